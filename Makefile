@@ -1,0 +1,32 @@
+# The two set-up commands: `make demo` (the main job) and `make test` (every test).
+# Each installs what it needs on a fresh Debian 12 machine and builds what it runs.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps native native-asan win32 build test test-native test-asan test-win32 demo clean
+
+deps:
+	bash scripts/install-deps.sh
+
+native native-asan win32: deps
+	cmake --preset $@ >/dev/null
+	cmake --build --preset $@ -j $(JOBS)
+
+build: native native-asan win32
+
+test-native: native
+	ctest --preset native -j $(JOBS)
+
+test-asan: native-asan
+	ctest --preset native-asan -j $(JOBS)
+
+# Windows tests share one Wine prefix and one display; they run one at a time.
+test-win32: win32
+	ctest --preset win32
+
+test: test-native test-asan test-win32
+
+demo: native win32
+	bash scripts/demo.sh
+
+clean:
+	rm -rf build

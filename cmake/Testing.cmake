@@ -1,0 +1,51 @@
+# Test executables: native ones are discovered test by test; Windows ones run whole under Wine,
+# one Wine process per executable, all in the one prefix that the `wine` fixture prepares.
+enable_testing()
+
+# The shared test data beside the project; Windows programs see the Linux root as drive Z:.
+get_filename_component(SETUP_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata REALPATH)
+if(CMAKE_CROSSCOMPILING)
+  string(REPLACE "/" "\\\\" SETUP_TESTDATA_DIR "Z:${SETUP_TESTDATA_DIR}")
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+  # Debian ships the GoogleTest sources; build them for i686 with our toolchain.
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  set(SETUP_GTEST_MAIN GTest::gtest_main)
+  set(SETUP_GMOCK GTest::gmock)
+  set(SETUP_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+
+  add_test(NAME wine.prefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --fresh)
+  set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
+  add_test(NAME wine.shutdown COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shutdown)
+  set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
+elseif(NOT SETUP_FUZZ)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  set(SETUP_GTEST_MAIN GTest::gtest_main)
+  set(SETUP_GMOCK GTest::gmock)
+endif()
+
+# setup_add_test(NAME SOURCES src... LIBS lib... [TIMEOUT seconds])
+function(setup_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(SETUP_FUZZ)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${SETUP_GTEST_MAIN} ${SETUP_GMOCK})
+  setup_target_warnings(${name})
+  target_compile_definitions(${name} PRIVATE SETUP_TESTDATA_DIR="${SETUP_TESTDATA_DIR}")
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
+      ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT ${T_TIMEOUT})
+  endif()
+endfunction()

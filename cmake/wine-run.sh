@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs a 32-bit Windows program under Wine in the prefix of this test run, with an X display.
+#
+#   wine-run.sh PROGRAM.exe [ARGS...]   run it (preparing the prefix and display when missing)
+#   wine-run.sh --fresh                 start a new prefix and display for a test run
+#   wine-run.sh --shutdown              wait for the prefix's wineserver, then stop the display
+#
+# The prefix lives in $SETUP_WINE_DIR (CTest sets it to the build tree), else ~/.cache/setup-wine.
+set -euo pipefail
+
+dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
+export WINEPREFIX=$dir/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+
+display_alive() {
+  [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null
+}
+
+start_display() {
+  local n=$((90 + RANDOM % 400))
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  # setsid and closed descriptors (the lock too): neither CTest nor the next test may wait on it.
+  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
+  echo $! >"$dir/xvfb.pid"
+  echo ":$n" >"$dir/display"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "wine-run.sh: Xvfb did not start on :$n" >&2
+  return 1
+}
+
+prepare() {
+  mkdir -p "$dir"
+  if [ -z "${DISPLAY:-}" ] && ! display_alive; then start_display; fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+use_display() {
+  if [ -z "${DISPLAY:-}" ] && [ -f "$dir/display" ]; then DISPLAY=$(cat "$dir/display"); export DISPLAY; fi
+}
+
+shutdown() {
+  [ -d "$WINEPREFIX" ] && wineserver -w 2>/dev/null || true
+  if display_alive; then kill "$(cat "$dir/xvfb.pid")"; fi
+  rm -f "$dir/xvfb.pid" "$dir/display"
+}
+
+case "${1:-}" in
+  --fresh)
+    mkdir -p "$dir"
+    ( flock 9; shutdown; rm -rf "$WINEPREFIX"; prepare ) 9>"$dir/lock"
+    echo "Wine prefix ready: $WINEPREFIX ($(wine --version))"
+    ;;
+  --shutdown)
+    mkdir -p "$dir"
+    ( flock 9; shutdown ) 9>"$dir/lock"
+    ;;
+  "")
+    echo "usage: wine-run.sh PROGRAM.exe [ARGS...] | --fresh | --shutdown" >&2
+    exit 2
+    ;;
+  *)
+    mkdir -p "$dir"
+    ( flock 9; prepare ) 9>"$dir/lock"
+    use_display
+    exec wine "$@"
+    ;;
+esac

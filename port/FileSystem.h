@@ -1,0 +1,32 @@
+#pragma once
+// What the components need of the file system, beyond streams. Paths use "\" on every platform.
+#include <cstdint>
+#include <string>
+
+namespace port {
+
+// Win32 attribute bits that a file carries from an archive.
+constexpr std::uint32_t faReadOnly = 0x01;
+constexpr std::uint32_t faHidden = 0x02;
+constexpr std::uint32_t faDirectory = 0x10;
+
+bool FileExists(const std::string& path);   // a file, not a directory
+bool IsDirectory(const std::string& path);
+
+// Raise EInOutError naming the path when they fail.
+void MakeDir(const std::string& path);
+void RemoveDir(const std::string& path);
+void EraseFile(const std::string& path);
+
+// Applies read-only (and, on Windows, hidden, system, archive) to an existing file.
+void ApplyAttributes(const std::string& path, std::uint32_t attributes);
+std::uint32_t Attributes(const std::string& path);
+
+// Free bytes on the drive that holds path ("X:..." names the drive; otherwise the current one
+// on Windows, the file system of path or its nearest existing parent elsewhere); -1 when unknown.
+std::int64_t FreeBytesOnDriveOf(const std::string& path);
+
+std::string CurrentDir();
+void SetCurrentDir(const std::string& path);
+
+}  // namespace port

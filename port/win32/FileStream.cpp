@@ -1,0 +1,105 @@
+#include "port/FileStream.h"
+
+#include <windows.h>
+
+#include "port/Exception.h"
+
+namespace {
+
+HANDLE Handle(void* handle) { return static_cast<HANDLE>(handle); }
+
+std::string Reason()
+{
+    char text[256] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                   sizeof text, nullptr);
+    std::string reason = text;
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.')) reason.pop_back();
+    return reason;
+}
+
+}  // namespace
+
+FileStream::FileStream(const std::string& path, FileMode mode) : path_(path)
+{
+    DWORD access = GENERIC_READ;
+    DWORD share = 0;
+    DWORD disposition = OPEN_EXISTING;
+    switch (mode) {
+    case FileMode::OpenRead: share = FILE_SHARE_READ; break;
+    case FileMode::OpenReadExclusive: break;
+    case FileMode::OpenReadWrite: access |= GENERIC_WRITE; break;
+    case FileMode::Create:
+        access |= GENERIC_WRITE;
+        disposition = CREATE_ALWAYS;
+        break;
+    }
+    handle_ = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        if (mode == FileMode::Create) throw EFCreateError(path);
+        throw EFOpenError(path);
+    }
+}
+
+FileStream::~FileStream() { CloseHandle(Handle(handle_)); }
+
+std::size_t FileStream::Read(void* buffer, std::size_t count)
+{
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD n = 0;
+        if (!ReadFile(Handle(handle_), out + done, static_cast<DWORD>(count - done), &n, nullptr))
+            throw EInOutError("Cannot read " + path_ + ": " + Reason());
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+std::size_t FileStream::Write(const void* buffer, std::size_t count)
+{
+    DWORD n = 0;
+    if (!WriteFile(Handle(handle_), buffer, static_cast<DWORD>(count), &n, nullptr))
+        throw EInOutError("Cannot write " + path_ + ": " + Reason());
+    return n;
+}
+
+std::int64_t FileStream::Seek(std::int64_t offset, SeekOrigin origin)
+{
+    const DWORD method = origin == SeekOrigin::Begin ? FILE_BEGIN : origin == SeekOrigin::Current ? FILE_CURRENT : FILE_END;
+    LARGE_INTEGER distance;
+    distance.QuadPart = offset;
+    LARGE_INTEGER at;
+    if (!SetFilePointerEx(Handle(handle_), distance, &at, method))
+        throw EInOutError("Cannot seek in " + path_ + ": " + Reason());
+    return at.QuadPart;
+}
+
+std::int64_t FileStream::Size()
+{
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(Handle(handle_), &size)) throw EInOutError("Cannot read the size of " + path_ + ": " + Reason());
+    return size.QuadPart;
+}
+
+void FileStream::SetDosDateTime(std::uint32_t dosDateTime)
+{
+    FILETIME local;
+    FILETIME utc;
+    if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime & 0xFFFF), &local) ||
+        !LocalFileTimeToFileTime(&local, &utc) || !SetFileTime(Handle(handle_), nullptr, nullptr, &utc))
+        throw EInOutError("Cannot set the date of " + path_ + ": " + Reason());
+}
+
+std::uint32_t FileStream::DosDateTime()
+{
+    FILETIME utc;
+    FILETIME local;
+    WORD date = 0;
+    WORD time = 0;
+    if (!GetFileTime(Handle(handle_), nullptr, nullptr, &utc) || !FileTimeToLocalFileTime(&utc, &local) ||
+        !FileTimeToDosDateTime(&local, &date, &time))
+        throw EInOutError("Cannot read the date of " + path_ + ": " + Reason());
+    return (static_cast<std::uint32_t>(date) << 16) | time;
+}

@@ -1,0 +1,94 @@
+#include "port/FileSystem.h"
+
+#include <windows.h>
+
+#include <cctype>
+
+#include "port/Exception.h"
+
+namespace port {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path)
+{
+    throw EInOutError(what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+// The attribute bits a file may carry from an archive; the directory bit and the rest are not ours to set.
+constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+}  // namespace
+
+bool FileExists(const std::string& path)
+{
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsDirectory(const std::string& path)
+{
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void MakeDir(const std::string& path)
+{
+    if (!CreateDirectoryA(path.c_str(), nullptr)) Fail("Cannot create directory", path);
+}
+
+void RemoveDir(const std::string& path)
+{
+    if (!RemoveDirectoryA(path.c_str())) Fail("Cannot remove directory", path);
+}
+
+void EraseFile(const std::string& path)
+{
+    if (!DeleteFileA(path.c_str())) Fail("Cannot delete file", path);
+}
+
+void ApplyAttributes(const std::string& path, std::uint32_t attributes)
+{
+    DWORD value = attributes & kSettable;
+    if (value == 0) value = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileAttributesA(path.c_str(), value)) Fail("Cannot set the attributes of", path);
+}
+
+std::uint32_t Attributes(const std::string& path)
+{
+    const DWORD a = GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) Fail("Cannot read the attributes of", path);
+    return a;
+}
+
+std::int64_t FreeBytesOnDriveOf(const std::string& path)
+{
+    std::string root;
+    if (path.size() >= 2 && path[1] == ':')
+        root = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) + ":\\";
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+    DWORD freeClusters = 0;
+    DWORD totalClusters = 0;
+    if (!GetDiskFreeSpaceA(root.empty() ? nullptr : root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &totalClusters))
+        return -1;
+    return static_cast<std::int64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
+}
+
+std::string CurrentDir()
+{
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string dir(size, '\0');
+    const DWORD length = GetCurrentDirectoryA(size, dir.data());
+    if (length == 0 || length >= size) Fail("Cannot read the current directory", "");
+    dir.resize(length);
+    return dir;
+}
+
+void SetCurrentDir(const std::string& path)
+{
+    if (!SetCurrentDirectoryA(path.c_str())) Fail("Cannot change to directory", path);
+}
+
+}  // namespace port

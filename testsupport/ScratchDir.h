@@ -1,0 +1,78 @@
+#pragma once
+// A fresh directory for one test, removed with everything in it when the test ends.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = "setup-test-";
+        if (info != nullptr) name += std::string(info->test_suite_name()) + "-" + info->name();
+        for (char& c : name)
+            if (c == '/') c = '-';
+        root_ = std::filesystem::temp_directory_path() / name;
+        Clear();
+        std::filesystem::create_directories(root_);
+    }
+    ~ScratchDir() { Clear(); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // The directory in the platform's own spelling, ending in its separator.
+    std::string Path() const { return (root_ / "").string(); }
+    // A path below it; "\" separates names whatever the platform, as in the components.
+    std::string operator/(const std::string& relative) const { return Path() + Windows(relative); }
+
+    static std::string Windows(std::string path)
+    {
+#ifdef _WIN32
+        for (char& c : path)
+            if (c == '/') c = '\\';
+#endif
+        return path;
+    }
+
+    static void Write(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream out(Native(path), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(out.good()) << path;
+    }
+
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream in(Native(path), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static std::string Native(std::string path)
+    {
+#ifndef _WIN32
+        for (char& c : path)
+            if (c == '\\') c = '/';
+#endif
+        return path;
+    }
+
+private:
+    void Clear()
+    {
+        std::error_code ignored;
+        // Read-only files must become writable before a Windows directory can be removed.
+        if (std::filesystem::exists(root_, ignored))
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(root_, ignored))
+                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                             std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(root_, ignored);
+    }
+
+    std::filesystem::path root_;
+};
