@@ -1,0 +1,103 @@
+#pragma once
+// The working state of one coding run: the buffered byte source and sink through which every codec
+// reads and writes, with the sums, the key scrambling, the output budget and the progress reports.
+// Each component owns one; codecs keep no other state between calls, so components are independent.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "port/Stream.h"
+
+using TShowProgressEvent = std::function<void(std::int32_t& PercentageDone)>;
+
+// done × 100 div total, in a form that cannot overflow 32 bits for large totals.
+std::int32_t Percent(std::int32_t done, std::int32_t total);
+
+class TCompThreadSafety {
+public:
+    static constexpr std::size_t kBufferSize = 8192;
+
+    struct Run {
+        Stream* input = nullptr;
+        Stream* output = nullptr;
+        std::int32_t inputSize = 0;
+        std::int32_t outputBudget = 0;
+        bool unscrambleInput = false;
+        bool scrambleOutput = false;
+        std::int32_t key = 0;
+        TShowProgressEvent progress;
+    };
+
+    // Starts a run: attaches the streams, allocates the buffers and resets every counter.
+    void Begin(const Run& run);
+    // Writes what the output buffer holds and frees both buffers.
+    void Flush();
+    // Frees the buffers without writing (a run that ends in an exception).
+    void Release();
+
+    // The next input byte; at the end (or after a cancel) sets the end-of-input flag and returns 0.
+    unsigned char NextInputByte()
+    {
+        if (inPos_ == inEnd_ && !Refill()) return 0;
+        unsigned char b = inBuffer_[inPos_++];
+        inputSum_ += b;
+        if (unscrambleInput_) {
+            b = static_cast<unsigned char>(b ^ keyBytes_[keyIndex_]);
+            keyIndex_ = static_cast<std::uint16_t>((keyIndex_ + 1) & 3);
+        }
+        return b;
+    }
+    bool EndOfInput() const { return endOfInput_; }
+
+    // Raises EUnableToCompress once the output budget is spent.
+    void PutOutputByte(unsigned char b)
+    {
+        if (outputBudget_ <= 0) ThrowBudgetSpent();
+        --outputBudget_;
+        if (outPos_ == kBufferSize) WriteOutputBuffer();
+        if (scrambleOutput_) {
+            b = static_cast<unsigned char>(b ^ keyBytes_[keyIndex_]);
+            keyIndex_ = static_cast<std::uint16_t>((keyIndex_ + 1) & 3);
+        }
+        outBuffer_[outPos_++] = b;
+        outputSum_ += b;
+        ++outputCount_;
+    }
+
+    std::uint32_t InputSum() const { return inputSum_; }
+    std::uint32_t OutputSum() const { return outputSum_; }
+    std::int32_t OutputCount() const { return outputCount_; }
+
+    // Run-length state, shared by the run-length decoder and encoder.
+    bool firstByte = true;
+    unsigned char lastByte = 0;
+    bool inRun = false;
+    std::int32_t runCount = 0;
+
+private:
+    bool Refill();
+    void WriteOutputBuffer();
+    [[noreturn]] static void ThrowBudgetSpent();
+
+    std::unique_ptr<unsigned char[]> inBuffer_;
+    std::unique_ptr<unsigned char[]> outBuffer_;
+    std::size_t inPos_ = 0;
+    std::size_t inEnd_ = 0;
+    std::size_t outPos_ = 0;
+    Stream* input_ = nullptr;
+    Stream* output_ = nullptr;
+    bool endOfInput_ = false;
+    std::int32_t inputRemaining_ = 0;
+    std::int32_t chunkSize_ = kBufferSize;
+    std::uint32_t inputSum_ = 0;
+    std::uint32_t outputSum_ = 0;
+    std::int32_t progressTotal_ = 0;
+    std::int32_t outputCount_ = 0;
+    std::int32_t outputBudget_ = 0;
+    bool unscrambleInput_ = false;
+    bool scrambleOutput_ = false;
+    std::array<unsigned char, 4> keyBytes_{};
+    std::uint16_t keyIndex_ = 0;
+    TShowProgressEvent progress_;
+};
