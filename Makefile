@@ -2,16 +2,16 @@
 # Each installs what it needs on a fresh Debian 12 machine and builds what it runs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps native native-asan win32 build test test-native test-asan test-win32 demo clean
+.PHONY: deps native native-asan win32 fuzz build test test-native test-asan test-win32 test-fuzz demo clean
 
 deps:
 	bash scripts/install-deps.sh
 
-native native-asan win32: deps
+native native-asan win32 fuzz: deps
 	cmake --preset $@ >/dev/null
 	cmake --build --preset $@ -j $(JOBS)
 
-build: native native-asan win32
+build: native native-asan win32 fuzz
 
 test-native: native
 	ctest --preset native -j $(JOBS)
@@ -23,7 +23,11 @@ test-asan: native-asan
 test-win32: win32
 	ctest --preset win32
 
-test: test-native test-asan test-win32
+# A short smoke run of every fuzz target.
+test-fuzz: fuzz
+	ctest --preset fuzz
+
+test: test-native test-asan test-win32 test-fuzz
 
 demo: native win32
 	bash scripts/demo.sh

@@ -3,6 +3,13 @@ set(SETUP_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-convers
     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual
     -Wimplicit-fallthrough -Werror)
 
+if(SETUP_FUZZ)
+  # Every library is instrumented for coverage and checked; fuzz targets add the libFuzzer main.
+  set(SETUP_FUZZ_SECONDS 20 CACHE STRING "Length of each fuzz target's smoke run in CTest")
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(SETUP_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
