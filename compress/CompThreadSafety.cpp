@@ -19,6 +19,7 @@ void TCompThreadSafety::Begin(const Run& run)
     outBuffer_ = std::make_unique<unsigned char[]>(kBufferSize);
     inPos_ = inEnd_ = outPos_ = 0;
     endOfInput_ = false;
+    cancelled_ = false;
     firstByte = true;
     lastByte = 0;
     inRun = false;
@@ -66,6 +67,7 @@ bool TCompThreadSafety::Refill()
         std::int32_t percentageDone = Percent(progressTotal_, progressTotal_ + inputRemaining_);
         progress_(percentageDone);
         if (percentageDone == -1) {
+            cancelled_ = true;
             inputRemaining_ = 0;  // cancelled: the chunk just read is not used, nor anything after it
             return false;
         }

@@ -68,6 +68,8 @@ public:
     std::uint32_t InputSum() const { return inputSum_; }
     std::uint32_t OutputSum() const { return outputSum_; }
     std::int32_t OutputCount() const { return outputCount_; }
+    // The progress handler answered -1: the input ended early.
+    bool Cancelled() const { return cancelled_; }
 
     // Run-length state, shared by the run-length decoder and encoder.
     bool firstByte = true;
@@ -88,6 +90,7 @@ private:
     Stream* input_ = nullptr;
     Stream* output_ = nullptr;
     bool endOfInput_ = false;
+    bool cancelled_ = false;
     std::int32_t inputRemaining_ = 0;
     std::int32_t chunkSize_ = kBufferSize;
     std::uint32_t inputSum_ = 0;

@@ -1,0 +1,97 @@
+#include "compress/Compress.h"
+
+#include "compress/CompressExceptions.h"
+#include "compress/Lh5.h"
+#include "compress/Lzhuf.h"
+#include "compress/SimpleCodecs.h"
+
+void TCompress::SetTargetPath(const std::string& path)
+{
+    targetPath_ = path;
+    if (!targetPath_.empty() && targetPath_.back() != '\\') targetPath_ += '\\';
+}
+
+std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
+                                   std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
+                                   std::int32_t InputSize)
+{
+    cancelled_ = false;
+    if (OnShowProgress) {
+        std::int32_t percentageDone = 0;
+        OnShowProgress(percentageDone);
+        cancelled_ = percentageDone == -1;
+        if (cancelled_) return 0;
+    }
+    const bool expanding = Direction == TCodeDirection::Expand;
+    TCompThreadSafety::Run run;
+    run.input = &Source;
+    run.output = &Dest;
+    run.inputSize = InputSize;
+    run.outputBudget = expanding ? 2147483647 : InputSize;
+    run.unscrambleInput = expanding && Key != 0 && Unscramble;
+    run.scrambleOutput = !expanding && Key != 0;
+    run.key = Key;
+    run.progress = OnShowProgress;
+    coder_.Begin(run);
+    try {
+        RunCodec(Direction, Method, ExpandedSize);
+    } catch (...) {
+        coder_.Release();
+        throw;
+    }
+    cancelled_ = coder_.Cancelled();
+    Checksum = static_cast<std::int32_t>(expanding ? coder_.OutputSum() : coder_.InputSum());
+    coder_.Flush();
+    if (OnShowProgress) {
+        std::int32_t percentageDone = 100;
+        OnShowProgress(percentageDone);
+    }
+    return coder_.OutputCount();
+}
+
+void TCompress::RunCodec(TCodeDirection direction, std::uint8_t method, std::int32_t expandedSize)
+{
+    const bool expanding = direction == TCodeDirection::Expand;
+    switch (method) {
+    case coNone: CopyBytes(coder_); break;
+    case coRLE: expanding ? DecodeRLE(coder_) : EncodeRLE(coder_); break;
+    case coLZH: expanding ? DecodeLZH(coder_, expandedSize) : EncodeLZH(coder_); break;
+    case coLZH5: expanding ? DecodeLZH5(coder_, expandedSize) : EncodeLZH5(coder_); break;
+    default: break;  // custom and unknown methods are not coded here
+    }
+}
+
+TArchiveHeader TCompress::BuildArchiveHeader(const std::string& MethodId, std::int32_t TotalSize,
+                                             std::uint8_t ArchiveType) const
+{
+    TArchiveHeader header;
+    header.MethodId = MethodId.substr(0, 3);
+    header.TotalSize = TotalSize;
+    header.ArchiveType = ArchiveType;
+    header.LockType = Key > 0 ? 2 : 0;
+    return header;
+}
+
+TArchiveHeader TCompress::ReadArchiveHeader(Stream& stream)
+{
+    if (stream.Remaining() <= 20) return BuildArchiveHeader("   ", 0, caMulti);
+    std::array<unsigned char, TArchiveHeader::kSize> bytes{};
+    stream.ReadBuffer(bytes.data(), bytes.size());
+    TArchiveHeader header = TArchiveHeader::Decode(bytes);
+    if (header.Signature != TArchiveHeader::kSignature) throw EInvalidHeader();
+    if (header.ArchiveType != caMulti) throw EInvalidHeaderArchiveType();
+    RecognizeMethod(header.MethodId);
+    return header;
+}
+
+std::uint8_t TCompress::RecognizeMethod(const std::string& MethodId)
+{
+    for (std::uint8_t i = 0; i < kMethodIds.size(); ++i)
+        if (MethodId == kMethodIds[i]) return i;
+    if (OnRecognize) {
+        bool recognized = false;
+        OnRecognize(MethodId, recognized);
+        if (recognized) return coCustom;
+    }
+    throw EUnrecognizedCompressionMethod(MethodId);
+}

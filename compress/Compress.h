@@ -1,0 +1,99 @@
+#pragma once
+// TCompress: the compression component. Lists and expands archives of files, codes single streams
+// in either direction, and writes archives.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "compress/ArchiveFormat.h"
+#include "compress/CompThreadSafety.h"
+#include "port/Stream.h"
+
+// Which operation asks a file-check handler about a file.
+enum TCProcessMode { cpCompress = 0, cpExpand = 1 };
+
+enum class TCodeDirection { Expand, Compress };
+
+using TFilenameCheckEvent = std::function<void(std::string& filepath, TCProcessMode mode)>;
+using TCompressEvent = std::function<void(Stream& dest, Stream& source, std::string& CompressID,
+                                          std::int32_t& Outputsize, std::int32_t& checksum)>;
+using TExpandEvent = std::function<void(Stream& dest, Stream& source, std::int32_t Sourcesize, std::int32_t Destsize,
+                                        const std::string& CompressID, std::int32_t& checksum)>;
+using TRecognizeEvent = std::function<void(const std::string& CompressID, bool& recognized)>;
+
+// One line of a scanned archive: the stored name with its directory record.
+struct TArchiveListEntry {
+    std::string Name;
+    TCompressedFileInfo Info;
+};
+using TArchiveList = std::vector<TArchiveListEntry>;
+
+// A file to put into an archive, and the name it is stored under.
+struct TArchiveSource {
+    std::string Path;
+    std::string StoredName;
+};
+
+class TCompress {
+public:
+    TCompress() = default;
+    TCompress(const TCompress&) = delete;
+    TCompress& operator=(const TCompress&) = delete;
+    virtual ~TCompress() = default;
+
+    // Events: called only when assigned.
+    TCompressEvent OnCompress;
+    TExpandEvent OnExpand;
+    TRecognizeEvent OnRecognize;
+    TFilenameCheckEvent OnCheckFile;
+    TShowProgressEvent OnShowProgress;
+
+    bool MakeDirectories = false;
+    std::int32_t Key = 0;
+    bool ExceptionOnFileError = false;
+    bool CheckSpaceBeforeExpand = false;
+
+    const std::string& TargetPath() const { return targetPath_; }
+    // Stores the directory with a trailing "\" unless it is empty.
+    void SetTargetPath(const std::string& path);
+
+    // Appends one line per entry of the archive file to the list.
+    void ScanArchive(const std::string& FileName, TArchiveList& List);
+    // Expands the entries named in List (all when null); on success List holds the paths written.
+    void ExpandArchive(const std::string& FileName, std::vector<std::string>* List);
+
+    // Writes a whole archive of the files, coded with Method; an entry whose coded form would not be
+    // smaller is stored. Returns the sum of the expanded sizes.
+    std::int32_t CompressFiles(Stream& Archive, const std::vector<TArchiveSource>& Files, TCompressionMethod Method);
+
+    // Runs one codec over InputSize bytes of Source into Dest; returns the bytes written.
+    std::int32_t CodeStream(Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
+                            std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
+                            std::int32_t InputSize);
+
+    TArchiveHeader BuildArchiveHeader(const std::string& MethodId, std::int32_t TotalSize,
+                                      std::uint8_t ArchiveType) const;
+    TArchiveHeader ReadArchiveHeader(Stream& stream);
+    std::uint8_t RecognizeMethod(const std::string& MethodId);
+
+    // The last CodeStream ended early because the progress handler answered -1.
+    bool Cancelled() const { return cancelled_; }
+
+    std::int32_t AvailableSpaceFor(const std::string& Path) const;
+    static void MakeDirectoryPath(const std::string& Dir);
+
+protected:
+    // One entry with the key and checksum tests; the archive stream is at the entry's data.
+    void ExpandEntry(Stream& Dest, Stream& Source, const TEntryHeader& entry, const std::string& MethodId);
+    // Expands the entries of an open archive stream; the segment components reuse it.
+    void ExpandArchiveStream(Stream& archive, std::vector<std::string>* List);
+
+private:
+    void RunCodec(TCodeDirection direction, std::uint8_t method, std::int32_t expandedSize);
+    void CompressEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method, std::int32_t& total);
+
+    TCompThreadSafety coder_;
+    std::string targetPath_;
+    bool cancelled_ = false;
+};

@@ -1,0 +1,167 @@
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "compress/Compress.h"
+#include "compress/CompressExceptions.h"
+#include "port/Exception.h"
+#include "port/FileStream.h"
+#include "port/FileSystem.h"
+
+namespace {
+
+constexpr std::int32_t kUnlimited = 2147483647;
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+bool Listed(const std::vector<std::string>& list, const std::string& name)
+{
+    return std::any_of(list.begin(), list.end(), [&](const std::string& s) { return SameTextIgnoringCase(s, name); });
+}
+
+void MovePast(Stream& archive, const TEntry& entry)
+{
+    archive.Seek(entry.DataOffset + entry.Header.CompressedSize, SeekOrigin::Begin);
+}
+
+// Attributes are cosmetic: a file that was written stays written even when they cannot be set.
+void ApplyEntryAttributes(const std::string& path, const TEntryHeader& header)
+{
+    try {
+        port::ApplyAttributes(path, static_cast<std::uint16_t>(header.Attributes));
+    } catch (const EInOutError&) {
+    }
+}
+
+}  // namespace
+
+void TCompress::ScanArchive(const std::string& FileName, TArchiveList& List)
+{
+    FileStream archive(FileName, FileMode::OpenRead);
+    if (archive.Remaining() <= static_cast<std::int64_t>(TArchiveHeader::kSize + TEntryHeader::kSize)) return;
+    ReadArchiveHeader(archive);
+    while (const auto entry = ReadEntryHeader(archive)) {
+        List.push_back({entry->Name, TCompressedFileInfo::From(*entry)});
+        MovePast(archive, *entry);
+    }
+}
+
+void TCompress::ExpandArchive(const std::string& FileName, std::vector<std::string>* List)
+{
+    FileStream archive(FileName, FileMode::OpenRead);
+    ExpandArchiveStream(archive, List);
+}
+
+void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* List)
+{
+    std::vector<std::string> written;
+    const TArchiveHeader header = ReadArchiveHeader(archive);
+    std::int32_t running = 0;
+    while (running < header.TotalSize) {
+        const auto entry = ReadEntryHeader(archive);
+        if (!entry) break;
+        const TEntryHeader& h = entry->Header;
+        if (List != nullptr && !Listed(*List, entry->Name)) {
+            MovePast(archive, *entry);
+            running += h.ExpandedSize;
+            continue;
+        }
+        std::string destination = !entry->Name.empty() && entry->Name[0] == '\\' ? entry->Name : targetPath_ + entry->Name;
+        if (OnCheckFile) {
+            OnCheckFile(destination, cpExpand);
+            if (destination.empty()) {
+                MovePast(archive, *entry);
+                continue;
+            }
+            if (destination == "*") break;
+        }
+        if (AvailableSpaceFor(destination) < h.ExpandedSize) throw EInsufficientDiskSpace(destination);
+        if (MakeDirectories) MakeDirectoryPath(destination.substr(0, destination.find_last_of('\\') + 1));
+
+        std::unique_ptr<FileStream> file;
+        try {
+            file = std::make_unique<FileStream>(destination, FileMode::Create);
+        } catch (const EFCreateError&) {
+            if (ExceptionOnFileError) throw;
+            MovePast(archive, *entry);
+            continue;
+        }
+        try {
+            ExpandEntry(*file, archive, h, header.MethodId);
+        } catch (const EInvalidKey&) {
+            file.reset();
+            port::EraseFile(destination);
+            throw;
+        } catch (...) {
+            file.reset();
+            ApplyEntryAttributes(destination, h);
+            throw;
+        }
+        file->SetDosDateTime(static_cast<std::uint32_t>(h.FileDate));
+        written.push_back(destination);
+        file.reset();
+        ApplyEntryAttributes(destination, h);
+        running += h.ExpandedSize;
+        // A decoder may stop short of its data, and a custom handler may read less or more:
+        // the next entry starts where this one's data end.
+        MovePast(archive, *entry);
+    }
+    if (List != nullptr) *List = std::move(written);
+}
+
+void TCompress::ExpandEntry(Stream& Dest, Stream& Source, const TEntryHeader& entry, const std::string& MethodId)
+{
+    const bool locked = entry.LockType > 0;
+    if (locked && Key == 0) throw EInvalidKey();
+    std::int32_t computed = 0;
+    if (entry.Method == coCustom) {
+        if (OnExpand) OnExpand(Dest, Source, entry.CompressedSize, entry.ExpandedSize, MethodId, computed);
+    } else {
+        try {
+            CodeStream(Dest, Source, entry.LockType == 2, TCodeDirection::Expand, computed, entry.Method,
+                       entry.ExpandedSize, entry.CompressedSize);
+        } catch (const ELZHBadDecodeTable&) {
+            if (locked) throw EInvalidKey();
+            throw;
+        }
+    }
+    if (computed == entry.Checksum || (entry.Checksum == 0 && entry.Method == coNone)) return;
+    if (!locked) throw EBadChecksum();
+    const auto keyed = static_cast<std::uint32_t>(Key) + static_cast<std::uint32_t>(computed);
+    if (keyed != static_cast<std::uint32_t>(entry.Checksum)) throw EInvalidKey();
+}
+
+std::int32_t TCompress::AvailableSpaceFor(const std::string& Path) const
+{
+    if (!CheckSpaceBeforeExpand) return kUnlimited;
+    // The free figure is held in single precision, as the space test has always computed it.
+    const std::int64_t bytes = port::FreeBytesOnDriveOf(Path);
+    const float free = bytes < 0 ? -1.0f : static_cast<float>(bytes);
+    std::int32_t result = kUnlimited;
+    if (free < static_cast<float>(kUnlimited)) result = static_cast<std::int32_t>(free);
+    if (result < kUnlimited && port::FileExists(Path)) {
+        FileStream existing(Path, FileMode::OpenRead);
+        const std::int64_t size = existing.Size();
+        result = size + static_cast<std::int64_t>(free) < kUnlimited ? static_cast<std::int32_t>(result + size) : kUnlimited;
+    }
+    return result;
+}
+
+void TCompress::MakeDirectoryPath(const std::string& Dir)
+{
+    std::vector<std::string> missing;
+    std::string dir = Dir;
+    while (!dir.empty()) {
+        if (dir.back() == '\\') dir.pop_back();
+        if (dir.size() < 3 || port::IsDirectory(dir)) break;
+        missing.push_back(dir);
+        const auto slash = dir.find_last_of('\\');
+        dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) port::MakeDir(*it);
+}
