@@ -1,0 +1,120 @@
+// archive, list and extract: whole archives of files.
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+#include "compress/Compress.h"
+#include "port/FileStream.h"
+#include "port/FileSystem.h"
+#include "tools/mksetup/Commands.h"
+#include "tools/mksetup/ExitCodes.h"
+#include "tools/mksetup/Methods.h"
+#include "tools/mksetup/StoredNames.h"
+
+namespace {
+
+struct ArchiveOptions {
+    TCompressionMethod method = coLZH5;
+    std::int32_t key = 0;
+    std::string archive;
+    std::string directory;
+    std::vector<std::string> files;
+};
+
+int WriteArchive(const ArchiveOptions& o)
+{
+    std::vector<TArchiveSource> sources;
+    for (const std::string& file : o.files) sources.push_back({file, StoredNameFor(file)});
+    const std::string partial = o.archive + ".partial";
+    std::int32_t total = 0;
+    try {
+        FileStream out(partial, FileMode::Create);
+        TCompress c;
+        c.Key = o.key;
+        total = c.CompressFiles(out, sources, o.method);
+    } catch (...) {
+        std::filesystem::remove(partial);  // no half-written archive is left behind
+        throw;
+    }
+    std::filesystem::rename(partial, o.archive);
+    std::cout << o.archive << ": " << sources.size() << " files, " << total << " bytes in, "
+              << std::filesystem::file_size(o.archive) << " bytes written\n";
+    return kExitOk;
+}
+
+int ListArchive(const ArchiveOptions& o)
+{
+    TCompress c;
+    TArchiveList list;
+    c.ScanArchive(o.archive, list);
+    std::cout << std::left << std::setw(40) << "name" << std::setw(8) << "method" << std::right << std::setw(12)
+              << "size" << std::setw(12) << "coded" << std::setw(8) << "ratio" << std::setw(12) << "checksum"
+              << "  locked\n";
+    for (const auto& [name, info] : list) {
+        const double ratio = info.ExpandedSize > 0 ? 100.0 * info.CompressedSize / info.ExpandedSize : 100.0;
+        std::cout << std::left << std::setw(40) << name << std::setw(8) << MethodName(info.Method) << std::right
+                  << std::setw(12) << info.ExpandedSize << std::setw(12) << info.CompressedSize << std::setw(7)
+                  << std::fixed << std::setprecision(1) << ratio << "%" << std::setw(12)
+                  << static_cast<std::uint32_t>(info.Checksum) << "  " << (info.Locked ? "yes" : "no") << "\n";
+    }
+    std::cout << list.size() << " entries\n";
+    return kExitOk;
+}
+
+int ExtractArchive(const ArchiveOptions& o)
+{
+    std::filesystem::create_directories(o.directory);
+    TCompress c;
+    c.SetTargetPath(o.directory);
+    c.Key = o.key;
+    c.MakeDirectories = true;
+    c.ExceptionOnFileError = true;
+    int refused = 0;
+    c.OnCheckFile = [&](std::string& path, TCProcessMode) {
+        if (ConfinedTo(c.TargetPath(), path)) return;
+        std::cerr << "mksetup: refused " << path << ": it would be written outside " << o.directory << "\n";
+        path.clear();
+        ++refused;
+    };
+    std::vector<std::string> written;
+    TArchiveList entries;
+    c.ScanArchive(o.archive, entries);
+    for (const auto& entry : entries) written.push_back(entry.Name);
+    c.ExpandArchive(o.archive, &written);
+    for (const std::string& path : written) std::cout << path << "\n";
+    std::cout << written.size() << " files written to " << o.directory << "\n";
+    return refused == 0 ? kExitOk : kExitError;
+}
+
+}  // namespace
+
+Command AddArchiveCommand(CLI::App& app)
+{
+    auto o = std::make_shared<ArchiveOptions>();
+    CLI::App* sub = app.add_subcommand("archive", "write an archive of files");
+    sub->add_option("-o,--output", o->archive, "archive to write")->required();
+    sub->add_option("--method", o->method, "coding method (default lh5)")
+        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case));
+    sub->add_option("--key", o->key, "lock the entries with this key");
+    sub->add_option("FILE", o->files, "files to put in; stored under their relative paths")->required();
+    return [o] { return WriteArchive(*o); };
+}
+
+Command AddListCommand(CLI::App& app)
+{
+    auto o = std::make_shared<ArchiveOptions>();
+    CLI::App* sub = app.add_subcommand("list", "list the entries of an archive");
+    sub->add_option("ARCHIVE", o->archive, "archive to list")->required();
+    return [o] { return ListArchive(*o); };
+}
+
+Command AddExtractCommand(CLI::App& app)
+{
+    auto o = std::make_shared<ArchiveOptions>();
+    CLI::App* sub = app.add_subcommand("extract", "expand every entry of an archive into a directory");
+    sub->add_option("ARCHIVE", o->archive, "archive to expand")->required();
+    sub->add_option("-o,--output", o->directory, "directory to write into")->required();
+    sub->add_option("--key", o->key, "key of a locked archive");
+    return [o] { return ExtractArchive(*o); };
+}

@@ -1,0 +1,42 @@
+// mksetup: the maker tool. Builds, lists, verifies and extracts distributions and archives, and codes
+// and decodes raw streams.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <vector>
+
+#include "port/Exception.h"
+#include "tools/mksetup/Commands.h"
+#include "tools/mksetup/ExitCodes.h"
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"mksetup: make, list, verify and extract setup distributions and archives"};
+    app.require_subcommand(1);
+    app.footer(
+        "Exit codes: 0 success, 1 failure (the message names the file), 2 wrong command line,\n"
+        "3 compress: the data would not get smaller.");
+    const std::vector<std::pair<CLI::App*, Command>> commands = [&] {
+        std::vector<std::pair<CLI::App*, Command>> all;
+        for (auto add : {AddExpandCommand, AddCompressCommand, AddArchiveCommand, AddListCommand, AddExtractCommand}) {
+            const std::size_t before = app.get_subcommands({}).size();
+            Command run = add(app);
+            all.emplace_back(app.get_subcommands({}).at(before), std::move(run));
+        }
+        return all;
+    }();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kExitOk : kExitUsage;
+    }
+    try {
+        for (const auto& [sub, run] : commands)
+            if (sub->parsed()) return run();
+    } catch (const std::exception& e) {
+        std::cerr << "mksetup: " << e.what() << "\n";
+        return kExitError;
+    }
+    return kExitUsage;
+}

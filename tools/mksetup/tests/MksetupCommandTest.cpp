@@ -1,0 +1,136 @@
+// Runs the built mksetup as a user would and checks its files, messages and exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "compress/tests/ArchiveBuilder.h"
+#include "testsupport/ScratchDir.h"
+
+namespace {
+
+struct Result {
+    int exitCode;
+    std::string output;
+};
+
+Result Mksetup(const std::string& arguments)
+{
+    std::string command = std::string("\"") + MKSETUP_PATH + "\" " + arguments + " 2>&1";
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // cmd /c strips one outer pair of quotes
+    FILE* pipe = _popen(command.c_str(), "r");
+#else
+    FILE* pipe = popen(command.c_str(), "r");
+#endif
+    if (pipe == nullptr) return {-1, "cannot start " + command};
+    std::string output;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+#ifdef _WIN32
+    const int status = _pclose(pipe);
+    return {status, output};
+#else
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+#endif
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string Text(std::size_t n)
+{
+    std::string s;
+    std::mt19937 rng(3);
+    const char* words[] = {"setup ", "disk ", "archive ", "window ", "the ", "of ", "install\r\n"};
+    while (s.size() < n) s += words[rng() % 7];
+    return s.substr(0, n);
+}
+
+std::string Noise(std::size_t n)
+{
+    std::mt19937 rng(11);
+    std::string s(n, '\0');
+    for (char& c : s) c = static_cast<char>(rng());
+    return s;
+}
+
+TEST(Mksetup, CompressAndExpandRoundTripRawStreams)
+{
+    ScratchDir dir;
+    const std::string plain = Text(50000);
+    ScratchDir::Write(dir / "plain.txt", plain);
+    for (const std::string method : {"none", "rle", "lzh", "lh5"}) {
+        const Result c = Mksetup("compress --method " + method + " " + Quoted(dir / "plain.txt") + " " + Quoted(dir / "coded"));
+        ASSERT_EQ(c.exitCode, 0) << method << ": " << c.output;
+        const Result e = Mksetup("expand --method " + method + " --size 50000 " + Quoted(dir / "coded") + " " +
+                             Quoted(dir / "back.txt"));
+        ASSERT_EQ(e.exitCode, 0) << method << ": " << e.output;
+        EXPECT_EQ(ScratchDir::Read(dir / "back.txt"), plain) << method;
+        EXPECT_NE(e.output.find("checksum"), std::string::npos) << e.output;
+    }
+}
+
+TEST(Mksetup, CompressSaysWhenDataWouldNotGetSmaller)
+{
+    ScratchDir dir;
+    ScratchDir::Write(dir / "noise.bin", Noise(20000));
+    const Result r = Mksetup("compress --method rle " + Quoted(dir / "noise.bin") + " " + Quoted(dir / "coded"));
+    EXPECT_EQ(r.exitCode, 3) << r.output;
+    EXPECT_NE(r.output.find("noise.bin"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(ScratchDir::Native(dir / "coded"))) << "no partial stream is left";
+}
+
+TEST(Mksetup, ArchiveListAndExtractWithAKey)
+{
+    ScratchDir dir;
+    ScratchDir::Write(dir / "a.txt", Text(30000));
+    ScratchDir::Write(dir / "b.bin", Noise(5000));
+    const std::string archive = Quoted(dir / "set.cmp");
+    Result r = Mksetup("archive -o " + archive + " --method rle --key 4242 " + Quoted(dir / "a.txt") + " " +
+                   Quoted(dir / "b.bin"));
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    r = Mksetup("list " + archive);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("a.txt"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("yes"), std::string::npos) << "locked entries are shown: " << r.output;
+    EXPECT_NE(r.output.find("2 entries"), std::string::npos) << r.output;
+
+    r = Mksetup("extract " + archive + " -o " + Quoted(dir / "wrong"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("File locked -- valid key required"), std::string::npos) << r.output;
+    r = Mksetup("extract " + archive + " --key 4242 -o " + Quoted(dir / "right"));
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(ScratchDir::Read(dir / "right/a.txt"), Text(30000));
+    EXPECT_EQ(ScratchDir::Read(dir / "right/b.bin"), Noise(5000));
+}
+
+TEST(Mksetup, ExtractNeverWritesOutsideItsDirectory)
+{
+    ScratchDir dir;
+    ArchiveBuilder b;
+    b.Add("..\\escaped.txt", "evil");
+    b.Add("good.txt", "good");
+    b.WriteTo(dir / "evil.cmp");
+    const Result r = Mksetup("extract " + Quoted(dir / "evil.cmp") + " -o " + Quoted(dir / "out"));
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find("escaped.txt"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(ScratchDir::Native(dir / "escaped.txt")));
+    EXPECT_EQ(ScratchDir::Read(dir / "out/good.txt"), "good");
+}
+
+TEST(Mksetup, ErrorsNameTheFileAndUsageErrorsSayHow)
+{
+    ScratchDir dir;
+    Result r = Mksetup("list " + Quoted(dir / "missing.cmp"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("missing.cmp"), std::string::npos) << r.output;
+    r = Mksetup("compress --method zip a b");
+    EXPECT_EQ(r.exitCode, 2) << r.output;
+    r = Mksetup("--help");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.output.find("Exit codes"), std::string::npos) << r.output;
+}
+
+}  // namespace
