@@ -1,0 +1,153 @@
+#include "config/ProfileFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+#include "config/ProfileNumbers.h"
+
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string Trim(const std::string& text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsSpace(text[begin])) ++begin;
+    while (end > begin && IsSpace(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// One pair of matching quotes around a value is not part of it.
+std::string WithoutQuotes(const std::string& value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+ProfileKey KeyFromLine(const std::string& line, int number)
+{
+    ProfileKey key;
+    key.line = number;
+    const auto equals = line.find('=');
+    key.name = Trim(line.substr(0, equals));
+    if (equals != std::string::npos) key.value = Trim(line.substr(equals + 1));
+    return key;
+}
+
+}  // namespace
+
+ProfileFile ProfileFile::Parse(const std::string& text)
+{
+    ProfileFile profile;
+    profile.sections_.push_back({"", 0, {}});  // lines before the first header
+    int number = 0;
+    for (const std::string& raw : Lines(text)) {
+        ++number;
+        const std::string line = Trim(raw);
+        if (line.empty()) continue;
+        const auto close = line.rfind(']');
+        if (line.front() == '[' && close != std::string::npos) {
+            profile.sections_.push_back({line.substr(1, close - 1), number, {}});
+            continue;
+        }
+        profile.sections_.back().keys.push_back(KeyFromLine(line, number));
+    }
+    return profile;
+}
+
+ProfileFile ProfileFile::Load(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    return Parse({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+}
+
+const ProfileSection* ProfileFile::FindSection(const std::string& section) const
+{
+    const std::string wanted = Trim(section);
+    for (const ProfileSection& s : sections_)
+        if (SameText(Trim(s.name), wanted)) return &s;
+    return nullptr;
+}
+
+const ProfileKey* ProfileFile::FindKey(const std::string& section, const std::string& key) const
+{
+    const ProfileSection* s = FindSection(section);
+    if (s == nullptr) return nullptr;
+    const std::string wanted = Trim(key);
+    for (const ProfileKey& k : s->keys)
+        if (SameText(k.name, wanted)) return &k;
+    return nullptr;
+}
+
+std::optional<std::string> ProfileFile::ReadString(const std::string& section, const std::string& key) const
+{
+    const ProfileKey* k = FindKey(section, key);
+    if (k == nullptr) return std::nullopt;
+    std::string value = WithoutQuotes(k->value.value_or(""));
+    if (value.size() > kValueBuffer - 1) value.resize(kValueBuffer - 1);
+    return value;
+}
+
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue) const
+{
+    return ReadString(section, key).value_or(defaultValue);
+}
+
+std::int32_t ProfileFile::ReadInteger(const std::string& section, const std::string& key,
+                                      std::int32_t defaultValue) const
+{
+    const auto text = ReadString(section, key);
+    if (!text) return defaultValue;
+    return ParseProfileInteger(*text).value_or(defaultValue);
+}
+
+bool ProfileFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::vector<std::string> ProfileFile::KeyNames(const std::string& section) const
+{
+    std::vector<std::string> names;
+    const ProfileSection* s = FindSection(section);
+    if (s == nullptr) return names;
+    std::size_t room = kKeyListBuffer;
+    for (const ProfileKey& k : s->keys) {
+        if (room <= 2) break;
+        if (!k.value || (!k.name.empty() && k.name.front() == ';')) continue;  // no "=", or a comment
+        names.push_back(k.name.substr(0, room - 2));
+        room -= names.back().size() + 1;
+        if (room < 2) break;
+    }
+    return names;
+}
