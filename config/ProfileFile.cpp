@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "config/ProfileNumbers.h"
+#include "config/TextFields.h"
 
 namespace {
 
@@ -35,23 +36,6 @@ std::string WithoutQuotes(const std::string& value)
     return value;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
 ProfileKey KeyFromLine(const std::string& line, int number)
 {
     ProfileKey key;
@@ -69,7 +53,7 @@ ProfileFile ProfileFile::Parse(const std::string& text)
     ProfileFile profile;
     profile.sections_.push_back({"", 0, {}});  // lines before the first header
     int number = 0;
-    for (const std::string& raw : Lines(text)) {
+    for (const std::string& raw : SplitLines(text)) {
         ++number;
         const std::string line = Trim(raw);
         if (line.empty()) continue;
