@@ -2,11 +2,18 @@
 # one Wine process per executable, all in the one prefix that the `wine` fixture prepares.
 enable_testing()
 
-# The shared test data beside the project; Windows programs see the Linux root as drive Z:.
-get_filename_component(SETUP_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata REALPATH)
-if(CMAKE_CROSSCOMPILING)
-  string(REPLACE "/" "\\\\" SETUP_TESTDATA_DIR "Z:${SETUP_TESTDATA_DIR}")
-endif()
+# setup_test_path(VAR path): path as the test programs see it; Windows programs under Wine see the
+# Linux root as drive Z:. The backslashes are doubled for use in a C string.
+function(setup_test_path var path)
+  if(CMAKE_CROSSCOMPILING)
+    string(REPLACE "/" "\\\\" path "Z:${path}")
+  endif()
+  set(${var} "${path}" PARENT_SCOPE)
+endfunction()
+
+# The shared test data beside the project.
+get_filename_component(testdata ${CMAKE_SOURCE_DIR}/../shared/testdata REALPATH)
+setup_test_path(SETUP_TESTDATA_DIR ${testdata})
 
 if(CMAKE_CROSSCOMPILING)
   # Debian ships the GoogleTest sources; build them for i686 with our toolchain.

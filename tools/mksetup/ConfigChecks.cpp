@@ -1,0 +1,186 @@
+#include "tools/mksetup/ConfigChecks.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <set>
+
+#include "config/TextFields.h"
+#include "tools/mksetup/Product.h"
+
+namespace {
+
+const char* const kScreen = "Setup Screen";
+
+const std::array<const char*, 11> kDisplayStyles = {
+    "Solid Color", "Horizontal In", "Horizontal Out", "Vertical In", "Vertical Out", "Left",
+    "Right", "Up", "Down", "Stretch Bitmap Image", "Tile Bitmap Image"};
+const std::array<const char*, 7> kLogoPositions = {
+    "Upper Right", "Bottom Right", "Upper Left (Under Text)", "Bottom Left", "Upper Center", "Lower Center", "Center"};
+const std::array<const char*, 7> kDestinationTokens = {
+    "Installation Directory", "Program Files", "Windows", "System", "System32", "Fonts", "Root"};
+
+std::string Upper(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+template <std::size_t N>
+const char* CaseBlindMatch(const std::string& value, const std::array<const char*, N>& names)
+{
+    for (const char* name : names)
+        if (Upper(value) == Upper(name)) return name;
+    return nullptr;
+}
+
+template <std::size_t N>
+bool ExactMatch(const std::string& value, const std::array<const char*, N>& names)
+{
+    return std::any_of(names.begin(), names.end(), [&](const char* name) { return value == name; });
+}
+
+template <std::size_t N>
+std::string NameList(const std::array<const char*, N>& names)
+{
+    std::string list;
+    for (const char* name : names) list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+class Checker {
+public:
+    explicit Checker(Product& product) : p_(product) {}
+
+    void Run()
+    {
+        CheckTitle();
+        CheckNamedSetting("Display Style", kDisplayStyles, "the background keeps its designed effect");
+        CheckNamedSetting("Logo Pos", kLogoPositions, "the logo stays where the designed layout puts it");
+        CheckLogo();
+        CheckShortcuts();
+        CheckRegistryEntries();
+        CheckDestinationTokens();
+    }
+
+private:
+    void Report(Diagnostic::Level level, const std::string& file, int line, const std::string& where,
+                const std::string& message)
+    {
+        p_.diagnostics.push_back({level, file, line, where, message});
+    }
+
+    void ReportKey(Diagnostic::Level level, const std::string& section, const std::string& key,
+                   const std::string& message)
+    {
+        const ProfileKey* k = p_.install.FindKey(section, key);
+        Report(level, "install.cfg", k != nullptr ? k->line : 0, "[" + section + "] " + key, message);
+    }
+
+    void CheckTitle()
+    {
+        const auto title = p_.install.ReadString(kScreen, "Text Line 1");
+        if (!title)
+            ReportKey(Diagnostic::Warning, kScreen, "Text Line 1",
+                      "no title: the setup shows its default title and enters the uninstaller under it; "
+                      "give the product's name");
+        else if (title->empty())
+            ReportKey(Diagnostic::Error, kScreen, "Text Line 1",
+                      "the title is empty, but it names the uninstall entry; give the product's name");
+        else if (title->find('\\') != std::string::npos)
+            ReportKey(Diagnostic::Error, kScreen, "Text Line 1",
+                      "the title names the uninstall registry key and must not hold \"\\\"; remove it");
+    }
+
+    template <std::size_t N>
+    void CheckNamedSetting(const char* key, const std::array<const char*, N>& names, const std::string& effect)
+    {
+        const auto value = p_.install.ReadString(kScreen, key);
+        if (!value || ExactMatch(*value, names)) return;
+        const char* near = CaseBlindMatch(*value, names);
+        ReportKey(Diagnostic::Warning, kScreen, key,
+                  "\"" + *value + "\" matches no name, so " + effect + "; " +
+                      (near != nullptr ? "names are compared exactly: write \"" + std::string(near) + "\""
+                                       : "use one of " + NameList(names)));
+    }
+
+    void CheckLogo()
+    {
+        const std::string logo = p_.install.ReadString(kScreen, "Logo File", "");
+        if (logo.empty()) return;
+        const std::string upper = Upper(logo);
+        if (upper.find(".BMP") == std::string::npos && upper.find(".GIF") == std::string::npos)
+            ReportKey(Diagnostic::Warning, kScreen, "Logo File",
+                      "a logo is shown as a .bmp picture or played as a .gif animation; this one would not show");
+    }
+
+    void CheckShortcuts()
+    {
+        const ProfileSection* desktop = p_.install.FindSection("Desktop");
+        if (desktop == nullptr) return;
+        for (const std::string& entry : p_.install.KeyNames("Desktop")) {
+            const auto fields = std::count(entry.begin(), entry.end(), ',') + 1;
+            if (fields >= 8) continue;
+            int line = 0;
+            for (const ProfileKey& k : desktop->keys)
+                if (k.name == entry) line = k.line;
+            Report(Diagnostic::Error, "install.cfg", line, entry,
+                   "a shortcut needs 8 fields (name, target, Start Menu X, Desktop X, Quick Launch X, unused, "
+                   "folder, icon); this one has " + std::to_string(fields));
+        }
+    }
+
+    void CheckRegistryEntries()
+    {
+        const char* section = "INI\\Registry";
+        const ProfileSection* s = p_.install.FindSection(section);
+        if (s == nullptr) return;
+        const int count = p_.install.ReadInteger(section, "Count", -1);
+        std::set<int> present;
+        for (const ProfileKey& k : s->keys) {
+            if (Upper(k.name).rfind("INIREG ", 0) != 0) continue;
+            const std::string index = k.name.substr(7);
+            if (!index.empty() && std::all_of(index.begin(), index.end(), ::isdigit) && index.size() < 6)
+                present.insert(std::stoi(index));
+        }
+        for (int i = 0; i < count; ++i)
+            if (present.count(i) == 0)
+                ReportKey(Diagnostic::Error, section, "Count",
+                          "Count is " + std::to_string(count) + " but \"INIREG " + std::to_string(i) +
+                              "\" is missing: an empty entry would be applied; add it or lower Count");
+        for (const int i : present)
+            if (i >= count)
+                ReportKey(Diagnostic::Warning, section, "INIREG " + std::to_string(i),
+                          "ignored: Count is " + std::to_string(count) + "; raise Count to use it");
+        for (int i = 0; i < count; ++i) {
+            const std::string key = "INIREG " + std::to_string(i);
+            const std::string value = p_.install.ReadString(section, key, "");
+            if (present.count(i) != 0 && std::count(value.begin(), value.end(), ',') < 3)
+                ReportKey(Diagnostic::Error, section, key,
+                          "an entry needs 4 fields: file or key, section or subkey, value name, value");
+        }
+    }
+
+    void CheckDestinationTokens()
+    {
+        for (std::size_t i = 0; i < p_.finstallLines.size(); ++i) {
+            std::string line = p_.finstallLines[i];
+            std::vector<std::string> tokens;
+            while (line.find('\t') != std::string::npos) tokens.push_back(SplitFirst(line, '\t'));
+            while (line.find(',') != std::string::npos) tokens.push_back(SplitFirst(line, ','));
+            for (const std::string& token : tokens) {
+                const char* near = CaseBlindMatch(token, kDestinationTokens);
+                if (near != nullptr && token != near)
+                    Report(Diagnostic::Error, "finstall.cfg", static_cast<int>(i + 1), p_.finstallLines[i],
+                           "\"" + token + "\" is not a destination but a folder name (tokens are compared exactly); "
+                           "write \"" + near + "\"");
+            }
+        }
+    }
+
+    Product& p_;
+};
+
+}  // namespace
+
+void CheckConfiguration(Product& product) { Checker(product).Run(); }

@@ -1,0 +1,137 @@
+#include "tools/mksetup/Product.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "config/TextFields.h"
+#include "port/Exception.h"
+#include "tools/mksetup/ConfigChecks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kScreen = "Setup Screen";
+
+bool IsAbsoluteWindowsPath(const std::string& path)
+{
+    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+}
+
+std::string Slashed(std::string path)
+{
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Either slash separates names in a configured path.
+std::string BareName(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return FileNamePart(path);
+}
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw Exception("Cannot read " + path.string());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Support files by bare name, as the temporary directory will hold them (names without regard to case).
+class FileCollector {
+public:
+    FileCollector(Product& product) : product_(product) {}
+
+    void Add(const std::string& configuredPath, const std::string& file, int line, const std::string& where)
+    {
+        const std::string origin = file + (line > 0 ? ":" + std::to_string(line) : "") + " '" + where + "'";
+        const std::string source = LocateSource(product_.dir, configuredPath);
+        const std::string bare = BareName(configuredPath);
+        if (!fs::is_regular_file(source)) {
+            product_.diagnostics.push_back({Diagnostic::Error, file, line, where,
+                                            "the file " + source + " does not exist; put it there or correct the path"});
+            return;
+        }
+        const auto [it, inserted] = byName_.emplace(Lower(bare), product_.files.size());
+        if (!inserted) {
+            const SupportFile& earlier = product_.files[it->second];
+            if (fs::equivalent(earlier.source, source)) return;
+            product_.diagnostics.push_back(
+                {Diagnostic::Error, file, line, where,
+                 "another file named " + bare + " (" + earlier.origin + ", " + earlier.source +
+                     ") would overwrite it in the setup's temporary directory; rename one of them"});
+            return;
+        }
+        product_.files.push_back({source, bare, origin});
+    }
+
+private:
+    Product& product_;
+    std::map<std::string, std::size_t> byName_;
+};
+
+// The source path of a finstall.cfg line: what remains after the destination tokens.
+std::string SourcePathOf(std::string line)
+{
+    while (line.find('\t') != std::string::npos) SplitFirst(line, '\t');
+    while (line.find(',') != std::string::npos) SplitFirst(line, ',');
+    return line;
+}
+
+void CollectSupportFiles(Product& product)
+{
+    FileCollector collect(product);
+    for (std::size_t i = 0; i < product.finstallLines.size(); ++i) {
+        const std::string source = SourcePathOf(product.finstallLines[i]);
+        if (source.empty() || source.back() == '\\' || source.back() == '/') continue;  // a directory line
+        collect.Add(source, "finstall.cfg", static_cast<int>(i + 1), product.finstallLines[i]);
+    }
+    if (fs::is_regular_file(fs::path(product.dir) / "license.txt"))
+        collect.Add("license.txt", "install.cfg", 0, "license.txt");
+    for (const char* key : {"Logo File", "BitMap"}) {
+        const ProfileKey* k = product.install.FindKey(kScreen, key);
+        const std::string value = product.install.ReadString(kScreen, key, "");
+        if (!value.empty()) collect.Add(value, "install.cfg", k->line, key);
+    }
+    const ProfileSection* launch = product.install.FindSection("Launch Applications");
+    for (const std::string& program : product.install.KeyNames("Launch Applications")) {
+        int line = 0;
+        for (const ProfileKey& k : launch->keys)
+            if (k.name == program) line = k.line;
+        collect.Add(program, "install.cfg", line, program);
+    }
+}
+
+}  // namespace
+
+std::string LocateSource(const std::string& productDir, const std::string& path)
+{
+    const fs::path dir(productDir);
+    if (!IsAbsoluteWindowsPath(path)) return (dir / Slashed(path)).lexically_normal().string();
+    if (fs::exists(path)) return path;
+    return (dir / BareName(path)).string();
+}
+
+Product LoadProduct(const std::string& dir)
+{
+    Product product;
+    product.dir = dir;
+    const fs::path install = fs::path(dir) / "install.cfg";
+    const fs::path finstall = fs::path(dir) / "finstall.cfg";
+    product.install = ProfileFile::Parse(ReadText(install));
+    product.finstallLines = SplitLines(ReadText(finstall));
+    CollectSupportFiles(product);
+    CheckConfiguration(product);
+    return product;
+}

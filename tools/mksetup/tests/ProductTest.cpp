@@ -1,0 +1,100 @@
+#include "tools/mksetup/Product.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "testsupport/ScratchDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The sample product, staged with its two programs as the build stages it.
+class SampleProduct : public ::testing::Test {
+protected:
+    ScratchDir scratch;
+    fs::path dir = fs::path(ScratchDir::Native(scratch.Path())) / "product";
+
+    void SetUp() override
+    {
+        fs::copy(SETUP_EXAMPLES_DIR "/sample", dir, fs::copy_options::recursive);
+        fs::create_directories(dir / "programs");
+        ScratchDir::Write((dir / "programs" / "notes.exe").string(), "MZ notes");
+        ScratchDir::Write((dir / "programs" / "postinst.exe").string(), "MZ postinst");
+    }
+
+    void Write(const std::string& name, const std::string& text) { ScratchDir::Write((dir / name).string(), text); }
+
+    static std::vector<std::string> Messages(const Product& p, Diagnostic::Level level)
+    {
+        std::vector<std::string> texts;
+        for (const Diagnostic& d : p.diagnostics)
+            if (d.level == level) texts.push_back(d.Text());
+        return texts;
+    }
+
+    static bool Mentions(const std::vector<std::string>& texts, const std::string& part)
+    {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; });
+    }
+};
+
+TEST_F(SampleProduct, CollectsEverySupportFileUnderItsBareName)
+{
+    const Product p = LoadProduct(dir.string());
+    EXPECT_TRUE(p.diagnostics.empty()) << (p.diagnostics.empty() ? "" : p.diagnostics.front().Text());
+    std::vector<std::string> names;
+    for (const SupportFile& f : p.files) names.push_back(f.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"back.bmp", "letter.nwn", "license.txt", "logo.gif", "manual.txt",
+                                               "notes.exe", "notes.ico", "nwhelper.txt", "nwnotes.ini", "postinst.exe",
+                                               "readme.txt", "sample.nwn"}));
+    const auto sample = std::find_if(p.files.begin(), p.files.end(), [](const SupportFile& f) { return f.name == "sample.nwn"; });
+    EXPECT_EQ(fs::path(sample->source), dir / "sample.nwn") << "an absolute path is looked up by its bare name";
+}
+
+TEST_F(SampleProduct, MissingFilesAndBareNameClashesNameTheLine)
+{
+    fs::remove(dir / "docs" / "manual.txt");
+    Write("finstall.cfg", "Installation Directory,docs\\readme.txt\r\nInstallation Directory,docs\\manual.txt\r\n"
+                          "Installation Directory,readme.txt\r\nWindows,docs/readme.txt\r\n");
+    Write("readme.txt", "a different readme");
+    const Product p = LoadProduct(dir.string());
+    const auto errors = Messages(p, Diagnostic::Error);
+    ASSERT_EQ(errors.size(), 2u) << errors.front();
+    EXPECT_TRUE(Mentions(errors, "finstall.cfg:2")) << errors[0];
+    EXPECT_TRUE(Mentions(errors, "manual.txt does not exist"));
+    EXPECT_TRUE(Mentions(errors, "finstall.cfg:3")) << "the clash is reported where the second file is named";
+    EXPECT_TRUE(Mentions(errors, "would overwrite"));
+}
+
+TEST_F(SampleProduct, ChecksReportWhatTheSetupWouldTripOver)
+{
+    Write("install.cfg",
+          "[Setup Screen]\nText Line 1=Acme\\Tools\nDisplay Style=vertical in\nLogo Pos=Middle\nLogo File=logo.png\n"
+          "[Desktop]\nShort,<InstallDir>\\a.exe,X=1\n"
+          "[INI\\Registry]\nCount=2\nINIREG 0=a.ini,S,K,V\nINIREG 5=a.ini,S,K,V\n");
+    Write("logo.png", "png");
+    Write("finstall.cfg", "installation directory,docs\\readme.txt\r\n");
+    const Product p = LoadProduct(dir.string());
+    const auto errors = Messages(p, Diagnostic::Error);
+    const auto warnings = Messages(p, Diagnostic::Warning);
+    EXPECT_TRUE(Mentions(errors, "install.cfg:2: error: '[Setup Screen] Text Line 1'")) << errors.front();
+    EXPECT_TRUE(Mentions(errors, "has 3")) << "a shortcut with too few fields";
+    EXPECT_TRUE(Mentions(errors, "\"INIREG 1\" is missing"));
+    EXPECT_TRUE(Mentions(errors, "finstall.cfg:1")) << "a misspelt destination token";
+    EXPECT_TRUE(Mentions(warnings, "write \"Vertical In\""));
+    EXPECT_TRUE(Mentions(warnings, "'[Setup Screen] Logo Pos'"));
+    EXPECT_TRUE(Mentions(warnings, "would not show"));
+    EXPECT_TRUE(Mentions(warnings, "INIREG 5"));
+}
+
+TEST_F(SampleProduct, AnEmptyTitleIsAnError)
+{
+    Write("install.cfg", "[Setup Screen]\nText Line 1=\n");
+    EXPECT_TRUE(Mentions(Messages(LoadProduct(dir.string()), Diagnostic::Error), "the title is empty"));
+}
+
+}  // namespace
