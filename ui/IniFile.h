@@ -51,8 +51,9 @@ public:
     // The key names of the section's lines, in file order; empty when the section or file is missing.
     std::vector<std::string> ReadSection(const std::string& section) const;
 
-    // Writing raises EIniFileException naming the file when the profile API refuses.
+    // Raises EIniFileException naming the key and the file when the profile API refuses.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Deleting forgives: a missing file, section or key, or a refusal, leaves things as they are.
     void DeleteKey(const std::string& section, const std::string& key);
     void EraseSection(const std::string& section);
     // Makes the profile API write what it still holds for this file.
