@@ -63,6 +63,14 @@ TEST(CopyFileTo, ReplacesAnExistingFileAndNamesWhatFailed)
     EXPECT_FALSE(port::FileExists(dir / "nowhere\\copy.txt"));
 }
 
+TEST(CopyFileTo, CopyingAFileOntoItselfKeepsIt)
+{
+    ScratchDir dir;
+    ScratchDir::Write(dir / "self.txt", "precious");
+    EXPECT_THROW(CopyFileTo(dir / "self.txt", dir.Path()), EFCreateError);
+    EXPECT_EQ(ScratchDir::Read(dir / "self.txt"), "precious");
+}
+
 TEST(HasAttributes, AllBitsMustBeSet)
 {
     ScratchDir dir;
