@@ -24,23 +24,12 @@ TEST_F(SetupConfig, MissingFilesGiveTheDefaults)
 {
     const TSetupConfig config = ReadSetupConfig(dir_.Path());
     EXPECT_EQ(config.Lines[1].Text, "Halvex, Inc");
-    EXPECT_FALSE(config.Lines[0].Text.empty());
-    for (const TScreenLineConfig& line : config.Lines) {
-        EXPECT_FALSE(line.FontName || line.FontSize || line.FontPitch || line.FontColor || line.FontHeight ||
-                     line.ShadowColor);
-        EXPECT_TRUE(line.FontStyle.Empty());
-    }
-    EXPECT_EQ(config.FromColor, 0xFF0000u);
-    EXPECT_EQ(config.ToColor, 0u);
+    EXPECT_FALSE(config.Lines[0].FontName || config.Lines[0].FontSize || config.Lines[0].ShadowColor);
     EXPECT_EQ(config.ImageBorderColor, 0x8000000Fu);
     EXPECT_EQ(config.Settings.DisplayStyle, "Horiz In");
-    EXPECT_EQ(config.Settings.LogoPos, "Upper Right");
-    EXPECT_TRUE(config.Settings.App32Bit);
-    EXPECT_FALSE(config.Settings.RebootOption);
+    EXPECT_TRUE(config.Settings.App32Bit && config.Settings.UnderProgramFiles);
     EXPECT_EQ(config.MainDir, SystemDrive() + "Program Files\\ZUV");
-    EXPECT_EQ(config.Finished.CreateFolderCaption, "Applications");
     EXPECT_FALSE(config.Finished.LaunchVisible);
-    EXPECT_TRUE(config.RegistryEntries.empty() && config.ShortcutEntries.empty() && config.LaunchFiles.empty());
     EXPECT_FALSE(config.InstallFiles.has_value());
 }
 
@@ -115,14 +104,6 @@ TEST_F(SetupConfig, SettingsColoursAndFinishedChoices)
     EXPECT_EQ(config.Finished.CreateFolderCaption, "Acme Tools");
 }
 
-TEST_F(SetupConfig, EmptyMainDirectoryIsTheBaseItself)
-{
-    EXPECT_EQ(Read("Main Directory=\r\n").MainDir, SystemDrive() + "Program Files\\");
-    EXPECT_EQ(Read("Main Directory=\r\nUnder Program Files=0\r\n").MainDir, SystemDrive());
-    EXPECT_EQ(Read("Main Directory=hkey_current_user,Software,X,Y\r\n").MainDir,
-              SystemDrive() + "Program Files\\hkey_current_user,Software,X,Y");
-}
-
 TEST_F(SetupConfig, MainDirectoryFromTheRegistry)
 {
     TestKey user(HKEY_CURRENT_USER);
@@ -151,6 +132,11 @@ TEST_F(SetupConfig, MainDirectoryFromTheRegistry)
                   .MainDir,
               SystemDrive() + "Sub\\Fallback");
     EXPECT_FALSE(TRegistry().KeyExists(user.Path() + "\\Missing")) << "never created";
+
+    EXPECT_EQ(mainDir("").MainDir, SystemDrive() + "Program Files\\") << "empty is not missing";
+    EXPECT_EQ(Read("Main Directory=\r\nUnder Program Files=0\r\n").MainDir, SystemDrive());
+    EXPECT_EQ(mainDir("hkey_current_user," + user.Path() + ",Dir,Y").MainDir,
+              SystemDrive() + "Program Files\\hkey_current_user," + user.Path() + ",Dir,Y");
 }
 
 TEST_F(SetupConfig, RegistryEntriesFollowTheCount)
