@@ -1,0 +1,74 @@
+#include "shell/FileRoutines.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "port/Exception.h"
+#include "port/FileStream.h"
+#include "port/FileSystem.h"
+#include "shell/TextFields.h"
+
+namespace {
+
+std::string FullPath(const std::string& path)
+{
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+}  // namespace
+
+void CopyFileTo(const std::string& source, const std::string& dest)
+{
+    std::string target = FullPath(dest);
+    if (HasAttributes(target, FILE_ATTRIBUTE_DIRECTORY)) target = WithTrailingBackslash(target) + FileNamePart(source);
+
+    std::vector<char> buffer(BufferSize);
+    FileStream in(source, FileMode::OpenRead);
+    FileStream out(target, FileMode::Create);
+    for (;;) {
+        const std::size_t count = in.Read(buffer.data(), buffer.size());
+        out.WriteBuffer(buffer.data(), count);
+        if (count < buffer.size()) break;
+    }
+}
+
+bool HasAttributes(const std::string& path, std::uint32_t bits)
+{
+    return (GetFileAttributesA(path.c_str()) & bits) == bits;
+}
+
+void DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
+{
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        DeleteFileA((dir + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void CreateDirectoryPath(const std::string& dir)
+{
+    // Walk up to the first directory that exists, then create the missing ones downward. A loop, not
+    // recursion: a hostile path of thousands of names must not exhaust the stack.
+    std::vector<std::string> missing;
+    std::string current = dir;
+    for (;;) {
+        if (current.empty()) throw Exception("Unable to create directory");
+        if (current.back() == '\\') current.pop_back();
+        if (current.size() <= 2 || port::IsDirectory(current)) break;
+        std::string parent = DirectoryPart(current);
+        if (parent == current) break;
+        missing.push_back(current);
+        current = std::move(parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryA(it->c_str(), nullptr);
+}
