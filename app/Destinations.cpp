@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "shell/ShellFolders.h"
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 
 namespace {
 

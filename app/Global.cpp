@@ -6,7 +6,7 @@
 
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 
 TGlobal Global;
 

@@ -1,7 +1,7 @@
 #include "app/MainDirectory.h"
 
 #include "shell/ShellFolders.h"
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 #include "ui/Registry.h"
 
 bool IsRegistryReference(const std::string& mainDirectory)

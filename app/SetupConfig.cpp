@@ -8,7 +8,7 @@
 #include "app/Destinations.h"
 #include "app/MainDirectory.h"
 #include "port/FileStream.h"
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 #include "ui/IniFile.h"
 
 namespace {

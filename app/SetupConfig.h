@@ -21,7 +21,7 @@
 #include <string>
 
 #include "app/Global.h"
-#include "shell/FontStyle.h"
+#include "config/FontStyle.h"
 
 // One of the four text lines, "Text Line N ...". A key that is not there (or, for a number or a
 // colour, is empty or not a number) is nothing here, and the label keeps its current value. The

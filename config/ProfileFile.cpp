@@ -127,11 +127,11 @@ std::vector<std::string> ProfileFile::KeyNames(const std::string& section) const
     if (s == nullptr) return names;
     std::size_t room = kKeyListBuffer;
     for (const ProfileKey& k : s->keys) {
-        if (room <= 2) break;
         if (!k.value || (!k.name.empty() && k.name.front() == ';')) continue;  // no "=", or a comment
-        names.push_back(k.name.substr(0, room - 2));
-        room -= names.back().size() + 1;
-        if (room < 2) break;
+        // A name the buffer would cut could name another file: it is left out with the rest.
+        if (k.name.size() + 2 > room) break;
+        names.push_back(k.name);
+        room -= k.name.size() + 1;
     }
     return names;
 }

@@ -38,7 +38,7 @@ public:
     std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
     bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
-    // The names of the section's keys that have a value, in file order, as far as they fit the buffer.
+    // The names of the section's keys that have a value, in file order, as far as they fit the buffer whole.
     std::vector<std::string> KeyNames(const std::string& section) const;
 
 private:

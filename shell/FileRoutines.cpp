@@ -7,7 +7,7 @@
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 #include "ui/Registry.h"
 
 namespace {

@@ -3,74 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <limits>
 #include <string_view>
+
+#include "config/ProfileNumbers.h"
 
 namespace {
 
 // Two defaults no call can return both of: a key that is present gives the same text to both calls.
 constexpr const char* kMissingA = "\x01";
 constexpr const char* kMissingB = "\x02";
-
-constexpr std::uint64_t kMaxMagnitude = std::numeric_limits<std::uint32_t>::max();
-
-int DigitValue(char c, unsigned base)
-{
-    int value = -1;
-    if (c >= '0' && c <= '9') value = c - '0';
-    if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-    return value < static_cast<int>(base) ? value : -1;
-}
-
-struct TNumberText {
-    bool negative = false;
-    bool hexadecimal = false;
-    std::uint64_t magnitude = 0;
-};
-
-// Sign, then "$", "0x", "0X" or nothing, then digits; nothing when the text is anything else or the
-// magnitude needs more than 32 bits.
-std::optional<TNumberText> ParseNumberText(std::string_view text)
-{
-    TNumberText number;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        number.negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.starts_with('$')) {
-        number.hexadecimal = true;
-        text.remove_prefix(1);
-    } else if (text.starts_with("0x") || text.starts_with("0X")) {
-        number.hexadecimal = true;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) return std::nullopt;
-    const unsigned base = number.hexadecimal ? 16 : 10;
-    for (const char c : text) {
-        const int digit = DigitValue(c, base);
-        if (digit < 0) return std::nullopt;
-        number.magnitude = number.magnitude * base + static_cast<unsigned>(digit);
-        if (number.magnitude > kMaxMagnitude) return std::nullopt;
-    }
-    return number;
-}
-
-// The 32-bit pattern of a number. Hexadecimal fills all 32 bits ("$FFFFFFFF" is -1 as an integer);
-// a decimal number must fit a signed 32-bit integer, or an unsigned one where unsignedDecimal.
-std::optional<std::uint32_t> ParseBits(const std::string& text, bool unsignedDecimal)
-{
-    const auto number = ParseNumberText(text);
-    if (!number) return std::nullopt;
-    if (!number->hexadecimal) {
-        const std::uint64_t limit = number->negative ? std::uint64_t{1} << 31
-                                    : unsignedDecimal ? kMaxMagnitude
-                                                      : (std::uint64_t{1} << 31) - 1;
-        if (number->magnitude > limit) return std::nullopt;
-    }
-    const auto bits = static_cast<std::uint32_t>(number->magnitude);
-    return number->negative ? static_cast<std::uint32_t>(0u - bits) : bits;
-}
 
 std::string ProfileString(const char* section, const char* key, const char* defaultValue, const std::string& file)
 {
@@ -102,9 +43,7 @@ int TIniFile::ReadInteger(const std::string& section, const std::string& key, in
 
 std::optional<int> TIniFile::ReadOptionalInteger(const std::string& section, const std::string& key) const
 {
-    const auto bits = ParseBits(ProfileString(section.c_str(), key.c_str(), "", fileName_), false);
-    if (!bits) return std::nullopt;
-    return static_cast<std::int32_t>(*bits);
+    return ParseProfileInteger(ProfileString(section.c_str(), key.c_str(), "", fileName_));
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const
@@ -121,7 +60,7 @@ std::uint32_t TIniFile::ReadColor(const std::string& section, const std::string&
 
 std::optional<std::uint32_t> TIniFile::ReadOptionalColor(const std::string& section, const std::string& key) const
 {
-    return ParseBits(ProfileString(section.c_str(), key.c_str(), "", fileName_), true);
+    return ParseProfileColor(ProfileString(section.c_str(), key.c_str(), "", fileName_));
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const

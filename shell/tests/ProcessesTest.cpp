@@ -9,7 +9,7 @@
 #include "port/FileSystem.h"
 #include "shell/FileRoutines.h"
 #include "shell/Processes.h"
-#include "shell/TextFields.h"
+#include "config/TextFields.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
