@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 
 #include "compress/Lzhuf.h"
@@ -61,17 +60,8 @@ TEST(LzhufDecoder, MatchPastTheExpandedSizeIsCutThere)
 
 TEST(LzhufDecoder, CodesLongerThanSixteenBits)
 {
-    // Nine literals whose weights grow like the Fibonacci numbers from just above the weight of the 305
-    // unused symbols together: the tree becomes a chain of nine above a subtree of nine levels.
-    std::vector<S> symbols;
-    const int weights[] = {260, 310, 570, 880, 1450, 2330, 3780, 6110, 9890};
-    for (int i = 0; i < 9; ++i)
-        for (int n = 1; n < weights[i]; ++n) symbols.push_back(S::Literal(static_cast<unsigned char>('A' + i)));
-    std::shuffle(symbols.begin(), symbols.end(), std::mt19937(7));
-    symbols.push_back(S::Literal('z'));  // seen for the first time: one of the deepest leaves
-    Bytes expected;
-    for (const S& s : symbols) expected.push_back(static_cast<unsigned char>(s.symbol));
-
+    const std::vector<S> symbols = DeepCodeLiterals();
+    const Bytes expected = LiteralBytes(symbols);
     const LzhufStream stream = LzhufCode(symbols);
     EXPECT_GT(stream.longestCode, 16);
     EXPECT_TRUE(Expand(DecodeLZH, stream.bytes, static_cast<std::int32_t>(expected.size())) == expected);

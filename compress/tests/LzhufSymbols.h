@@ -1,7 +1,9 @@
 #pragma once
 // LZHUF streams at the level of symbols: building a stream from chosen symbols, and listing the
 // symbols of a stream, so that tests can state what a coder sends rather than only what comes back.
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "compress/LzhufSymbolReader.h"
@@ -66,4 +68,26 @@ inline std::vector<LzhufSymbol> LzhufSymbolsOf(const Bytes& stream, std::int32_t
         },
         stream, false);
     return symbols;
+}
+
+// Literals only (so any prefix is a valid stream) whose codes grow longer than 16 bits: nine literals
+// weighted like the Fibonacci numbers from just above the weight of the 305 unused symbols together make
+// the tree a chain of nine above a subtree of nine levels; three literals seen for the first time at the
+// end are among its deepest leaves.
+inline std::vector<LzhufSymbol> DeepCodeLiterals()
+{
+    std::vector<LzhufSymbol> symbols;
+    const int weights[] = {260, 310, 570, 880, 1450, 2330, 3780, 6110, 9890};
+    for (int i = 0; i < 9; ++i)
+        for (int n = 1; n < weights[i]; ++n) symbols.push_back(LzhufSymbol::Literal(static_cast<unsigned char>('A' + i)));
+    std::shuffle(symbols.begin(), symbols.end(), std::mt19937(7));
+    for (const int b : {'x', 'y', 'z'}) symbols.push_back(LzhufSymbol::Literal(static_cast<unsigned char>(b)));
+    return symbols;
+}
+
+inline Bytes LiteralBytes(const std::vector<LzhufSymbol>& literals)
+{
+    Bytes bytes;
+    for (const LzhufSymbol& s : literals) bytes.push_back(static_cast<unsigned char>(s.symbol));
+    return bytes;
 }
