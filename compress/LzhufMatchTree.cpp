@@ -1,15 +1,24 @@
 #include "compress/LzhufMatchTree.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace lzhuf {
+
+namespace {
+
+std::int16_t Link(int node) { return static_cast<std::int16_t>(node); }
+std::uint8_t Shared(int length) { return static_cast<std::uint8_t>(length); }
+
+}  // namespace
 
 TMatchTree::TMatchTree()
 {
     std::fill(window_, window_ + (N - F), ' ');
     std::fill(window_ + N, window_ + (N + F - 1), ' ');
-    std::fill(dad_, dad_ + N + 1, NIL);
-    std::fill(rightSon_ + kFirstRoot, rightSon_ + kFirstRoot + kRoots, NIL);
+    for (TNode& node : nodes_) node.dad = Link(NIL);
+    std::fill(roots_, roots_ + kRoots, Link(NIL));
 }
 
 int TMatchTree::RootOf(int r) const
@@ -18,35 +27,48 @@ int TMatchTree::RootOf(int r) const
     return kFirstRoot + window_[r] + 256 * static_cast<int>((mixed ^ (mixed >> 4)) & 15);
 }
 
+// Compares eight bytes at a time where the byte order lets the lowest differing bit find the first
+// differing byte; what lies beyond F may be read but never counts.
 int TMatchTree::CommonLength(int a, int b, int from) const
 {
     const unsigned char* x = window_ + a;
     const unsigned char* y = window_ + b;
     int i = from;
-    while (i < F && x[i] == y[i]) ++i;
-    return i;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i < F; i += 8) {
+            std::uint64_t wx;
+            std::uint64_t wy;
+            std::memcpy(&wx, x + i, sizeof wx);
+            std::memcpy(&wy, y + i, sizeof wy);
+            if (wx != wy) return std::min(F, i + std::countr_zero(wx ^ wy) / 8);
+        }
+        return F;
+    } else {
+        while (i < F && x[i] == y[i]) ++i;
+        return i;
+    }
 }
 
 // Every node on the path shares its first `known` bytes with the key wherever the parent does; so at
 // each node either Same alone decides the comparison, or it resumes at the first byte not yet known.
 void TMatchTree::Insert(int r)
 {
-    leftSon_[r] = rightSon_[r] = NIL;
+    nodes_[r].left = nodes_[r].right = Link(NIL);
     matchLength_ = 0;
     const unsigned char* key = window_ + r;
     int p = RootOf(r);
+    std::int16_t* link = &roots_[p - kFirstRoot];
     int known = 1;  // the root stands for the first byte
-    bool greater = true;  // a root has only a right subtree
+    bool greater = true;
     for (;;) {
-        int& next = greater ? rightSon_[p] : leftSon_[p];
-        if (next == NIL) {
-            next = r;
-            dad_[r] = p;
-            same_[r] = static_cast<std::uint8_t>(known);
+        if (*link == NIL) {
+            *link = Link(r);
+            nodes_[r].dad = Link(p);
+            nodes_[r].same = Shared(known);
             return;
         }
-        p = next;
-        const int m = same_[p];
+        p = *link;
+        const int m = nodes_[p].same;
         if (m < known) {
             known = m;
             greater = key[m] > window_[p + m];
@@ -61,6 +83,7 @@ void TMatchTree::Insert(int r)
                 return;
             }
         }
+        link = greater ? &nodes_[p].right : &nodes_[p].left;
     }
 }
 
@@ -75,21 +98,23 @@ void TMatchTree::RecordMatch(int r, int p, int length)
     }
 }
 
+// The link in p's parent (a node or a root) that holds p.
+std::int16_t& TMatchTree::LinkFromDad(int p)
+{
+    const int dad = nodes_[p].dad;
+    if (IsRoot(dad)) return roots_[dad - kFirstRoot];
+    TNode& parent = nodes_[dad];
+    return parent.right == p ? parent.right : parent.left;
+}
+
 // r equals p in all F bytes, so it inherits p's place, its Same and its children's Same unchanged.
 void TMatchTree::ReplaceNode(int p, int r)
 {
-    same_[r] = same_[p];
-    dad_[r] = dad_[p];
-    leftSon_[r] = leftSon_[p];
-    rightSon_[r] = rightSon_[p];
-    dad_[leftSon_[p]] = r;  // dad_[NIL] takes what an absent child would get
-    dad_[rightSon_[p]] = r;
-    const int parent = dad_[p];
-    if (rightSon_[parent] == p)
-        rightSon_[parent] = r;
-    else
-        leftSon_[parent] = r;
-    dad_[p] = NIL;
+    nodes_[r] = nodes_[p];
+    nodes_[nodes_[p].left].dad = Link(r);
+    nodes_[nodes_[p].right].dad = Link(r);
+    LinkFromDad(p) = Link(r);
+    nodes_[p].dad = Link(NIL);
 }
 
 // Same of node y once it hangs under z instead of under x, where x hung under z. Of the three common
@@ -104,47 +129,46 @@ int TMatchTree::SameAfterMove(int y, int z, int sameYX, int sameXZ) const
 
 void TMatchTree::Delete(int p)
 {
-    const int z = dad_[p];
+    TNode& x = nodes_[p];
+    const int z = x.dad;
     if (z == NIL) return;
     int q;
-    if (rightSon_[p] == NIL || leftSon_[p] == NIL) {
-        q = rightSon_[p] == NIL ? leftSon_[p] : rightSon_[p];
-        if (q != NIL) same_[q] = static_cast<std::uint8_t>(SameAfterMove(q, z, same_[q], same_[p]));
+    if (x.right == NIL || x.left == NIL) {
+        q = x.right == NIL ? x.left : x.right;
+        if (q != NIL) nodes_[q].same = Shared(SameAfterMove(q, z, nodes_[q].same, x.same));
     } else {
         // q, the greatest string below p, takes p's place.
-        const int left = leftSon_[p];
-        const int right = rightSon_[p];
+        const int left = x.left;
+        const int right = x.right;
         q = left;
-        int sameQP = same_[left];
-        if (rightSon_[q] != NIL) {
+        int sameQP = nodes_[left].same;
+        if (nodes_[q].right != NIL) {
             // Every string on the rightward path from left to q shares at least the shortest Same on it.
             int sameLQ = F;
             do {
-                q = rightSon_[q];
-                sameLQ = std::min<int>(sameLQ, same_[q]);
-            } while (rightSon_[q] != NIL);
+                q = nodes_[q].right;
+                sameLQ = std::min<int>(sameLQ, nodes_[q].same);
+            } while (nodes_[q].right != NIL);
             sameLQ = CommonLength(left, q, sameLQ);
-            sameQP = same_[left] != sameLQ ? std::min<int>(same_[left], sameLQ) : CommonLength(q, p, sameLQ);
-            const int qDad = dad_[q];
-            const int qLeft = leftSon_[q];
-            if (qLeft != NIL) same_[qLeft] = static_cast<std::uint8_t>(SameAfterMove(qLeft, qDad, same_[qLeft], same_[q]));
-            rightSon_[qDad] = qLeft;
-            dad_[qLeft] = qDad;
-            leftSon_[q] = left;
-            dad_[left] = q;
-            same_[left] = static_cast<std::uint8_t>(sameLQ);
+            const int sameLP = nodes_[left].same;
+            sameQP = sameLP != sameLQ ? std::min(sameLP, sameLQ) : CommonLength(q, p, sameLQ);
+            const int qDad = nodes_[q].dad;
+            const int qLeft = nodes_[q].left;
+            if (qLeft != NIL) nodes_[qLeft].same = Shared(SameAfterMove(qLeft, qDad, nodes_[qLeft].same, nodes_[q].same));
+            nodes_[qDad].right = Link(qLeft);
+            nodes_[qLeft].dad = Link(qDad);
+            nodes_[q].left = Link(left);
+            nodes_[left].dad = Link(q);
+            nodes_[left].same = Shared(sameLQ);
         }
-        same_[right] = static_cast<std::uint8_t>(SameAfterMove(right, q, same_[right], sameQP));
-        rightSon_[q] = right;
-        dad_[right] = q;
-        same_[q] = static_cast<std::uint8_t>(SameAfterMove(q, z, sameQP, same_[p]));
+        nodes_[right].same = Shared(SameAfterMove(right, q, nodes_[right].same, sameQP));
+        nodes_[q].right = Link(right);
+        nodes_[right].dad = Link(q);
+        nodes_[q].same = Shared(SameAfterMove(q, z, sameQP, x.same));
     }
-    dad_[q] = z;
-    if (rightSon_[z] == p)
-        rightSon_[z] = q;
-    else
-        leftSon_[z] = q;
-    dad_[p] = NIL;
+    LinkFromDad(p) = Link(q);
+    nodes_[q].dad = Link(z);
+    x.dad = Link(NIL);
 }
 
 }  // namespace lzhuf

@@ -37,25 +37,33 @@ public:
     int MatchPosition() const { return matchPosition_; }  // distance - 1
 
     // The tree itself, for checking its invariants.
-    int Dad(int p) const { return dad_[p]; }
-    int LeftSon(int p) const { return leftSon_[p]; }
-    int RightSon(int p) const { return rightSon_[p]; }
-    int Same(int p) const { return same_[p]; }
+    int Dad(int p) const { return nodes_[p].dad; }
+    int LeftSon(int p) const { return nodes_[p].left; }
+    int RightSon(int node) const { return IsRoot(node) ? roots_[node - kFirstRoot] : nodes_[node].right; }
+    int Same(int p) const { return nodes_[p].same; }
     static bool IsRoot(int node) { return node >= kFirstRoot; }
     int RootOf(int r) const;
     // The number of leading bytes, from `from` on, that the strings at a and b share (F at most).
     int CommonLength(int a, int b, int from) const;
 
 private:
+    // One window position's place in the tree, packed so that a step of a search touches one cache line.
+    struct TNode {
+        std::int16_t left;
+        std::int16_t right;
+        std::int16_t dad;   // a position, a root (kFirstRoot on), or NIL when not in the tree
+        std::uint8_t same;  // leading bytes shared with dad, 1 to F; 1 under a root
+    };
+
+    std::int16_t& LinkFromDad(int p);
     void ReplaceNode(int p, int r);
     int SameAfterMove(int y, int z, int sameYX, int sameXZ) const;
     void RecordMatch(int r, int p, int length);
 
-    unsigned char window_[N + F - 1]{};
-    int leftSon_[N + 1]{};
-    int rightSon_[N + 1 + kRoots]{};
-    int dad_[N + 1]{};
-    std::uint8_t same_[N]{};
+    // N + F - 1 bytes and room for CommonLength to read a whole word at the last offset it compares.
+    unsigned char window_[N + F - 1 + 7]{};
+    TNode nodes_[N + 1]{};          // nodes_[NIL] takes the writes meant for an absent child
+    std::int16_t roots_[kRoots]{};  // the one (right) subtree of each root
     int matchPosition_ = 0;
     int matchLength_ = 0;
 };
