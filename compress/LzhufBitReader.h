@@ -29,8 +29,8 @@ public:
     }
 
 private:
-    // A byte is taken only when at most 8 bits are pending, so the stream is read no further ahead than
-    // the 16-bit accumulator of the original coder would read it.
+    // A byte is taken only when at most 8 bits are pending: the stream is read no further ahead than a
+    // 16-bit accumulator would read it, so a run consumes exactly the bytes of its stream.
     void Refill()
     {
         buffer_ |= static_cast<std::uint32_t>(state_.NextInputByte()) << (24 - count_);

@@ -20,10 +20,7 @@ TEST(LzhufDecoder, ReadsStreamsOfAnotherArchiver)
         const Bytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
         const Bytes coded = PeerFile("lzh-peers", std::string(name) + ".lh1");
         ASSERT_FALSE(text.empty()) << name;
-        const CodecResult result =
-            RunCodec([&](TCompThreadSafety& s) { DecodeLZH(s, static_cast<std::int32_t>(text.size())); }, coded, false);
-        EXPECT_TRUE(result.output == text) << name;
-        EXPECT_EQ(result.inputRead, static_cast<std::int64_t>(coded.size())) << name;
+        EXPECT_TRUE(Expand(DecodeLZH, coded, static_cast<std::int32_t>(text.size())) == text) << name;
     }
 }
 
@@ -41,21 +38,16 @@ TEST(LzhufDecoder, MatchAtDistanceCodeZeroRepeatsThePreviousByte)
 {
     const Bytes coded = LzhufCode({S::Literal(0x61), S::Match(10, 0)}).bytes;
     EXPECT_EQ(Expand(DecodeLZH, coded, 11), Repeat(11, 0x61));
+    EXPECT_EQ(Expand(DecodeLZH, coded, 5), Repeat(5, 0x61)) << "a match past the expanded size is cut there";
 }
 
 TEST(LzhufDecoder, WindowStartsAsSpaces)
 {
-    // The farthest reach of the window, before anything was written.
+    // Distance code 4,095 reaches the position about to be written, which holds what the window started with.
     const Bytes coded = LzhufCode({S::Match(3, 0), S::Match(60, 4095), S::Literal('x')}).bytes;
     Bytes expected = Repeat(63, ' ');
     expected.push_back('x');
     EXPECT_EQ(Expand(DecodeLZH, coded, 64), expected);
-}
-
-TEST(LzhufDecoder, MatchPastTheExpandedSizeIsCutThere)
-{
-    const Bytes coded = LzhufCode({S::Literal(0x61), S::Match(10, 0)}).bytes;
-    EXPECT_EQ(Expand(DecodeLZH, coded, 5), Repeat(5, 0x61));
 }
 
 TEST(LzhufDecoder, CodesLongerThanSixteenBits)
