@@ -8,8 +8,14 @@ namespace lzhuf {
 
 namespace {
 
-std::int16_t Link(int node) { return static_cast<std::int16_t>(node); }
-std::uint8_t Shared(int length) { return static_cast<std::uint8_t>(length); }
+std::int16_t Link(int node)
+{
+    return static_cast<std::int16_t>(node);
+}
+std::uint8_t Shared(int length)
+{
+    return static_cast<std::uint8_t>(length);
+}
 
 }  // namespace
 
@@ -154,7 +160,8 @@ void TMatchTree::Delete(int p)
             sameQP = sameLP != sameLQ ? std::min(sameLP, sameLQ) : CommonLength(q, p, sameLQ);
             const int qDad = nodes_[q].dad;
             const int qLeft = nodes_[q].left;
-            if (qLeft != NIL) nodes_[qLeft].same = Shared(SameAfterMove(qLeft, qDad, nodes_[qLeft].same, nodes_[q].same));
+            if (qLeft != NIL)
+                nodes_[qLeft].same = Shared(SameAfterMove(qLeft, qDad, nodes_[qLeft].same, nodes_[q].same));
             nodes_[qDad].right = Link(qLeft);
             nodes_[qLeft].dad = Link(qDad);
             nodes_[q].left = Link(left);

@@ -11,7 +11,7 @@ namespace lzhuf {
 
 class TMatchTree {
 public:
-    static constexpr int NIL = N;         // no node
+    static constexpr int NIL = N;  // no node
     static constexpr int kFirstRoot = N + 1;
     static constexpr int kRoots = 4096;
 

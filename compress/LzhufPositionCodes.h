@@ -7,8 +7,8 @@
 namespace lzhuf {
 
 struct TPositionCodes {
-    std::array<std::uint8_t, 64> codeLength{};  // PositionCodeLength
-    std::array<std::uint8_t, 64> code{};        // PositionCode, left-aligned in 8 bits
+    std::array<std::uint8_t, 64> codeLength{};     // PositionCodeLength
+    std::array<std::uint8_t, 64> code{};           // PositionCode, left-aligned in 8 bits
     std::array<std::uint8_t, 256> decodeValue{};   // PositionDecodeValue: the value whose code prefixes a byte
     std::array<std::uint8_t, 256> decodeLength{};  // PositionDecodeLength: that code's length
 };

@@ -29,8 +29,14 @@ inline CodecResult RunCodec(const std::function<void(TCompThreadSafety&)>& codec
     MemoryStream out;
     TCompThreadSafety state;
     const bool keyed = settings.key != 0;
-    state.Begin({&in, &out, static_cast<std::int32_t>(input.size()), settings.budget, keyed && !compress,
-                 keyed && compress, settings.key, {}});
+    state.Begin({&in,
+                 &out,
+                 static_cast<std::int32_t>(input.size()),
+                 settings.budget,
+                 keyed && !compress,
+                 keyed && compress,
+                 settings.key,
+                 {}});
     try {
         codec(state);
     } catch (...) {

@@ -28,7 +28,7 @@ inline std::vector<unsigned char> LhaLevel0Archive(const std::string& method, co
     header.insert(header.end(), method.begin(), method.end());
     put32(static_cast<std::uint32_t>(packed.size()));
     put32(static_cast<std::uint32_t>(original.size()));
-    put32(0x3C210000);  // 1 January 2010, 00:00 (DOS time in the low word, date in the high word)
+    put32(0x3C210000);       // 1 January 2010, 00:00 (DOS time in the low word, date in the high word)
     header.push_back(0x20);  // attribute: archive
     header.push_back(0x00);  // header level 0
     header.push_back(static_cast<unsigned char>(name.size()));

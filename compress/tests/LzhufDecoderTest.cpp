@@ -12,7 +12,10 @@ namespace {
 
 using S = LzhufSymbol;
 
-Bytes Repeat(std::size_t n, unsigned char b) { return Bytes(n, b); }
+Bytes Repeat(std::size_t n, unsigned char b)
+{
+    return Bytes(n, b);
+}
 
 TEST(LzhufDecoder, ReadsStreamsOfAnotherArchiver)
 {

@@ -12,7 +12,10 @@ namespace {
 
 using S = LzhufSymbol;
 
-Bytes Text(const std::string& s) { return {s.begin(), s.end()}; }
+Bytes Text(const std::string& s)
+{
+    return {s.begin(), s.end()};
+}
 
 TEST(LzhufEncoder, EmptyInputWritesNothing)
 {
@@ -24,8 +27,8 @@ TEST(LzhufEncoder, RunCodesAsOneLiteralAndMatchesAtDistanceOne)
 {
     const Bytes run(200, 'a');
     const Bytes coded = Compress(EncodeLZH, run);
-    EXPECT_EQ(LzhufSymbolsOf(coded, 200), (std::vector<S>{S::Literal('a'), S::Match(60, 0), S::Match(60, 0),
-                                                          S::Match(60, 0), S::Match(19, 0)}));
+    EXPECT_EQ(LzhufSymbolsOf(coded, 200),
+              (std::vector<S>{S::Literal('a'), S::Match(60, 0), S::Match(60, 0), S::Match(60, 0), S::Match(19, 0)}));
     EXPECT_EQ(Expand(DecodeLZH, coded, 200), run);
 }
 

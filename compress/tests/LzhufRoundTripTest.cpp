@@ -27,8 +27,8 @@ Bytes Runs(std::size_t n)
 
 TEST(LzhufRoundTrip, SizesAroundTheWindowAndBufferBoundaries)
 {
-    for (const std::size_t size : {1u, 2u, 3u, 59u, 60u, 61u, 4035u, 4036u, 4095u, 4096u, 4097u, 7936u, 8192u,
-                                   16128u, 16384u, 16640u}) {
+    for (const std::size_t size :
+         {1u, 2u, 3u, 59u, 60u, 61u, 4035u, 4036u, 4095u, 4096u, 4097u, 7936u, 8192u, 16128u, 16384u, 16640u}) {
         ExpectRoundTrip(RandomBytes(size, static_cast<std::uint32_t>(size)), "random");
         ExpectRoundTrip(TextBytes(size, static_cast<std::uint32_t>(size)), "text");
         ExpectRoundTrip(Runs(size), "runs");
@@ -37,7 +37,8 @@ TEST(LzhufRoundTrip, SizesAroundTheWindowAndBufferBoundaries)
 
 TEST(LzhufRoundTrip, LongRunsOfOneByte)
 {
-    for (const int b : {0x20, 0x61, 0x00}) ExpectRoundTrip(Bytes(100000, static_cast<unsigned char>(b)), "run of one byte");
+    for (const int b : {0x20, 0x61, 0x00})
+        ExpectRoundTrip(Bytes(100000, static_cast<unsigned char>(b)), "run of one byte");
 }
 
 TEST(LzhufRoundTrip, SeveralMegabytesOfMixedData)

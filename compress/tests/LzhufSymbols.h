@@ -79,7 +79,8 @@ inline std::vector<LzhufSymbol> DeepCodeLiterals()
     std::vector<LzhufSymbol> symbols;
     const int weights[] = {260, 310, 570, 880, 1450, 2330, 3780, 6110, 9890};
     for (int i = 0; i < 9; ++i)
-        for (int n = 1; n < weights[i]; ++n) symbols.push_back(LzhufSymbol::Literal(static_cast<unsigned char>('A' + i)));
+        for (int n = 1; n < weights[i]; ++n)
+            symbols.push_back(LzhufSymbol::Literal(static_cast<unsigned char>('A' + i)));
     std::shuffle(symbols.begin(), symbols.end(), std::mt19937(7));
     for (const int b : {'x', 'y', 'z'}) symbols.push_back(LzhufSymbol::Literal(static_cast<unsigned char>(b)));
     return symbols;

@@ -25,10 +25,10 @@ inline std::vector<unsigned char> RandomBytes(std::size_t n, std::uint32_t seed)
 // Words drawn at random from a small vocabulary, with line breaks: text with many repeats of varied length.
 inline std::vector<unsigned char> TextBytes(std::size_t n, std::uint32_t seed)
 {
-    static const char* const words[] = {"the", "setup", "program", "expands", "its", "files", "into", "a",
-                                        "temporary", "directory", "and", "installs", "them", "under", "Windows",
-                                        "while", "asking", "for", "disk", "number", "2", "3", "of", "archive",
-                                        "compression", "window", "match", "length", "position", "Huffman"};
+    static const char* const words[] = {
+        "the", "setup",    "program", "expands", "its",         "files",  "into",   "a",      "temporary", "directory",
+        "and", "installs", "them",    "under",   "Windows",     "while",  "asking", "for",    "disk",      "number",
+        "2",   "3",        "of",      "archive", "compression", "window", "match",  "length", "position",  "Huffman"};
     std::mt19937 random(seed);
     std::vector<unsigned char> bytes;
     bytes.reserve(n + 16);
