@@ -30,7 +30,7 @@ void LzhufEncode(benchmark::State& state, const std::string& name)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
     state.counters["coded_bytes"] = static_cast<double>(codedSize);
     state.counters["ratio_percent"] = 100.0 * static_cast<double>(codedSize) / static_cast<double>(text.size());
-    state.counters["lharc_bytes"] = static_cast<double>(PeerText(name + ".lh1").size());
+    state.counters["peer_bytes"] = static_cast<double>(PeerText(name + ".lh1").size());
 }
 
 void LzhufDecode(benchmark::State& state, const std::string& name)
