@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "compress/Lzhuf.h"
+#include "compress/tests/CodecRun.h"
+#include "compress/tests/LzhufSymbols.h"
+#include "compress/tests/TestBytes.h"
+
+namespace {
+
+using S = LzhufSymbol;
+
+Bytes Repeat(std::size_t n, unsigned char b)
+{
+    return Bytes(n, b);
+}
+
+TEST(LzhufDecoder, ReadsStreamsOfAnotherArchiver)
+{
+    for (const char* name : {"gpl2", "long"}) {
+        const Bytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
+        const Bytes coded = PeerFile("lzh-peers", std::string(name) + ".lh1");
+        ASSERT_FALSE(text.empty()) << name;
+        EXPECT_TRUE(Expand(DecodeLZH, coded, static_cast<std::int32_t>(text.size())) == text) << name;
+    }
+}
+
+TEST(LzhufDecoder, NothingToProduceReadsNothing)
+{
+    const Bytes coded = PeerFile("lzh-peers", "gpl2.lh1");
+    for (const std::int32_t size : {0, -1}) {
+        const CodecResult result = RunCodec([&](TCompThreadSafety& s) { DecodeLZH(s, size); }, coded, false);
+        EXPECT_TRUE(result.output.empty());
+        EXPECT_EQ(result.inputRead, 0);
+    }
+}
+
+TEST(LzhufDecoder, MatchAtDistanceCodeZeroRepeatsThePreviousByte)
+{
+    const Bytes coded = LzhufCode({S::Literal(0x61), S::Match(10, 0)}).bytes;
+    EXPECT_EQ(Expand(DecodeLZH, coded, 11), Repeat(11, 0x61));
+    EXPECT_EQ(Expand(DecodeLZH, coded, 5), Repeat(5, 0x61)) << "a match past the expanded size is cut there";
+}
+
+TEST(LzhufDecoder, WindowStartsAsSpaces)
+{
+    // Distance code 4,095 reaches the position about to be written, which holds what the window started with.
+    const Bytes coded = LzhufCode({S::Match(3, 0), S::Match(60, 4095), S::Literal('x')}).bytes;
+    Bytes expected = Repeat(63, ' ');
+    expected.push_back('x');
+    EXPECT_EQ(Expand(DecodeLZH, coded, 64), expected);
+}
+
+TEST(LzhufDecoder, CodesLongerThanSixteenBits)
+{
+    const std::vector<S> symbols = DeepCodeLiterals();
+    const Bytes expected = LiteralBytes(symbols);
+    const LzhufStream stream = LzhufCode(symbols);
+    EXPECT_GT(stream.longestCode, 16);
+    EXPECT_TRUE(Expand(DecodeLZH, stream.bytes, static_cast<std::int32_t>(expected.size())) == expected);
+}
+
+TEST(LzhufDecoder, InputEndingEarlyReadsAsZeroBitsUpToTheExpandedSize)
+{
+    const Bytes text = PeerFile("lzh-peers", "long.txt");
+    Bytes coded = PeerFile("lzh-peers", "long.lh1");
+    coded.resize(10000);  // about the first 20,000 bytes of text
+    const Bytes got = Expand(DecodeLZH, coded, static_cast<std::int32_t>(text.size()));
+    ASSERT_EQ(got.size(), text.size());
+    const std::size_t intact = 16000;
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(intact), text.begin()));
+    EXPECT_FALSE(got == text);
+}
+
+TEST(LzhufDecoder, ArbitraryBytesGiveExactlyTheExpandedSize)
+{
+    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+        const Bytes noise = RandomBytes(seed * 97, seed);
+        const auto size = static_cast<std::int32_t>(seed * 1013);
+        EXPECT_EQ(Expand(DecodeLZH, noise, size).size(), static_cast<std::size_t>(size)) << seed;
+    }
+}
+
+}  // namespace
