@@ -29,8 +29,8 @@ void PaintTiled(HDC dc, SIZE size, int inset, HDC picture, SIZE pictureSize)
     const int rows = (size.cy - 2 * inset) / pictureSize.cy + 1;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            BitBlt(dc, inset + column * pictureSize.cx, inset + row * pictureSize.cy, pictureSize.cx,
-                   pictureSize.cy, picture, 0, 0, SRCCOPY);
+            BitBlt(dc, inset + column * pictureSize.cx, inset + row * pictureSize.cy, pictureSize.cx, pictureSize.cy,
+                   picture, 0, 0, SRCCOPY);
         }
     }
 }

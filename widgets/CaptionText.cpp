@@ -41,9 +41,12 @@ int OriginY(TTextRotation rotation, TVertAlign vertAlign, SIZE size, int border,
 {
     if (vertAlign == vlCenter) return size.cy / 2 - textHeight / 2;
     switch (rotation) {
-        case TrUp: return vertAlign == vlTop ? border + 2 : size.cy - border - 1;
-        case TrDown: return vertAlign == vlTop ? border + 1 : size.cy - border - 2;
-        default: return vertAlign == vlTop ? border + 2 : size.cy - border - textHeight - 1;
+        case TrUp:
+            return vertAlign == vlTop ? border + 2 : size.cy - border - 1;
+        case TrDown:
+            return vertAlign == vlTop ? border + 1 : size.cy - border - 2;
+        default:
+            return vertAlign == vlTop ? border + 2 : size.cy - border - textHeight - 1;
     }
 }
 
@@ -87,11 +90,16 @@ std::span<const TDraw> DrawsOf(TTextEffect effect)
     static constexpr TDraw embossed[] = {
         {-1, 0, TInk::Shadow}, {1, 0, TInk::Shadow}, {0, -1, TInk::Shadow}, {0, 1, TInk::Shadow}, {0, 0, TInk::Font}};
     switch (effect) {
-        case teShadow: return shadow;
-        case teRaised: return raised;
-        case teLowered: return lowered;
-        case teEmbossed: return embossed;
-        default: return plain;
+        case teShadow:
+            return shadow;
+        case teRaised:
+            return raised;
+        case teLowered:
+            return lowered;
+        case teEmbossed:
+            return embossed;
+        default:
+            return plain;
     }
 }
 

@@ -40,8 +40,8 @@ TGradPan::TGradPan(HWND parent, const RECT& bounds, int id)
 {
     RegisterGradPanClass(&TGradPan::WindowProc);
     // WindowProc takes the panel from the creation parameters and sets window_ on the first message.
-    CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-                    bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+    CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left,
+                    bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
     if (!window_) throw EWidgetError("Cannot create the gradient panel's window");
 }
@@ -201,14 +201,18 @@ LRESULT CALLBACK TGradPan::WindowProc(HWND window, UINT message, WPARAM wParam, 
 LRESULT TGradPan::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: PaintWindow(); return 0;
-        case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam), ClientSize()); return 0;
-        case WM_NCHITTEST: return HitTest(lParam);
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintWindow();
+            return 0;
+        case WM_NCHITTEST:
+            return HitTest(lParam);
         case WM_MOVE:
             if (OnPanelMove) OnPanelMove(*this);
             break;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }

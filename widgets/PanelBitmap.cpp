@@ -33,7 +33,8 @@ HBITMAP CreateDib(SIZE size, void** bits)
     info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (!dib) throw EWidgetError("Cannot create a bitmap of " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
+    if (!dib)
+        throw EWidgetError("Cannot create a bitmap of " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
     if (bits) *bits = pixels;
     return dib;
 }

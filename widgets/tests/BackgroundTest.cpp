@@ -63,7 +63,9 @@ TEST(Gradient, EachEffectRunsItsWayInRowsOrColumns)
         TDib dib(100, 100);  // one pixel per band
         panel.Paint(dib.Dc(), dib.Size());
         const TColorTable table = c.FromEnd ? MakeColorTable(end, start) : MakeColorTable(start, end);
-        const auto at = [&](int band, int across) { return c.Rows ? dib.Pixel(across, band) : dib.Pixel(band, across); };
+        const auto at = [&](int band, int across) {
+            return c.Rows ? dib.Pixel(across, band) : dib.Pixel(band, across);
+        };
         EXPECT_EQ(at(0, 50), table[static_cast<std::size_t>(c.First)]);
         EXPECT_EQ(at(49, 7), table[static_cast<std::size_t>(c.Middle)]);
         EXPECT_EQ(at(99, 93), table[static_cast<std::size_t>(c.Last)]);
@@ -128,8 +130,8 @@ TGdiObject<HBITMAP> Picture(SIZE size, COLORREF topLeft, COLORREF topRight, COLO
     TSelection selection(dc.Get(), bitmap.Get());
     const LONG midX = size.cx / 2;
     const LONG midY = size.cy / 2;
-    const RECT quadrants[] = {{0, 0, midX, midY}, {midX, 0, size.cx, midY}, {0, midY, midX, size.cy},
-                              {midX, midY, size.cx, size.cy}};
+    const RECT quadrants[] = {
+        {0, 0, midX, midY}, {midX, 0, size.cx, midY}, {0, midY, midX, size.cy}, {midX, midY, size.cx, size.cy}};
     const COLORREF colors[] = {topLeft, topRight, bottomLeft, bottomRight};
     for (int i = 0; i < 4; ++i) {
         TGdiObject<HBRUSH> brush(CreateSolidBrush(colors[i]));

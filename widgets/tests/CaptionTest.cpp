@@ -97,12 +97,13 @@ TEST(Caption, EachEffectDrawsItsCopiesAroundTheOriginInOrder)
     const TCase cases[] = {
         {tenone, {{0, 0, kFontColor}}},
         {teShadow, {{1, 1, kShadowColor}, {0, 0, kFontColor}}},
-        {teRaised,
-         {{-1, 0, kShadowColor}, {0, -1, kShadowColor}, {1, 0, black}, {0, 1, black}, {0, 0, kFontColor}}},
-        {teLowered,
-         {{1, 0, kShadowColor}, {0, 1, kShadowColor}, {-1, 0, black}, {0, -1, black}, {0, 0, kFontColor}}},
+        {teRaised, {{-1, 0, kShadowColor}, {0, -1, kShadowColor}, {1, 0, black}, {0, 1, black}, {0, 0, kFontColor}}},
+        {teLowered, {{1, 0, kShadowColor}, {0, 1, kShadowColor}, {-1, 0, black}, {0, -1, black}, {0, 0, kFontColor}}},
         {teEmbossed,
-         {{-1, 0, kShadowColor}, {1, 0, kShadowColor}, {0, -1, kShadowColor}, {0, 1, kShadowColor},
+         {{-1, 0, kShadowColor},
+          {1, 0, kShadowColor},
+          {0, -1, kShadowColor},
+          {0, 1, kShadowColor},
           {0, 0, kFontColor}}},
     };
     for (const TCase& c : cases) {
