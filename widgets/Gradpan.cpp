@@ -5,11 +5,15 @@
 #include "widgets/HitTest.h"
 #include "widgets/WidgetError.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
 
 constexpr char kClassName[] = "TGradPan";
+
+// No screen shows a wider frame; the cap keeps the frame's sums (insets, text origins) within range.
+constexpr int kMaxFrameWidth = 32767;
 
 // Registered once per process, on the first window made.
 void RegisterGradPanClass(WNDPROC windowProc)
@@ -111,13 +115,13 @@ void TGradPan::SetBevelOuter(TBevelCut cut)
 
 void TGradPan::SetBevelWidth(int width)
 {
-    frame_.BevelWidth = width;
+    frame_.BevelWidth = std::clamp(width, 1, kMaxFrameWidth);
     Repaint();
 }
 
 void TGradPan::SetBorderWidth(int width)
 {
-    frame_.BorderWidth = width;
+    frame_.BorderWidth = std::clamp(width, 0, kMaxFrameWidth);
     Repaint();
 }
 

@@ -44,6 +44,7 @@ public:
     void SetBevelInner(TBevelCut cut);
     TBevelCut BevelOuter() const { return frame_.BevelOuter; }
     void SetBevelOuter(TBevelCut cut);
+    // At least 1; at most 32767, like the border width (at least 0).
     int BevelWidth() const { return frame_.BevelWidth; }
     void SetBevelWidth(int width);
     int BorderWidth() const { return frame_.BorderWidth; }

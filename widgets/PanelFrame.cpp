@@ -3,6 +3,8 @@
 #include "widgets/ColorTable.h"
 #include "widgets/GdiObject.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -20,17 +22,19 @@ void Line(HDC dc, int x1, int y1, int x2, int y2)
 void PaintBevel(HDC dc, SIZE size, TBevelCut cut, int inset, int width)
 {
     const bool raised = cut == bvRaised;
+    // From the larger side on, all four lines fall outside the panel.
+    const int end = static_cast<int>(std::min<LONG>(inset + width, std::max(size.cx, size.cy)));
     TGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, raised ? kWhite : kGrey));
     TGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, raised ? kGrey : kWhite));
     {
         TSelection pen(dc, light.Get());
-        for (int k = inset; k < inset + width; ++k) {
+        for (int k = inset; k < end; ++k) {
             Line(dc, k, k, size.cx - k, k);
             Line(dc, k, k, k, size.cy - k);
         }
     }
     TSelection pen(dc, dark.Get());
-    for (int k = inset; k < inset + width; ++k) {
+    for (int k = inset; k < end; ++k) {
         Line(dc, k, size.cy - k - 1, size.cx - k, size.cy - k - 1);
         Line(dc, size.cx - k - 1, size.cy - k - 1, size.cx - k - 1, k);
     }
@@ -40,7 +44,9 @@ void PaintBorder(HDC dc, SIZE size, const TFrame& frame)
 {
     const int e = frame.BevelOuter != bvNone ? frame.BevelWidth - 1 : 0;
     TGdiObject<HBRUSH> brush(CreateSolidBrush(ResolvedColor(frame.Color)));
-    for (int i = 1; i <= frame.BorderWidth; ++i) {
+    // Rectangles from the larger side on are empty.
+    const int last = static_cast<int>(std::min<LONG>(frame.BorderWidth, std::max(size.cx, size.cy)));
+    for (int i = 1; i <= last; ++i) {
         const RECT rect{e + i, e + i, size.cx - i - e, size.cy - i - e};
         FrameRect(dc, &rect, brush.Get());
     }

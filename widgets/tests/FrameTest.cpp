@@ -95,4 +95,31 @@ TEST(Frame, WithoutOuterBevelTheInnerOneStartsOnePixelPlusTheBorderIn)
     EXPECT_EQ(dib.Pixel(26, 15), kWhite);
 }
 
+// Widths keep to their ranges, and a frame wider than the panel fills it without drawing line after
+// invisible line, whatever the background.
+TEST(Frame, WidthsKeepToTheirRangesAndAHugeFrameFillsThePanel)
+{
+    TGradPan panel;
+    panel.SetBevelWidth(0);
+    panel.SetBorderWidth(-3);
+    EXPECT_EQ(panel.BevelWidth(), 1);
+    EXPECT_EQ(panel.BorderWidth(), 0);
+
+    panel.SetBevelWidth(2'000'000'000);
+    panel.SetBorderWidth(2'000'000'000);
+    panel.SetBevelInner(bvRaised);
+    panel.SetCtl3D(true);
+    for (TDirection effect : {bdTileImage, bdStretchImage, bdVertIn}) {
+        panel.SetBackGroundEffect(effect);
+        TDib dib(64, 48);
+        dib.Fill(kFill);
+        panel.Paint(dib.Dc(), dib.Size());
+        int framePixels = 0;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 64; ++x) framePixels += dib.Pixel(x, y) == kWhite || dib.Pixel(x, y) == kGrey ? 1 : 0;
+        }
+        EXPECT_EQ(framePixels, 64 * 48);
+    }
+}
+
 }  // namespace
