@@ -78,7 +78,8 @@ struct TDraw {
     TInk Ink;
 };
 
-// Each effect's draws, in the order they are made; the last one, on top, is the caption itself.
+// Each effect's draws, in the order they are made; the last one, on top, is the caption itself in the font's
+// colour. Without an effect that is all there is.
 std::span<const TDraw> DrawsOf(TTextEffect effect)
 {
     static constexpr TDraw plain[] = {{0, 0, TInk::Font}};
