@@ -24,7 +24,7 @@ void RegisterGradPanClass(WNDPROC windowProc)
         windowClass.style = CS_HREDRAW | CS_VREDRAW;
         windowClass.lpfnWndProc = windowProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
         windowClass.lpszClassName = kClassName;
         return RegisterClassExA(&windowClass);
     }();

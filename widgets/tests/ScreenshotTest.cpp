@@ -1,4 +1,4 @@
-// Full-screen windows of panels in their styles, captured from the screen and saved as PNG files for people
+// A full-screen window of panels in their styles, captured from the screen and saved as PNG files for people
 // to look at; the checks make sure the capture shows what the panels painted.
 #include "widgets/Gradpan.h"
 
@@ -178,67 +178,6 @@ TEST(Screenshot, EveryBackgroundStyleWithTextEffectsAndRotations)
     EXPECT_EQ(shot.Pixel(30, 160), RGB(7, 131, 131)) << "first panel, inside its 2-pixel bevel: band 1, entry 3";
     EXPECT_EQ(shot.Pixel(10, 700), shot.Pixel(1000, 700)) << "the background's rows span the screen";
     ExpectPngSaved(shot, "styles");
-}
-
-TEST(Screenshot, SetupScreenWithAFramedPanelAndAMovableOne)
-{
-    TTopWindow window(kScreenWidth, kScreenHeight, true);
-    TGradPan screen(window.Handle(), RECT{0, 0, kScreenWidth, kScreenHeight});
-    StyleBackground(screen, "Sample Product 2.0 Setup");
-
-    TGradPan wizard(screen.Handle(), RECT{291, 247, 732, 520});  // 441 x 273, centred
-    wizard.SetBackGroundEffect(bdFlat);
-    wizard.SetColorStart(0x8000000F);
-    wizard.SetColor(0x8000000F);
-    wizard.SetBevelInner(bvLowered);
-    wizard.SetBorderWidth(3);
-    wizard.SetCtl3D(true);
-
-    TGradPan side(wizard.Handle(), RECT{12, 12, 132, 261});
-    side.SetBackGroundEffect(bdDown);
-    side.SetColorStart(0x800000);
-    side.SetColorEnd(0xFF8040);
-    side.SetBevelOuter(bvLowered);
-    side.SetFont(Font("Times New Roman", -28, kWhite, true));
-    side.SetColorShadow(kBlack);
-    side.SetTextRotation(TrUp);
-    side.SetVertAlign(VlBottom);
-    side.SetAlignment(taCenter);
-    side.SetCaption("Welcome");
-
-    TGradPan note(wizard.Handle(), RECT{148, 24, 424, 120});
-    note.SetBackGroundEffect(bdFlat);
-    note.SetColorStart(0x8000000F);
-    note.SetBevelOuter(bvNone);
-    note.SetFont(Font("Tahoma", -15, kBlack));
-    note.SetTextEffect(teRaised);
-    note.SetColorShadow(kWhite);
-    note.SetAlignment(taLeftJustify);
-    note.SetVertAlign(vlTop);
-    note.SetCaption("Sample Product will be installed.");
-
-    TGradPan logo(screen.Handle(), RECT{1024 - 161 - 5, 5, 1024 - 5, 5 + 73});
-    logo.SetBackGroundEffect(bdHorzOut);
-    logo.SetColorStart(0x00C0FF);
-    logo.SetColorEnd(0x0040A0);
-    logo.SetBevelInner(bvLowered);
-    logo.SetBorderWidth(2);
-    logo.SetFont(Font("Tahoma", -22, kWhite, true));
-    logo.SetTextEffect(teEmbossed);
-    logo.SetColorShadow(0x003070);
-    logo.SetCaption("LOGO");
-    logo.Moveable = true;
-    int moves = 0;
-    logo.OnPanelMove = [&moves](TGradPan&) { ++moves; };
-    MoveWindow(logo.Handle(), 1024 - 161 - 20, 20, 161, 73, TRUE);
-    TTopWindow::Pump();
-
-    TDib shot(kScreenWidth, kScreenHeight);
-    Capture(window.Handle(), shot);
-    EXPECT_EQ(moves, 1);
-    EXPECT_EQ(shot.Pixel(291, 300), RGB(255, 255, 255)) << "the wizard's raised outer bevel";
-    EXPECT_EQ(shot.Pixel(1024 - 181, 21), RGB(255, 255, 255)) << "the logo panel where it was moved";
-    ExpectPngSaved(shot, "setup-screen");
 }
 
 }  // namespace
