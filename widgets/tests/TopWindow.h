@@ -6,20 +6,9 @@ class TTopWindow {
 public:
     TTopWindow(int width, int height, bool visible)
     {
-        static const ATOM atom = [] {
-            WNDCLASSEXA windowClass{};
-            windowClass.cbSize = sizeof(windowClass);
-            windowClass.lpfnWndProc = DefWindowProcA;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = "WidgetsTestWindow";
-            return RegisterClassExA(&windowClass);
-        }();
-        (void)atom;
-        RECT frame{0, 0, width, height};
-        AdjustWindowRect(&frame, WS_POPUP, FALSE);
-        window_ = CreateWindowExA(0, "WidgetsTestWindow", "widgets", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+        // A popup has no border: its client area is the whole window, at the screen's top left.
+        window_ = CreateWindowExA(0, ClassName(), "widgets", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         if (visible) ShowWindow(window_, SW_SHOWNOACTIVATE);
         Pump();
     }
@@ -40,5 +29,19 @@ public:
     }
 
 private:
+    // Registered once; null when the system refuses, and then no window is made.
+    static const char* ClassName()
+    {
+        static const ATOM atom = [] {
+            WNDCLASSEXA windowClass{};
+            windowClass.cbSize = sizeof(windowClass);
+            windowClass.lpfnWndProc = DefWindowProcA;
+            windowClass.hInstance = GetModuleHandleA(nullptr);
+            windowClass.lpszClassName = "WidgetsTestWindow";
+            return RegisterClassExA(&windowClass);
+        }();
+        return atom ? "WidgetsTestWindow" : nullptr;
+    }
+
     HWND window_ = nullptr;
 };
