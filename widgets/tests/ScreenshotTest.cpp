@@ -131,7 +131,7 @@ TEST(Screenshot, EveryBackgroundStyleWithTextEffectsAndRotations)
         {"Vertical In", bdVertIn, 0x808000, 0xFFFFFF, teShadow, trNone},
         {"Vertical Out", bdVertOut, 0x400080, 0x80C0FF, teRaised, trNone},
         {"Horizontal In", bdHorzIn, 0x004000, 0x80FFC0, teLowered, trNone},
-        {"Horizontal Out", bdHorzOut, 0x202020, 0xE0E0E0, teEmbossed, trNone},
+        {"Horizontal Out", bdHorzOut, 0xE8E8E8, 0x707070, teEmbossed, trNone},
         {"Up", bdUp, 0x800000, 0xFFC080, teShadow, TrUp},
         {"Down", bdDown, 0x000080, 0x80E0FF, teShadow, TrDown},
         {"Left", bdLeft, 0x602000, 0xF0D0A0, teRaised, trNone},
@@ -155,8 +155,7 @@ TEST(Screenshot, EveryBackgroundStyleWithTextEffectsAndRotations)
         panel->SetTextEffect(sample.Text);
         panel->SetTextRotation(sample.Rotation);
         panel->SetColorShadow(sample.Effect == bdFlat ? 0xFFFFFF : 0x404040);
-        panel->SetFont(
-            Font("Tahoma", -20, sample.Effect == bdFlat || sample.Effect == bdHorzOut ? 0x000000 : 0xFFFFFF, true));
+        panel->SetFont(Font("Tahoma", -20, sample.Effect == bdFlat ? 0x000000 : 0xFFFFFF, true));
         panel->SetBevelWidth(2);
         if (sample.Effect == bdFlat) {
             panel->SetBevelInner(bvLowered);
