@@ -1,0 +1,8 @@
+#pragma once
+// Saves a bitmap as a PNG file through GDI+.
+#include <windows.h>
+
+#include <string>
+
+// False when GDI+ cannot start, has no PNG encoder or cannot write the file.
+bool SavePng(HBITMAP bitmap, const std::string& path);
