@@ -9,7 +9,6 @@ public:
     T& operator[](int i) { return items_[static_cast<std::size_t>(i)]; }
     const T& operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
     T* Data() { return items_.data(); }
-    void Fill(const T& value) { items_.fill(value); }
 
 private:
     std::array<T, N> items_{};

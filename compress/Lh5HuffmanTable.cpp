@@ -52,7 +52,8 @@ void MakeTable(std::span<const unsigned char> lengths, int tableBits, std::span<
     const auto bits = static_cast<std::size_t>(tableBits);
     const std::size_t jutBits = kMaxCodeLength - bits;
     // Slots past the short codes are roots of the overflow tree; they start empty.
-    std::fill(table.begin() + (start[bits + 1] >> jutBits), table.end(), std::uint16_t{0});
+    const std::size_t shortEnd = start[bits + 1] >> jutBits;
+    std::ranges::fill(table.subspan(shortEnd), std::uint16_t{0});
 
     auto avail = static_cast<std::uint16_t>(lengths.size());
     for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol) {
@@ -62,7 +63,7 @@ void MakeTable(std::span<const unsigned char> lengths, int tableBits, std::span<
         start[length] += 1u << (kMaxCodeLength - length);
         const auto value = static_cast<std::uint16_t>(symbol);
         if (length <= bits) {
-            std::fill(table.begin() + (code >> jutBits), table.begin() + (start[length] >> jutBits), value);
+            std::ranges::fill(table.subspan(code >> jutBits, (start[length] - code) >> jutBits), value);
         } else {
             PlaceLongCode(value, code, length, bits, table, tree, avail);
         }
