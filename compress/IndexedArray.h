@@ -7,7 +7,6 @@ template <typename T, std::size_t N>
 class TIndexedArray {
 public:
     T& operator[](int i) { return items_[static_cast<std::size_t>(i)]; }
-    const T& operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
     T* Data() { return items_.data(); }
 
 private:
