@@ -1,5 +1,6 @@
-// Arbitrary bytes into DecodeLZH5: the first three bytes give the expanded size (below 1 MB), the rest
-// is the coded stream. A result or ELZHBadDecodeTable is fine; anything else is a finding.
+// Arbitrary bytes into DecodeLZH5: the first three bytes give the expanded size (below 128 KB: many
+// window wraps, yet fast runs), the rest is the coded stream. A result of exactly that size or
+// ELZHBadDecodeTable is fine; anything else is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -12,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 3) return 0;
-    const auto expandedSize = static_cast<std::int32_t>(data[0] | (data[1] << 8) | ((data[2] & 0x0F) << 16));
+    const auto expandedSize = static_cast<std::int32_t>(data[0] | (data[1] << 8) | ((data[2] & 0x01) << 16));
     MemoryStream in(std::vector<unsigned char>(data + 3, data + size));
     MemoryStream out;
     TCompThreadSafety state;
