@@ -9,7 +9,10 @@ using namespace lh5;
 namespace {
 
 // The distance class: the number of significant bits of the distance code (0 for 0).
-unsigned DistanceClass(unsigned distanceCode) { return static_cast<unsigned>(std::bit_width(distanceCode)); }
+unsigned DistanceClass(unsigned distanceCode)
+{
+    return static_cast<unsigned>(std::bit_width(distanceCode));
+}
 
 }  // namespace
 

@@ -20,7 +20,8 @@ struct TLh5DecoderArrays {
 
 class TLh5Decoder {
 public:
-    TLh5Decoder(TCompThreadSafety& state, TLh5DecoderArrays& a) : state_(state), symbols_(state, a.tables), window_(a.window)
+    TLh5Decoder(TCompThreadSafety& state, TLh5DecoderArrays& a)
+        : state_(state), symbols_(state, a.tables), window_(a.window)
     {
         window_.fill(' ');
     }

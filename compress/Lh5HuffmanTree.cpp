@@ -72,8 +72,7 @@ void TLh5HuffmanTree::CountLeafDepths(unsigned node, int depth)
 void TLh5HuffmanTree::LimitLengths()
 {
     std::uint32_t sum = 0;
-    for (int i = 1; i <= kMaxLength; ++i)
-        sum += lengthCount_[static_cast<std::size_t>(i)] << (kMaxLength - i);
+    for (int i = 1; i <= kMaxLength; ++i) sum += lengthCount_[static_cast<std::size_t>(i)] << (kMaxLength - i);
     const auto excess = static_cast<std::uint16_t>(sum);
     lengthCount_[kMaxLength] -= excess;
     for (unsigned k = 0; k < excess; ++k) {

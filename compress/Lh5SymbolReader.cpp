@@ -77,8 +77,9 @@ void TLh5SymbolReader::ReadCharLengths()
             continue;
         }
         // Symbols 0 to 2 are runs of zero lengths: one, 3 to 18, or 20 to 530.
-        const int zeros = symbol == 0 ? 1 : symbol == 1 ? static_cast<int>(bits_.Get(4)) + 3
-                                                          : static_cast<int>(bits_.Get(CBIT)) + 20;
+        const int zeros = symbol == 0   ? 1
+                          : symbol == 1 ? static_cast<int>(bits_.Get(4)) + 3
+                                        : static_cast<int>(bits_.Get(CBIT)) + 20;
         if (zeros > NC - i) throw ELZHBadDecodeTable();
         std::fill_n(t_.charLength.begin() + i, zeros, std::uint8_t{0});
         i += zeros;

@@ -40,7 +40,8 @@ public:
     unsigned NextDistance()
     {
         unsigned bitCount = t_.ptTable[bits_.Peek16() >> (16 - kPtTableBits)];
-        if (bitCount >= lh5::NP) bitCount = WalkOverflowTree(bitCount, bits_.Peek32() << kPtTableBits, lh5::NP, t_.tree);
+        if (bitCount >= lh5::NP)
+            bitCount = WalkOverflowTree(bitCount, bits_.Peek32() << kPtTableBits, lh5::NP, t_.tree);
         bits_.Skip(t_.ptLength[bitCount]);
         if (bitCount <= 1) return bitCount;
         const int extra = static_cast<int>(bitCount) - 1;

@@ -15,8 +15,14 @@ std::vector<unsigned char> Run(const std::vector<unsigned char>& input, bool enc
     MemoryStream in(input);
     MemoryStream out;
     TCompThreadSafety state;
-    state.Begin({&in, &out, static_cast<std::int32_t>(input.size()), 0x7FFFFFFF, !encode && key != 0,
-                 encode && key != 0, key, {}});
+    state.Begin({&in,
+                 &out,
+                 static_cast<std::int32_t>(input.size()),
+                 0x7FFFFFFF,
+                 !encode && key != 0,
+                 encode && key != 0,
+                 key,
+                 {}});
     if (encode) {
         EncodeLZH5(state);
     } else {

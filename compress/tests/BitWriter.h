@@ -10,7 +10,8 @@ public:
     {
         for (int i = count - 1; i >= 0; --i) {
             if (used_ % 8 == 0) bytes_.push_back(0);
-            if (((value >> i) & 1u) != 0) bytes_.back() = static_cast<unsigned char>(bytes_.back() | (0x80u >> (used_ % 8)));
+            if (((value >> i) & 1u) != 0)
+                bytes_.back() = static_cast<unsigned char>(bytes_.back() | (0x80u >> (used_ % 8)));
             ++used_;
         }
         return *this;

@@ -8,7 +8,10 @@
 
 namespace {
 
-TBytes Repeat(std::size_t n, char c) { return TBytes(n, static_cast<unsigned char>(c)); }
+TBytes Repeat(std::size_t n, char c)
+{
+    return TBytes(n, static_cast<unsigned char>(c));
+}
 
 TBytes Concat(TBytes a, const TBytes& b)
 {

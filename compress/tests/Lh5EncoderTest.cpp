@@ -10,7 +10,10 @@
 
 namespace {
 
-TBytes Text(const std::string& s) { return TBytes(s.begin(), s.end()); }
+TBytes Text(const std::string& s)
+{
+    return TBytes(s.begin(), s.end());
+}
 
 TBytes RandomBytes(std::size_t n, unsigned seed)
 {
@@ -45,7 +48,10 @@ void ExpectRoundTrip(const TBytes& plain, std::int32_t key, const std::string& w
     ASSERT_EQ(RunDecodeLZH5(coded, static_cast<std::int32_t>(plain.size()), key), plain) << what;
 }
 
-TEST(Lh5Encoder, EmptyInputWritesNothing) { EXPECT_TRUE(RunEncodeLZH5({}).empty()); }
+TEST(Lh5Encoder, EmptyInputWritesNothing)
+{
+    EXPECT_TRUE(RunEncodeLZH5({}).empty());
+}
 
 TEST(Lh5Encoder, OneByteIsASingleSymbolBlockOfSevenBytes)
 {
@@ -57,8 +63,10 @@ TEST(Lh5Encoder, OneByteIsASingleSymbolBlockOfSevenBytes)
 
 TEST(Lh5Encoder, RoundTripsAcrossTheWindowAndBlockBoundaries)
 {
-    for (const std::size_t size : {2u, 3u, 4u, 255u, 256u, 257u, 4095u, 4096u, 4097u, 7935u, 7936u, 7937u, 8192u,
-                                   8448u, 16127u, 16128u, 16129u, 16384u, 16640u, 24321u, 70000u}) {
+    // Around the first refill (7,936 bytes in), the next ones (every 8,192) and the block buffer.
+    const std::size_t sizes[] = {1,    2,    3,    4,    255,   256,   257,   4095,  4096,  4097,  7935,
+                                 7936, 7937, 8192, 8448, 16127, 16128, 16129, 16384, 16640, 24321, 70000};
+    for (const std::size_t size : sizes) {
         for (const std::int32_t key : {0, 0x1F2E3D4C}) {
             const std::string what = std::to_string(size) + " key " + std::to_string(key);
             ExpectRoundTrip(TextLike(size), key, "text " + what);

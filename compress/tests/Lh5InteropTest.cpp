@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "LhaArchive.h"
 #include "Lh5Run.h"
+#include "LhaArchive.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
@@ -38,9 +38,12 @@ std::vector<std::pair<std::string, TBytes>> Inputs()
         const auto kind = random() % 3;
         const std::size_t n = 1 + random() % 3000;
         for (std::size_t i = 0; i < n; ++i) {
-            if (kind == 0) binary.push_back(0);
-            else if (kind == 1) binary.push_back(static_cast<unsigned char>(random()));
-            else binary.push_back(binary.empty() ? 1 : binary[binary.size() / 2 + i % 64]);
+            if (kind == 0)
+                binary.push_back(0);
+            else if (kind == 1)
+                binary.push_back(static_cast<unsigned char>(random()));
+            else
+                binary.push_back(binary.empty() ? 1 : binary[binary.size() / 2 + i % 64]);
         }
     }
     const TBytes text = ReadTestFile(PeerFile("long.txt"));

@@ -12,8 +12,14 @@ struct TLh5Item {
     bool operator==(const TLh5Item&) const = default;
 };
 
-inline TLh5Item Literal(char c) { return {static_cast<unsigned char>(c), 0}; }
-inline TLh5Item Match(unsigned length, unsigned distanceCode) { return {length + 253, distanceCode}; }
+inline TLh5Item Literal(char c)
+{
+    return {static_cast<unsigned char>(c), 0};
+}
+inline TLh5Item Match(unsigned length, unsigned distanceCode)
+{
+    return {length + 253, distanceCode};
+}
 
 inline std::vector<TLh5Item> ReadItems(const TBytes& coded, std::size_t expandedSize)
 {

@@ -51,4 +51,7 @@ inline TBytes ReadTestFile(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline std::string PeerFile(const std::string& name) { return std::string(SETUP_TESTDATA_DIR) + "/lzh-peers/" + name; }
+inline std::string PeerFile(const std::string& name)
+{
+    return std::string(SETUP_TESTDATA_DIR) + "/lzh-peers/" + name;
+}

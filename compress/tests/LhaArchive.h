@@ -47,8 +47,8 @@ inline TBytes LhaLevel0Archive(const std::string& name, const std::string& metho
     PutLe(header, static_cast<std::uint32_t>(body.size()), 4);
     PutLe(header, static_cast<std::uint32_t>(original.size()), 4);
     PutLe(header, (0x5987u << 16) | 0x6000u, 4);  // 1 December 2024, 12:00:00
-    header.push_back(0x20);                      // archive attribute
-    header.push_back(0);                         // header level
+    header.push_back(0x20);                       // archive attribute
+    header.push_back(0);                          // header level
     header.push_back(static_cast<unsigned char>(name.size()));
     header.insert(header.end(), name.begin(), name.end());
     PutLe(header, LhaCrc16(original), 2);
