@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "BitWriter.h"
+#include "Lh5Items.h"
+#include "Lh5Run.h"
+#include "compress/CompressExceptions.h"
+
+namespace {
+
+TBytes Text(const std::string& s)
+{
+    return TBytes(s.begin(), s.end());
+}
+
+TBytes RandomBytes(std::size_t n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    TBytes bytes(n);
+    for (auto& b : bytes) b = static_cast<unsigned char>(random());
+    return bytes;
+}
+
+// Text with repeats near and far, and short runs: every kind of item at every distance class.
+TBytes TextLike(std::size_t n)
+{
+    static const TBytes text = ReadTestFile(PeerFile("long.txt"));
+    TBytes bytes(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(n, text.size())));
+    while (bytes.size() < n) bytes.push_back(bytes[bytes.size() * 7 / 13]);
+    return bytes;
+}
+
+TBytes Runs(std::size_t n)
+{
+    TBytes bytes;
+    for (unsigned i = 0; bytes.size() < n; ++i) {
+        const std::size_t length = std::min<std::size_t>(n - bytes.size(), 1 + i * 37 % 700);
+        bytes.insert(bytes.end(), length, static_cast<unsigned char>(i % 5));
+    }
+    return bytes;
+}
+
+void ExpectRoundTrip(const TBytes& plain, std::int32_t key, const std::string& what)
+{
+    const TBytes coded = RunEncodeLZH5(plain, key);
+    ASSERT_EQ(RunDecodeLZH5(coded, static_cast<std::int32_t>(plain.size()), key), plain) << what;
+}
+
+TEST(Lh5Encoder, EmptyInputWritesNothing)
+{
+    EXPECT_TRUE(RunEncodeLZH5({}).empty());
+}
+
+TEST(Lh5Encoder, OneByteIsASingleSymbolBlockOfSevenBytes)
+{
+    TBitWriter expected;
+    expected.Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 'Q').Put(4, 0).Put(4, 0);  // 52 bits, flushed with zeros
+    ASSERT_EQ(expected.Bytes().size(), 7u);
+    EXPECT_EQ(RunEncodeLZH5(Text("Q")), expected.Bytes());
+}
+
+TEST(Lh5Encoder, RoundTripsAcrossTheWindowAndBlockBoundaries)
+{
+    // Around the first refill (7,936 bytes in), the next ones (every 8,192) and the block buffer.
+    const std::size_t sizes[] = {1,    2,    3,    4,    255,   256,   257,   4095,  4096,  4097,  7935,
+                                 7936, 7937, 8192, 8448, 16127, 16128, 16129, 16384, 16640, 24321, 70000};
+    for (const std::size_t size : sizes) {
+        for (const std::int32_t key : {0, 0x1F2E3D4C}) {
+            const std::string what = std::to_string(size) + " key " + std::to_string(key);
+            ExpectRoundTrip(TextLike(size), key, "text " + what);
+            ExpectRoundTrip(RandomBytes(size, static_cast<unsigned>(size)), key, "random " + what);
+            ExpectRoundTrip(Runs(size), key, "runs " + what);
+        }
+    }
+}
+
+TEST(Lh5Encoder, RoundTripsSeveralMegabytes)
+{
+    TBytes mixed = TextLike(1500000);
+    const TBytes noise = RandomBytes(700000, 7);
+    mixed.insert(mixed.end(), noise.begin(), noise.end());
+    mixed.insert(mixed.end(), 1200000, 0);  // full-length matches for a long stretch
+    const TBytes text = TextLike(900000);
+    mixed.insert(mixed.end(), text.begin(), text.end());
+    ExpectRoundTrip(mixed, 0, "mixed");
+    ExpectRoundTrip(mixed, -1, "mixed with key");
+}
+
+// The shared streams were written by another archiver from these texts; ours are the same bytes.
+TEST(Lh5Encoder, WritesTheSameStreamsAsTheOtherArchiver)
+{
+    for (const char* name : {"gpl2", "long"}) {
+        const TBytes text = ReadTestFile(PeerFile(std::string(name) + ".txt"));
+        ASSERT_FALSE(text.empty()) << name;
+        EXPECT_EQ(RunEncodeLZH5(text), ReadTestFile(PeerFile(std::string(name) + ".lh5"))) << name;
+    }
+}
+
+TEST(Lh5Encoder, ALongerMatchOneByteLaterTurnsTheMatchIntoALiteral)
+{
+    // At the second "abc" a match of 3 starts; one byte later "bcdefg" matches 6.
+    const TBytes lazy = Text("abcxbcdefgYabcdefg");
+    std::vector<TLh5Item> expected;
+    for (char c : std::string("abcxbcdefgYa")) expected.push_back(Literal(c));
+    expected.push_back(Match(6, 8 - 1));
+    EXPECT_EQ(ReadItems(RunEncodeLZH5(lazy), lazy.size()), expected);
+
+    // Not longer one byte later: the match of 3 is taken.
+    const TBytes eager = Text("abcxbcdYabcd");
+    expected.clear();
+    for (char c : std::string("abcxbcdY")) expected.push_back(Literal(c));
+    expected.push_back(Match(3, 8 - 1));
+    expected.push_back(Literal('d'));
+    EXPECT_EQ(ReadItems(RunEncodeLZH5(eager), eager.size()), expected);
+}
+
+TEST(Lh5Encoder, RunsBecomeOneLiteralAndFullLengthMatchesAtDistanceOne)
+{
+    const TBytes run(1 + 256 * 3, 'z');
+    const std::vector<TLh5Item> expected{Literal('z'), Match(256, 0), Match(256, 0), Match(256, 0)};
+    EXPECT_EQ(ReadItems(RunEncodeLZH5(run), run.size()), expected);
+}
+
+TEST(Lh5Encoder, StopsWhenTheOutputWouldNotBeSmaller)
+{
+    const TBytes noise = RandomBytes(20000, 3);
+    EXPECT_THROW(RunEncodeLZH5(noise, 0, static_cast<std::int32_t>(noise.size())), EUnableToCompress);
+    const TBytes text = TextLike(20000);
+    EXPECT_NO_THROW(RunEncodeLZH5(text, 0, static_cast<std::int32_t>(text.size())));
+}
+
+}  // namespace
