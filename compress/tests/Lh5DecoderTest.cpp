@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "BitWriter.h"
-#include "Lh5Run.h"
+#include "compress/tests/BitWriter.h"
+#include "compress/tests/Lh5Run.h"
 #include "compress/CompressExceptions.h"
 
 namespace {
@@ -35,8 +35,8 @@ TBitWriter& FourCodeLengthSymbols(TBitWriter& w)
 TEST(Lh5Decoder, ReadsStreamsOfAnotherArchiver)
 {
     for (const char* name : {"gpl2", "long"}) {
-        const TBytes text = ReadTestFile(PeerFile(std::string(name) + ".txt"));
-        const TBytes coded = ReadTestFile(PeerFile(std::string(name) + ".lh5"));
+        const TBytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
+        const TBytes coded = PeerFile("lzh-peers", std::string(name) + ".lh5");
         ASSERT_FALSE(text.empty()) << name;
         EXPECT_EQ(RunDecodeLZH5(coded, static_cast<std::int32_t>(text.size())), text) << name;
     }
@@ -44,8 +44,8 @@ TEST(Lh5Decoder, ReadsStreamsOfAnotherArchiver)
 
 TEST(Lh5Decoder, UnscramblesWithTheKey)
 {
-    const TBytes text = ReadTestFile(PeerFile("gpl2.txt"));
-    TBytes coded = ReadTestFile(PeerFile("gpl2.lh5"));
+    const TBytes text = PeerFile("lzh-peers", "gpl2.txt");
+    TBytes coded = PeerFile("lzh-peers", "gpl2.lh5");
     const std::int32_t key = 0x5A3C9617;
     for (std::size_t i = 0; i < coded.size(); ++i)
         coded[i] = static_cast<unsigned char>(coded[i] ^ (static_cast<std::uint32_t>(key) >> (8 * (i % 4))));
@@ -54,8 +54,8 @@ TEST(Lh5Decoder, UnscramblesWithTheKey)
 
 TEST(Lh5Decoder, StopsExactlyAtTheExpandedSizeEvenInsideAMatch)
 {
-    const TBytes text = ReadTestFile(PeerFile("gpl2.txt"));
-    const TBytes coded = ReadTestFile(PeerFile("gpl2.lh5"));
+    const TBytes text = PeerFile("lzh-peers", "gpl2.txt");
+    const TBytes coded = PeerFile("lzh-peers", "gpl2.lh5");
     for (std::int32_t size = 1; size <= 400; ++size)
         ASSERT_EQ(RunDecodeLZH5(coded, size), TBytes(text.begin(), text.begin() + size)) << size;
 }
@@ -74,8 +74,8 @@ TEST(Lh5Decoder, ZeroSizeReadsAndWritesNothing)
 
 TEST(Lh5Decoder, InputThatEndsEarlyReadsAsZeroBits)
 {
-    const TBytes text = ReadTestFile(PeerFile("gpl2.txt"));
-    const TBytes coded = ReadTestFile(PeerFile("gpl2.lh5"));
+    const TBytes text = PeerFile("lzh-peers", "gpl2.txt");
+    const TBytes coded = PeerFile("lzh-peers", "gpl2.lh5");
     const TBytes half(coded.begin(), coded.begin() + static_cast<std::ptrdiff_t>(coded.size() / 2));
     const TBytes got = RunDecodeLZH5(half, static_cast<std::int32_t>(text.size()));
     ASSERT_EQ(got.size(), text.size());

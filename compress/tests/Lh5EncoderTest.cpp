@@ -3,9 +3,9 @@
 #include <random>
 #include <string>
 
-#include "BitWriter.h"
-#include "Lh5Items.h"
-#include "Lh5Run.h"
+#include "compress/tests/BitWriter.h"
+#include "compress/tests/Lh5Items.h"
+#include "compress/tests/Lh5Run.h"
 #include "compress/CompressExceptions.h"
 
 namespace {
@@ -26,7 +26,7 @@ TBytes RandomBytes(std::size_t n, unsigned seed)
 // Text with repeats near and far, and short runs: every kind of item at every distance class.
 TBytes TextLike(std::size_t n)
 {
-    static const TBytes text = ReadTestFile(PeerFile("long.txt"));
+    static const TBytes text = PeerFile("lzh-peers", "long.txt");
     TBytes bytes(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(n, text.size())));
     while (bytes.size() < n) bytes.push_back(bytes[bytes.size() * 7 / 13]);
     return bytes;
@@ -92,9 +92,9 @@ TEST(Lh5Encoder, RoundTripsSeveralMegabytes)
 TEST(Lh5Encoder, WritesTheSameStreamsAsTheOtherArchiver)
 {
     for (const char* name : {"gpl2", "long"}) {
-        const TBytes text = ReadTestFile(PeerFile(std::string(name) + ".txt"));
+        const TBytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
         ASSERT_FALSE(text.empty()) << name;
-        EXPECT_EQ(RunEncodeLZH5(text), ReadTestFile(PeerFile(std::string(name) + ".lh5"))) << name;
+        EXPECT_EQ(RunEncodeLZH5(text), PeerFile("lzh-peers", std::string(name) + ".lh5")) << name;
     }
 }
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "Lh5Run.h"
-#include "LhaArchive.h"
+#include "compress/tests/Lh5Run.h"
+#include "compress/tests/LhaArchive.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
@@ -46,9 +46,9 @@ std::vector<std::pair<std::string, TBytes>> Inputs()
                 binary.push_back(binary.empty() ? 1 : binary[binary.size() / 2 + i % 64]);
         }
     }
-    const TBytes text = ReadTestFile(PeerFile("long.txt"));
+    const TBytes text = PeerFile("lzh-peers", "long.txt");
     const TBytes pastTheFirstRefill(text.begin(), text.begin() + std::min<std::ptrdiff_t>(16129, std::ssize(text)));
-    return {{"gpl2.txt", ReadTestFile(PeerFile("gpl2.txt"))},
+    return {{"gpl2.txt", PeerFile("lzh-peers", "gpl2.txt")},
             {"long.txt", text},
             {"binary.bin", binary},
             {"one.bin", TBytes{0x42}},

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "Lh5Run.h"
+#include "compress/tests/Lh5Run.h"
 #include "compress/Lh5SymbolReader.h"
 
 struct TLh5Item {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compress/tests/LhaLevel0.h"
+#include "compress/tests/LhaArchive.h"
 #include "testsupport/ScratchDir.h"
 
 inline bool LhasaAvailable()
@@ -24,7 +24,7 @@ inline std::optional<std::vector<unsigned char>> ExtractWithLhasa(const std::str
                                                                   const std::vector<unsigned char>& original)
 {
     ScratchDir dir;
-    const std::vector<unsigned char> archive = LhaLevel0Archive(method, "data.bin", packed, original);
+    const std::vector<unsigned char> archive = LhaLevel0Archive("data.bin", method, packed, original);
     ScratchDir::Write(dir / "peer.lzh", std::string(archive.begin(), archive.end()));
     const std::string command = "cd '" + dir.Path() + "' && lhasa xqf peer.lzh > lhasa.log 2>&1";
     if (std::system(command.c_str()) != 0) return std::nullopt;
