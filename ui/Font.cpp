@@ -53,8 +53,8 @@ void TFont::SetStyle(TFontStyles style)
 HFONT TFont::Handle() const
 {
     if (handle_ == nullptr)
-        handle_ = CreateFontA(height_, 0, 0, 0, style_.Bold ? FW_BOLD : FW_NORMAL, style_.Italic, style_.Underline,
-                              style_.StrikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        handle_ = CreateFontA(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+                              style_.Contains(fsItalic), style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
     return handle_;
 }

@@ -1,20 +1,13 @@
 #pragma once
 // A font as the screen's text lines describe it: face, pixel height, point size through a pixels-per-inch
 // factor, colour and style. The Win32 font is made when first asked for and again after each change.
+#include "shell/FontStyle.h"
 #include "ui/Color.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
-
-struct TFontStyles {
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool StrikeOut = false;
-    bool operator==(const TFontStyles&) const = default;
-};
 
 class TFont {
 public:

@@ -1,5 +1,7 @@
 #include "ui/Memo.h"
 
+#include "shell/TextFields.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -42,22 +44,4 @@ bool TMemo::LoadFromFile(const std::string& path)
     for (size_t index = 0; index < lines.size(); ++index) joined += (index == 0 ? "" : "\r\n") + lines[index];
     SetText(joined);
     return true;
-}
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t at = 0; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c != '\r' && c != '\n') {
-            line += c;
-            continue;
-        }
-        if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
-        lines.push_back(line);
-        line.clear();
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
 }

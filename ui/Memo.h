@@ -16,6 +16,3 @@ public:
     // the file cannot be read.
     bool LoadFromFile(const std::string& path);
 };
-
-// Cuts a text into lines at CR LF, LF or CR; a final line ending does not start another line.
-std::vector<std::string> SplitLines(const std::string& text);

@@ -93,7 +93,10 @@ TEST(Font, SizeAndHeightConvertThroughThePixelsPerInch)
 
     int changes = 0;
     font.OnChange = [&changes] { ++changes; };
-    font.SetStyle({.Bold = true, .Italic = true});
+    TFontStyles boldItalic;
+    boldItalic.Include(fsBold);
+    boldItalic.Include(fsItalic);
+    font.SetStyle(boldItalic);
     font.SetColor(clWhite);
     EXPECT_EQ(changes, 2);
     EXPECT_NE(font.Handle(), nullptr);
@@ -231,14 +234,6 @@ TEST_F(Controls, MemoAddsAndLoadsLines)
     ScratchDir::Write(licence, std::string(100000, 'x'));
     ASSERT_TRUE(memo.LoadFromFile(licence));
     EXPECT_EQ(memo.Text().size(), 100000U);
-}
-
-TEST(SplitLines, LineEndings)
-{
-    EXPECT_EQ(SplitLines(""), std::vector<std::string>{});
-    EXPECT_EQ(SplitLines("a\r\n"), std::vector<std::string>{"a"});
-    EXPECT_EQ(SplitLines("\n\n"), (std::vector<std::string>{"", ""}));
-    EXPECT_EQ(SplitLines("a\r\rb"), (std::vector<std::string>{"a", "", "b"}));
 }
 
 TEST(Timer, FiresUntilDisabled)

@@ -1,0 +1,38 @@
+#include "shell/FileRoutines.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "port/Exception.h"
+#include "port/FileSystem.h"
+#include "shell/TextFields.h"
+
+void DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
+{
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        DeleteFileA((dir + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void CreateDirectoryPath(const std::string& dir)
+{
+    // Walk up to the first directory that exists, then create the missing ones downward. A loop, not
+    // recursion: a hostile path of thousands of names must not exhaust the stack.
+    std::vector<std::string> missing;
+    std::string current = dir;
+    for (;;) {
+        if (current.empty()) throw Exception("Unable to create directory");
+        if (current.back() == '\\') current.pop_back();
+        if (current.size() <= 2 || port::IsDirectory(current)) break;
+        std::string parent = DirectoryPart(current);
+        if (parent == current) break;
+        missing.push_back(current);
+        current = std::move(parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryA(it->c_str(), nullptr);
+}

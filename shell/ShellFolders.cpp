@@ -1,0 +1,72 @@
+#include "shell/ShellFolders.h"
+
+#include <shellapi.h>
+
+#include <array>
+
+#include "shell/TextFields.h"
+#include "ui/Registry.h"
+
+namespace {
+
+constexpr const char* kShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+struct TShellFolderName {
+    const char* valueName;
+    const char* belowWindows;  // where the folder is when the user's key does not say
+};
+
+constexpr std::array<TShellFolderName, 4> kShellFolders{{
+    {"Desktop", "Desktop"},
+    {"Programs", "Start Menu\\Programs"},
+    {"Start Menu", "Start Menu"},
+    {"Startup", "Start Menu\\Programs\\StartUp"},
+}};
+
+}  // namespace
+
+std::string WindowsDir()
+{
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        const UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length);  // too small: length is the size needed, terminator included
+    }
+}
+
+std::string SystemDrive()
+{
+    return WindowsDir().substr(0, 3);
+}
+
+std::string ShellFolderPath(TShellFolderKind kind)
+{
+    const TShellFolderName& folder = kShellFolders.at(static_cast<std::size_t>(kind));
+    TRegistry registry(HKEY_CURRENT_USER);
+    if (registry.OpenKeyReadOnly(kShellFoldersKey)) {
+        // An empty path would put shortcuts into the root of the current drive: use the fallback.
+        const std::string path = registry.ReadString(folder.valueName);
+        if (!path.empty()) return WithTrailingBackslash(path);
+    }
+    return WindowsDir() + "\\" + folder.belowWindows + "\\";
+}
+
+int SmallIconIndex(const std::string& path)
+{
+    SHFILEINFOA info{};
+    SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON);
+    return info.iIcon;
+}
+
+HIMAGELIST SystemSmallIconList()
+{
+    SHFILEINFOA info{};
+    const DWORD_PTR list =
+        SHGetFileInfoA(SystemDrive().c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    return reinterpret_cast<HIMAGELIST>(list);
+}

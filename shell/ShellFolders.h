@@ -1,0 +1,25 @@
+#pragma once
+// Where Windows keeps things: its own directory, the per-user shell folders, the system icon list.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+// The Windows directory, without a trailing "\"; read afresh on every call.
+std::string WindowsDir();
+
+// The first three characters of WindowsDir, such as "C:\".
+std::string SystemDrive();
+
+enum TShellFolderKind { sfDesktop, sfPrograms, sfStartMenu, sfStartup };
+
+// The folder, ending in "\", from the user's "Shell Folders" key. When the key or the value is
+// missing, the folder of that name below the Windows directory (Desktop, Start Menu\Programs,
+// Start Menu, Start Menu\Programs\StartUp).
+std::string ShellFolderPath(TShellFolderKind kind);
+
+// The file's index in the system small-icon list.
+int SmallIconIndex(const std::string& path);
+
+// The system's shared small-icon list (16 x 16). It belongs to the system: never destroy it.
+HIMAGELIST SystemSmallIconList();

@@ -1,0 +1,68 @@
+#include "shell/TextFields.h"
+
+namespace {
+
+constexpr const char* kPathSeparators = "\\:";
+
+}  // namespace
+
+std::string SplitFirst(std::string& text, char separator)
+{
+    const auto at = text.find(separator);
+    std::string field;
+    if (at == std::string::npos) {
+        field.swap(text);
+        return field;
+    }
+    field = text.substr(0, at);
+    text.erase(0, at + 1);
+    return field;
+}
+
+std::string SplitLast(std::string& text, char separator)
+{
+    const auto at = text.rfind(separator);
+    std::string field;
+    if (at == std::string::npos) {
+        field.swap(text);
+        return field;
+    }
+    field = text.substr(at + 1);
+    text.erase(at);
+    return field;
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    const auto at = path.find_last_of(kPathSeparators);
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+std::string DirectoryPart(const std::string& path)
+{
+    const auto at = path.find_last_of(kPathSeparators);
+    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
+}
+
+std::string WithTrailingBackslash(std::string path)
+{
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}

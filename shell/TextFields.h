@@ -1,0 +1,26 @@
+#pragma once
+// The small text routines the configuration and the engines share: fields cut at a separator, the
+// parts of a Windows path, and text lines. Directories end in "\" and paths are joined by concatenation.
+#include <string>
+#include <vector>
+
+// Cuts the field before the first separator off text, which keeps what follows the separator.
+// With no separator the field is all of text and text becomes empty.
+std::string SplitFirst(std::string& text, char separator);
+
+// The mirror image: cuts the field after the last separator; text keeps what precedes it.
+// With no separator the field is all of text and text becomes empty.
+std::string SplitLast(std::string& text, char separator);
+
+// The text after the last "\" or ":" (all of path when it has neither).
+std::string FileNamePart(const std::string& path);
+
+// The text up to and including the last "\" or ":" (empty when it has neither).
+std::string DirectoryPart(const std::string& path);
+
+// path with a "\" appended unless it already ends in one (so an empty path becomes "\").
+std::string WithTrailingBackslash(std::string path);
+
+// The lines of a text; a line ends at CR LF, LF or CR. A final line without an end is a line;
+// a final line end adds no empty line.
+std::vector<std::string> SplitLines(const std::string& text);

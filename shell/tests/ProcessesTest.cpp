@@ -1,0 +1,88 @@
+#include "shell/Processes.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "port/FileSystem.h"
+#include "shell/FileRoutines.h"
+#include "shell/FmxUtils.h"
+#include "shell/TextFields.h"
+#include "testsupport/ScratchDir.h"
+
+namespace {
+
+// run_helper.exe lies beside the test program.
+std::string HelperPath()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return DirectoryPart(std::string(path, length)) + "run_helper.exe";
+}
+
+bool AppearsWithin(const std::string& path, std::chrono::seconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!port::FileExists(path)) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+TEST(RunAndWait, AProgramThatCannotStartGivesMinusOneAtOnce)
+{
+    ScratchDir dir;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunAndWait("\"" + dir / "missing.exe" + "\"", SW_HIDE), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(RunAndWait, WaitsForTheProgramToEnd)
+{
+    ScratchDir dir;
+    const std::string marker = dir / "done.txt";
+    EXPECT_EQ(RunAndWait("\"" + HelperPath() + "\" \"" + marker + "\" 700 finished", SW_HIDE), 0);
+    // The helper writes only after its delay: the file is there only if the call waited.
+    EXPECT_TRUE(port::FileExists(marker));
+    EXPECT_EQ(ScratchDir::Read(marker), "finished");
+}
+
+TEST(RunAndWait, CommandLinesLongerThan512CharactersArriveWhole)
+{
+    ScratchDir dir;
+    const std::string marker = dir / "long.txt";
+    const std::string word(600, 'w');
+    const std::string line = "\"" + HelperPath() + "\" \"" + marker + "\" 0 " + word + " end";
+    ASSERT_GT(line.size(), 512u);
+    EXPECT_EQ(RunAndWait(line, SW_HIDE), 0);
+    EXPECT_EQ(ScratchDir::Read(marker), word + " end");
+}
+
+TEST(OpenWithShell, TextsLongerThan80CharactersArriveWhole)
+{
+    ScratchDir dir;
+    const std::string longDir = dir / (std::string(90, 'd') + "\\");
+    CreateDirectoryPath(longDir);
+    CopyFileTo(HelperPath(), longDir);
+    const std::string marker = longDir + "opened.txt";
+    const std::string params = "\"" + marker + "\" 0 " + std::string(100, 'p');
+    ASSERT_GT(marker.size(), 80u);
+
+    const HINSTANCE result = OpenWithShell(nullptr, "run_helper.exe", params, longDir, SW_HIDE);
+    EXPECT_GT(reinterpret_cast<INT_PTR>(result), 32);
+    ASSERT_TRUE(AppearsWithin(marker, std::chrono::seconds(20)));
+    EXPECT_EQ(ScratchDir::Read(marker), std::string(100, 'p'));
+    // The helper may still be closing; give it time before the directory is removed.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+TEST(OpenWithShell, AMissingFileIsReportedByTheResult)
+{
+    ScratchDir dir;
+    const HINSTANCE result = OpenWithShell(nullptr, dir / "missing.exe", "", "", SW_HIDE);
+    EXPECT_LE(reinterpret_cast<INT_PTR>(result), 32);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "shell/TextFields.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/FontStyle.h"
+
+namespace {
+
+TEST(TextFields, SplitFirstCutsAtTheFirstSeparator)
+{
+    std::string text = "a,b,c";
+    EXPECT_EQ(SplitFirst(text, ','), "a");
+    EXPECT_EQ(text, "b,c");
+    text = ",x";
+    EXPECT_EQ(SplitFirst(text, ','), "");
+    EXPECT_EQ(text, "x");
+    text = "whole";
+    EXPECT_EQ(SplitFirst(text, ','), "whole");
+    EXPECT_EQ(text, "");
+}
+
+TEST(TextFields, SplitLastCutsAtTheLastSeparator)
+{
+    std::string text = "Programs\\Acme\\Tools";
+    EXPECT_EQ(SplitLast(text, '\\'), "Tools");
+    EXPECT_EQ(text, "Programs\\Acme");
+    text = "Tools\\";
+    EXPECT_EQ(SplitLast(text, '\\'), "");
+    EXPECT_EQ(text, "Tools");
+    text = "Tools";
+    EXPECT_EQ(SplitLast(text, '\\'), "Tools");
+    EXPECT_EQ(text, "");
+}
+
+TEST(TextFields, PathPartsSplitAtBackslashOrColon)
+{
+    EXPECT_EQ(FileNamePart("C:\\Work\\manual.txt"), "manual.txt");
+    EXPECT_EQ(FileNamePart("A:logo.gif"), "logo.gif");
+    EXPECT_EQ(FileNamePart("Data\\"), "");
+    EXPECT_EQ(FileNamePart("plain.exe"), "plain.exe");
+    EXPECT_EQ(DirectoryPart("C:\\App\\setup.exe Title"), "C:\\App\\");
+    EXPECT_EQ(DirectoryPart("A:setup.exe"), "A:");
+    EXPECT_EQ(DirectoryPart("setup.exe"), "");
+    EXPECT_EQ(WithTrailingBackslash("C:\\"), "C:\\");
+    EXPECT_EQ(WithTrailingBackslash("C:\\App"), "C:\\App\\");
+}
+
+TEST(TextFields, LinesEndAtCrLfLfOrCr)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\n[x]\n"), (Lines{"a", "", "[x]"}));
+    EXPECT_EQ(SplitLines("\n\r"), (Lines{"", ""})) << "LF then CR are two line ends";
+    EXPECT_EQ(SplitLines(""), Lines{});
+}
+
+TEST(FontStyle, EachNameCountsOnlyBeforeAComma)
+{
+    const TFontStyles boldItalic = ParseFontStyle("fsBold,fsItalic,");
+    EXPECT_TRUE(boldItalic.Contains(fsBold));
+    EXPECT_TRUE(boldItalic.Contains(fsItalic));
+    EXPECT_FALSE(boldItalic.Contains(fsUnderline));
+
+    const TFontStyles boldOnly = ParseFontStyle("fsBold,fsItalic");
+    EXPECT_TRUE(boldOnly.Contains(fsBold));
+    EXPECT_FALSE(boldOnly.Contains(fsItalic));
+
+    EXPECT_TRUE(ParseFontStyle("fsBold").Empty());
+    EXPECT_TRUE(ParseFontStyle("fsbold,").Empty()) << "names are compared exactly";
+    EXPECT_TRUE(ParseFontStyle("").Empty());
+
+    const TFontStyles all = ParseFontStyle("fsUnderline,junk,,fsStrikeOut,");
+    EXPECT_TRUE(all.Contains(fsUnderline));
+    EXPECT_TRUE(all.Contains(fsStrikeOut));
+    EXPECT_FALSE(all.Contains(fsBold));
+}
+
+}  // namespace
