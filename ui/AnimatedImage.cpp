@@ -5,9 +5,9 @@
 #include <gdiplus.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "ui/WholeFile.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -39,14 +39,12 @@ Gdiplus::GpImage* AsImage(void* image)
 // GDI+ reads from the stream while it draws; the bytes live in memory, so the file itself stays free.
 IStream* StreamOfFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return nullptr;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.empty()) return nullptr;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes || bytes->empty()) return nullptr;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
     if (memory == nullptr) return nullptr;
     void* target = GlobalLock(memory);
-    CopyMemory(target, bytes.data(), bytes.size());
+    CopyMemory(target, bytes->data(), bytes->size());
     GlobalUnlock(memory);
     IStream* stream = nullptr;
     if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {

@@ -23,16 +23,6 @@ void TFont::SetHeight(int height)
     Changed();
 }
 
-int TFont::Size() const
-{
-    return -MulDiv(height_, 72, pixelsPerInch_);
-}
-
-void TFont::SetSize(int points)
-{
-    SetHeight(-MulDiv(points, pixelsPerInch_, 72));
-}
-
 void TFont::SetPixelsPerInch(int pixelsPerInch)
 {
     if (pixelsPerInch > 0) pixelsPerInch_ = pixelsPerInch;

@@ -1,6 +1,6 @@
 #pragma once
-// A font as the screen's text lines describe it: face, pixel height, point size through a pixels-per-inch
-// factor, colour and style. The Win32 font is made when first asked for and again after each change.
+// A font as the screen's text lines describe it: face, pixel height, the pixels-per-inch factor for point
+// sizes, colour and style. The Win32 font is made when first asked for and again after each change.
 #include "shell/FontStyle.h"
 #include "ui/Color.h"
 
@@ -24,9 +24,7 @@ public:
     // Pixels; a negative height is the character height, a positive one the cell height.
     int Height() const { return height_; }
     void SetHeight(int height);
-    // Points, converted to and from the height with the font's pixels-per-inch factor, rounded.
-    int Size() const;
-    void SetSize(int points);
+    // The factor that converts a point size into a pixel height for this font (the screen's, at first).
     int PixelsPerInch() const { return pixelsPerInch_; }
     // Only a positive factor is taken: a conversion by zero or a negative factor has no meaning.
     void SetPixelsPerInch(int pixelsPerInch);

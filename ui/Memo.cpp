@@ -2,8 +2,7 @@
 
 #include "shell/TextFields.h"
 
-#include <fstream>
-#include <iterator>
+#include "ui/WholeFile.h"
 
 TMemo::TMemo(TWindow& parent, int id)
 {
@@ -35,12 +34,10 @@ std::vector<std::string> TMemo::Lines() const
 
 bool TMemo::LoadFromFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return false;
     std::string joined;
-    const std::vector<std::string> lines = SplitLines(text);
+    const std::vector<std::string> lines = SplitLines(*text);
     for (size_t index = 0; index < lines.size(); ++index) joined += (index == 0 ? "" : "\r\n") + lines[index];
     SetText(joined);
     return true;

@@ -72,21 +72,12 @@ TEST_F(Controls, LabelDrawsItsShadowUnderTheText)
     EXPECT_GT(printed.CountOf(RGB(0, 0, 0)), 50);
 }
 
-TEST(Font, SizeAndHeightConvertThroughThePixelsPerInch)
+TEST(Font, TakesOnlyAPositivePixelsPerInchAndReportsChanges)
 {
     TFont font("Arial", -13);
-    font.SetPixelsPerInch(96);
-    EXPECT_EQ(font.Size(), 10);  // 13 * 72 / 96 = 9.75, rounded
-    font.SetSize(12);
-    EXPECT_EQ(font.Height(), -16);
-
-    // The factor only affects later conversions.
+    EXPECT_EQ(font.PixelsPerInch(), ScreenPixelsPerInch());
     font.SetPixelsPerInch(120);
-    EXPECT_EQ(font.Height(), -16);
-    font.SetSize(12);
-    EXPECT_EQ(font.Height(), -20);
-
-    // A factor of zero or below would divide by zero: it is not taken.
+    // A factor of zero or below would make every later size conversion meaningless: it is not taken.
     font.SetPixelsPerInch(0);
     font.SetPixelsPerInch(-72);
     EXPECT_EQ(font.PixelsPerInch(), 120);
