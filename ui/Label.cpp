@@ -46,19 +46,35 @@ UINT TLabel::DrawFlags() const
     return flags;
 }
 
+SIZE TLabel::TextExtent() const
+{
+    const std::string text = Text();
+    HDC dc = GetDC(Handle());
+    HGDIOBJ previous = SelectObject(dc, font_.Handle());
+    RECT needed{0, 0, 0, 0};
+    // An empty text still has the height of one line.
+    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &needed, DrawFlags() | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(Handle(), dc);
+    const int width = text.empty() ? 0 : needed.right;
+    return SIZE{width + shadowSize_, needed.bottom + shadowSize_};
+}
+
+void TLabel::SetBounds(int left, int top, int width, int height)
+{
+    if (autoSize_) {
+        const SIZE needed = TextExtent();
+        width = needed.cx;
+        height = needed.cy;
+    }
+    TWindow::SetBounds(left, top, width, height);
+}
+
 void TLabel::Changed()
 {
     if (autoSize_) {
-        const std::string text = Text();
-        HDC dc = GetDC(Handle());
-        HGDIOBJ previous = SelectObject(dc, font_.Handle());
-        RECT needed{0, 0, 0, 0};
-        // An empty text still has the height of one line.
-        DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &needed, DrawFlags() | DT_CALCRECT);
-        SelectObject(dc, previous);
-        ReleaseDC(Handle(), dc);
-        const int width = text.empty() ? 0 : needed.right;
-        SetSize(width + shadowSize_, needed.bottom + shadowSize_);
+        const SIZE needed = TextExtent();
+        SetSize(needed.cx, needed.cy);
     }
     Repaint();
 }

@@ -22,6 +22,10 @@ public:
     void SetAutoSize(bool autoSize);
     void SetWordWrap(bool wordWrap);
     void SetAlignment(TAlignment alignment);
+    // The room the text and its shadow need, for a label that is laid out by its owner.
+    SIZE TextExtent() const;
+    // A self-sizing label takes the place given and keeps its own size.
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
