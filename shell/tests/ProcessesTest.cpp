@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 #include "port/FileSystem.h"
@@ -19,6 +20,17 @@ std::string HelperPath()
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     return DirectoryPart(std::string(path, length)) + "run_helper.exe";
+}
+
+// Wine reports no handle count, so the handles are counted by probing the values a handle can take.
+int CountOpenHandles()
+{
+    int count = 0;
+    for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    }
+    return count;
 }
 
 bool AppearsWithin(const std::string& path, std::chrono::seconds limit)
@@ -47,6 +59,17 @@ TEST(RunAndWait, WaitsForTheProgramToEnd)
     // The helper writes only after its delay: the file is there only if the call waited.
     EXPECT_TRUE(port::FileExists(marker));
     EXPECT_EQ(ScratchDir::Read(marker), "finished");
+}
+
+TEST(RunAndWait, ClosesTheHandlesItOpens)
+{
+    ScratchDir dir;
+    const std::string line = "\"" + HelperPath() + "\" \"" + dir / "marker" + "\" 0";
+    ASSERT_EQ(RunAndWait(line, SW_HIDE), 0);  // the first run may open handles that stay for good
+    const int before = CountOpenHandles();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(RunAndWait(line, SW_HIDE), 0);
+    EXPECT_LT(CountOpenHandles(), before + 5) << "a process or thread handle is left open on each run";
 }
 
 TEST(RunAndWait, CommandLinesLongerThan512CharactersArriveWhole)

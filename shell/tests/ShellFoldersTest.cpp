@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <array>
 
 #include "port/FileSystem.h"
 #include "ui/Registry.h"
@@ -11,78 +10,33 @@
 namespace {
 
 constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr const char* kValueNames[] = {"Desktop", "Programs", "Start Menu", "Startup"};
+constexpr std::array<const char*, 4> kValueNames{"Desktop", "Programs", "Start Menu", "Startup"};
 
-// Takes the user's Shell Folders key (or its four folder values) away for one test and puts back
-// every value it held afterwards, whatever its type.
+// Removes the user's four folder values for one test and puts them back afterwards.
 class HiddenShellFolders {
 public:
-    explicit HiddenShellFolders(bool removeKey)
+    HiddenShellFolders()
     {
-        HKEY key = nullptr;
-        existed_ = RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (existed_) {
-            SaveValues(key);
-            RegCloseKey(key);
-        }
-        TRegistry registry;
-        if (removeKey) {
-            registry.DeleteKey(kKey);
-        } else if (registry.OpenKey(kKey, true)) {
-            for (const char* name : kValueNames) registry.DeleteValue(name);
+        if (!key_.OpenKey(kKey, true)) return;
+        for (std::size_t i = 0; i < kValueNames.size(); ++i) {
+            saved_[i] = key_.ReadString(kValueNames[i]);
+            key_.DeleteValue(kValueNames[i]);
         }
     }
     ~HiddenShellFolders()
     {
-        TRegistry registry;
-        if (!existed_) {
-            registry.DeleteKey(kKey);
-            return;
-        }
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0)
-            return;
-        for (const TSavedValue& value : saved_)
-            RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(),
-                           static_cast<DWORD>(value.data.size()));
-        RegCloseKey(key);
+        for (std::size_t i = 0; i < kValueNames.size(); ++i)
+            if (!saved_[i].empty()) key_.WriteString(kValueNames[i], saved_[i]);
     }
     HiddenShellFolders(const HiddenShellFolders&) = delete;
     HiddenShellFolders& operator=(const HiddenShellFolders&) = delete;
 
+    TRegistry& Key() { return key_; }
+
 private:
-    struct TSavedValue {
-        std::string name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-
-    void SaveValues(HKEY key)
-    {
-        for (DWORD index = 0;; ++index) {
-            char name[16384];
-            DWORD nameLength = sizeof name;
-            std::vector<BYTE> data(65536);
-            DWORD dataSize = static_cast<DWORD>(data.size());
-            DWORD type = 0;
-            if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &dataSize) != 0) break;
-            data.resize(dataSize);
-            saved_.push_back({std::string(name, nameLength), type, std::move(data)});
-        }
-    }
-
-    bool existed_ = false;
-    std::vector<TSavedValue> saved_;
+    TRegistry key_;
+    std::array<std::string, 4> saved_;
 };
-
-void ExpectFallbacks()
-{
-    const std::string windows = WindowsDir();
-    EXPECT_EQ(ShellFolderPath(sfDesktop), windows + "\\Desktop\\");
-    EXPECT_EQ(ShellFolderPath(sfPrograms), windows + "\\Start Menu\\Programs\\");
-    EXPECT_EQ(ShellFolderPath(sfStartMenu), windows + "\\Start Menu\\");
-    EXPECT_EQ(ShellFolderPath(sfStartup), windows + "\\Start Menu\\Programs\\StartUp\\");
-}
 
 TEST(ShellFolders, WindowsDirAndSystemDrive)
 {
@@ -92,23 +46,20 @@ TEST(ShellFolders, WindowsDirAndSystemDrive)
     EXPECT_EQ(SystemDrive(), windows.substr(0, 2) + "\\");
 }
 
-TEST(ShellFolders, TheUsersFoldersComeFromTheRegistry)
+TEST(ShellFolders, TheUsersFoldersComeFromTheRegistryOrBelowWindows)
 {
-    HiddenShellFolders restore(false);
-    TRegistry writer;
-    ASSERT_TRUE(writer.OpenKey(kKey, true));
-    writer.WriteString("Programs", "C:\\Somewhere\\Programs");
-    writer.WriteString("Desktop", "C:\\Somewhere\\Desktop\\");
+    HiddenShellFolders hidden;
+    ASSERT_TRUE(hidden.Key().HasOpenKey());
+    const std::string windows = WindowsDir();
+    EXPECT_EQ(ShellFolderPath(sfDesktop), windows + "\\Desktop\\");
+    EXPECT_EQ(ShellFolderPath(sfPrograms), windows + "\\Start Menu\\Programs\\");
+    EXPECT_EQ(ShellFolderPath(sfStartMenu), windows + "\\Start Menu\\");
+    EXPECT_EQ(ShellFolderPath(sfStartup), windows + "\\Start Menu\\Programs\\StartUp\\");
+
+    hidden.Key().WriteString("Programs", "C:\\Somewhere\\Programs");
+    hidden.Key().WriteString("Desktop", "C:\\Somewhere\\Desktop\\");
     EXPECT_EQ(ShellFolderPath(sfPrograms), "C:\\Somewhere\\Programs\\");
     EXPECT_EQ(ShellFolderPath(sfDesktop), "C:\\Somewhere\\Desktop\\") << "no second backslash";
-    EXPECT_EQ(ShellFolderPath(sfStartup), WindowsDir() + "\\Start Menu\\Programs\\StartUp\\")
-        << "a missing value falls back as a missing key does";
-}
-
-TEST(ShellFolders, WithoutTheKeyTheFoldersAreBelowWindows)
-{
-    HiddenShellFolders restore(true);
-    ExpectFallbacks();
 }
 
 TEST(ShellFolders, SmallIconIndexIsInTheSystemList)
