@@ -36,7 +36,7 @@ void Wrapped(TLabel& label, int left, int top, int width, int height)
 
 }  // namespace
 
-TDisplayScreen::TDisplayScreen()
+TDisplayScreen::TDisplayScreen(std::vector<std::string> arguments)
     : TForm(fsScreen, Application::Title()),
       SetupScreen(*this, ControlId::SetupScreen),
       TextInfo1(SetupScreen, ControlId::TextInfo1, "Tarvelo 2000"),
@@ -105,7 +105,8 @@ TDisplayScreen::TDisplayScreen()
       Start4(Uninstaller, ControlId::Start4, "Remove Register Information."),
       Label5(Uninstaller, ControlId::Label5, "Status:"),
       ProgressBar2(Uninstaller, ControlId::ProgressBar2),
-      Remove(Uninstaller, ControlId::Remove, "&Uninstall")
+      Remove(Uninstaller, ControlId::Remove, "&Uninstall"),
+      arguments_(std::move(arguments))
 {
     PlaceDesignedControls();
     AttachHandlers();

@@ -22,11 +22,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TDisplayScreen : public TForm {
 public:
-    // FormCreate runs here: the form is complete when constructed.
-    TDisplayScreen();
+    // FormCreate runs here: the form is complete when constructed. arguments: the command line's.
+    explicit TDisplayScreen(std::vector<std::string> arguments);
     ~TDisplayScreen() override;
 
     // Install mode: expands the support files into TempDir and loads the configuration from there, setting
@@ -124,6 +125,8 @@ public:
     std::string UninstallTitle;
 
 private:
+    std::vector<std::string> arguments_;
+
     void FormCreate();
     void FormShow();
     void FormCloseQuery(bool& canClose);

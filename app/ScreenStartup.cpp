@@ -49,7 +49,7 @@ void TDisplayScreen::ShowUninstallMode()
     Notebook1.SetPageIndex(kUninstallerPage);
     Notebook1PageChanged();
 
-    std::string argsText = JoinArguments(CommandLineArguments());
+    std::string argsText = JoinArguments(arguments_);
     if (argsText.empty()) {
         UninstallDir = WithTrailingBackslash(port::CurrentDir());
         argsText = TIniFile(UninstallDir + "uninstaller.cfg").ReadString("Name", "Title", "");

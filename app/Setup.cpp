@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application::SetTitle(kUninstallTitle);
     }
     try {
-        TDisplayScreen screen;
+        TDisplayScreen screen(arguments);
         Application::Run(screen);
     } catch (...) {
         Application::HandleException();
