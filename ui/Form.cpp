@@ -64,6 +64,8 @@ void TForm::Show()
         const int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
         SetBounds(left, top, Width(), Height());
     }
+    // Without a window manager (as under Xvfb) maximising alone leaves the window at its old size.
+    if (style_ == fsScreen) SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (OnShow) OnShow();
     ShowWindow(Handle(), style_ == fsScreen ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(Handle());
