@@ -2,14 +2,17 @@
 
 #include "ui/Dialogs.h"
 
+#include <commctrl.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 namespace {
 
 struct TBrowseState {
     std::string initial;
-    std::string selected;
-    std::optional<std::string> created;
+    std::string selected;      // the path of the folder selected in the tree
+    std::string selectedName;  // its display name, which the edit box shows until the user types
+    std::optional<std::string> typed;
 };
 
 std::string PathOfIdList(LPCITEMIDLIST list)
@@ -19,23 +22,69 @@ std::string PathOfIdList(LPCITEMIDLIST list)
     return path;
 }
 
-// The user typed a directory that does not exist: offer to create it, and keep the dialog open otherwise.
-int OfferToCreate(HWND dialog, TBrowseState& state, const char* typed)
+std::string DisplayNameOfIdList(LPCITEMIDLIST list)
 {
+    SHFILEINFOA info{};
+    if (list == nullptr ||
+        SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME) == 0)
+        return "";
+    return info.szDisplayName;
+}
+
+BOOL CALLBACK FindEditBox(HWND child, LPARAM found)
+{
+    char className[8] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The edit box may sit inside a panel of the dialog.
+std::string EditBoxText(HWND dialog)
+{
+    HWND edit = nullptr;
+    EnumChildWindows(dialog, FindEditBox, reinterpret_cast<LPARAM>(&edit));
+    if (edit == nullptr) return "";
+    const int length = GetWindowTextLengthA(edit);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(edit, text.data(), length + 1)));
+    return text;
+}
+
+// OK with a typed directory: an existing one is taken, a new one is created after the user agrees. false keeps
+// the dialog open. The dialog's own validation is not relied on, since not every shell offers it.
+bool TakeTypedDirectory(HWND dialog, TBrowseState& state)
+{
+    const std::string typed = EditBoxText(dialog);
+    if (typed.empty() || typed == state.selectedName || typed == state.selected) return true;
     const std::string directory = ResolveTypedDirectory(typed, state.selected);
-    if (directory.empty() || directory.size() >= MAX_PATH) {
-        ShowMessage("\"" + std::string(typed) + "\" is not a valid directory name.");
-        return 1;
+    if (directory.empty()) return true;  // a name with nothing to resolve it against: the selection stands
+    if (directory.size() >= MAX_PATH) {
+        ShowMessage("\"" + typed + "\" is not a valid directory name.");
+        return false;
     }
-    if (!Confirm("The directory " + directory + " does not exist.\r\nDo you want to create it?"))
-        return 1;
+    if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        state.typed = directory;
+        return true;
+    }
+    if (!Confirm("The directory " + directory + " does not exist.\r\nDo you want to create it?")) return false;
     const int result = SHCreateDirectoryExA(dialog, directory.c_str(), nullptr);
     if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS) {
         ShowMessage("The directory " + directory + " cannot be created.");
-        return 1;
+        return false;
     }
-    state.created = directory;
-    return 0;
+    state.typed = directory;
+    return true;
+}
+
+LRESULT CALLBACK BrowseDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK &&
+        !TakeTypedDirectory(dialog, *reinterpret_cast<TBrowseState*>(data)))
+        return 0;
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, BrowseDialogProc, 1);
+    return DefSubclassProc(dialog, message, wParam, lParam);
 }
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data)
@@ -43,14 +92,14 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
     auto& state = *reinterpret_cast<TBrowseState*>(data);
     switch (message) {
         case BFFM_INITIALIZED:
+            SetWindowSubclass(dialog, BrowseDialogProc, 1, static_cast<DWORD_PTR>(data));
             if (!state.initial.empty())
                 SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(state.initial.c_str()));
             return 0;
         case BFFM_SELCHANGED:
             state.selected = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
+            state.selectedName = DisplayNameOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
             return 0;
-        case BFFM_VALIDATEFAILEDA:
-            return OfferToCreate(dialog, state, reinterpret_cast<const char*>(lParam));
         default:
             return 0;
     }
@@ -75,19 +124,23 @@ std::string ResolveTypedDirectory(const std::string& typed, const std::string& s
 
 std::optional<std::string> BrowseForDirectory(HWND owner, const std::string& title, const std::string& initial)
 {
-    TBrowseState state{WithoutTrailingBackslash(initial), "", std::nullopt};
+    TBrowseState state{WithoutTrailingBackslash(initial), "", "", std::nullopt};
     char displayName[MAX_PATH + 1] = {};
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_VALIDATE;
+    // The new style has the edit box and a button for a new folder; it needs OLE on this thread.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&state);
+    const bool oleStarted = SUCCEEDED(OleInitialize(nullptr));
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (oleStarted) OleUninitialize();
     std::string path = PathOfIdList(chosen);
     if (chosen != nullptr) CoTaskMemFree(chosen);
-    if (state.created) return state.created;
-    if (chosen == nullptr || path.empty()) return std::nullopt;
+    if (chosen == nullptr) return std::nullopt;
+    if (state.typed) return state.typed;
+    if (path.empty()) return std::nullopt;
     return WithoutTrailingBackslash(path);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The shell's folder browser with an edit box. A typed directory that does not exist is created after the user
-// agrees; the chosen directory is returned without a trailing "\" (a drive root keeps its "\").
+// The shell's folder browser with an edit box and a button for a new folder. A typed directory that does not exist
+// is created after the user agrees (refused, the browser stays open); the chosen directory is returned without a
+// trailing "\" (a drive root keeps its "\"); nothing when cancelled.
 #include <windows.h>
 
 #include <optional>
