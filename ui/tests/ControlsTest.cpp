@@ -2,7 +2,10 @@
 // process would use, and the state the screens rely on behaves as they expect.
 #include "Pump.h"
 #include "testsupport/ScratchDir.h"
+#include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/Edit.h"
+#include "ui/Panel.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
@@ -242,6 +245,31 @@ TEST(Timer, FiresUntilDisabled)
     PumpFor(100);
     EXPECT_EQ(fired, 1);
     EXPECT_FALSE(timer.Enabled());
+}
+
+TEST_F(Controls, EnterPressesTheDefaultButtonOnlyWhileItIsVisible)
+{
+    TPanel bar(form, 10);
+    bar.SetBounds(0, 0, 300, 50);
+    TButton next(bar, 11, "&Next >>");
+    next.SetBounds(8, 8, 75, 25);
+    next.SetDefault();
+    TEdit edit(form, 12);
+    edit.SetBounds(8, 60, 200, 21);
+    int clicks = 0;
+    next.OnClick = [&clicks] { ++clicks; };
+
+    const auto pressEnter = [&edit] {
+        SetFocus(edit.Handle());
+        MSG enter{edit.Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+        Application::DispatchOne(enter);
+        PumpFor(50);
+    };
+    pressEnter();
+    EXPECT_EQ(clicks, 1) << "the button sits in a panel, not on the form itself";
+    next.Hide();
+    pressEnter();
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(Controls, FormCloseAsksOnCloseQuery)
