@@ -1,6 +1,11 @@
 #pragma once
 // Reading install.cfg and finstall.cfg into one value, without touching a window; the setup screen
-// applies the value to its controls (TDisplayScreen::LoadSetupConfig) and to Global (ApplyToGlobals).
+// applies the value to its controls (TDisplayScreen::LoadSetupConfig) and to Global (ApplyToGlobals):
+//   config = ReadSetupConfig(dir);
+//   for each line N: TextInfoN text := Text, ApplyFontKeys(line, its font), shadow := ShadowColor if any;
+//   gradient := FromColor, ToColor; ImageHolder1 colour := ImageBorderColor; the Finished page from
+//   Finished; Main_Dir text := ApplyToGlobals(config, Global); then the logo, dir + BitMapFile when
+//   set, and the layout.
 //
 // Plan list elements (fields separated by "," and cut with SplitFirst):
 // - InstallFiles: one finstall.cfg line: destination tokens each ended by a TAB or ",", then a source

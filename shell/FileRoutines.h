@@ -1,6 +1,20 @@
 #pragma once
-// Deleting files by pattern and creating directory paths; both forgive what they cannot do.
+// File routines of the installer: copying a file, testing attributes, deleting files by pattern and
+// creating directory paths.
+#include <cstddef>
+#include <cstdint>
 #include <string>
+
+constexpr std::size_t BufferSize = 8192;
+
+// Copies the contents of source (not its date or attributes) through one BufferSize buffer. dest is
+// a directory, into which the file goes under its own name, unless it is an existing file, which is
+// replaced. A dest that does not exist counts as a directory. Raises EFOpenError for the source,
+// EFCreateError for the copy.
+void CopyFileTo(const std::string& source, const std::string& dest);
+
+// Whether all the attribute bits are set; a path that does not exist has every bit set.
+bool HasAttributes(const std::string& path, std::uint32_t bits);
 
 // Deletes every file dir + pattern matches (dir ends in "\"); subdirectories are not entered and
 // stay, as do files that cannot be deleted.

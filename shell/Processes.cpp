@@ -1,8 +1,17 @@
 #include "shell/Processes.h"
 
-#include <windows.h>
+#include <shellapi.h>
 
 #include <vector>
+
+namespace {
+
+const char* TextOrNone(const std::string& text)
+{
+    return text.empty() ? nullptr : text.c_str();
+}
+
+}  // namespace
 
 int RunAndWait(const std::string& commandLine, int show)
 {
@@ -24,4 +33,10 @@ int RunAndWait(const std::string& commandLine, int show)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;
+}
+
+HINSTANCE OpenWithShell(HWND owner, const std::string& file, const std::string& params, const std::string& dir,
+                        int show)
+{
+    return ShellExecuteA(owner, nullptr, file.c_str(), TextOrNone(params), TextOrNone(dir), show);
 }

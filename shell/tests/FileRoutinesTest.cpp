@@ -1,10 +1,11 @@
 #include "shell/FileRoutines.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "port/Exception.h"
 #include "port/FileSystem.h"
-#include "shell/FmxUtils.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {

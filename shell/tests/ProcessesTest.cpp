@@ -8,7 +8,7 @@
 
 #include "port/FileSystem.h"
 #include "shell/FileRoutines.h"
-#include "shell/FmxUtils.h"
+#include "shell/Processes.h"
 #include "shell/TextFields.h"
 #include "testsupport/ScratchDir.h"
 
