@@ -152,5 +152,8 @@ private:
     void AttachHandlers();
     void ApplyScreenLine(TLabel& label, const TScreenLineConfig& line);
     void ApplyFinishedChoices(const TFinishedChoices& choices);
+    void DockFooter();
     void AdjustFonts1Click();
+    void LoadLogo1Click();
+    void LogoPosChanges1Click();
 };

@@ -9,7 +9,10 @@ void TDisplayScreen::LoadSetupConfig(const std::string& dir)
     ImageHolder1.SetColor(config.ImageBorderColor);
     ApplyFinishedChoices(config.Finished);
     Main_Dir.SetText(ApplyToGlobals(config, Global));
-    FormResize();
+    LoadLogo1Click();
+    DockFooter();
+    AdjustFonts1Click();
+    LogoPosChanges1Click();
 }
 
 // A key that is not there leaves the label's current value, the designed one or that of an earlier load.

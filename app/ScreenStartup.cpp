@@ -106,26 +106,6 @@ void TDisplayScreen::Timer1Timer()
     Close();
 }
 
-// The screen's full size, the bottom line along its lower edge, the wizard in its middle.
-void TDisplayScreen::FormResize()
-{
-    const int width = ClientWidth();
-    const int height = ClientHeight();
-    SetupScreen.SetBounds(0, 0, width, height);
-    const SIZE footer = TextInfo4.TextExtent();
-    TextInfo4.SetBounds(0, height - footer.cy, width, footer.cy);
-    Wizard.SetBounds(width / 2 - Wizard.Width() / 2, height / 2 - Wizard.Height() / 2, Wizard.Width(),
-                     Wizard.Height());
-    AdjustFonts1Click();
-}
-
-void TDisplayScreen::AdjustFonts1Click()
-{
-    TextInfo2.SetTop(TextInfo1.Top() + TextInfo1.Height() + 2);
-    TextInfo3.SetTop(TextInfo2.Top() + TextInfo2.Height() + 2);
-    for (TLabel* line : {&TextInfo1, &TextInfo2, &TextInfo3, &TextInfo4}) line->SetLeft(8);
-}
-
 void TDisplayScreen::Notebook1PageChanged()
 {
     Back1.Show();

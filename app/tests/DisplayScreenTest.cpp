@@ -11,6 +11,9 @@
 
 namespace {
 
+const char* const kThreeFrames = UI_TEST_DATA "\\three-frames.gif";
+const char* const kCheckMark = APP_DIR "\\CheckMark.bmp";
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
 {
     const DWORD start = GetTickCount();
@@ -173,6 +176,46 @@ TEST_F(DisplayScreen, InstallModeAfterExpansionShowsTheAgreementFirst)
     EXPECT_EQ(screen.FirstPage, 1);
     EXPECT_EQ(screen.Notebook1.PageIndex(), 1);
     EXPECT_FALSE(screen.Back1.Visible()) << "no way back before the first page";
+}
+
+// The bootstrap expander leaves the logo in TempDir and loads the configuration from there.
+TEST_F(DisplayScreen, AnAnimatedLogoPlaysInItsFramedPanel)
+{
+    TDisplayScreen screen({});
+    Global.TempDir = scratch.Path();
+    ASSERT_TRUE(CopyFileA(kThreeFrames, (scratch / "logo.gif").c_str(), FALSE));
+    ScratchDir::Write(scratch / "install.cfg",
+                      "[Setup Screen]\r\nLogo File=C:\\Product\\logo.gif\r\nLogo Pos=Bottom Left\r\n");
+    screen.ExpandSupportFiles = [&screen, this] { screen.LoadSetupConfig(scratch.Path()); };
+    screen.Show();
+
+    EXPECT_TRUE(screen.ImageHolder1.Visible());
+    EXPECT_FALSE(screen.LogoImage2.Visible());
+    EXPECT_EQ(screen.ImageHolder1.Width(), 6 + 8);
+    EXPECT_EQ(screen.ImageHolder1.Height(), 4 + 8);
+    EXPECT_EQ(screen.ImageHolder1.Left(), 5);
+    EXPECT_EQ(screen.ImageHolder1.Top(), screen.SetupScreen.Height() - 12 - 5);
+    EXPECT_TRUE(screen.LogoImage.Animate()) << "install mode starts the animation";
+}
+
+TEST_F(DisplayScreen, ABitmapLogoIsAStillPictureAndAMissingOneIsNotShown)
+{
+    TDisplayScreen screen({});
+    Global.TempDir = scratch.Path();
+    ASSERT_TRUE(CopyFileA(kCheckMark, (scratch / "LOGO.BMP").c_str(), FALSE));
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nLogo File=logo.bmp\r\nLogo Pos=Upper Right\r\n");
+    screen.ExpandSupportFiles = [&screen, this] { screen.LoadSetupConfig(scratch.Path()); };
+    screen.Show();
+    EXPECT_TRUE(screen.LogoImage2.Visible());
+    EXPECT_FALSE(screen.ImageHolder1.Visible());
+    EXPECT_EQ(screen.LogoImage2.Width(), 16);
+    EXPECT_EQ(screen.LogoImage2.Left(), screen.SetupScreen.Width() - 16 - 5);
+    EXPECT_EQ(screen.LogoImage2.Top(), 5);
+
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nLogo File=missing.gif\r\n");
+    screen.LoadSetupConfig(scratch.Path());
+    EXPECT_FALSE(screen.LogoImage2.Visible());
+    EXPECT_FALSE(screen.ImageHolder1.Visible());
 }
 
 TEST_F(DisplayScreen, ClosingDetachesTheNavigation)
