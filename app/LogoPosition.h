@@ -6,9 +6,9 @@
 #include <string>
 
 struct TLogoPlace {
-    SIZE screen;         // the background's width and height
-    SIZE logo;           // the logo panel's width and height
-    POINT current;       // where the logo is now: an unknown name leaves it there
+    SIZE screen;          // the background's width and height
+    SIZE logo;            // the logo panel's width and height
+    POINT current;        // where the logo is now: an unknown name leaves it there
     int textInfo3Bottom;  // the bottom of the third text line
     int textInfo4Top;     // the top of the bottom text line
 };

@@ -24,8 +24,7 @@ void TDisplayScreen::FormResize()
     const int height = ClientHeight();
     SetupScreen.SetBounds(0, 0, width, height);
     DockFooter();
-    Wizard.SetBounds(width / 2 - Wizard.Width() / 2, height / 2 - Wizard.Height() / 2, Wizard.Width(),
-                     Wizard.Height());
+    Wizard.SetBounds(width / 2 - Wizard.Width() / 2, height / 2 - Wizard.Height() / 2, Wizard.Width(), Wizard.Height());
     AdjustFonts1Click();
     LogoPosChanges1Click();
 }

@@ -119,8 +119,8 @@ void TDisplayScreen::Notebook1PageChanged()
         PlaceWizardContents();
         const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
         const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        Wizard.SetBounds(screenWidth / 2 - Wizard.Width() / 2, screenHeight / 2 - Wizard.Height() / 2,
-                         Wizard.Width(), Wizard.Height());
+        Wizard.SetBounds(screenWidth / 2 - Wizard.Width() / 2, screenHeight / 2 - Wizard.Height() / 2, Wizard.Width(),
+                         Wizard.Height());
         Repaint();
     }
     if (Notebook1.PageIndex() == FirstPage) Back1.Hide();

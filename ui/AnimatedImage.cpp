@@ -105,7 +105,8 @@ void TAnimatedImage::ReadFrameDelays()
         frames = 1;
     delays_.assign(frames, kDefaultDelay);
     UINT size = 0;
-    if (GdipGetPropertyItemSize(AsImage(image_), kFrameDelay, &size) != Gdiplus::Ok || size < sizeof(Gdiplus::PropertyItem))
+    if (GdipGetPropertyItemSize(AsImage(image_), kFrameDelay, &size) != Gdiplus::Ok ||
+        size < sizeof(Gdiplus::PropertyItem))
         return;
     std::vector<unsigned char> buffer(size);
     auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buffer.data());

@@ -76,8 +76,7 @@ void ShowMessage(const std::string& text)
 
 bool Confirm(const std::string& text)
 {
-    return MessageBoxA(ActiveOwner(), text.c_str(), Application::Title().c_str(), MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
+    return MessageBoxA(ActiveOwner(), text.c_str(), Application::Title().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 TModalResult ConfirmYesNoAll(const std::string& text)

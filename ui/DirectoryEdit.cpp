@@ -26,7 +26,8 @@ void TDirectoryEdit::SetVisible(bool visible)
 
 void TDirectoryEdit::Browse()
 {
-    std::optional<std::string> chosen = BrowseForDirectory(GetAncestor(Handle(), GA_ROOT), "Select a directory", Text());
+    std::optional<std::string> chosen =
+        BrowseForDirectory(GetAncestor(Handle(), GA_ROOT), "Select a directory", Text());
     if (!chosen) return;
     std::string name = *chosen;
     bool action = true;

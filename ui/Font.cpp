@@ -2,7 +2,8 @@
 
 #include <utility>
 
-TFont::TFont(std::string name, int height) : name_(std::move(name)), height_(height), pixelsPerInch_(ScreenPixelsPerInch())
+TFont::TFont(std::string name, int height)
+    : name_(std::move(name)), height_(height), pixelsPerInch_(ScreenPixelsPerInch())
 {
 }
 
@@ -43,9 +44,10 @@ void TFont::SetStyle(TFontStyles style)
 HFONT TFont::Handle() const
 {
     if (handle_ == nullptr)
-        handle_ = CreateFontA(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
-                              style_.Contains(fsItalic), style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
+        handle_ =
+            CreateFontA(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL, style_.Contains(fsItalic),
+                        style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
     return handle_;
 }
 

@@ -20,8 +20,8 @@ bool TImage::LoadFromFile(const std::string& path)
 
 bool TImage::LoadFromResource(int resourceId)
 {
-    HANDLE loaded = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
+    HANDLE loaded =
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (loaded == nullptr) return false;
     Take(static_cast<HBITMAP>(loaded));
     return true;

@@ -4,9 +4,10 @@
 
 TListView::TListView(TWindow& parent, int id)
 {
-    CreateControl(WC_LISTVIEWA, WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
-                                    LVS_SHAREIMAGELISTS,
-                  0, parent.Handle(), id);
+    CreateControl(
+        WC_LISTVIEWA,
+        WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 0,
+        parent.Handle(), id);
     SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
@@ -49,8 +50,7 @@ int TListView::AddItem(const std::string& caption, const std::string& subItem, i
     item.iItem = Count();
     item.pszText = text.data();
     item.iImage = imageIndex;
-    const int index =
-        static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int index = static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (index < 0) return index;
     std::string sub = subItem;
     LVITEMA subItemData{};
@@ -73,8 +73,8 @@ std::string TListView::ItemText(int index, int column) const
     item.iSubItem = column;
     item.pszText = buffer;
     item.cchTextMax = static_cast<int>(sizeof buffer);
-    const auto length = SendMessageA(Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(&item));
+    const auto length =
+        SendMessageA(Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
 }
 

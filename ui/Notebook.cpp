@@ -1,8 +1,6 @@
 #include "ui/Notebook.h"
 
-TNotebook::TNotebook(TWindow& parent, int id) : TPanel(parent, id)
-{
-}
+TNotebook::TNotebook(TWindow& parent, int id) : TPanel(parent, id) {}
 
 TPanel& TNotebook::AddPage(const std::string& name, int id)
 {

@@ -28,7 +28,6 @@ void TRadioButton::SetChecked(bool checked)
     if (checked)
         for (HWND sibling = GetWindow(GetParent(Handle()), GW_CHILD); sibling != nullptr;
              sibling = GetWindow(sibling, GW_HWNDNEXT))
-            if (sibling != Handle() && IsRadioButton(sibling))
-                SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
+            if (sibling != Handle() && IsRadioButton(sibling)) SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }

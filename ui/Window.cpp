@@ -1,8 +1,8 @@
 #include "ui/Window.h"
 
+#include "port/Exception.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
-#include "port/Exception.h"
 
 #include <commctrl.h>
 
@@ -128,7 +128,8 @@ LRESULT TWindow::RouteToChild(UINT message, WPARAM wParam, LPARAM lParam)
             // Check boxes and radio buttons take the colour of the panel they sit on.
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkColor(dc, ColorToRGB(color_));
-            if ((color_ & 0xFF000000) == 0x80000000) return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
+            if ((color_ & 0xFF000000) == 0x80000000)
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
             SetDCBrushColor(dc, ColorToRGB(color_));
             return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
         }
@@ -238,9 +239,9 @@ void TWindow::SetHint(const std::string& hint)
 {
     hint_ = hint;
     if (tooltip_ == nullptr) {
-        tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(handle_, GA_ROOT),
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+        tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(handle_, GA_ROOT), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
         if (tooltip_ == nullptr) return;  // a control without its tooltip still works
     }
     TOOLINFOA tool{};

@@ -43,7 +43,8 @@ TEST_F(DisplayScreen, HoldsTheDesignedPagesAndControls)
     EXPECT_EQ(screen.Next1.Text(), "&Next >>");
     EXPECT_EQ(screen.Remove.Text(), "&Uninstall");
     EXPECT_EQ(screen.ReturnToWIndows.Text(), "Return to Windows ");
-    EXPECT_EQ(screen.Label6.Text(), "To change directory click on button on right hand side of  Destination  Directory.");
+    EXPECT_EQ(screen.Label6.Text(),
+              "To change directory click on button on right hand side of  Destination  Directory.");
     EXPECT_TRUE(screen.reboot.Checked()) << "designed selected";
     EXPECT_FALSE(screen.CheckBox1.Checked());
     EXPECT_FALSE(screen.Timer1.Enabled());

@@ -60,8 +60,8 @@ TEST(UninstallDirectoryOf, ReadsTheUninstallStringOfTheNamedEntry)
     EXPECT_EQ(UninstallDirectoryOf("SetupTests Numeric"), "") << "no UninstallString";
     DWORD number = 7;
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPrefix) + "SetupTests Numeric").c_str(),
-                            0, KEY_SET_VALUE, &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPrefix) + "SetupTests Numeric").c_str(), 0,
+                            KEY_SET_VALUE, &key),
               0);
     RegSetValueExA(key, "UninstallString", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(key);

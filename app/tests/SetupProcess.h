@@ -15,8 +15,8 @@ public:
         std::string commandLine = "\"" + std::string(SETUP_EXE) + "\"" + (arguments.empty() ? "" : " " + arguments);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  directory.c_str(), &startup, &process_) != FALSE;
+        started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                                  &startup, &process_) != FALSE;
     }
     ~SetupProcess()
     {
