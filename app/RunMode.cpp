@@ -1,0 +1,68 @@
+#include "app/RunMode.h"
+
+#include "port/FileSystem.h"
+#include "config/TextFields.h"
+#include "ui/Registry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+std::vector<std::string> CommandLineArguments()
+{
+    std::vector<std::string> arguments;
+    for (int index = 1; index < __argc; ++index) arguments.emplace_back(__argv[index]);
+    return arguments;
+}
+
+std::string JoinArguments(const std::vector<std::string>& arguments)
+{
+    std::string joined;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        if (index > 0) joined += ' ';
+        joined += arguments[index];
+    }
+    return joined;
+}
+
+namespace {
+
+// A bare program path ends at ".exe" followed by a space: what follows are its arguments, which may hold "\".
+std::string BareProgramPath(const std::string& text)
+{
+    std::string lower = text;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    const std::size_t end = lower.find(".exe ");
+    return end == std::string::npos ? text : text.substr(0, end + 4);
+}
+
+}  // namespace
+
+std::string ProgramDirectoryOf(const std::string& uninstallString)
+{
+    if (uninstallString.empty() || uninstallString[0] != '"') return DirectoryPart(BareProgramPath(uninstallString));
+    const std::size_t closing = uninstallString.find('"', 1);
+    return DirectoryPart(uninstallString.substr(1, closing == std::string::npos ? std::string::npos : closing - 1));
+}
+
+std::string UninstallDirectoryOf(const std::string& keyName)
+{
+    TRegistry registry(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKeyReadOnly(kUninstallKeyPrefix + keyName)) return "";
+    return ProgramDirectoryOf(registry.ReadString("UninstallString"));
+}
+
+void EnterUninstallDirectory(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty()) return;
+    const std::string directory = UninstallDirectoryOf(JoinArguments(arguments));
+    if (!directory.empty()) SetCurrentDirectoryA(directory.c_str());
+}
+
+bool ChooseUninstallMode(const std::vector<std::string>& arguments, const std::string& currentDir)
+{
+    return !arguments.empty() || port::FileExists(WithTrailingBackslash(currentDir) + "uninstaller.cfg");
+}

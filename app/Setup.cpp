@@ -1,0 +1,33 @@
+// The entry point: title, uninstall directory, mode, then the setup screen until it closes.
+#include "app/DisplayScreen.h"
+#include "app/Global.h"
+#include "app/RunMode.h"
+#include "port/FileSystem.h"
+#include "ui/Application.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Application::SetTitle(kInstallTitle);
+    Global.UninstallMode = false;
+    const std::vector<std::string> arguments = CommandLineArguments();
+    EnterUninstallDirectory(arguments);
+    if (ChooseUninstallMode(arguments, port::CurrentDir())) {
+        Global.UninstallMode = true;
+        Application::SetTitle(kUninstallTitle);
+    }
+    try {
+        TDisplayScreen screen(arguments);
+        Application::Run(screen);
+    } catch (...) {
+        Application::HandleException();
+        return 1;
+    }
+    return 0;
+}

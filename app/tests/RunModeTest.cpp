@@ -1,0 +1,91 @@
+// The choice of mode and the way from an uninstall entry to the installed copy's directory, with the real
+// registry and real directories.
+#include "UninstallEntry.h"
+#include "app/RunMode.h"
+#include "port/FileSystem.h"
+#include "testsupport/ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgramDirectoryOf, QuotedAndBareProgramPaths)
+{
+    EXPECT_EQ(ProgramDirectoryOf("\"C:\\Program Files\\My App\\setup.exe\" My App"), "C:\\Program Files\\My App\\");
+    EXPECT_EQ(ProgramDirectoryOf("C:\\Apps\\Tool\\setup.exe Tool"), "C:\\Apps\\Tool\\");
+    // The title after a bare path may hold "\" itself: the program path ends at ".exe".
+    EXPECT_EQ(ProgramDirectoryOf("C:\\Apps\\Tool\\SETUP.EXE Tool\\Pro"), "C:\\Apps\\Tool\\");
+    EXPECT_EQ(ProgramDirectoryOf("C:\\Apps\\Tool\\"), "C:\\Apps\\Tool\\");
+    EXPECT_EQ(ProgramDirectoryOf("C:setup.exe X"), "C:");
+}
+
+TEST(ProgramDirectoryOf, TextsWithoutADirectory)
+{
+    EXPECT_EQ(ProgramDirectoryOf(""), "");
+    EXPECT_EQ(ProgramDirectoryOf("setup.exe My App"), "");
+    EXPECT_EQ(ProgramDirectoryOf("\"setup.exe\" C:\\x"), "") << "a quoted path ends at its quote";
+    EXPECT_EQ(ProgramDirectoryOf("\""), "");
+    EXPECT_EQ(ProgramDirectoryOf("\"C:\\Unclosed\\setup.exe"), "C:\\Unclosed\\");
+}
+
+TEST(JoinArguments, SingleSpaces)
+{
+    EXPECT_EQ(JoinArguments({}), "");
+    EXPECT_EQ(JoinArguments({"My", "App"}), "My App");
+    EXPECT_EQ(JoinArguments({"My App", "2000"}), "My App 2000");
+}
+
+TEST(ChooseUninstallMode, ArgumentsOrTheUninstallRecord)
+{
+    ScratchDir scratch;
+    EXPECT_FALSE(ChooseUninstallMode({}, scratch.Path()));
+    EXPECT_TRUE(ChooseUninstallMode({"Anything"}, scratch.Path()));
+    ScratchDir::Write(scratch / "uninstaller.cfg", "[Name]\r\n");
+    EXPECT_TRUE(ChooseUninstallMode({}, scratch.Path()));
+    // The directory as the system reports it, without the trailing "\".
+    std::string bare = scratch.Path();
+    bare.pop_back();
+    EXPECT_TRUE(ChooseUninstallMode({}, bare));
+}
+
+TEST(UninstallDirectoryOf, ReadsTheUninstallStringOfTheNamedEntry)
+{
+    UninstallEntry entry("SetupTests Quoted App");
+    entry.Write("UninstallString", "\"C:\\Program Files\\Quoted App\\setup.exe\" SetupTests Quoted App");
+    EXPECT_EQ(UninstallDirectoryOf("SetupTests Quoted App"), "C:\\Program Files\\Quoted App\\");
+    EXPECT_EQ(UninstallDirectoryOf("SetupTests No Such App"), "");
+
+    UninstallEntry numeric("SetupTests Numeric");
+    numeric.Write("DisplayName", "Numeric");
+    EXPECT_EQ(UninstallDirectoryOf("SetupTests Numeric"), "") << "no UninstallString";
+    DWORD number = 7;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPrefix) + "SetupTests Numeric").c_str(), 0,
+                            KEY_SET_VALUE, &key),
+              0);
+    RegSetValueExA(key, "UninstallString", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    EXPECT_EQ(UninstallDirectoryOf("SetupTests Numeric"), "") << "a value that is no string names nothing";
+}
+
+TEST(EnterUninstallDirectory, ChangesToTheInstalledCopysDirectoryOrStaysPut)
+{
+    ScratchDir scratch;
+    const std::string started = port::CurrentDir();
+    UninstallEntry entry("SetupTests Enter");
+    entry.Write("UninstallString", scratch.Path() + "setup.exe SetupTests Enter");
+
+    EnterUninstallDirectory({"SetupTests", "Enter"});
+    ScratchDir::Write(scratch / "marker", "x");
+    EXPECT_TRUE(port::FileExists("marker")) << "the current directory is the installed copy's";
+
+    SetCurrentDirectoryA(started.c_str());
+    entry.Write("UninstallString", "\"C:\\No Such Directory\\setup.exe\" SetupTests Enter");
+    EnterUninstallDirectory({"SetupTests", "Enter"});
+    EXPECT_EQ(port::CurrentDir(), started) << "a directory that cannot be entered is ignored";
+
+    EnterUninstallDirectory({});
+    EXPECT_EQ(port::CurrentDir(), started);
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#pragma once
+// An animated GIF player: decodes the frames with GDI+, shows one at a time, centred, and moves on after each
+// frame's own delay while animating, in a loop.
+#include "ui/Timer.h"
+#include "ui/Window.h"
+
+#include <vector>
+
+class TAnimatedImage : public TWindow {
+public:
+    TAnimatedImage(TWindow& parent, int id);
+    ~TAnimatedImage() override;
+
+    // false, with no picture, when the file is missing or cannot be decoded.
+    bool LoadFromFile(const std::string& path);
+    bool Empty() const { return image_ == nullptr; }
+    int PictureWidth() const { return width_; }
+    int PictureHeight() const { return height_; }
+    int FrameCount() const { return static_cast<int>(delays_.size()); }
+    int FrameIndex() const { return frame_; }
+
+    bool Animate() const { return timer_.Enabled(); }
+    void SetAnimate(bool animate);
+
+protected:
+    void Paint(HDC dc) override;
+
+private:
+    void Unload();
+    void ReadFrameDelays();
+    void NextFrame();
+
+    void* image_ = nullptr;  // the GDI+ image
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<unsigned> delays_;  // milliseconds, one per frame
+    int frame_ = 0;
+    TTimer timer_;
+};

@@ -1,0 +1,73 @@
+#include "ui/Font.h"
+
+#include <utility>
+
+TFont::TFont(std::string name, int height)
+    : name_(std::move(name)), height_(height), pixelsPerInch_(ScreenPixelsPerInch())
+{
+}
+
+TFont::~TFont()
+{
+    if (handle_ != nullptr) DeleteObject(handle_);
+}
+
+void TFont::SetName(const std::string& name)
+{
+    name_ = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height)
+{
+    height_ = height;
+    Changed();
+}
+
+void TFont::SetPixelsPerInch(int pixelsPerInch)
+{
+    if (pixelsPerInch > 0) pixelsPerInch_ = pixelsPerInch;
+}
+
+void TFont::SetColor(TColor color)
+{
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles style)
+{
+    style_ = style;
+    Changed();
+}
+
+HFONT TFont::Handle() const
+{
+    if (handle_ == nullptr)
+        handle_ =
+            CreateFontA(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL, style_.Contains(fsItalic),
+                        style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
+    return handle_;
+}
+
+void TFont::Changed()
+{
+    if (handle_ != nullptr) DeleteObject(handle_);
+    handle_ = nullptr;
+    if (OnChange) OnChange();
+}
+
+int ScreenPixelsPerInch()
+{
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return pixelsPerInch > 0 ? pixelsPerInch : 96;
+}
+
+HFONT DefaultFont()
+{
+    static const TFont font("MS Sans Serif", -11);
+    return font.Handle();
+}

@@ -1,0 +1,158 @@
+#include "ui/Form.h"
+
+#include "ui/Application.h"
+
+#include <vector>
+
+namespace {
+
+DWORD StyleOf(TFormStyle style)
+{
+    if (style == fsScreen) return WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
+    return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+}
+
+// Disables the program's other top-level windows while a modal form runs, and enables them afterwards.
+class TDisabledWindows {
+public:
+    explicit TDisabledWindows(HWND except) : except_(except)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~TDisabledWindows()
+    {
+        for (HWND window : disabled_)
+            if (IsWindow(window) != FALSE) EnableWindow(window, TRUE);
+    }
+    TDisabledWindows(const TDisabledWindows&) = delete;
+    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM self)
+    {
+        auto* list = reinterpret_cast<TDisabledWindows*>(self);
+        if (window != list->except_ && IsWindowVisible(window) != FALSE && IsWindowEnabled(window) != FALSE) {
+            EnableWindow(window, FALSE);
+            list->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND except_;
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+TForm::TForm(TFormStyle style, const std::string& caption) : style_(style)
+{
+    CreateCustom(StyleOf(style), WS_EX_CONTROLPARENT | (style == fsDialog ? WS_EX_DLGMODALFRAME : 0), nullptr, 0,
+                 caption.c_str());
+}
+
+TForm::~TForm() = default;
+
+TForm* TForm::Of(const TWindow& control)
+{
+    return dynamic_cast<TForm*>(FromHandle(GetAncestor(control.Handle(), GA_ROOT)));
+}
+
+void TForm::Show()
+{
+    if (style_ == fsDialog) {
+        const int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+        const int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+        SetBounds(left, top, Width(), Height());
+    }
+    // Without a window manager (as under Xvfb) maximising alone leaves the window at its old size.
+    if (style_ == fsScreen) SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (OnShow) OnShow();
+    ShowWindow(Handle(), style_ == fsScreen ? SW_SHOWMAXIMIZED : SW_SHOW);
+    UpdateWindow(Handle());
+    if (activeControl_ != nullptr) SetFocus(activeControl_->Handle());
+}
+
+void TForm::Close()
+{
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(canClose);
+    if (!canClose) return;
+    if (modal_) {
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        return;
+    }
+    ShowWindow(Handle(), SW_HIDE);
+    if (isMain_) Application::Terminate();
+}
+
+TModalResult TForm::ShowModal()
+{
+    modalResult_ = mrNone;
+    modal_ = true;
+    {
+        TDisabledWindows others(Handle());
+        Show();
+        SetForegroundWindow(Handle());
+        MSG message;
+        while (modalResult_ == mrNone) {
+            if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+                // The program is ending: hand the quit on to the main loop.
+                Application::Terminate();
+                if (modalResult_ == mrNone) modalResult_ = mrCancel;
+                break;
+            }
+            Application::DispatchOne(message);
+        }
+    }
+    ShowWindow(Handle(), SW_HIDE);
+    modal_ = false;
+    return modalResult_;
+}
+
+void TForm::SetClientSize(int width, int height)
+{
+    RECT bounds{0, 0, width, height};
+    AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
+int TForm::ClientWidth() const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return client.right;
+}
+
+int TForm::ClientHeight() const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return client.bottom;
+}
+
+LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_SIZE:
+            if (OnResize) OnResize();
+            return 0;
+        case DM_GETDEFID:
+            if (defaultButton_ != nullptr && defaultButton_->Visible() && IsWindowVisible(defaultButton_->Handle()))
+                return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
+            return 0;
+        case WM_COMMAND:
+            // Enter in a dialog sends the default button's ID with no handle; the button may sit deep in panels.
+            if (lParam == 0 && HIWORD(wParam) == BN_CLICKED && defaultButton_ != nullptr &&
+                LOWORD(wParam) == defaultButton_->Id()) {
+                SendMessageA(defaultButton_->Handle(), BM_CLICK, 0, 0);
+                return 0;
+            }
+            return TWindow::WindowProc(message, wParam, lParam);
+        default:
+            return TWindow::WindowProc(message, wParam, lParam);
+    }
+}

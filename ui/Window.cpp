@@ -1,0 +1,255 @@
+#include "ui/Window.h"
+
+#include "port/Exception.h"
+#include "ui/Application.h"
+#include "ui/Font.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+constexpr const char* kCustomClass = "SetupUiWindow";
+
+void RegisterCustomClass(WNDPROC procedure)
+{
+    static const bool registered = [procedure] {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+        windowClass.lpszClassName = kCustomClass;
+        return RegisterClassExA(&windowClass) != 0;
+    }();
+    if (!registered) throw Exception("Cannot register the window class");
+}
+
+HMENU AsMenu(int id)
+{
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+}  // namespace
+
+TWindow::~TWindow()
+{
+    if (tooltip_ != nullptr) DestroyWindow(tooltip_);
+    // A window destroyed with its parent no longer carries this object; leave such a handle alone.
+    if (handle_ != nullptr && FromHandle(handle_) == this) {
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+        DestroyWindow(handle_);
+    }
+}
+
+TWindow* TWindow::FromHandle(HWND window)
+{
+    if (window == nullptr || IsWindow(window) == FALSE) return nullptr;
+    return reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void TWindow::CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent, int id)
+{
+    handle_ = CreateWindowExA(exStyle, className, "", style | WS_CHILD, 0, 0, 0, 0, parent, AsMenu(id),
+                              GetModuleHandleA(nullptr), nullptr);
+    if (handle_ == nullptr) throw Exception(std::string("Cannot create a control of class ") + className);
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+}
+
+void TWindow::CreateCustom(DWORD style, DWORD exStyle, HWND parent, int id, const char* text)
+{
+    RegisterCustomClass(Dispatch);
+    HMENU menuOrId = (style & WS_CHILD) != 0 ? AsMenu(id) : nullptr;
+    handle_ = CreateWindowExA(exStyle, kCustomClass, text, style, 0, 0, 0, 0, parent, menuOrId,
+                              GetModuleHandleA(nullptr), this);
+    if (handle_ == nullptr) throw Exception("Cannot create a window");
+}
+
+LRESULT CALLBACK TWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->handle_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    TWindow* self = FromHandle(window);
+    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    // An exception must not unwind through the system's frames: it is shown here and the program goes on.
+    try {
+        return self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        Application::HandleException();
+        return 0;
+    }
+}
+
+LRESULT TWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers every pixel
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(handle_, &paint);
+            Paint(dc);
+            EndPaint(handle_, &paint);
+            return 0;
+        }
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return RouteToChild(message, wParam, lParam);
+        default:
+            return DefWindowProcA(handle_, message, wParam, lParam);
+    }
+}
+
+LRESULT TWindow::RouteToChild(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_COMMAND:
+            if (TWindow* child = FromHandle(reinterpret_cast<HWND>(lParam)); child != nullptr && lParam != 0)
+                child->Command(HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (TWindow* child = FromHandle(header->hwndFrom); child != nullptr) return child->Notify(*header);
+            return 0;
+        }
+        default: {
+            // Check boxes and radio buttons take the colour of the panel they sit on.
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, ColorToRGB(color_));
+            if ((color_ & 0xFF000000) == 0x80000000)
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
+            SetDCBrushColor(dc, ColorToRGB(color_));
+            return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        }
+    }
+}
+
+void TWindow::Paint(HDC dc)
+{
+    RECT client;
+    GetClientRect(handle_, &client);
+    PaintBackground(dc, client);
+}
+
+void TWindow::PaintBackground(HDC dc, const RECT& area)
+{
+    SetDCBrushColor(dc, ColorToRGB(color_));
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void TWindow::PaintParentBackground(HDC dc)
+{
+    HWND parentHandle = GetParent(handle_);
+    TWindow* parent = FromHandle(parentHandle);
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (parent == nullptr) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    // Shift the origin so that the parent paints in its own coordinates.
+    POINT offset{0, 0};
+    MapWindowPoints(handle_, parentHandle, &offset, 1);
+    POINT previous;
+    OffsetViewportOrgEx(dc, -offset.x, -offset.y, &previous);
+    RECT area = client;
+    OffsetRect(&area, offset.x, offset.y);
+    parent->PaintBackground(dc, area);
+    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
+int TWindow::Left() const
+{
+    RECT bounds;
+    GetWindowRect(handle_, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds.left;
+}
+
+int TWindow::Top() const
+{
+    RECT bounds;
+    GetWindowRect(handle_, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds.top;
+}
+
+int TWindow::Width() const
+{
+    RECT bounds;
+    GetWindowRect(handle_, &bounds);
+    return bounds.right - bounds.left;
+}
+
+int TWindow::Height() const
+{
+    RECT bounds;
+    GetWindowRect(handle_, &bounds);
+    return bounds.bottom - bounds.top;
+}
+
+void TWindow::SetBounds(int left, int top, int width, int height)
+{
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWindow::SetVisible(bool visible)
+{
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+std::string TWindow::Text() const
+{
+    const int length = GetWindowTextLengthA(handle_);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(handle_, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+void TWindow::SetText(const std::string& text)
+{
+    SetWindowTextA(handle_, text.c_str());
+}
+
+void TWindow::SetColor(TColor color)
+{
+    color_ = color;
+    Repaint();
+}
+
+void TWindow::Repaint()
+{
+    InvalidateRect(handle_, nullptr, TRUE);
+    UpdateWindow(handle_);
+}
+
+void TWindow::SetHint(const std::string& hint)
+{
+    hint_ = hint;
+    if (tooltip_ == nullptr) {
+        tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(handle_, GA_ROOT), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+        if (tooltip_ == nullptr) return;  // a control without its tooltip still works
+    }
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(handle_);
+    tool.uId = reinterpret_cast<UINT_PTR>(handle_);
+    tool.lpszText = hint_.data();
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}

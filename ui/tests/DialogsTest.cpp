@@ -1,0 +1,154 @@
+// The modal dialogs, answered the way another program (or an end-to-end test) would answer them: by finding
+// the dialog window and posting a click or a close to it from a timer.
+#include "Pump.h"
+#include "port/Exception.h"
+#include "ui/Application.h"
+#include "ui/BrowseDialog.h"
+#include "ui/Dialogs.h"
+#include "ui/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr const char* kTitle = "ui dialog test";
+
+// Waits for the program's dialog to appear, then acts on it once.
+class TAnswer {
+public:
+    explicit TAnswer(std::function<void(HWND dialog)> act) : act_(std::move(act))
+    {
+        timer_.SetInterval(50);
+        timer_.OnTimer = [this] {
+            HWND dialog = FindWindowA(nullptr, kTitle);
+            if (dialog == nullptr || IsWindowVisible(dialog) == FALSE) return;
+            timer_.SetEnabled(false);
+            act_(dialog);
+        };
+        timer_.SetEnabled(true);
+    }
+
+private:
+    std::function<void(HWND)> act_;
+    TTimer timer_;
+};
+
+void Click(HWND dialog, int buttonId)
+{
+    PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+}
+
+BOOL CALLBACK AddText(HWND child, LPARAM list)
+{
+    char buffer[512] = {};
+    SendMessageA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(buffer);
+    return TRUE;
+}
+
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(window, AddText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+class Dialogs : public ::testing::Test {
+protected:
+    Dialogs() { Application::SetTitle(kTitle); }
+};
+
+TEST_F(Dialogs, ConfirmYesNoAllAnswersEachButton)
+{
+    TAnswer all([](HWND dialog) { Click(dialog, kAllButtonId); });
+    EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrAll);
+
+    TAnswer yes([](HWND dialog) { Click(dialog, mrYes); });
+    EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrYes);
+
+    TAnswer no([](HWND dialog) { Click(dialog, mrNo); });
+    EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrNo);
+}
+
+TEST_F(Dialogs, ClosingAConfirmationAnswersNo)
+{
+    std::vector<std::string> seen;
+    TAnswer close([&seen](HWND dialog) {
+        seen = ChildTexts(dialog);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrNo);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "Remove shared file x.dll?"), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "&All"), seen.end());
+}
+
+TEST_F(Dialogs, InputQueryReturnsTheTypedTextOnlyAfterOk)
+{
+    TAnswer type([](HWND dialog) {
+        HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A:\\"));
+        Click(dialog, mrOk);
+    });
+    std::string value = "C:\\";
+    EXPECT_TRUE(InputQuery(kTitle, "Mount Segment #2", value));
+    EXPECT_EQ(value, "A:\\");
+
+    TAnswer cancel([](HWND dialog) {
+        HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("B:\\"));
+        Click(dialog, mrCancel);
+    });
+    EXPECT_FALSE(InputQuery(kTitle, "Mount Segment #2", value));
+    EXPECT_EQ(value, "A:\\");
+}
+
+TEST_F(Dialogs, ConfirmAndShowMessageUseTheSystemMessageBox)
+{
+    TAnswer yes([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDYES, 0); });
+    EXPECT_TRUE(Confirm("Create it?"));
+    TAnswer no([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDNO, 0); });
+    EXPECT_FALSE(Confirm("Create it?"));
+
+    bool answered = false;
+    TAnswer ok([&answered](HWND dialog) {
+        answered = true;
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ShowMessage("Done.");
+    EXPECT_TRUE(answered);
+}
+
+TEST_F(Dialogs, AnErrorLeavingAHandlerIsShownAndTheProgramGoesOn)
+{
+    TTimer failing;
+    failing.SetInterval(10);
+    failing.OnTimer = [&failing] {
+        failing.SetEnabled(false);
+        throw Exception("Disk full");
+    };
+    std::vector<std::string> seen;
+    TAnswer close([&seen](HWND dialog) {
+        seen = ChildTexts(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    failing.SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&seen] { return !seen.empty(); }));
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "Disk full"), seen.end());
+}
+
+TEST(ResolveTypedDirectory, AbsoluteAndRelativeNames)
+{
+    EXPECT_EQ(ResolveTypedDirectory("D:\\Apps\\", "C:\\Work"), "D:\\Apps");
+    EXPECT_EQ(ResolveTypedDirectory("\\\\server\\share", "C:\\Work"), "\\\\server\\share");
+    EXPECT_EQ(ResolveTypedDirectory("New", "C:\\Work"), "C:\\Work\\New");
+    EXPECT_EQ(ResolveTypedDirectory("New", "C:\\"), "C:\\New");
+    EXPECT_EQ(ResolveTypedDirectory("C:\\", ""), "C:\\");
+    EXPECT_EQ(ResolveTypedDirectory("New", ""), "") << "nothing to resolve against";
+    EXPECT_EQ(ResolveTypedDirectory("", "C:\\Work"), "");
+}
+
+}  // namespace
