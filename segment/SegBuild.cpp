@@ -55,8 +55,8 @@ void TSegCompEZ::SegBuild()
     for (const std::string& Template : SegSource) files.push_back(FilesOfTemplate(Template, SegBuildMode));
 
     MakeDirectoryPath(SegTmpDir());
-    TSegWriter writer(SegSize(), [this](std::uint32_t n) { return BeginSegment(n); },
-                      [this](std::uint32_t n) { EndSegment(n); });
+    TSegWriter writer(
+        SegSize(), [this](std::uint32_t n) { return BeginSegment(n); }, [this](std::uint32_t n) { EndSegment(n); });
     TSegHeader header;
     header.ArchiveCount = static_cast<std::uint16_t>(SegSource.size());
     WriteBlock(writer, header.Encode());
@@ -91,7 +91,8 @@ void TSegCompEZ::WriteScanEntry(TSegWriter& writer, const std::string& Template,
     scan.ScanByte = SegCompType;
     scan.RecordLength = RecordLengthFor(files);
     // A list of no names would make an archive whose total is 0, which expands nothing: no list at all.
-    const std::vector<unsigned char> list = files.empty() ? std::vector<unsigned char>() : BuildFileList(files, scan.RecordLength);
+    const std::vector<unsigned char> list =
+        files.empty() ? std::vector<unsigned char>() : BuildFileList(files, scan.RecordLength);
     scan.ListSize = static_cast<std::int32_t>(list.size());
     WriteBlock(writer, scan.Encode());
     WriteText(writer, Template);

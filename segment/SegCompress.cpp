@@ -10,11 +10,26 @@ TSegCompress::TSegCompress() : segTmpDir_(NormalSegTmpDir("")) {}
 
 TSegCompress::~TSegCompress() = default;
 
-void TSegCompress::SetSegBaseName(const std::string& value) { segBaseName_ = NormalSegBaseName(value); }
-void TSegCompress::SetSegDir(const std::string& value) { segDir_ = NormalSegDir(value); }
-void TSegCompress::SetSegExt(const std::string& value) { segExt_ = NormalSegExt(value); }
-void TSegCompress::SetSegTmpDir(const std::string& value) { segTmpDir_ = NormalSegTmpDir(value); }
-void TSegCompress::SetSegSize(std::int32_t value) { segSize_ = std::max(value, kMinSegSize); }
+void TSegCompress::SetSegBaseName(const std::string& value)
+{
+    segBaseName_ = NormalSegBaseName(value);
+}
+void TSegCompress::SetSegDir(const std::string& value)
+{
+    segDir_ = NormalSegDir(value);
+}
+void TSegCompress::SetSegExt(const std::string& value)
+{
+    segExt_ = NormalSegExt(value);
+}
+void TSegCompress::SetSegTmpDir(const std::string& value)
+{
+    segTmpDir_ = NormalSegTmpDir(value);
+}
+void TSegCompress::SetSegSize(std::int32_t value)
+{
+    segSize_ = std::max(value, kMinSegSize);
+}
 
 void TSegCompress::BeginRun(TSegMode mode)
 {
@@ -34,8 +49,14 @@ void TSegCompress::CheckAborted() const
     if (Aborted) throw ESegError(segmsg::kAborted);
 }
 
-std::string TSegCompress::TempArchivePath() const { return segTmpDir_ + "\\" + segBaseName_ + ".$A$"; }
-std::string TSegCompress::ListFilePath() const { return segTmpDir_ + "\\" + segBaseName_ + ".$L$"; }
+std::string TSegCompress::TempArchivePath() const
+{
+    return segTmpDir_ + "\\" + segBaseName_ + ".$A$";
+}
+std::string TSegCompress::ListFilePath() const
+{
+    return segTmpDir_ + "\\" + segBaseName_ + ".$L$";
+}
 
 void TSegCompress::ExpandSegments(TSegArcList& SegArcList)
 {

@@ -23,10 +23,19 @@ TBlockId GetId(const unsigned char* p)
     return id;
 }
 
-void PutId(unsigned char* p, const TBlockId& id) { std::copy(id.begin(), id.end(), p); }
+void PutId(unsigned char* p, const TBlockId& id)
+{
+    std::copy(id.begin(), id.end(), p);
+}
 
-std::uint16_t Get16(const unsigned char* p) { return static_cast<std::uint16_t>(Get(p, 2)); }
-std::int32_t GetSigned32(const unsigned char* p) { return static_cast<std::int32_t>(Get(p, 4)); }
+std::uint16_t Get16(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>(Get(p, 2));
+}
+std::int32_t GetSigned32(const unsigned char* p)
+{
+    return static_cast<std::int32_t>(Get(p, 4));
+}
 
 }  // namespace
 
@@ -76,7 +85,8 @@ std::array<unsigned char, TScanHeader::kSize> TScanHeader::Encode() const
 
 TScanHeader TScanHeader::Decode(const unsigned char* bytes)
 {
-    return {GetId(bytes), Get16(bytes + 4), Get16(bytes + 6), bytes[8], GetSigned32(bytes + 9), GetSigned32(bytes + 13)};
+    return {GetId(bytes), Get16(bytes + 4),       Get16(bytes + 6),
+            bytes[8],     GetSigned32(bytes + 9), GetSigned32(bytes + 13)};
 }
 
 std::array<unsigned char, TSegArcHeader::kSize> TSegArcHeader::Encode() const

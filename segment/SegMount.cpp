@@ -24,7 +24,8 @@ void TSegCompress::OpenSegment(std::uint32_t n)
 {
     MountSegment(n);
     std::array<unsigned char, TSegIdHeader::kSize> bytes{};
-    if (segment_->Read(bytes.data(), bytes.size()) != bytes.size() || TSegIdHeader::Decode(bytes.data()).Id != TSegIdHeader::kId)
+    if (segment_->Read(bytes.data(), bytes.size()) != bytes.size() ||
+        TSegIdHeader::Decode(bytes.data()).Id != TSegIdHeader::kId)
         throw ESegError(segmsg::kInvalidSegmentId);
     segBytesLeft_ -= static_cast<std::int64_t>(bytes.size());
 }
@@ -58,7 +59,8 @@ void TSegCompress::AskForSegmentDir(std::uint32_t n)
     std::string answer;
     do {
         answer = segDir_;
-        if (Interaction == nullptr || !Interaction->InputQuery("Mount Segment #" + std::to_string(n), "Directory Path:", answer)) {
+        if (Interaction == nullptr ||
+            !Interaction->InputQuery("Mount Segment #" + std::to_string(n), "Directory Path:", answer)) {
             Aborted = true;
             if (Interaction != nullptr) Interaction->RepaintOwner();
             throw ESegError(segmsg::kAborted);
@@ -94,8 +96,7 @@ void TSegCompress::ReadSpanning(unsigned char* dest, std::size_t count)
 {
     while (count > 0) {
         if (segBytesLeft_ == 0) NextSegment();
-        const std::size_t n =
-            std::min({segfmt::kCopyBufferSize, count, static_cast<std::size_t>(segBytesLeft_)});
+        const std::size_t n = std::min({segfmt::kCopyBufferSize, count, static_cast<std::size_t>(segBytesLeft_)});
         segment_->ReadBuffer(dest, n);
         dest += n;
         count -= n;

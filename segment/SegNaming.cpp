@@ -9,7 +9,10 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
 
 bool IsAbsolute(const std::string& path)
 {
@@ -104,7 +107,10 @@ std::string NormalSegDir(const std::string& value)
     return value.empty() ? "a:\\" : FoldPathCase(Absolute(value));
 }
 
-std::string NormalSegExt(const std::string& value) { return value.substr(0, 3); }
+std::string NormalSegExt(const std::string& value)
+{
+    return value.substr(0, 3);
+}
 
 std::string NormalSegTmpDir(const std::string& value)
 {

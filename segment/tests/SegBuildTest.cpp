@@ -217,7 +217,9 @@ TEST_F(SegBuild, FixedExtensionSetsTakeOneDirectoryPerSegment)
     c.SegCompType = coNone;
     c.SetSegSize(40000);
     c.SetSegExt("dat");
-    c.OnSegBefore = [&](TSegMode, const std::string&, std::uint16_t n) { c.SetSegDir(dir / ("disk" + std::to_string(n))); };
+    c.OnSegBefore = [&](TSegMode, const std::string&, std::uint16_t n) {
+        c.SetSegDir(dir / ("disk" + std::to_string(n)));
+    };
     c.SegBuild();
     for (int n = 1; n <= 3; ++n) EXPECT_TRUE(port::FileExists(dir / ("disk" + std::to_string(n) + "\\disk.dat")));
 

@@ -202,8 +202,8 @@ TEST_F(SegExpand, TheApplicationSeesOnlyThePayloadThroughItsEvents)
     std::vector<std::string> checked;
     c.OnCheckFile = [&](std::string& path, TCProcessMode) { checked.push_back(path); };
     c.SegExpand();
-    EXPECT_EQ(checked, (std::vector<std::string>{outDir + "one\\a.txt", outDir + "one\\sub\\b.txt",
-                                                 outDir + "two\\c.txt"}));
+    EXPECT_EQ(checked,
+              (std::vector<std::string>{outDir + "one\\a.txt", outDir + "one\\sub\\b.txt", outDir + "two\\c.txt"}));
     ASSERT_TRUE(c.OnCheckFile) << "restored after the scan";
 }
 
