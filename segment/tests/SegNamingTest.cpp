@@ -63,11 +63,4 @@ TEST(SegNaming, PropertiesNormaliseOnAssignment)
     EXPECT_EQ(c.SegSize(), 16385);
 }
 
-TEST(SegNaming, DirectoryPartEndsAtTheLastBackslashOrColon)
-{
-    EXPECT_EQ(DirectoryPartOf("C:\\src\\*.*"), "C:\\src\\");
-    EXPECT_EQ(DirectoryPartOf("a:file"), "a:");
-    EXPECT_EQ(DirectoryPartOf("*.txt"), "");
-}
-
 }  // namespace
