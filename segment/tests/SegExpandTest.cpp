@@ -320,6 +320,10 @@ TEST_F(SegExpand, BrokenBlocksAreRefused)
     TSegArcHeader arc;
     arc.DataSize = -5;
     expectRefused(craft::SegHeader(1) + ScanEntry("", "", 0) + craft::Bytes(arc.Encode()), segmsg::kNegativeSize);
+    // The scratch file cannot be created where a directory holds its name.
+    port::MakeDir(tmpDir + "\\disk.$A$");  // earlier expansions made tmpDir
+    expectRefused(Stream(), segmsg::kOpenFailed);
+    port::RemoveDir(tmpDir + "\\disk.$A$");
     // A file list whose archive writes nothing has no list file.
     expectRefused(craft::SegHeader(1) + ScanEntry("", ArchiveBuilder().Bytes(), 4), segmsg::kNoListFile);
 }
