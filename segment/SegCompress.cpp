@@ -65,11 +65,15 @@ void TSegCompress::ExpandSegments(TSegArcList& SegArcList)
     try {
         ReadSegments(SegArcList);
     } catch (...) {
-        segment_.reset();
-        segBytesLeft_ = 0;
-        buffer_ = {};
+        EndRun();
         throw;
     }
+    EndRun();
+}
+
+// However a run ends: no segment file open, no buffer held.
+void TSegCompress::EndRun()
+{
     segment_.reset();
     segBytesLeft_ = 0;
     buffer_ = {};

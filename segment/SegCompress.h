@@ -72,6 +72,7 @@ protected:
     std::string ListFilePath() const;
 
 private:
+    void EndRun();
     void ReadSegments(TSegArcList& SegArcList);
     std::uint16_t ReadSegHeader();
     void ScanArchives(std::uint16_t count, TSegArcList& SegArcList);
