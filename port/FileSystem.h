@@ -2,6 +2,7 @@
 // What the components need of the file system, beyond streams. Paths use "\" on every platform.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace port {
 
@@ -25,6 +26,24 @@ std::uint32_t Attributes(const std::string& path);
 // Free bytes on the drive that holds path ("X:..." names the drive; otherwise the current one
 // on Windows, the file system of path or its nearest existing parent elsewhere); -1 when unknown.
 std::int64_t FreeBytesOnDriveOf(const std::string& path);
+
+// True where the file system compares names without regard to case, so that folding a path's case
+// cannot make it name another file.
+#ifdef _WIN32
+constexpr bool kPathsIgnoreCase = true;
+#else
+constexpr bool kPathsIgnoreCase = false;
+#endif
+
+struct DirEntry {
+    std::string Name;
+    bool IsDirectory = false;
+};
+
+// The files and subdirectories of dir, without "." and "..", in no particular order. Posix lists
+// regular files (links to them too) and real directories only, so a walk cannot loop on a link.
+// Raises EInOutError naming dir when it cannot be read.
+std::vector<DirEntry> ListDirectory(const std::string& dir);
 
 std::string CurrentDir();
 void SetCurrentDir(const std::string& path);

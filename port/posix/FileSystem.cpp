@@ -1,5 +1,6 @@
 #include "port/FileSystem.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -93,6 +94,28 @@ std::int64_t FreeBytesOnDriveOf(const std::string& path)
         native = parent;
     }
     return static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize);
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& dir)
+{
+    const std::string native = NativePath(dir);
+    DIR* handle = ::opendir(native.c_str());
+    if (handle == nullptr) Fail("Cannot list directory", dir);
+    std::vector<DirEntry> entries;
+    while (const dirent* entry = ::readdir(handle)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        const std::string path = native + "/" + name;
+        struct stat own {};
+        struct stat target {};
+        if (::lstat(path.c_str(), &own) != 0) continue;
+        if (S_ISDIR(own.st_mode))
+            entries.push_back({name, true});
+        else if (::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode))
+            entries.push_back({name, false});
+    }
+    ::closedir(handle);
+    return entries;
 }
 
 std::string CurrentDir()

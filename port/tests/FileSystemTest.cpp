@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "port/Exception.h"
 #include "testsupport/ScratchDir.h"
 
@@ -69,6 +71,23 @@ TEST(FileSystem, HiddenAttributeAppliesOnWindows)
     port::ApplyAttributes(file, 0);
 }
 #endif
+
+TEST(FileSystem, ListDirectoryNamesFilesAndSubdirectories)
+{
+    ScratchDir dir;
+    port::MakeDir(dir / "sub");
+    ScratchDir::Write(dir / "a.txt", "a");
+    ScratchDir::Write(dir / "sub\\inner.txt", "b");
+    std::vector<port::DirEntry> entries = port::ListDirectory(dir.Path());
+    std::sort(entries.begin(), entries.end(), [](const auto& x, const auto& y) { return x.Name < y.Name; });
+    ASSERT_EQ(entries.size(), 2u) << "no dot entries, nothing from below";
+    EXPECT_EQ(entries[0].Name, "a.txt");
+    EXPECT_FALSE(entries[0].IsDirectory);
+    EXPECT_EQ(entries[1].Name, "sub");
+    EXPECT_TRUE(entries[1].IsDirectory);
+    EXPECT_TRUE(port::ListDirectory(dir / "sub\\").size() == 1u) << "a trailing backslash is accepted";
+    EXPECT_THROW(port::ListDirectory(dir / "missing"), EInOutError);
+}
 
 TEST(FileSystem, FreeSpaceAnswersForExistingAndFuturePaths)
 {

@@ -76,6 +76,27 @@ std::int64_t FreeBytesOnDriveOf(const std::string& path)
     return static_cast<std::int64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
 }
 
+std::vector<DirEntry> ListDirectory(const std::string& dir)
+{
+    std::string pattern = dir;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != ':') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE handle = FindFirstFileA(pattern.c_str(), &found);
+    std::vector<DirEntry> entries;
+    if (handle == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return entries;  // an empty drive root
+        Fail("Cannot list directory", dir);
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(handle, &found));
+    FindClose(handle);
+    return entries;
+}
+
 std::string CurrentDir()
 {
     const DWORD size = GetCurrentDirectoryA(0, nullptr);
