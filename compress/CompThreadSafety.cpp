@@ -20,6 +20,7 @@ void TCompThreadSafety::Begin(const Run& run)
     inPos_ = inEnd_ = outPos_ = 0;
     endOfInput_ = false;
     cancelled_ = false;
+    bytesPastEnd_ = 0;
     firstByte = true;
     lastByte = 0;
     inRun = false;
@@ -52,6 +53,13 @@ void TCompThreadSafety::Release()
 }
 
 bool TCompThreadSafety::Refill()
+{
+    if (FillBuffer()) return true;
+    ++bytesPastEnd_;
+    return false;
+}
+
+bool TCompThreadSafety::FillBuffer()
 {
     endOfInput_ = true;
     if (inputRemaining_ == 0) return false;

@@ -17,6 +17,7 @@ std::int32_t Percent(std::int32_t done, std::int32_t total);
 class TCompThreadSafety {
 public:
     static constexpr std::size_t kBufferSize = 8192;
+    static constexpr std::uint32_t kReadAheadSlack = 64;
 
     struct Run {
         Stream* input = nullptr;
@@ -70,6 +71,9 @@ public:
     std::int32_t OutputCount() const { return outputCount_; }
     // The progress handler answered -1: the input ended early.
     bool Cancelled() const { return cancelled_; }
+    // A decoder has read well past the end of its input (further than any read-ahead): the data are
+    // cut short or their expanded size is a lie, and zero bits would only fill the output with noise.
+    bool FarPastEnd() const { return bytesPastEnd_ > kReadAheadSlack; }
 
     // Run-length state, shared by the run-length decoder and encoder.
     bool firstByte = true;
@@ -79,6 +83,7 @@ public:
 
 private:
     bool Refill();
+    bool FillBuffer();
     void WriteOutputBuffer();
     [[noreturn]] static void ThrowBudgetSpent();
 
@@ -91,6 +96,7 @@ private:
     Stream* output_ = nullptr;
     bool endOfInput_ = false;
     bool cancelled_ = false;
+    std::uint32_t bytesPastEnd_ = 0;
     std::int32_t inputRemaining_ = 0;
     std::int32_t chunkSize_ = kBufferSize;
     std::uint32_t inputSum_ = 0;

@@ -61,7 +61,7 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
 {
     std::vector<std::string> written;
     const TArchiveHeader header = ReadArchiveHeader(archive);
-    std::int32_t running = 0;
+    std::int64_t running = 0;  // hostile sizes must not overflow the sum
     while (running < header.TotalSize) {
         const auto entry = ReadEntryHeader(archive);
         if (!entry) break;

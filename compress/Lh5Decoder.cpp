@@ -40,7 +40,7 @@ private:
 void TLh5Decoder::Decode(std::int32_t expandedSize)
 {
     std::int32_t left = expandedSize;
-    while (left > 0) {
+    while (left > 0 && !state_.FarPastEnd()) {
         const unsigned symbol = symbols_.NextSymbol();
         if (symbol <= 0xFF) {
             const auto byte = static_cast<unsigned char>(symbol);

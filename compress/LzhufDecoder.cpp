@@ -18,7 +18,8 @@ struct TDecoderWork {
 
 // The window starts as spaces throughout (what lies from N - F on is never read by a valid stream).
 // Corrupt input cannot leave the arrays: every tree walk ends on a leaf, and window indexes are masked.
-// A match that would pass expandedSize is cut there, so exactly expandedSize bytes are written.
+// A match that would pass expandedSize is cut there, so at most expandedSize bytes are written; input
+// that ends long before them ends the output too (the checksum test then reports the damage).
 void DecodeLZH(TCompThreadSafety& state, std::int32_t expandedSize)
 {
     if (expandedSize <= 0) return;
@@ -28,7 +29,7 @@ void DecodeLZH(TCompThreadSafety& state, std::int32_t expandedSize)
     TBitReader bits(state);
     int r = N - F;
     std::int32_t remaining = expandedSize;
-    while (remaining > 0) {
+    while (remaining > 0 && !state.FarPastEnd()) {
         const int c = DecodeChar(work->tree, bits);
         if (c < 256) {
             const auto b = static_cast<unsigned char>(c);

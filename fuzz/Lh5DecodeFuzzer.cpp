@@ -1,5 +1,5 @@
 // Arbitrary bytes into DecodeLZH5: the first three bytes give the expanded size (below 128 KB: many
-// window wraps, yet fast runs), the rest is the coded stream. A result of exactly that size or
+// window wraps, yet fast runs), the rest is the coded stream. A result of at most that size or
 // ELZHBadDecodeTable is fine; anything else is a finding.
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     state.Flush();
-    if (out.Bytes().size() != static_cast<std::size_t>(expandedSize)) __builtin_trap();
+    if (out.Bytes().size() > static_cast<std::size_t>(expandedSize)) __builtin_trap();
     return 0;
 }

@@ -62,25 +62,26 @@ TEST(LzhufDecoder, CodesLongerThanSixteenBits)
     EXPECT_TRUE(Expand(DecodeLZH, stream.bytes, static_cast<std::int32_t>(expected.size())) == expected);
 }
 
-TEST(LzhufDecoder, InputEndingEarlyReadsAsZeroBitsUpToTheExpandedSize)
+TEST(LzhufDecoder, InputEndingEarlyEndsTheOutputSoon)
 {
     const Bytes text = PeerFile("lzh-peers", "long.txt");
     Bytes coded = PeerFile("lzh-peers", "long.lh1");
     coded.resize(10000);  // about the first 20,000 bytes of text
     const Bytes got = Expand(DecodeLZH, coded, static_cast<std::int32_t>(text.size()));
-    ASSERT_EQ(got.size(), text.size());
     const std::size_t intact = 16000;
+    ASSERT_GT(got.size(), intact);
+    EXPECT_LT(got.size(), 40000u) << "zero bits past the end are not taken for data";
     EXPECT_TRUE(std::equal(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(intact), text.begin()));
-    EXPECT_FALSE(got == text);
 }
 
-TEST(LzhufDecoder, ArbitraryBytesGiveExactlyTheExpandedSize)
+TEST(LzhufDecoder, ArbitraryBytesNeverGiveMoreThanTheExpandedSize)
 {
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
         const Bytes noise = RandomBytes(seed * 97, seed);
         const auto size = static_cast<std::int32_t>(seed * 1013);
-        EXPECT_EQ(Expand(DecodeLZH, noise, size).size(), static_cast<std::size_t>(size)) << seed;
+        EXPECT_LE(Expand(DecodeLZH, noise, size).size(), static_cast<std::size_t>(size)) << seed;
     }
+    EXPECT_LT(Expand(DecodeLZH, {0x00, 0x05}, 100000000).size(), 70000u) << "a lying size does not fill a disk";
 }
 
 }  // namespace
