@@ -31,9 +31,9 @@ public:
     {
         TArchiveHeader header;
         header.MethodId = methodId_;
-        std::int32_t total = 0;
-        for (const auto& e : entries_) total += e.header.ExpandedSize;
-        header.TotalSize = totalSize_ >= 0 ? totalSize_ : total;
+        std::uint32_t total = 0;  // wraps as the format's 32 bits do
+        for (const auto& e : entries_) total += static_cast<std::uint32_t>(e.header.ExpandedSize);
+        header.TotalSize = totalSize_ >= 0 ? totalSize_ : static_cast<std::int32_t>(total);
         const auto h = header.Encode();
         std::string out(h.begin(), h.end());
         for (const auto& e : entries_) {
