@@ -1,0 +1,55 @@
+#include "app/DirectoryLedger.h"
+
+#include "config/TextFields.h"
+#include "port/FileSystem.h"
+#include "shell/FileRoutines.h"
+
+namespace {
+
+std::string Identity(std::string dir)
+{
+    while (!dir.empty() && dir.back() == '\\') dir.pop_back();
+    return UpperCase(dir);
+}
+
+// dir and its parents that do not exist yet, walking up as CreateDirectoryPath does.
+std::vector<std::string> MissingDirectories(std::string dir)
+{
+    std::vector<std::string> missing;
+    for (;;) {
+        while (!dir.empty() && dir.back() == '\\') dir.pop_back();
+        if (dir.size() <= 2 || port::IsDirectory(dir)) break;
+        std::string parent = DirectoryPart(dir);
+        missing.push_back(dir);
+        if (parent.empty() || Identity(parent) == Identity(dir)) break;
+        dir = std::move(parent);
+    }
+    return missing;
+}
+
+}  // namespace
+
+void TDirectoryLedger::Create(const std::string& dir)
+{
+    const std::vector<std::string> missing = dir.empty() ? std::vector<std::string>() : MissingDirectories(dir);
+    CreateDirectoryPath(dir);
+    for (const std::string& created : missing)
+        if (port::IsDirectory(created)) owned_.insert(Identity(created));
+}
+
+void TDirectoryLedger::AdoptPrevious(const std::vector<std::string>& recordedFiles, const std::string& installDir)
+{
+    const std::string base = Identity(installDir) + "\\";
+    for (const std::string& key : recordedFiles) {
+        if (!key.ends_with("*.*")) continue;
+        const std::string dir = Identity(DirectoryPart(key));
+        // Never a drive root, and no "." or ".." names that could lead out of the install directory.
+        const bool below = (dir + "\\").starts_with(base) && dir.find("\\.") == std::string::npos;
+        if (below && dir.size() > 2 && dir.back() != ':') owned_.insert(dir);
+    }
+}
+
+bool TDirectoryLedger::Owns(const std::string& dir) const
+{
+    return owned_.contains(Identity(dir));
+}
