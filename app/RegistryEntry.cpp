@@ -36,6 +36,8 @@ bool TRegistryEntry::IsSharedIni() const
     // Windows ignores trailing dots and blanks: "win.ini." is win.ini.
     std::string name = UpperCase(Target);
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    // ".INI" anywhere makes an INI entry, but only a file named like one is taken for the product's own.
+    if (!name.ends_with(".INI")) return true;
     for (const char* windowsFile : kWindowsIniFiles)
         if (name == windowsFile) return true;
     return false;

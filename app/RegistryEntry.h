@@ -15,8 +15,9 @@ struct TRegistryEntry {
     // INI entry: the file written. A bare file name is in the Windows directory, as the profile API puts
     // it; a target with a directory is where the profile API puts it.
     std::string IniPath() const;
-    // INI entry: a bare file name that Windows itself keeps (win.ini, system.ini ...) or any target with
-    // a directory. Such a file is never deleted by the installation or its uninstaller.
+    // INI entry: a bare file name that Windows itself keeps (win.ini, system.ini ...), a name that does
+    // not end in ".ini", or any target with a directory. Such a file is never deleted by the installation
+    // or its uninstaller.
     bool IsSharedIni() const;
 };
 

@@ -123,6 +123,7 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
                     "mark StepMarks 2", "Label2: Creating Registry Entries", "Label2: Creating Uninstaller",
                     "Label2: Finished"}));
     EXPECT_EQ(progress.Position, 11) << "seven destinations, one shortcut, three entries";
+    EXPECT_GE(progress.Messages, 11) << "the window gets its messages between items";
     const Keys dest1 = [&] {
         Keys captions;
         for (const std::string& event : progress.Events)

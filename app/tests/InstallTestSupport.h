@@ -26,11 +26,7 @@ public:
         Events.push_back(std::string(names.at(static_cast<std::size_t>(label))) + ": " + caption);
     }
     void SetProgressRange(int maximum) override { Events.push_back("range " + std::to_string(maximum)); }
-    void SetProgressPosition(int position) override
-    {
-        Position = position;
-        ++Steps;
-    }
+    void SetProgressPosition(int position) override { Position = position; }
     void ShowStageMark(TInstallStage stage) override
     {
         static constexpr std::array<const char*, 3> names{"Image1", "StepMarks 1", "StepMarks 2"};
@@ -49,7 +45,6 @@ public:
 
     std::vector<std::string> Events;
     int Position = 0;
-    int Steps = 0;
     int Messages = 0;
 };
 

@@ -121,14 +121,18 @@ TEST_F(RegistryStep, OwnIniFileIsRewrittenFromScratchAndRecordedWhole)
     EXPECT_EQ(Record(), (RawSections{{"Files", {ini}}})) << "the second key goes into the file this run made";
 }
 
-TEST_F(RegistryStep, WindowsIniFileAndAFileGivenByPathKeepTheirOtherKeys)
+TEST_F(RegistryStep, WindowsIniFileAndOthersNotOursKeepTheirOtherKeys)
 {
     const std::string winIni = windows_ + "\\win.ini";
     const std::string elsewhere = scratch_ / "elsewhere.ini";
     WritePrivateProfileStringA("SetupTestsOther", "Keep", "1", winIni.c_str());
     ScratchDir::Write(elsewhere, "[Mine]\r\nOld=1\r\n");
 
-    Apply({"win.ini,SetupTests,Key,Value", "WIN.INI.,SetupTests,Dotted,Value", elsewhere + ",Mine,New,2"});
+    const std::string notIni = windows_ + "\\setuptest.ini.txt";
+    Leftovers leftovers({}, {notIni});
+    ScratchDir::Write(notIni, "[Mine]\r\nOld=1\r\n");
+    Apply({"win.ini,SetupTests,Key,Value", "WIN.INI.,SetupTests,Dotted,Value", elsewhere + ",Mine,New,2",
+           "setuptest.ini.txt,Mine,New,3"});
 
     EXPECT_EQ(TIniFile(winIni).ReadString("SetupTests", "Key", ""), "Value");
     EXPECT_EQ(TIniFile(winIni).ReadString("SetupTestsOther", "Keep", ""), "1");
@@ -136,7 +140,8 @@ TEST_F(RegistryStep, WindowsIniFileAndAFileGivenByPathKeepTheirOtherKeys)
     EXPECT_EQ(TIniFile(elsewhere).ReadString("Mine", "New", ""), "2");
     EXPECT_EQ(Record(), (RawSections{{"INI Keys",
                                       {winIni + "|SetupTests|Key", windows_ + "\\WIN.INI.|SetupTests|Dotted",
-                                       elsewhere + "|Mine|New"}}}));
+                                       elsewhere + "|Mine|New", notIni + "|Mine|New"}}}));
+    EXPECT_EQ(TIniFile(notIni).ReadString("Mine", "Old", ""), "1") << "not named like an INI file of its own";
     for (const char* section : {"SetupTests", "SetupTestsOther"})
         WritePrivateProfileStringA(section, nullptr, nullptr, winIni.c_str());
 }
