@@ -31,8 +31,8 @@ bool NamesOneFile(const std::string& path)
 void TUninstallRecord::Open()
 {
     DeleteFileA(path_.c_str());
-    const HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
+    const HANDLE file =
+        CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw Exception("Unable to write to " + path_);
     CloseHandle(file);
 }

@@ -1,8 +1,8 @@
 #include "shell/Shortcut.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "config/TextFields.h"
 #include "port/Exception.h"

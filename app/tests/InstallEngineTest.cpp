@@ -58,10 +58,12 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTests\\Engine"},
                          {HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Engine"},
                          {HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
-                        {windows_ + "\\System\\setuptest_engine.txt", windows_ + "\\setuptest_engine.ini"});
+                        {windows_ + "\\System\\setuptest_engine.txt", windows_ + "\\setuptest_windows.txt",
+                         windows_ + "\\setuptest_engine.ini", windows_ + "\\setuptest_windows.txt"});
     Support("readme.txt", "read me");
     Support("x.txt", "nested");
     Support("setuptest_engine.txt", "system file");
+    Support("setuptest_windows.txt", "windows file");
     Support("logo.gif", "GIF89a");
     global.InstallSettings.LogoFile = "logo.gif";
     global.ShortcutEntries = {"Tool,<InstallDir>\\readme.txt,X,X,,,Setup Tests\\Tools,C:\\src\\app.ico"};
@@ -72,7 +74,8 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
                               "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Engine,Machine,Dir,C:\\M"};
 
     Install({"Installation Directory,C:\\src\\readme.txt", "Installation Directory,Data,docs,C:\\src\\x.txt",
-             "Installation Directory,Logs,", "System,C:\\src\\setuptest_engine.txt"});
+             "Installation Directory,Logs,", "Windows,System,C:\\src\\setuptest_engine.txt",
+             "Windows,C:\\src\\setuptest_windows.txt"});
 
     const std::string app = AppDir();
     EXPECT_EQ(ScratchDir::Read(app + "readme.txt"), "read me");
@@ -82,7 +85,8 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     EXPECT_EQ(ScratchDir::Read(app + "setup.exe"), "the setup.exe");
     EXPECT_EQ(ScratchDir::Read(app + "finstall.cfg"), "the finstall.cfg");
     EXPECT_EQ(ScratchDir::Read(app + "logo.gif"), "GIF89a") << "the uninstaller's screen needs it";
-    EXPECT_EQ(global.InstallFiles.size(), 7u);
+    EXPECT_EQ(ScratchDir::Read(windows_ + "\\setuptest_windows.txt"), "windows file");
+    EXPECT_EQ(global.InstallFiles.size(), 8u);
     EXPECT_EQ(global.DestinationFiles.back(), app + "finstall.cfg");
 
     const RawSections record = Record();
@@ -90,13 +94,13 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     const std::string tools = "Setup Tests\\Tools";
     EXPECT_EQ(SectionKeys(record, "Files"),
               (Keys{app + "*.*", app + "Data\\docs\\*.*", app + "Logs\\*.*",
-                    windows_ + "\\System\\setuptest_engine.txt", folders_.StartMenu + "Tool.lnk",
-                    folders_.Desktop + tools + "\\Tool.lnk", folders_.Programs + tools + "\\Tool.lnk",
-                    windows_ + "\\setuptest_engine.ini"}));
-    EXPECT_EQ(SectionKeys(record, "Folder"),
-              (Keys{app + "Logs\\", folders_.StartMenu + tools, folders_.StartMenu + "Setup Tests",
-                    folders_.Desktop + tools, folders_.Desktop + "Setup Tests", folders_.Programs + tools,
-                    folders_.Programs + "Setup Tests"}));
+                    windows_ + "\\System\\setuptest_engine.txt", windows_ + "\\setuptest_windows.txt",
+                    folders_.StartMenu + "Tool.lnk", folders_.Desktop + tools + "\\Tool.lnk",
+                    folders_.Programs + tools + "\\Tool.lnk", windows_ + "\\setuptest_engine.ini"}));
+    EXPECT_EQ(
+        SectionKeys(record, "Folder"),
+        (Keys{app + "Logs\\", folders_.StartMenu + tools, folders_.StartMenu + "Setup Tests", folders_.Desktop + tools,
+              folders_.Desktop + "Setup Tests", folders_.Programs + tools, folders_.Programs + "Setup Tests"}));
     EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTests\\Engine\\App",
                                                      "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Engine\\Machine"}));
     EXPECT_EQ(TIniFile(app + "uninstaller.cfg").ReadString("Name", "Title", ""), kTitle);
@@ -119,11 +123,11 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     EXPECT_FALSE(FileExists(folders_.Desktop + "Tool.lnk")) << "its row was not ticked";
 
     EXPECT_EQ(progress.Without("Dest1"),
-              (Keys{"mark Image1", "range 12", "mark StepMarks 1", "Label2: Creating Folders", "Label1: Folders: Tool",
+              (Keys{"mark Image1", "range 14", "mark StepMarks 1", "Label2: Creating Folders", "Label1: Folders: Tool",
                     "mark StepMarks 2", "Label2: Creating Registry Entries", "Label2: Creating Uninstaller",
                     "Label2: Finished"}));
-    EXPECT_EQ(progress.Position, 11) << "seven destinations, one shortcut, three entries";
-    EXPECT_GE(progress.Messages, 11) << "the window gets its messages between items";
+    EXPECT_EQ(progress.Position, 12) << "eight destinations, one shortcut, three entries";
+    EXPECT_GE(progress.Messages, 12) << "the window gets its messages between items";
     const Keys dest1 = [&] {
         Keys captions;
         for (const std::string& event : progress.Events)
@@ -132,8 +136,8 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     }();
     EXPECT_EQ(dest1, (Keys{"Dest1: Installing : readme.txt", "Dest1: Installing : x.txt",
                            "Dest1: Creating Directories .. ", "Dest1: Installing : setuptest_engine.txt",
-                           "Dest1: Installing : setup.exe", "Dest1: Installing : install.cfg",
-                           "Dest1: Installing : finstall.cfg"}));
+                           "Dest1: Installing : setuptest_windows.txt", "Dest1: Installing : setup.exe",
+                           "Dest1: Installing : install.cfg", "Dest1: Installing : finstall.cfg"}));
 }
 
 TEST_F(InstallRun, EmptyPlanStillInstallsTheSetupProgramAndItsConfiguration)
@@ -143,7 +147,9 @@ TEST_F(InstallRun, EmptyPlanStillInstallsTheSetupProgramAndItsConfiguration)
 
     EXPECT_EQ(ScratchDir::Read(AppDir() + "install.cfg"), "the install.cfg");
     EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}, {"Name", {"Title"}}}));
-    EXPECT_EQ(progress.Events.at(1), "range 0");
+    EXPECT_EQ(progress.Without("Dest1"),
+              (Keys{"mark Image1", "range 0", "mark StepMarks 1", "Label2: Creating Folders", "mark StepMarks 2",
+                    "Label2: Creating Registry Entries", "Label2: Creating Uninstaller", "Label2: Finished"}));
     EXPECT_EQ(progress.Position, 3) << "the bar shows full past its maximum";
 }
 
@@ -158,18 +164,17 @@ TEST_F(InstallRun, SameDestinationTwiceIsCopiedOnceAndRecordedOnce)
     EXPECT_EQ(SectionKeys(Record(), "Files"), (Keys{AppDir() + "*.*"}));
 }
 
-TEST_F(InstallRun, InstallingAgainRecordsTheSameDirectoriesWhole)
+TEST_F(InstallRun, InstallingAgainLeavesTheSecondRecordWithTheSameDirectoriesWhole)
 {
     Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
     Support("a.txt", "a");
-    Install({"Installation Directory,Data,C:\\a.txt"});
-    const RawSections first = Record();
+    Support("old.txt", "old");
+    Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Old,C:\\old.txt"});
     global.InstallFiles.clear();
-    Support("a.txt", "a");
     Install({"Installation Directory,Data,C:\\a.txt"});
 
-    EXPECT_EQ(Record(), first) << "the last record vouches for the directories it listed";
-    EXPECT_EQ(SectionKeys(first, "Files"), (Keys{AppDir() + "Data\\*.*", AppDir() + "*.*"}));
+    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "Data\\*.*", AppDir() + "*.*"}}, {"Name", {"Title"}}}))
+        << "the last record vouches for the directories it listed";
 }
 
 TEST_F(InstallRun, WindowsDirectorySpelledInOtherLettersIsStillRecordedFileByFile)

@@ -3,9 +3,9 @@
 // shell folders moved into a scratch directory, a shell link read back through COM, and registry keys and
 // Windows-directory files removed after the test.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <array>
 #include <memory>
@@ -87,8 +87,8 @@ public:
         DWORD size = 0;
         if (RegQueryValueExA(opened, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
             data_.resize(size);
-            present_ = RegQueryValueExA(opened, name_.c_str(), nullptr, &type_,
-                                        reinterpret_cast<BYTE*>(data_.data()), &size) == ERROR_SUCCESS;
+            present_ = RegQueryValueExA(opened, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(data_.data()),
+                                        &size) == ERROR_SUCCESS;
             data_.resize(size);
         }
         RegCloseKey(opened);
@@ -142,7 +142,8 @@ public:
     const std::string StartMenu;
 
 private:
-    static constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    static constexpr const char* kShellFolders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     static constexpr const char* kUserShellFolders =
         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
     std::vector<std::unique_ptr<SavedValue>> saved_;

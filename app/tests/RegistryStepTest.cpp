@@ -37,9 +37,8 @@ protected:
 
 TEST_F(RegistryStep, EntriesGoUnderBothRootsAndAreRecordedAsWholeKeys)
 {
-    Leftovers leftovers({{HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Acme"},
-                         {HKEY_CURRENT_USER, "Software\\SetupTests\\Acme"}},
-                        {});
+    Leftovers leftovers(
+        {{HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Acme"}, {HKEY_CURRENT_USER, "Software\\SetupTests\\Acme"}}, {});
     TRegistry(HKEY_LOCAL_MACHINE).CreateKey("Software\\SetupTests\\Acme\\App\\Stale");
     const std::string machine = "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Acme,App,Path,C:\\App";
     const std::string user = "HKEY_CURRENT_USER\\Software\\SetupTests\\Acme,User,Name,Someone,ignored";
@@ -59,9 +58,8 @@ TEST_F(RegistryStep, EntriesGoUnderBothRootsAndAreRecordedAsWholeKeys)
 
 TEST_F(RegistryStep, LowerCaseRootIsWrittenWhereTheUninstallerErasesIt)
 {
-    Leftovers leftovers({{HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Lower"},
-                         {HKEY_CURRENT_USER, "Software\\SetupTests\\Lower"}},
-                        {});
+    Leftovers leftovers(
+        {{HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Lower"}, {HKEY_CURRENT_USER, "Software\\SetupTests\\Lower"}}, {});
     Apply({"hkey_local_machine\\Software\\SetupTests\\Lower,App,Path,C:\\Low"});
 
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Lower\\App", "Path"), "C:\\Low");
@@ -193,9 +191,8 @@ TEST(KeyPath, RootComesFromTheFirstNameInAnyLetterCase)
 TEST(UninstallKey, CommandQuotesTheProgramAndBadTitlesWriteNothing)
 {
     const std::string title = "Setup Tests Key";
-    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(title)},
-                         {HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}},
-                        {});
+    Leftovers leftovers(
+        {{HKEY_LOCAL_MACHINE, UninstallKeyPath(title)}, {HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}}, {});
     ProgressRecorder progress;
     WriteUninstallKey(title, "C:\\Program Files\\My App\\", progress);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(title), "UninstallString"),

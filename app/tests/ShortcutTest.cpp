@@ -135,13 +135,12 @@ TEST_F(ShortcutStep, RowsAreReadThreeByThreeAndEachEntryStandsAlone)
     EXPECT_EQ(ReadShellLink(folders_.Desktop + "One.lnk").IconFile, scratch_ / "App\\one.ico");
     EXPECT_EQ(ReadShellLink(folders_.StartMenu + "Two.lnk").IconFile, "") << "nothing carried over";
     const RawSections record = ReadRawSections(record_.Path());
-    EXPECT_EQ(SectionKeys(record, "Folder"),
-              (Keys{folders_.StartMenu + "Acme", folders_.Programs + "Acme"})) << "no folder named, none recorded";
-    EXPECT_EQ(SectionKeys(record, "Files"),
-              (Keys{folders_.Desktop + "One.lnk", folders_.StartMenu + "Acme\\One.lnk", folders_.Programs + "Acme\\One.lnk",
-                    folders_.StartMenu + "Two.lnk", folders_.Programs + "Two.lnk"}));
-    EXPECT_EQ(progress_.Events,
-              (Keys{"Label2: Creating Folders", "Label1: Folders: One", "Label1: Folders: Two"}));
+    EXPECT_EQ(SectionKeys(record, "Folder"), (Keys{folders_.StartMenu + "Acme", folders_.Programs + "Acme"}))
+        << "no folder named, none recorded";
+    EXPECT_EQ(SectionKeys(record, "Files"), (Keys{folders_.Desktop + "One.lnk", folders_.StartMenu + "Acme\\One.lnk",
+                                                  folders_.Programs + "Acme\\One.lnk", folders_.StartMenu + "Two.lnk",
+                                                  folders_.Programs + "Two.lnk"}));
+    EXPECT_EQ(progress_.Events, (Keys{"Label2: Creating Folders", "Label1: Folders: One", "Label1: Folders: Two"}));
     EXPECT_EQ(progress_.Position, 2);
 }
 

@@ -37,8 +37,8 @@ TEST(UninstallRecord, KeysThatWouldReadBackAsOtherPathsAreRefused)
     TUninstallRecord record(scratch.Path());
     record.Open();
     const std::string message = "Unable to write to " + record.Path();
-    for (const char* key : {"C:\\a=b\\x.txt", ";C:\\x.txt", "[C:\\x.txt", " C:\\x.txt", "C:\\x.txt ",
-                                   "C:\\x\r\ny.txt"}) {
+    for (const char* key :
+         {"C:\\a=b\\x.txt", ";C:\\x.txt", "[C:\\x.txt", " C:\\x.txt", "C:\\x.txt ", "C:\\x\r\ny.txt"}) {
         try {
             record.AddFile(key);
             ADD_FAILURE() << key << " was written";
