@@ -177,33 +177,15 @@ TEST(EraseKeyPath, DeletesAKeyWithItsSubkeysButNeverASharedOne)
     EXPECT_TRUE(user.KeyExists("Software\\Classes\\SetupTests\\App"));
 }
 
-TEST(KeyPath, RootComesFromTheFirstNameInAnyLetterCase)
+TEST(UninstallKey, TitleThatWouldNameAnotherKeyWritesNothing)
 {
-    EXPECT_EQ(ParseKeyPath("HKEY_LOCAL_MACHINE\\Software\\A").Root, HKEY_LOCAL_MACHINE);
-    EXPECT_EQ(ParseKeyPath("Hkey_Local_Machine\\Software\\A").Path, "Software\\A");
-    EXPECT_EQ(ParseKeyPath("HKEY_CLASSES_ROOT\\Software\\A").Root, HKEY_CURRENT_USER);
-    EXPECT_EQ(ParseKeyPath("HKEY_CLASSES_ROOT\\Software\\A").Path, "Software\\A");
-    EXPECT_EQ(ParseKeyPath("Software\\HKEY_LOCAL_MACHINE").Root, HKEY_CURRENT_USER);
-    EXPECT_EQ(ParseKeyPath("Software\\HKEY_LOCAL_MACHINE").Path, "Software\\HKEY_LOCAL_MACHINE");
-    EXPECT_FALSE(NamesAKey(ParseKeyPath("HKEY_CURRENT_USER\\\\")));
-}
-
-TEST(UninstallKey, CommandQuotesTheProgramAndBadTitlesWriteNothing)
-{
-    const std::string title = "Setup Tests Key";
-    Leftovers leftovers(
-        {{HKEY_LOCAL_MACHINE, UninstallKeyPath(title)}, {HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}}, {});
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}}, {});
     ProgressRecorder progress;
-    WriteUninstallKey(title, "C:\\Program Files\\My App\\", progress);
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(title), "UninstallString"),
-              "\"C:\\Program Files\\My App\\setup.exe\" Setup Tests Key");
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(title), "DisplayName"), title);
-    EXPECT_EQ(progress.Events, (Keys{"Label2: Creating Uninstaller"}));
-
     WriteUninstallKey("", "C:\\App\\", progress);
     WriteUninstallKey("Setup Tests A\\B", "C:\\App\\", progress);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(""), "DisplayName"), "");
     EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath("Setup Tests A")));
+    EXPECT_EQ(progress.Events, (Keys{"Label2: Creating Uninstaller", "Label2: Creating Uninstaller"}));
 }
 
 }  // namespace

@@ -37,19 +37,6 @@ protected:
     TShortcuts shortcuts_;
 };
 
-TEST_F(Shortcuts, WithEveryOptionOffOnlyTheProgramGroupGetsOne)
-{
-    shortcuts_.Folder = "Acme\\Tools";
-    shortcuts_.CreateShortcuts();
-    EXPECT_EQ(LinksBelow(scratch_.Path()), (Keys{"Start Menu\\Programs\\Acme\\Tools\\Tool.lnk"}));
-
-    const LinkContents link = ReadShellLink(folders_.Programs + "Acme\\Tools\\Tool.lnk");
-    ASSERT_TRUE(link.Loaded);
-    EXPECT_EQ(link.Target, scratch_ / "App\\tool.exe");
-    EXPECT_EQ(WithTrailingBackslash(link.WorkingDirectory), scratch_ / "App\\");
-    EXPECT_EQ(link.IconFile, "") << "the program's own icon";
-}
-
 TEST_F(Shortcuts, EveryOptionSavesTheSameLinkAgainAndAMissingFolderIsSkipped)
 {
     shortcuts_.Folder = "Acme";

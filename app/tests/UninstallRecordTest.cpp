@@ -7,30 +7,6 @@
 
 namespace {
 
-using Keys = std::vector<std::string>;
-
-TEST(UninstallRecord, OpenStartsAfreshAndKeysKeepTheirFirstPlace)
-{
-    ScratchDir scratch;
-    TUninstallRecord record(scratch.Path());
-    ScratchDir::Write(record.Path(), "[Files]\r\nC:\\Old\\*.*=\r\n");
-    record.Open();
-    EXPECT_EQ(ScratchDir::Read(record.Path()), "");
-    record.AddDirectoryFiles("C:\\App\\");
-    record.AddFolder("C:\\App\\Logs\\");
-    record.AddFile("C:\\Windows\\x.dll");
-    record.AddDirectoryFiles("c:\\app\\");
-    record.AddRegistryValue("HKEY_CURRENT_USER\\Software\\Vendor\\Run", "Tool");
-    record.AddIniKey("C:\\Windows\\win.ini", "Section", "Key");
-    record.SetTitle("My App");
-    EXPECT_EQ(ReadRawSections(record.Path()),
-              (RawSections{{"Files", {"C:\\App\\*.*", "C:\\Windows\\x.dll"}},
-                           {"Folder", {"C:\\App\\Logs\\"}},
-                           {"Registry Values", {"HKEY_CURRENT_USER\\Software\\Vendor\\Run|Tool"}},
-                           {"INI Keys", {"C:\\Windows\\win.ini|Section|Key"}},
-                           {"Name", {"Title"}}}));
-}
-
 TEST(UninstallRecord, KeysThatWouldReadBackAsOtherPathsAreRefused)
 {
     ScratchDir scratch;
