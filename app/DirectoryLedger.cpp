@@ -1,5 +1,7 @@
 #include "app/DirectoryLedger.h"
 
+#include <vector>
+
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/FileRoutines.h"
@@ -35,18 +37,6 @@ void TDirectoryLedger::Create(const std::string& dir)
     CreateDirectoryPath(dir);
     for (const std::string& created : missing)
         if (port::IsDirectory(created)) owned_.insert(Identity(created));
-}
-
-void TDirectoryLedger::AdoptPrevious(const std::vector<std::string>& recordedFiles, const std::string& installDir)
-{
-    const std::string base = Identity(installDir) + "\\";
-    for (const std::string& key : recordedFiles) {
-        if (!key.ends_with("*.*")) continue;
-        const std::string dir = Identity(DirectoryPart(key));
-        // Never a drive root, and no "." or ".." names that could lead out of the install directory.
-        const bool below = (dir + "\\").starts_with(base) && dir.find("\\.") == std::string::npos;
-        if (below && dir.size() > 2 && dir.back() != ':') owned_.insert(dir);
-    }
 }
 
 bool TDirectoryLedger::Owns(const std::string& dir) const

@@ -14,7 +14,6 @@
 #include "port/Exception.h"
 #include "shell/FileRoutines.h"
 #include "shell/ShellFolders.h"
-#include "ui/IniFile.h"
 
 namespace {
 
@@ -57,12 +56,10 @@ public:
     }
 
 private:
-    // The directory is made first, so the record never fails for want of it; the last record there
-    // still tells which directories an earlier installation of this product made.
+    // The directory is made first, so the record never fails for want of it.
     void OpenRecord()
     {
         ledger_.Create(installDir_);
-        ledger_.AdoptPrevious(TIniFile(record_.Path()).ReadSection(RecordFiles), installDir_);
         record_.Open();
     }
 
