@@ -177,6 +177,16 @@ TEST(EraseKeyPath, DeletesAKeyWithItsSubkeysButNeverASharedOne)
     EXPECT_TRUE(user.KeyExists("Software\\Classes\\SetupTests\\App"));
 }
 
+TEST(UninstallKey, TheStartFindsTheDirectoryInEitherForm)
+{
+    const std::string command = UninstallCommand("C:\\Program Files\\My App\\", "My App: 2\\3");
+    EXPECT_EQ(command, "\"C:\\Program Files\\My App\\setup.exe\" My App: 2\\3");
+    EXPECT_EQ(UninstallDirectoryOf(command), "C:\\Program Files\\My App\\");
+    EXPECT_EQ(UninstallDirectoryOf("C:\\Apps\\Tool\\setup.exe My Tool"), "C:\\Apps\\Tool\\");
+    EXPECT_EQ(UninstallDirectoryOf("\"C:\\No End\\setup.exe"), "C:\\No End\\");
+    EXPECT_EQ(UninstallDirectoryOf("\""), "");
+}
+
 TEST(UninstallKey, TitleThatWouldNameAnotherKeyWritesNothing)
 {
     Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}}, {});
