@@ -3,17 +3,18 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 
 #include "app/Destinations.h"
 #include "app/DirectoryLedger.h"
 #include "app/RegistryStep.h"
 #include "app/ShortcutStep.h"
+#include "app/SystemDirs.h"
 #include "app/UninstallKey.h"
 #include "app/UninstallRecord.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "shell/FileRoutines.h"
-#include "shell/ShellFolders.h"
 
 namespace {
 
@@ -157,12 +158,6 @@ private:
 };
 
 }  // namespace
-
-std::array<std::string, 4> SystemDirs()
-{
-    const std::string windows = WindowsDir();
-    return {windows + "\\", windows + "\\System\\", windows + "\\System32\\", windows + "\\Fonts\\"};
-}
 
 bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index, const std::string& path)
 {

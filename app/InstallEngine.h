@@ -3,16 +3,12 @@
 // the choices from its controls, calls RunInstallation with itself as the progress display, and moves
 // the wizard to the Finished page when it returns. An exception stops the run where it is (the record
 // keeps what was written) and is left to the top-level handler.
-#include <array>
 #include <cstddef>
 #include <string>
 
 #include "app/Global.h"
 #include "app/InstallChoices.h"
 #include "app/InstallProgress.h"
-
-// WindowsDir + "\", + "\System\", + "\System32\", + "\Fonts\": files placed there are recorded one by one.
-std::array<std::string, 4> SystemDirs();
 
 // Whether an entry of destinations after index equals path exactly (letter case counts).
 bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index, const std::string& path);
