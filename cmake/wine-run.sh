@@ -11,7 +11,7 @@ set -euo pipefail
 dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
 export WINEPREFIX=$dir/prefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no menu entries or desktop files on the host
 export WINEARCH=win32
 
 display_alive() {

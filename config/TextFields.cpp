@@ -50,6 +50,13 @@ std::string WithTrailingBackslash(std::string path)
     return path;
 }
 
+std::string UpperCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;

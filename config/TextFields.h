@@ -21,6 +21,9 @@ std::string DirectoryPart(const std::string& path);
 // path with a "\" appended unless it already ends in one (so an empty path becomes "\").
 std::string WithTrailingBackslash(std::string path);
 
+// text with the letters a to z in upper case, as the configuration's case-blind comparisons use it.
+std::string UpperCase(std::string text);
+
 // The lines of a text; a line ends at CR LF, LF or CR. A final line without an end is a line;
 // a final line end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -34,6 +34,12 @@ TEST(TextFields, PathPartsSplitAtBackslashOrColon)
     EXPECT_EQ(WithTrailingBackslash("C:\\App"), "C:\\App\\");
 }
 
+TEST(TextFields, UpperCaseTouchesOnlyAsciiLetters)
+{
+    EXPECT_EQ(UpperCase("hkey_Local_MACHINE\\x.ini 9"), "HKEY_LOCAL_MACHINE\\X.INI 9");
+    EXPECT_EQ(UpperCase("\xe9t\xe9"), "\xe9T\xe9");  // other code-page letters keep their bytes
+}
+
 TEST(TextFields, LinesEndAtCrLfLfOrCr)
 {
     using Lines = std::vector<std::string>;

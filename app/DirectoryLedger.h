@@ -1,0 +1,19 @@
+#pragma once
+// Which directories belong to this installation, so that only those are recorded to be emptied whole: the
+// ones this run creates. Any other directory may hold files of the user's, or of another product installed
+// there, and is recorded file by file.
+// Paths compare without regard to letter case and to a trailing "\".
+#include <set>
+#include <string>
+
+class TDirectoryLedger {
+public:
+    // Creates dir with its missing parents (CreateDirectoryPath, which raises "Unable to create directory"
+    // for an empty path) and notes each one that exists afterwards but did not before.
+    void Create(const std::string& dir);
+
+    bool Owns(const std::string& dir) const;
+
+private:
+    std::set<std::string> owned_;
+};

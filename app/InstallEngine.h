@@ -1,0 +1,25 @@
+#pragma once
+// The install run: the work behind the setup screen's install page. TDisplayScreen::RunInstall gathers
+// the choices from its controls, calls RunInstallation with itself as the progress display, and moves
+// the wizard to the Finished page when it returns. An exception stops the run where it is (the record
+// keeps what was written) and is left to the top-level handler.
+#include <cstddef>
+#include <string>
+
+#include "app/Global.h"
+#include "app/InstallChoices.h"
+#include "app/InstallProgress.h"
+
+// Whether an entry of destinations after index equals path exactly (letter case counts).
+bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index, const std::string& path);
+
+// In this order: the Image1 mark; the install directory created and a fresh record opened in it
+// (uninstaller.cfg; Exception "Unable to write to " + its path when it cannot be); ClearRegistryEntries;
+// the progress range; setup.exe, install.cfg and finstall.cfg added to the plan, which is resolved again;
+// every destination created, recorded and copied from TempDir (a copy that fails is skipped silently);
+// the install directory recorded; the logo and background copied there for the uninstaller; the
+// StepMarks 1 mark and the shortcuts; the StepMarks 2 mark, the registry entries and the uninstall key;
+// the title recorded; Label2 "Finished".
+// A directory is recorded to be emptied whole ("*.*") only when it belongs to the installation
+// (app/DirectoryLedger.h) and is none of SystemDirs; otherwise each file placed there is recorded.
+void RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress);

@@ -1,0 +1,26 @@
+#pragma once
+// Registry key paths as the configuration writes them ("HKEY_LOCAL_MACHINE\Software\Vendor\App"), read
+// by one rule for writing, for the pre-clean and for the uninstaller, so a key is removed where it was
+// written. The root is HKEY_LOCAL_MACHINE when the first name, upper-cased, begins with "HKEY_" and
+// contains "HKEY_LOCAL_MACHINE"; otherwise HKEY_CURRENT_USER. A first name beginning with "HKEY_" (in any
+// letter case) is the root's and is dropped; any other belongs to the key below HKEY_CURRENT_USER.
+#include <windows.h>
+
+#include <string>
+
+struct TKeyPath {
+    HKEY Root = HKEY_CURRENT_USER;
+    std::string Path;  // below the root, without a leading "\"
+};
+
+TKeyPath ParseKeyPath(const std::string& keyPath);
+
+// Whether the path names a key below the root, not the root itself.
+bool NamesAKey(const TKeyPath& key);
+
+// Keys that are never deleted whole, only value by value: fewer than three names below the root, or
+// under Software\Microsoft or Software\Classes (letter case and empty names do not count).
+bool IsSharedKey(const TKeyPath& key);
+
+// Deletes the key with all its subkeys unless it is shared; every failure is ignored.
+void EraseKeyPath(const std::string& keyPath);

@@ -1,0 +1,24 @@
+#pragma once
+// The program folders and shortcuts of the install run: one TShortcuts call per shortcut entry, with
+// every shortcut and folder it may create recorded before it is made.
+#include <string>
+#include <vector>
+
+#include "app/Global.h"
+#include "app/InstallChoices.h"
+#include "app/InstallProgress.h"
+#include "app/UninstallRecord.h"
+#include "shell/Shortcut.h"
+
+// A folder and each of its parents, deepest first: A\B\C gives A\B\C, A\B, A. Empty names (from a
+// leading, trailing or doubled "\") are left out, so a field that names no folder gives none.
+std::vector<std::string> FolderChain(const std::string& folder);
+
+// Label2 "Creating Folders", then per entry (name, target with a path macro, three flags the list-view
+// rows replace, unused, folder, icon file): one progress step, the shortcuts' properties from the entry
+// and the choices, the record keys (Start Menu folders always; direct shortcuts as ticked; folder
+// shortcuts on the Desktop and in the Start Menu as chosen; always in the Programs group), Label1
+// "Folders: " + name, and the shortcuts made. Errors of the record and of the shortcuts are raised.
+void CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices, const std::string& installDir,
+                          TShortcuts& shortcuts, TUninstallRecord& record, TInstallProgress& progress,
+                          TProgressSteps& steps);

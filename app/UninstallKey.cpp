@@ -1,0 +1,32 @@
+#include "app/UninstallKey.h"
+
+#include "config/TextFields.h"
+#include "ui/Registry.h"
+
+std::string UninstallKeyPath(const std::string& title)
+{
+    return "Software\\Microsoft\\Windows\\currentversion\\uninstall\\" + title;
+}
+
+std::string UninstallCommand(const std::string& installDir, const std::string& title)
+{
+    return "\"" + installDir + "setup.exe\" " + title;
+}
+
+std::string UninstallDirectoryOf(const std::string& command)
+{
+    if (!command.starts_with('"')) return DirectoryPart(command);
+    // The title after the program may hold ":" or "\"; only the quoted part names the directory.
+    return DirectoryPart(command.substr(1, command.find('"', 1) - 1));
+}
+
+void WriteUninstallKey(const std::string& title, const std::string& installDir, TInstallProgress& progress)
+{
+    progress.SetCaption(ilLabel2, "Creating Uninstaller");
+    progress.ProcessMessages();
+    if (title.empty() || title.find('\\') != std::string::npos) return;
+    TRegistry registry(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKey(UninstallKeyPath(title), true)) return;
+    registry.WriteString("DisplayName", title);
+    registry.WriteString("UninstallString", UninstallCommand(installDir, title));
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The uninstall record uninstaller.cfg in the install directory: what the uninstaller removes, written
+// key by key through the profile API as the install run goes, so a run stopped half-way leaves a
+// partial record. Every key but "Title" has an empty value; readers ask only for key names.
+//
+// Sections:
+//   "Files"            a directory + "*.*" (every file in it), a single file, or a shortcut
+//   "Folder"           a directory to remove when empty
+//   "Registry"         a key path (target + "\" + section) to delete with its subkeys
+//   "Registry Values"  key path + "|" + value name: that value only (split at the first "|")
+//   "INI Keys"         INI file path + "|" + section + "|" + key: that key only (split at the first two "|")
+//   "Name"             "Title" = the product title
+// The last two kinds are for keys and files the installation wrote into but did not create.
+#include <string>
+
+inline constexpr const char* RecordFileName = "uninstaller.cfg";
+inline constexpr const char* RecordFiles = "Files";
+inline constexpr const char* RecordFolder = "Folder";
+inline constexpr const char* RecordRegistry = "Registry";
+inline constexpr const char* RecordRegistryValues = "Registry Values";
+inline constexpr const char* RecordIniKeys = "INI Keys";
+inline constexpr const char* RecordName = "Name";
+inline constexpr const char* RecordTitle = "Title";
+
+class TUninstallRecord {
+public:
+    // The record of the install directory installDir (ending in "\").
+    explicit TUninstallRecord(const std::string& installDir) : path_(installDir + RecordFileName) {}
+
+    const std::string& Path() const { return path_; }
+
+    // Deletes the last installation's record and starts an empty one. Raises Exception "Unable to write
+    // to " + Path() when the file cannot be created.
+    void Open();
+
+    // Every write raises Exception "Unable to write to " + Path() when the profile API refuses, or when the
+    // key would not read back as written (a "=", a line break, a leading ";" or "[", or blanks at either end).
+    void AddFile(const std::string& path);
+    void AddDirectoryFiles(const std::string& dir);  // dir + "*.*"
+    void AddFolder(const std::string& dir);
+    void AddRegistryKey(const std::string& keyPath);
+    void AddRegistryValue(const std::string& keyPath, const std::string& valueName);
+    void AddIniKey(const std::string& iniFile, const std::string& section, const std::string& key);
+    void SetTitle(const std::string& title);
+
+private:
+    void Write(const std::string& section, const std::string& key, const std::string& value);
+
+    std::string path_;
+};

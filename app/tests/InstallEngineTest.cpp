@@ -1,0 +1,264 @@
+#include "app/InstallEngine.h"
+
+#include <gtest/gtest.h>
+
+#include "InstallTestSupport.h"
+#include "app/Destinations.h"
+#include "app/UninstallKey.h"
+#include "port/Exception.h"
+#include "port/FileSystem.h"
+#include "shell/ShellFolders.h"
+#include "ui/IniFile.h"
+
+namespace {
+
+using Keys = std::vector<std::string>;
+
+const char* const kTitle = "Setup Tests Engine";
+
+// A plan whose support files lie in a scratch TempDir, installed into scratch\App (or wherever a test
+// says) with the user's shell folders moved into the scratch directory.
+class InstallRun : public ::testing::Test {
+protected:
+    InstallRun() : folders_(scratch_.Path())
+    {
+        global.TempDir = scratch_ / "Temp\\";
+        CreateDirectoryA(global.TempDir.c_str(), nullptr);
+        for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) Support(name, std::string("the ") + name);
+        choices.InstallDir = scratch_ / "App";
+        choices.Title = kTitle;
+    }
+
+    void Support(const std::string& name, const std::string& contents) const
+    {
+        ScratchDir::Write(global.TempDir + name, contents);
+    }
+
+    // The plan as the configuration load leaves it, then the run.
+    void Install(const Keys& finstallLines)
+    {
+        global.InstallFiles = finstallLines;
+        global.DestinationFiles = ResolveDestinations(global.InstallFiles, choices.InstallDir);
+        RunInstallation(global, choices, progress);
+    }
+
+    std::string AppDir() const { return choices.InstallDir + "\\"; }
+    RawSections Record() const { return ReadRawSections(AppDir() + "uninstaller.cfg"); }
+
+    ScratchDir scratch_;
+    ScratchShellFolders folders_;
+    TGlobal global;
+    TInstallChoices choices;
+    ProgressRecorder progress;
+    const std::string windows_ = WindowsDir();
+};
+
+TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
+{
+    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTests\\Engine"},
+                         {HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Engine"},
+                         {HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
+                        {windows_ + "\\System\\setuptest_engine.txt", windows_ + "\\setuptest_windows.txt",
+                         windows_ + "\\setuptest_engine.ini", windows_ + "\\setuptest_windows.txt"});
+    Support("readme.txt", "read me");
+    Support("x.txt", "nested");
+    Support("setuptest_engine.txt", "system file");
+    Support("setuptest_windows.txt", "windows file");
+    Support("logo.gif", "GIF89a");
+    global.InstallSettings.LogoFile = "logo.gif";
+    global.ShortcutEntries = {"Tool,<InstallDir>\\readme.txt,X,X,,,Setup Tests\\Tools,C:\\src\\app.ico"};
+    choices.ShortcutRows = {true, false, false};
+    choices.FolderDesktop = true;
+    global.RegistryEntries = {"HKEY_CURRENT_USER\\Software\\SetupTests\\Engine,App,Path,C:\\App",
+                              "setuptest_engine.ini,Options,Color,Blue",
+                              "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Engine,Machine,Dir,C:\\M"};
+
+    Install({"Installation Directory,C:\\src\\readme.txt", "Installation Directory,Data,docs,C:\\src\\x.txt",
+             "Installation Directory,Logs,", "Windows,System,C:\\src\\setuptest_engine.txt",
+             "Windows,C:\\src\\setuptest_windows.txt"});
+
+    const std::string app = AppDir();
+    EXPECT_EQ(ScratchDir::Read(app + "readme.txt"), "read me");
+    EXPECT_EQ(ScratchDir::Read(app + "Data\\docs\\x.txt"), "nested");
+    EXPECT_TRUE(port::IsDirectory(app + "Logs"));
+    EXPECT_EQ(ScratchDir::Read(windows_ + "\\System\\setuptest_engine.txt"), "system file");
+    EXPECT_EQ(ScratchDir::Read(app + "setup.exe"), "the setup.exe");
+    EXPECT_EQ(ScratchDir::Read(app + "finstall.cfg"), "the finstall.cfg");
+    EXPECT_EQ(ScratchDir::Read(app + "logo.gif"), "GIF89a") << "the uninstaller's screen needs it";
+    EXPECT_EQ(ScratchDir::Read(windows_ + "\\setuptest_windows.txt"), "windows file");
+    EXPECT_EQ(global.InstallFiles.size(), 8u);
+    EXPECT_EQ(global.DestinationFiles.back(), app + "finstall.cfg");
+
+    const RawSections record = Record();
+    EXPECT_EQ(SectionNames(record), (Keys{"Files", "Folder", "Registry", "Name"}));
+    const std::string tools = "Setup Tests\\Tools";
+    EXPECT_EQ(SectionKeys(record, "Files"),
+              (Keys{app + "*.*", app + "Data\\docs\\*.*", app + "Logs\\*.*",
+                    windows_ + "\\System\\setuptest_engine.txt", windows_ + "\\setuptest_windows.txt",
+                    folders_.StartMenu + "Tool.lnk", folders_.Desktop + tools + "\\Tool.lnk",
+                    folders_.Programs + tools + "\\Tool.lnk", windows_ + "\\setuptest_engine.ini"}));
+    EXPECT_EQ(
+        SectionKeys(record, "Folder"),
+        (Keys{app + "Logs\\", folders_.StartMenu + tools, folders_.StartMenu + "Setup Tests", folders_.Desktop + tools,
+              folders_.Desktop + "Setup Tests", folders_.Programs + tools, folders_.Programs + "Setup Tests"}));
+    EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTests\\Engine\\App",
+                                                     "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Engine\\Machine"}));
+    EXPECT_EQ(TIniFile(app + "uninstaller.cfg").ReadString("Name", "Title", ""), kTitle);
+
+    EXPECT_EQ(TIniFile(windows_ + "\\setuptest_engine.ini").ReadString("Options", "Color", ""), "Blue");
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTests\\Engine\\App", "Path"), "C:\\App");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Engine\\Machine", "Dir"), "C:\\M");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "DisplayName"), kTitle);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "UninstallString"),
+              "\"" + app + "setup.exe\" " + kTitle);
+
+    for (const std::string& link : {folders_.StartMenu + "Tool.lnk", folders_.Desktop + tools + "\\Tool.lnk",
+                                    folders_.Programs + tools + "\\Tool.lnk"}) {
+        const LinkContents contents = ReadShellLink(link);
+        ASSERT_TRUE(contents.Loaded) << link;
+        EXPECT_EQ(contents.Target, app + "readme.txt") << link;
+        EXPECT_EQ(WithTrailingBackslash(contents.WorkingDirectory), app) << link;
+        EXPECT_EQ(contents.IconFile, app + "app.ico") << link;
+    }
+    EXPECT_FALSE(FileExists(folders_.Desktop + "Tool.lnk")) << "its row was not ticked";
+
+    EXPECT_EQ(progress.Without("Dest1"),
+              (Keys{"mark Image1", "range 14", "mark StepMarks 1", "Label2: Creating Folders", "Label1: Folders: Tool",
+                    "mark StepMarks 2", "Label2: Creating Registry Entries", "Label2: Creating Uninstaller",
+                    "Label2: Finished"}));
+    EXPECT_EQ(progress.Position, 12) << "eight destinations, one shortcut, three entries";
+    EXPECT_GE(progress.Messages, 12) << "the window gets its messages between items";
+    const Keys dest1 = [&] {
+        Keys captions;
+        for (const std::string& event : progress.Events)
+            if (event.starts_with("Dest1")) captions.push_back(event);
+        return captions;
+    }();
+    EXPECT_EQ(dest1, (Keys{"Dest1: Installing : readme.txt", "Dest1: Installing : x.txt",
+                           "Dest1: Creating Directories .. ", "Dest1: Installing : setuptest_engine.txt",
+                           "Dest1: Installing : setuptest_windows.txt", "Dest1: Installing : setup.exe",
+                           "Dest1: Installing : install.cfg", "Dest1: Installing : finstall.cfg"}));
+}
+
+TEST_F(InstallRun, EmptyPlanStillInstallsTheSetupProgramAndItsConfiguration)
+{
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    Install({});
+
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "install.cfg"), "the install.cfg");
+    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}, {"Name", {"Title"}}}));
+    EXPECT_EQ(progress.Without("Dest1"),
+              (Keys{"mark Image1", "range 0", "mark StepMarks 1", "Label2: Creating Folders", "mark StepMarks 2",
+                    "Label2: Creating Registry Entries", "Label2: Creating Uninstaller", "Label2: Finished"}));
+    EXPECT_EQ(progress.Position, 3) << "the bar shows full past its maximum";
+}
+
+TEST_F(InstallRun, SameDestinationTwiceIsCopiedOnceAndRecordedOnce)
+{
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    Support("twice.txt", "first");
+    Install({"Installation Directory,C:\\a\\twice.txt", "Installation Directory,C:\\b\\twice.txt"});
+
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "twice.txt"), "first");
+    EXPECT_FALSE(FileExists(global.TempDir + "twice.txt")) << "the second copy finds no source";
+    EXPECT_EQ(SectionKeys(Record(), "Files"), (Keys{AppDir() + "*.*"}));
+}
+
+TEST_F(InstallRun, InstallingAgainLeavesOnlyTheSecondRecordFileByFile)
+{
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    Support("a.txt", "a");
+    Support("old.txt", "old");
+    Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Old,C:\\old.txt"});
+    global.InstallFiles.clear();
+    Install({"Installation Directory,Data,C:\\a.txt"});
+
+    // The directories are there now, and another product may have been installed into them meanwhile.
+    const std::string app = AppDir();
+    EXPECT_EQ(Record(), (RawSections{{"Files",
+                                      {app + "Data\\a.txt", app + "setup.exe", app + "install.cfg",
+                                       app + "finstall.cfg", app + "uninstaller.cfg"}},
+                                     {"Name", {"Title"}}}));
+}
+
+TEST_F(InstallRun, WindowsDirectorySpelledInOtherLettersIsStillRecordedFileByFile)
+{
+    const std::string upper = UpperCase(windows_) + "\\";
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
+                        {upper + "setuptest_case.txt", upper + "setup.exe", upper + "install.cfg",
+                         upper + "finstall.cfg", upper + "uninstaller.cfg"});
+    ASSERT_NE(upper, windows_ + "\\") << "the test needs a Windows directory with lower-case letters";
+    Support("setuptest_case.txt", "case");
+    choices.InstallDir = upper;
+    Install({"Installation Directory,C:\\setuptest_case.txt"});
+
+    EXPECT_EQ(ScratchDir::Read(upper + "setuptest_case.txt"), "case");
+    EXPECT_EQ(SectionKeys(ReadRawSections(upper + "uninstaller.cfg"), "Files"),
+              (Keys{upper + "setuptest_case.txt", upper + "setup.exe", upper + "install.cfg", upper + "finstall.cfg",
+                    upper + "uninstaller.cfg"}));
+}
+
+TEST_F(InstallRun, ExistingFolderAndDriveRootAreRecordedFileByFile)
+{
+    const std::string root = SystemDrive();
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {root + "setuptest_root.txt"});
+    choices.InstallDir = scratch_ / "Existing";
+    port::MakeDir(choices.InstallDir);
+    port::MakeDir(AppDir() + "Logs");
+    ScratchDir::Write(AppDir() + "users-own.txt", "keep me");
+    Support("a.txt", "a");
+    Support("setuptest_root.txt", "root");
+    Support("logo.gif", "GIF89a");
+    global.InstallSettings.LogoFile = "logo.gif";
+    Install({"Installation Directory,C:\\a.txt", "Installation Directory,Logs,", "Installation Directory,New,",
+             "Root,C:\\setuptest_root.txt"});
+
+    const std::string app = AppDir();
+    EXPECT_EQ(ScratchDir::Read(root + "setuptest_root.txt"), "root");
+    const RawSections record = Record();
+    EXPECT_EQ(SectionKeys(record, "Files"),
+              (Keys{app + "a.txt", app + "New\\*.*", root + "setuptest_root.txt", app + "setup.exe",
+                    app + "install.cfg", app + "finstall.cfg", app + "uninstaller.cfg", app + "logo.gif"}));
+    EXPECT_EQ(SectionKeys(record, "Folder"), (Keys{app + "New\\"})) << "Logs was there before";
+    EXPECT_EQ(ScratchDir::Read(app + "users-own.txt"), "keep me");
+}
+
+TEST_F(InstallRun, RecordThatCannotBeWrittenStopsTheRunBeforeAnythingChanges)
+{
+    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTests\\Blocked"}}, {});
+    ScratchDir::Write(scratch_ / "blocker", "a file where a directory should be");
+    choices.InstallDir = scratch_ / "blocker\\App";
+    TRegistry(HKEY_CURRENT_USER).CreateKey("Software\\SetupTests\\Blocked\\App");
+    global.RegistryEntries = {"HKEY_CURRENT_USER\\Software\\SetupTests\\Blocked,App,Name,Value"};
+
+    try {
+        Install({"Installation Directory,C:\\a.txt"});
+        FAIL() << "the run went on";
+    } catch (const Exception& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + AppDir() + "uninstaller.cfg");
+    }
+    EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTests\\Blocked\\App")) << "no pre-clean yet";
+}
+
+TEST_F(InstallRun, DestinationWithoutDirectoryStopsTheRunWithAPartialRecord)
+{
+    Support("a.txt", "a");
+    try {
+        Install({"Installation Directory,C:\\a.txt", "C:\\lost.txt"});
+        FAIL() << "the run went on";
+    } catch (const Exception& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to create directory");
+    }
+    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}}));
+}
+
+TEST(DestinationRepeatsLater, OnlyLaterEntriesSpelledExactlyCount)
+{
+    const TStringList destinations{"C:\\A\\x.txt", "C:\\a\\x.txt", "C:\\A\\x.txt"};
+    EXPECT_TRUE(DestinationRepeatsLater(destinations, 0, "C:\\A\\x.txt"));
+    EXPECT_FALSE(DestinationRepeatsLater(destinations, 1, "C:\\a\\x.txt"));
+    EXPECT_FALSE(DestinationRepeatsLater(destinations, 2, "C:\\A\\x.txt"));
+    EXPECT_FALSE(DestinationRepeatsLater(destinations, 7, "C:\\A\\x.txt"));
+}
+
+}  // namespace
