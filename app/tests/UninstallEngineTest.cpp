@@ -73,6 +73,69 @@ bool ValueExists(HKEY root, const std::string& key, const std::string& name)
     return registry.OpenKeyReadOnly(key) && registry.ValueExists(name);
 }
 
+// The names of the system's list of files to remove or rename at the next restart, in order, and
+// the list as it was before the test, put back at its end.
+class PendingRenames {
+public:
+    PendingRenames() : before_(Raw()) {}
+    ~PendingRenames()
+    {
+        HKEY key = Open();
+        if (key == nullptr) return;
+        if (before_.empty())
+            RegDeleteValueA(key, kValue);
+        else
+            RegSetValueExA(key, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(before_.data()),
+                           static_cast<DWORD>(before_.size()));
+        RegCloseKey(key);
+    }
+    PendingRenames(const PendingRenames&) = delete;
+    PendingRenames& operator=(const PendingRenames&) = delete;
+
+    // The entries added since the test began: pairs of source and target ("" to delete).
+    std::vector<std::string> Added() const
+    {
+        const std::string raw = Raw();
+        std::vector<std::string> names;
+        for (std::size_t at = before_.empty() ? 0 : before_.size() - 1; at < raw.size();) {
+            const std::size_t end = raw.find('\0', at);
+            if (end == std::string::npos) break;
+            names.push_back(raw.substr(at, end - at));
+            at = end + 1;
+        }
+        while (!names.empty() && names.back().empty() && names.size() % 2 == 1) names.pop_back();
+        return names;
+    }
+
+private:
+    static constexpr const char* kValue = "PendingFileRenameOperations";
+
+    static HKEY Open()
+    {
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_ALL_ACCESS,
+                      &key);
+        return key;
+    }
+
+    static std::string Raw()
+    {
+        HKEY key = Open();
+        if (key == nullptr) return {};
+        DWORD size = 0;
+        std::string data;
+        if (RegQueryValueExA(key, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+            data.resize(size);
+            RegQueryValueExA(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size);
+            data.resize(size);
+        }
+        RegCloseKey(key);
+        return data;
+    }
+
+    std::string before_;
+};
+
 bool ContainsLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -205,6 +268,47 @@ TEST(UninstallEngine, APatternKeyEmptiesItsDirectoryAndLeavesSubdirectories)
     EXPECT_TRUE(port::FileExists(tool + "Sub\\user.txt"));
     EXPECT_TRUE(port::IsDirectory(tool)) << "not empty";
     EXPECT_FALSE(port::IsDirectory(plain)) << "empty after pass 1";
+}
+
+TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextRestart)
+{
+    ScratchDir scratch;
+    PendingRenames pending;
+    const std::string app = scratch / "App\\";
+    Touch(app + "setup.exe");
+    Touch(app + "Bin\\engine.dll");
+    Touch(app + "notes.txt");
+    Touch(scratch / "Kept\\in-use.txt");
+    Touch(scratch / "Kept\\user.txt");
+    // Open without FILE_SHARE_DELETE, as the system holds a running program.
+    const auto hold = [](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    const HANDLE program = hold(app + "setup.exe");
+    const HANDLE library = hold(app + "Bin\\engine.dll");
+    const HANDLE other = hold(scratch / "Kept\\in-use.txt");
+    ASSERT_NE(program, INVALID_HANDLE_VALUE);
+    WriteUninstallRecord(app, {{"Files", {app + "*.*", app + "Bin\\*.*", scratch / "Kept\\in-use.txt"}}}, "");
+
+    ScriptedUninstallView view;
+    RunUninstall({app, "", false}, view);
+    for (HANDLE handle : {program, library, other}) CloseHandle(handle);
+
+    EXPECT_FALSE(port::FileExists(app + "notes.txt"));
+    EXPECT_TRUE(port::FileExists(app + "setup.exe")) << "in use";
+    const auto nt = [](const std::string& path) { return "\\??\\" + path; };
+    const std::vector<std::string> expected{nt(app + "setup.exe"),
+                                            "",
+                                            nt(app + "Bin\\engine.dll"),
+                                            "",
+                                            nt(scratch / "Kept\\in-use.txt"),
+                                            "",
+                                            nt(app + "Bin"),
+                                            "",
+                                            nt(scratch / "App"),
+                                            ""};
+    EXPECT_EQ(pending.Added(), expected) << "files in record order, then directories deepest first; Kept holds "
+                                            "a file of the user's";
 }
 
 TEST(UninstallEngine, WithoutFileKeysItOnlyReportsAndDeletesTheUninstallKey)
