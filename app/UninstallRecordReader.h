@@ -12,7 +12,7 @@ struct TUninstallRecord {
     std::vector<std::string> IniKeys;         // "INI Keys": file + "|" + section + "|" + key
 };
 
-// The key names of each section, in file order, of uninstallDir + "uninstaller.cfg". A missing
-// file gives empty lists, and so does a directory that is not an absolute path ending in "\": the
-// profile API would look for a bare or relative name in the Windows directory instead.
+// The key names of each section of uninstallDir + "uninstaller.cfg", in file order and however many.
+// A missing file gives empty lists, and so does a directory that is not an absolute path ending in
+// "\": the profile API would look for a bare or relative name in the Windows directory instead.
 TUninstallRecord ReadUninstallRecord(const std::string& uninstallDir);

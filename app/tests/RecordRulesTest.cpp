@@ -5,6 +5,7 @@
 #include "app/FileKeyRules.h"
 #include "app/RegistryRemoval.h"
 #include "app/UninstallEngine.h"
+#include "app/UninstallRecordReader.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/TestKey.h"
 #include "app/tests/UninstallRecordWriter.h"
@@ -16,6 +17,20 @@
 namespace {
 
 const std::vector<std::string> kSystemDirs = SystemDirsOf("C:\\windows");
+
+TEST(UninstallRecordReader, ReadsEveryKeyOfALongRecord)
+{
+    ScratchDir scratch;
+    std::vector<std::string> files;
+    for (int i = 0; i < 700; ++i) files.push_back("C:\\Program Files\\Vendor\\Product\\Component" + std::to_string(i) + "\\*.*");
+    WriteUninstallRecord(scratch.Path(), {{"Files", files}, {"INI Keys", {"C:\\a.ini|S|K"}}}, "Title");
+
+    const TUninstallRecord record = ReadUninstallRecord(scratch.Path());
+    EXPECT_EQ(record.Files, files) << "more than the 16,384 bytes of a configuration list";
+    EXPECT_EQ(record.IniKeys, std::vector<std::string>{"C:\\a.ini|S|K"});
+    EXPECT_TRUE(record.Folders.empty());
+    EXPECT_TRUE(ReadUninstallRecord(scratch / "Missing\\").Files.empty());
+}
 
 TEST(FileKeyRules, AKeyIsActedOnOnlyWhereItCannotReachBeyondWhatItNames)
 {
