@@ -5,8 +5,7 @@
 
 std::string AsciiUpperCase(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
     return text;
 }

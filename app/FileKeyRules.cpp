@@ -57,7 +57,8 @@ std::optional<std::string> RemovableFileKey(const std::string& key, const std::v
     if (!IsAbsolutePath(key) || key.back() == '\\') return std::nullopt;
     const std::optional<std::string> full = FullPathName(key);
     if (!full || !IsAbsolutePath(*full) || full->back() == '\\') return std::nullopt;
-    if (IsPattern(FileNamePart(*full)) && IsSystemOrRootDirectory(DirectoryPart(*full), systemDirs)) return std::nullopt;
+    if (IsPattern(FileNamePart(*full)) && IsSystemOrRootDirectory(DirectoryPart(*full), systemDirs))
+        return std::nullopt;
     return full;
 }
 

@@ -45,14 +45,14 @@ void RunFinishActions(const TFinishRequest& request, TFinishHost& host)
     RemoveTemporaryFiles(request.TempDir);
 
     switch (request.Choice) {
-    case fcLaunch:
-        LaunchInstalledProgram(request.LaunchApplication);
-        break;
-    case fcRestart:
-        host.ShutdownWindows(EWX_REBOOT);
-        break;
-    case fcReturn:
-        break;
+        case fcLaunch:
+            LaunchInstalledProgram(request.LaunchApplication);
+            break;
+        case fcRestart:
+            host.ShutdownWindows(EWX_REBOOT);
+            break;
+        case fcReturn:
+            break;
     }
 
     host.SetCaption("Install Completed");

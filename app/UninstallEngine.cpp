@@ -100,14 +100,14 @@ private:
     {
         if (yesToAll_ || !IsSystemFileKey(path, systemDirs_)) return true;
         switch (view_.Confirm("File Possible used by Windows.\r" + key + "\rDelete Anyway?")) {
-        case caYes:
-            return true;
-        case caAll:
-            yesToAll_ = true;
-            return true;
-        case caNo:
-        case caNone:
-            break;
+            case caYes:
+                return true;
+            case caAll:
+                yesToAll_ = true;
+                return true;
+            case caNo:
+            case caNone:
+                break;
         }
         return false;
     }

@@ -7,9 +7,9 @@
 #include "app/UninstallView.h"
 
 struct TUninstallRequest {
-    std::string UninstallDir;          // directory of uninstaller.cfg, ending in "\"
-    std::string UninstallTitle;        // names the uninstall key
-    bool NothingToUninstall = false;   // the button reads "EXIT": only close
+    std::string UninstallDir;         // directory of uninstaller.cfg, ending in "\"
+    std::string UninstallTitle;       // names the uninstall key
+    bool NothingToUninstall = false;  // the button reads "EXIT": only close
 };
 
 // Per-item failures are passed over. Files that are in use (the running uninstaller among them)

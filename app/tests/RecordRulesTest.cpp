@@ -22,7 +22,8 @@ TEST(UninstallRecordReader, ReadsEveryKeyOfALongRecord)
 {
     ScratchDir scratch;
     std::vector<std::string> files;
-    for (int i = 0; i < 700; ++i) files.push_back("C:\\Program Files\\Vendor\\Product\\Component" + std::to_string(i) + "\\*.*");
+    for (int i = 0; i < 700; ++i)
+        files.push_back("C:\\Program Files\\Vendor\\Product\\Component" + std::to_string(i) + "\\*.*");
     WriteUninstallRecord(scratch.Path(), {{"Files", files}, {"INI Keys", {"C:\\a.ini|S|K"}}}, "Title");
 
     const TUninstallRecord record = ReadUninstallRecord(scratch.Path());
@@ -40,10 +41,10 @@ TEST(FileKeyRules, AKeyIsActedOnOnlyWhereItCannotReachBeyondWhatItNames)
     EXPECT_EQ(RemovableFileKey("C:\\windows\\app.ini", kSystemDirs), "C:\\windows\\app.ini");
     EXPECT_EQ(RemovableFileKey("C:\\windows\\MyApp\\*.*", kSystemDirs), "C:\\windows\\MyApp\\*.*");
 
-    for (const char* hostile : {"", "*.*", "Tool\\*.*", "\\Apps\\*.*", "C:*.*", "C:\\", "C:\\Apps\\", "C:\\*.*",
-                                "c:\\*", "C:\\Apps\\..\\*.*", "C:/*.*", "C:\\\\*.*", "C:\\Apps\\.\\..\\?.*",
-                                "C:\\WINDOWS\\*.*", "C:\\windows\\system32\\*.dll", "C:\\Windows\\Fonts\\*",
-                                "C:\\windows\\System\\..\\*.*", "\\\\server\\share\\*.*"})
+    for (const char* hostile :
+         {"", "*.*", "Tool\\*.*", "\\Apps\\*.*", "C:*.*", "C:\\", "C:\\Apps\\", "C:\\*.*", "c:\\*", "C:\\Apps\\..\\*.*",
+          "C:/*.*", "C:\\\\*.*", "C:\\Apps\\.\\..\\?.*", "C:\\WINDOWS\\*.*", "C:\\windows\\system32\\*.dll",
+          "C:\\Windows\\Fonts\\*", "C:\\windows\\System\\..\\*.*", "\\\\server\\share\\*.*"})
         EXPECT_EQ(RemovableFileKey(hostile, kSystemDirs), std::nullopt) << hostile;
 }
 
@@ -80,10 +81,10 @@ TEST(RegistryRemoval, WholeKeysOnlyDeepEnoughAndNotShared)
     ASSERT_TRUE(registry.CreateKey("Software\\Microsoft\\SetupTestsCanary\\Sub"));
     ASSERT_TRUE(registry.CreateKey("Software\\Classes\\SetupTestsCanary"));
 
-    for (const char* hostile : {"HKEY_CURRENT_USER\\", "HKEY_CURRENT_USER\\Software",
-                                      "HKEY_CURRENT_USER\\\\Software\\\\SetupTests\\", "Software\\SetupTests",
-                                      "HKEY_CURRENT_USER\\Software\\Microsoft\\SetupTestsCanary",
-                                      "HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\SetupTestsCanary"})
+    for (const char* hostile :
+         {"HKEY_CURRENT_USER\\", "HKEY_CURRENT_USER\\Software", "HKEY_CURRENT_USER\\\\Software\\\\SetupTests\\",
+          "Software\\SetupTests", "HKEY_CURRENT_USER\\Software\\Microsoft\\SetupTestsCanary",
+          "HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\SetupTestsCanary"})
         EXPECT_FALSE(EraseRecordedKey(hostile)) << hostile;
     EXPECT_TRUE(registry.KeyExists("Software\\Microsoft\\SetupTestsCanary\\Sub"));
     EXPECT_TRUE(registry.KeyExists("Software\\Classes\\SetupTestsCanary"));
@@ -127,7 +128,7 @@ TEST(RegistryRemoval, AnIniEntryTakesThatKeyOnly)
     ScratchDir::Write(WindowsDir() + "\\" + bare, "[Options]\r\nAdded=2\r\n");
 
     for (const std::string& hostile : {ini + "|Options|", ini + "||Added", ini + "|Options", ini,
-                                      bare + "|Options|Added", scratch / "missing.ini|Options|Added"})
+                                       bare + "|Options|Added", scratch / "missing.ini|Options|Added"})
         EXPECT_FALSE(RemoveRecordedIniKey(hostile)) << hostile;
     EXPECT_FALSE(port::FileExists(scratch / "missing.ini")) << "a missing file is not created";
     EXPECT_TRUE(RemoveRecordedIniKey(ini + "|options|ADDED"));
@@ -155,8 +156,9 @@ TEST(UninstallEngine, HostileKeysAreRefusedInEveryPass)
     ASSERT_TRUE(registry.CreateKey("Software\\Microsoft\\Windows\\currentversion\\uninstall\\SetupTests Other"));
 
     WriteUninstallRecord(scratch / "App\\",
-                         {{"Files", {scratch / "App\\*.*", "*.hostile", "C:\\*.hostile", "C:\\Temp\\..\\*.hostile",
-                                     WindowsDir() + "\\*.hostile", "C:/*.hostile"}},
+                         {{"Files",
+                           {scratch / "App\\*.*", "*.hostile", "C:\\*.hostile", "C:\\Temp\\..\\*.hostile",
+                            WindowsDir() + "\\*.hostile", "C:/*.hostile"}},
                           {"Registry", {"HKEY_CURRENT_USER\\", "HKEY_LOCAL_MACHINE\\", "HKEY_CURRENT_USER\\Software"}},
                           {"Registry Values", {"HKEY_CURRENT_USER\\" + user.Path()}}},
                          "");

@@ -159,14 +159,15 @@ TEST(UninstallEngine, RemovesWhatTheRecordListsAndNothingElse)
     WriteValue(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Added");
     UninstallEntry entry("SetupTests Round Trip");
 
-    WriteUninstallRecord(app,
-                         {{"Files", {app + "*.*", app + "Data\\*.*", programs + "Tool.lnk"}},
-                          {"Folder", {app + "Data\\", scratch / "Programs\\Vendor\\Tool", scratch / "Programs\\Vendor"}},
-                          {"Registry", {"HKEY_CURRENT_USER\\" + user.Path() + "\\App",
-                                        "hkey_local_machine\\" + machine.Path() + "\\App"}},
-                          {"Registry Values", {"HKEY_CURRENT_USER\\" + user.Path() + "\\Shared|Added"}},
-                          {"INI Keys", {scratch / "User\\shared.ini|Options|Added"}}},
-                         "SetupTests Round Trip");
+    WriteUninstallRecord(
+        app,
+        {{"Files", {app + "*.*", app + "Data\\*.*", programs + "Tool.lnk"}},
+         {"Folder", {app + "Data\\", scratch / "Programs\\Vendor\\Tool", scratch / "Programs\\Vendor"}},
+         {"Registry",
+          {"HKEY_CURRENT_USER\\" + user.Path() + "\\App", "hkey_local_machine\\" + machine.Path() + "\\App"}},
+         {"Registry Values", {"HKEY_CURRENT_USER\\" + user.Path() + "\\Shared|Added"}},
+         {"INI Keys", {scratch / "User\\shared.ini|Options|Added"}}},
+        "SetupTests Round Trip");
 
     ScriptedUninstallView view;
     RunUninstall({app, "SetupTests Round Trip", false}, view);
@@ -195,8 +196,8 @@ TEST(UninstallEngine, RemovesWhatTheRecordListsAndNothingElse)
                                         "status Removing " + scratch / "Programs\\Vendor"}));
     EXPECT_TRUE(view.questions.empty()) << "nothing here belongs to Windows";
     const std::vector<std::string> ending(view.lines.end() - 4, view.lines.end());
-    EXPECT_EQ(ending, (std::vector<std::string>{"caption Close", "enabled", "summary All Files,Folders and Icons Removed",
-                                                "close"}));
+    EXPECT_EQ(ending, (std::vector<std::string>{"caption Close", "enabled",
+                                                "summary All Files,Folders and Icons Removed", "close"}));
     EXPECT_TRUE(ContainsLine(view.lines, "disabled")) << "the button cannot start a second run";
 }
 
@@ -231,8 +232,8 @@ TEST(UninstallEngine, YesDeletesNoAndAClosedDialogKeep)
     WindowsFile second("SetupTests-Second.ini");
     WindowsFile third("system\\SetupTests-Third.drv");
     Touch(scratch / "App\\tool.exe");
-    WriteUninstallRecord(scratch / "App\\", {{"Files", {scratch / "App\\*.*", first.Path(), second.Path(), third.Path()}}},
-                         "");
+    WriteUninstallRecord(scratch / "App\\",
+                         {{"Files", {scratch / "App\\*.*", first.Path(), second.Path(), third.Path()}}}, "");
 
     ScriptedUninstallView view({caYes, caNo, caNone});
     RunUninstall({scratch / "App\\", "", false}, view);
@@ -241,10 +242,10 @@ TEST(UninstallEngine, YesDeletesNoAndAClosedDialogKeep)
     EXPECT_FALSE(port::FileExists(first.Path()));
     EXPECT_TRUE(port::FileExists(second.Path()));
     EXPECT_TRUE(port::FileExists(third.Path()));
-    EXPECT_EQ(view.Lines("status Deleteing"), (std::vector<std::string>{"status Deleteing *.*",
-                                                                         "status Deleteing SetupTests-First.ini"}));
+    EXPECT_EQ(view.Lines("status Deleteing"),
+              (std::vector<std::string>{"status Deleteing *.*", "status Deleteing SetupTests-First.ini"}));
     EXPECT_EQ(view.Lines("status Skipping"), (std::vector<std::string>{"status Skipping SetupTests-Second.ini",
-                                                                        "status Skipping SetupTests-Third.drv"}));
+                                                                       "status Skipping SetupTests-Third.drv"}));
     EXPECT_EQ(view.Lines("range"), std::vector<std::string>{"range 8"});
     EXPECT_EQ(view.Lines("position").back(), "position 8") << "one step per key in each of the first two passes";
 }
@@ -297,16 +298,9 @@ TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextResta
     EXPECT_FALSE(port::FileExists(app + "notes.txt"));
     EXPECT_TRUE(port::FileExists(app + "setup.exe")) << "in use";
     const auto nt = [](const std::string& path) { return "\\??\\" + path; };
-    const std::vector<std::string> expected{nt(app + "setup.exe"),
-                                            "",
-                                            nt(app + "Bin\\engine.dll"),
-                                            "",
-                                            nt(scratch / "Kept\\in-use.txt"),
-                                            "",
-                                            nt(app + "Bin"),
-                                            "",
-                                            nt(scratch / "App"),
-                                            ""};
+    const std::vector<std::string> expected{
+        nt(app + "setup.exe"), "", nt(app + "Bin\\engine.dll"), "", nt(scratch / "Kept\\in-use.txt"), "",
+        nt(app + "Bin"),       "", nt(scratch / "App"),         ""};
     EXPECT_EQ(pending.Added(), expected) << "files in record order, then directories deepest first; Kept holds "
                                             "a file of the user's";
 }

@@ -40,20 +40,20 @@ bool ShutdownPrivilegeEnabled()
 LRESULT CALLBACK ProbeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_QUERYENDSESSION:
-        Trace("query end session");
-        return TRUE;
-    case WM_ENDSESSION:
-        if (wParam) {
-            Trace("session ended");
-            ExitProcess(0);
-        }
-        return 0;
-    case WM_TIMER:
-        Trace("still running");
-        ExitProcess(1);
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        case WM_QUERYENDSESSION:
+            Trace("query end session");
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) {
+                Trace("session ended");
+                ExitProcess(0);
+            }
+            return 0;
+        case WM_TIMER:
+            Trace("still running");
+            ExitProcess(1);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
