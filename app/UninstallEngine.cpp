@@ -25,7 +25,7 @@ constexpr const char* kUninstallKeyPrefix = "Software\\Microsoft\\Windows\\curre
 
 class TUninstaller {
 public:
-    TUninstaller(TUninstallView& view) : view_(view), systemDirs_(SystemDirsOf(WindowsDir())) {}
+    explicit TUninstaller(TUninstallView& view) : view_(view), systemDirs_(SystemDirsOf(WindowsDir())) {}
 
     void Run(const TUninstallRequest& request)
     {
