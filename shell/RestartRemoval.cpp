@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "config/TextFields.h"
+
 namespace {
 
 std::string Key(std::string path)
@@ -16,11 +18,6 @@ std::string Key(std::string path)
 bool IsDotName(const char* name)
 {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
-
-std::string WithBackslash(const std::string& dir)
-{
-    return !dir.empty() && dir.back() == '\\' ? dir : dir + "\\";
 }
 
 }  // namespace
@@ -38,7 +35,7 @@ void TRestartRemoval::ScheduleFilesLeft(const std::string& dir, const std::strin
 
 void TRestartRemoval::ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir)
 {
-    const std::string base = WithBackslash(dir);
+    const std::string base = WithTrailingBackslash(dir);
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;

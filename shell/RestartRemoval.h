@@ -15,10 +15,9 @@ public:
     // after them. The system removes a directory at restart only when it is empty by then.
     void ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir);
 
+private:
     // Whether the system accepted path, in any letter case and with or without a final "\".
     bool IsScheduled(const std::string& path) const;
-
-private:
     void Schedule(const std::string& path);
 
     std::set<std::string> scheduled_;  // upper-cased, without a final "\"

@@ -37,7 +37,7 @@ public:
         answers_.pop_front();
         return answer;
     }
-    void ProcessMessages() override { ++messageRounds; }
+    void ProcessMessages() override {}
     void Close() override { Record("close"); }
 
     // The recorded lines that begin with prefix, in order.
@@ -48,11 +48,9 @@ public:
                      [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
         return matching;
     }
-    bool AllAnswersUsed() const { return answers_.empty(); }
 
     std::vector<std::string> lines;
     std::vector<std::string> questions;
-    int messageRounds = 0;
 
 private:
     void Record(std::string line)
