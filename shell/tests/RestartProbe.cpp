@@ -1,5 +1,6 @@
-// restart_probe TRACE: asks the system to restart through TWinReboot, writes the answer and the
-// state of the shutdown privilege to TRACE, then waits with a window for the end of the session.
+// restart_probe TRACE: leaves C:\restart-leftover\setup.exe for removal at the next restart, asks the
+// system to restart through TWinReboot, writes the answer and the state of the shutdown privilege to
+// TRACE, then waits with a window for the end of the session.
 // It writes "session ended" when Windows ends the session, "still running" when nothing happens
 // within 60 seconds. Run only in a Wine prefix that may be lost.
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/RestartRemoval.h"
 #include "shell/WinReboot.h"
 
 namespace {
@@ -72,6 +74,13 @@ int main(int argc, char** argv)
     HWND window = CreateWindowA("RestartProbe", "Restart probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                                 wc.hInstance, nullptr);
     SetTimer(window, 1, 60000, nullptr);
+
+    CreateDirectoryA("C:\\restart-leftover", nullptr);
+    CloseHandle(CreateFileA("C:\\restart-leftover\\setup.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    TRestartRemoval leftovers;
+    leftovers.ScheduleFilesLeft("C:\\restart-leftover\\", "*.*");
+    leftovers.ScheduleDirectoryIfOnlyScheduledLeft("C:\\restart-leftover\\");
+    if (GetFileAttributesA("C:\\restart-leftover\\setup.exe") != INVALID_FILE_ATTRIBUTES) Trace("leftover in place");
 
     const bool accepted = TWinReboot().ShutdownWindows(EWX_REBOOT);
     Trace(std::string("accepted ") + (accepted ? "yes" : "no"));
