@@ -73,64 +73,44 @@ bool ValueExists(HKEY root, const std::string& key, const std::string& name)
     return registry.OpenKeyReadOnly(key) && registry.ValueExists(name);
 }
 
-// The names of the system's list of files to remove or rename at the next restart, in order, and
-// the list as it was before the test, put back at its end.
+// The system's list of what to rename or delete at the next restart (REG_MULTI_SZ), put back as it
+// was when the test ends.
 class PendingRenames {
 public:
-    PendingRenames() : before_(Raw()) {}
-    ~PendingRenames()
-    {
-        HKEY key = Open();
-        if (key == nullptr) return;
-        if (before_.empty())
-            RegDeleteValueA(key, kValue);
-        else
-            RegSetValueExA(key, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(before_.data()),
-                           static_cast<DWORD>(before_.size()));
-        RegCloseKey(key);
-    }
+    PendingRenames() : before_(Read()) {}
+    ~PendingRenames() { Write(before_); }
     PendingRenames(const PendingRenames&) = delete;
     PendingRenames& operator=(const PendingRenames&) = delete;
 
-    // The entries added since the test began: pairs of source and target ("" to delete).
-    std::vector<std::string> Added() const
+    // What was added since the test began: source and target, each ended by NUL (no target: delete).
+    std::string Added() const
     {
-        const std::string raw = Raw();
-        std::vector<std::string> names;
-        for (std::size_t at = before_.empty() ? 0 : before_.size() - 1; at < raw.size();) {
-            const std::size_t end = raw.find('\0', at);
-            if (end == std::string::npos) break;
-            names.push_back(raw.substr(at, end - at));
-            at = end + 1;
-        }
-        while (!names.empty() && names.back().empty() && names.size() % 2 == 1) names.pop_back();
-        return names;
+        const std::string now = Read();
+        const std::size_t kept = before_.empty() ? 0 : before_.size() - 1;
+        return now.size() > kept ? now.substr(kept, now.size() - kept - 1) : "";
     }
 
 private:
+    static constexpr const char* kKey = "System\\CurrentControlSet\\Control\\Session Manager";
     static constexpr const char* kValue = "PendingFileRenameOperations";
 
-    static HKEY Open()
+    static std::string Read()
     {
-        HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_ALL_ACCESS,
-                      &key);
-        return key;
+        DWORD size = 0;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, kKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size)) return {};
+        std::string data(size, '\0');
+        RegGetValueA(HKEY_LOCAL_MACHINE, kKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &size);
+        data.resize(size);
+        return data;
     }
 
-    static std::string Raw()
+    static void Write(const std::string& data)
     {
-        HKEY key = Open();
-        if (key == nullptr) return {};
-        DWORD size = 0;
-        std::string data;
-        if (RegQueryValueExA(key, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-            data.resize(size);
-            RegQueryValueExA(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size);
-            data.resize(size);
-        }
-        RegCloseKey(key);
-        return data;
+        if (data.empty())
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kKey, kValue);
+        else
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKey, kValue, REG_MULTI_SZ, data.data(),
+                            static_cast<DWORD>(data.size()));
     }
 
     std::string before_;
@@ -297,10 +277,10 @@ TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextResta
 
     EXPECT_FALSE(port::FileExists(app + "notes.txt"));
     EXPECT_TRUE(port::FileExists(app + "setup.exe")) << "in use";
-    const auto nt = [](const std::string& path) { return "\\??\\" + path; };
-    const std::vector<std::string> expected{
-        nt(app + "setup.exe"), "", nt(app + "Bin\\engine.dll"), "", nt(scratch / "Kept\\in-use.txt"), "",
-        nt(app + "Bin"),       "", nt(scratch / "App"),         ""};
+    std::string expected;
+    for (const std::string& path :
+         {app + "setup.exe", app + "Bin\\engine.dll", scratch / "Kept\\in-use.txt", app + "Bin", scratch / "App"})
+        expected += "\\??\\" + path + '\0' + '\0';
     EXPECT_EQ(pending.Added(), expected) << "files in record order, then directories deepest first; Kept holds "
                                             "a file of the user's";
 }
