@@ -22,7 +22,8 @@ public:
     virtual void SetRemoveEnabled(bool enabled) = 0;
     // The setup screen's line TextInfo2.
     virtual void ShowSummary(const std::string& text) = 0;
-    // The modal question with the buttons Yes, No and All; the text breaks its lines with CR.
+    // The modal question: caption "Confirm", question icon, buttons "&Yes", "&No" and "&All"; the
+    // text breaks its lines with CR.
     virtual TConfirmAnswer Confirm(const std::string& question) = 0;
     virtual void ProcessMessages() = 0;
     // Closes the wizard form, which ends the program.
