@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/FileKeyRules.h"
+#include "app/RegistryRemoval.h"
+#include "app/UninstallEngine.h"
+#include "app/UninstallRecordReader.h"
+#include "app/tests/ScriptedUninstallView.h"
+#include "app/tests/TestKey.h"
+#include "app/tests/UninstallRecordWriter.h"
+#include "port/FileSystem.h"
+#include "shell/ShellFolders.h"
+#include "testsupport/ScratchDir.h"
+#include "ui/Registry.h"
+
+namespace {
+
+const std::vector<std::string> kSystemDirs = SystemDirsOf("C:\\windows");
+
+TEST(UninstallRecordReader, ReadsEveryKeyOfALongRecord)
+{
+    ScratchDir scratch;
+    std::vector<std::string> files;
+    for (int i = 0; i < 700; ++i)
+        files.push_back("C:\\Program Files\\Vendor\\Product\\Component" + std::to_string(i) + "\\*.*");
+    WriteUninstallRecord(scratch.Path(), {{"Files", files}, {"INI Keys", {"C:\\a.ini|S|K"}}}, "Title");
+
+    const TUninstallRecord record = ReadUninstallRecord(scratch.Path());
+    EXPECT_EQ(record.Files, files) << "more than the 16,384 bytes of a configuration list";
+    EXPECT_EQ(record.IniKeys, std::vector<std::string>{"C:\\a.ini|S|K"});
+    EXPECT_TRUE(record.Folders.empty());
+    EXPECT_TRUE(ReadUninstallRecord(scratch / "Missing\\").Files.empty());
+}
+
+TEST(FileKeyRules, AKeyIsActedOnOnlyWhereItCannotReachBeyondWhatItNames)
+{
+    EXPECT_EQ(RemovableFileKey("C:\\Apps\\Tool\\*.*", kSystemDirs), "C:\\Apps\\Tool\\*.*");
+    EXPECT_EQ(RemovableFileKey("C:\\Apps\\Tool\\..\\Other\\a.txt", kSystemDirs), "C:\\Apps\\Other\\a.txt");
+    EXPECT_EQ(RemovableFileKey("C:\\boot.ini", kSystemDirs), "C:\\boot.ini") << "a single file of a root";
+    EXPECT_EQ(RemovableFileKey("C:\\windows\\app.ini", kSystemDirs), "C:\\windows\\app.ini");
+    EXPECT_EQ(RemovableFileKey("C:\\windows\\MyApp\\*.*", kSystemDirs), "C:\\windows\\MyApp\\*.*");
+
+    for (const char* hostile :
+         {"", "*.*", "Tool\\*.*", "\\Apps\\*.*", "C:*.*", "C:\\", "C:\\Apps\\", "C:\\*.*", "c:\\*", "C:\\Apps\\..\\*.*",
+          "C:/*.*", "C:\\\\*.*", "C:\\Apps\\.\\..\\?.*", "C:\\WINDOWS\\*.*", "C:\\windows\\system32\\*.dll",
+          "C:\\Windows\\Fonts\\*", "C:\\windows\\System\\..\\*.*", "\\\\server\\share\\*.*"})
+        EXPECT_EQ(RemovableFileKey(hostile, kSystemDirs), std::nullopt) << hostile;
+}
+
+TEST(FileKeyRules, EverythingUnderTheWindowsDirectoryButShortcutsIsASystemFile)
+{
+    EXPECT_TRUE(IsSystemFileKey("C:\\WINDOWS\\myapp.ini", kSystemDirs));
+    EXPECT_TRUE(IsSystemFileKey("C:\\Windows\\System32\\a.dll", kSystemDirs));
+    EXPECT_TRUE(IsSystemFileKey("C:\\windows\\MyApp\\*.*", kSystemDirs));
+    EXPECT_FALSE(IsSystemFileKey("C:\\Windows\\Start Menu\\Tool.Lnk", kSystemDirs));
+    EXPECT_FALSE(IsSystemFileKey("C:\\Apps\\windows\\a.dll", kSystemDirs));
+    EXPECT_FALSE(IsSystemFileKey("C:\\windowsapp\\a.dll", kSystemDirs)) << "the directory ends in \\";
+}
+
+TEST(RegistryRemoval, TheRootIsCutAsTheInstallationWritesIt)
+{
+    const auto parsed = [](const std::string& path) { return ParseRecordedKeyPath(path); };
+    EXPECT_EQ(parsed("HKEY_LOCAL_MACHINE\\Software\\Acme\\App")->Root, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(parsed("HKEY_LOCAL_MACHINE\\Software\\Acme\\App")->Path, "Software\\Acme\\App");
+    EXPECT_EQ(parsed("hkey_local_machine\\Software\\Acme")->Root, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(parsed("HKEY_CURRENT_USER\\Software\\Acme")->Root, HKEY_CURRENT_USER);
+    EXPECT_EQ(parsed("HKEY_CLASSES_ROOT\\Software\\Acme")->Root, HKEY_CURRENT_USER);
+    EXPECT_EQ(parsed("HKEY_CLASSES_ROOT\\Software\\Acme")->Path, "Software\\Acme");
+    EXPECT_EQ(parsed("Software\\Acme\\App")->Path, "Software\\Acme\\App") << "no root name: the current user";
+    EXPECT_EQ(parsed("\\Software\\\\Acme\\")->Path, "Software\\Acme");
+    for (const char* rootOnly : {"", "HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE\\", "HKEY_CURRENT_USER\\\\\\", "\\"})
+        EXPECT_EQ(parsed(rootOnly), std::nullopt) << rootOnly;
+}
+
+TEST(RegistryRemoval, WholeKeysOnlyDeepEnoughAndNotShared)
+{
+    TestKey user(HKEY_CURRENT_USER);
+    TRegistry registry(HKEY_CURRENT_USER);
+    ASSERT_TRUE(registry.CreateKey(user.Path() + "\\App\\Sub"));
+    ASSERT_TRUE(registry.CreateKey("Software\\Microsoft\\SetupTestsCanary\\Sub"));
+    ASSERT_TRUE(registry.CreateKey("Software\\Classes\\SetupTestsCanary"));
+
+    for (const char* hostile :
+         {"HKEY_CURRENT_USER\\", "HKEY_CURRENT_USER\\Software", "HKEY_CURRENT_USER\\\\Software\\\\SetupTests\\",
+          "Software\\SetupTests", "HKEY_CURRENT_USER\\Software\\Microsoft\\SetupTestsCanary",
+          "HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\SetupTestsCanary"})
+        EXPECT_FALSE(EraseRecordedKey(hostile)) << hostile;
+    EXPECT_TRUE(registry.KeyExists("Software\\Microsoft\\SetupTestsCanary\\Sub"));
+    EXPECT_TRUE(registry.KeyExists("Software\\Classes\\SetupTestsCanary"));
+    EXPECT_TRUE(registry.KeyExists(user.Path() + "\\App\\Sub"));
+
+    EXPECT_TRUE(EraseRecordedKey("HKEY_CURRENT_USER\\" + user.Path() + "\\App"));
+    EXPECT_FALSE(registry.KeyExists(user.Path() + "\\App"));
+    EXPECT_TRUE(registry.KeyExists(user.Path()));
+    registry.DeleteKey("Software\\Microsoft\\SetupTestsCanary");
+    registry.DeleteKey("Software\\Classes\\SetupTestsCanary");
+}
+
+TEST(RegistryRemoval, AValueEntryTakesThatValueOnly)
+{
+    TestKey user(HKEY_CURRENT_USER);
+    user.WriteString("", "default");
+    user.WriteString("Mine", "1");
+    user.WriteString("Added", "2");
+    user.WriteString("With|Bar", "3");
+    const std::string key = "HKEY_CURRENT_USER\\" + user.Path();
+
+    EXPECT_FALSE(RemoveRecordedValue(key)) << "no \"|\": no value named, the default value stays";
+    EXPECT_FALSE(RemoveRecordedValue("HKEY_CURRENT_USER\\|Added"));
+    EXPECT_FALSE(RemoveRecordedValue(key + "\\Missing|Added"));
+    EXPECT_TRUE(RemoveRecordedValue(key + "|Added"));
+    EXPECT_TRUE(RemoveRecordedValue(key + "|With|Bar")) << "split at the first \"|\"";
+    EXPECT_FALSE(RemoveRecordedValue(key + "|Added"));
+
+    TRegistry registry(HKEY_CURRENT_USER);
+    ASSERT_TRUE(registry.OpenKeyReadOnly(user.Path()));
+    EXPECT_TRUE(registry.ValueExists("Mine"));
+    EXPECT_EQ(registry.ReadString(""), "default");
+}
+
+TEST(RegistryRemoval, AnIniEntryTakesThatKeyOnly)
+{
+    ScratchDir scratch;
+    const std::string ini = scratch / "shared.ini";
+    ScratchDir::Write(ini, "[Options]\r\nMine=1\r\nAdded=2\r\n");
+    const std::string bare = "SetupTests-Bare.ini";
+    ScratchDir::Write(WindowsDir() + "\\" + bare, "[Options]\r\nAdded=2\r\n");
+
+    for (const std::string& hostile : {ini + "|Options|", ini + "||Added", ini + "|Options", ini,
+                                       bare + "|Options|Added", scratch / "missing.ini|Options|Added"})
+        EXPECT_FALSE(RemoveRecordedIniKey(hostile)) << hostile;
+    EXPECT_FALSE(port::FileExists(scratch / "missing.ini")) << "a missing file is not created";
+    EXPECT_TRUE(RemoveRecordedIniKey(ini + "|options|ADDED"));
+
+    EXPECT_EQ(ScratchDir::Read(ini), "[Options]\r\nMine=1\r\n");
+    EXPECT_EQ(ScratchDir::Read(WindowsDir() + "\\" + bare), "[Options]\r\nAdded=2\r\n");
+    DeleteFileA((WindowsDir() + "\\" + bare).c_str());
+}
+
+TEST(UninstallEngine, HostileKeysAreRefusedInEveryPass)
+{
+    ScratchDir scratch;
+    TestKey user(HKEY_CURRENT_USER);
+    user.WriteString("Kept", "1");
+    const std::string canary = "SetupTests-Canary.hostile";
+    const std::string rootCanary = "C:\\" + canary;
+    ScratchDir::Write(rootCanary, "root");
+    ScratchDir::Write(WindowsDir() + "\\" + canary, "windows");
+    ScratchDir::Write(scratch / canary, "current directory");
+    CreateDirectoryA((scratch / "App").c_str(), nullptr);
+    ScratchDir::Write(scratch / "App\\tool.exe", "tool");
+    const std::string previous = port::CurrentDir();
+    port::SetCurrentDir(scratch.Path());
+    TRegistry registry(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.CreateKey("Software\\Microsoft\\Windows\\currentversion\\uninstall\\SetupTests Other"));
+
+    WriteUninstallRecord(scratch / "App\\",
+                         {{"Files",
+                           {scratch / "App\\*.*", "*.hostile", "C:\\*.hostile", "C:\\Temp\\..\\*.hostile",
+                            WindowsDir() + "\\*.hostile", "C:/*.hostile"}},
+                          {"Registry", {"HKEY_CURRENT_USER\\", "HKEY_LOCAL_MACHINE\\", "HKEY_CURRENT_USER\\Software"}},
+                          {"Registry Values", {"HKEY_CURRENT_USER\\" + user.Path()}}},
+                         "");
+    ScriptedUninstallView view;
+    RunUninstall({scratch / "App\\", "", false}, view);
+    ScriptedUninstallView again;
+    RunUninstall({scratch / "App\\", "\\", false}, again);
+    port::SetCurrentDir(previous);
+
+    EXPECT_FALSE(port::FileExists(scratch / "App\\tool.exe")) << "the sound key of the record";
+    for (const std::string& kept : {rootCanary, WindowsDir() + "\\" + canary, scratch / canary}) {
+        EXPECT_TRUE(port::FileExists(kept)) << kept;
+        DeleteFileA(kept.c_str());
+    }
+    EXPECT_EQ(view.Lines("status Skipping").size(), 5u);
+    EXPECT_TRUE(view.questions.empty()) << "a refused key is not even asked about";
+    EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTests"));
+    EXPECT_TRUE(registry.KeyExists("Software\\Microsoft\\Windows\\currentversion\\uninstall\\SetupTests Other"))
+        << "an empty title or one with \\ names no product's entry";
+    registry.DeleteKey("Software\\Microsoft\\Windows\\currentversion\\uninstall\\SetupTests Other");
+}
+
+}  // namespace

@@ -1,0 +1,337 @@
+#include "app/UninstallEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/tests/ScriptedUninstallView.h"
+#include "app/tests/TestKey.h"
+#include "app/tests/UninstallRecordWriter.h"
+#include "config/TextFields.h"
+#include "port/FileSystem.h"
+#include "shell/FileRoutines.h"
+#include "shell/ShellFolders.h"
+#include "testsupport/ScratchDir.h"
+#include "ui/Registry.h"
+
+namespace {
+
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
+
+// A file of the Windows directory (or below it) made for one test and removed afterwards.
+class WindowsFile {
+public:
+    explicit WindowsFile(const std::string& relative) : path_(WindowsDir() + "\\" + relative)
+    {
+        ScratchDir::Write(path_, "system");
+    }
+    ~WindowsFile() { DeleteFileA(path_.c_str()); }
+    WindowsFile(const WindowsFile&) = delete;
+    WindowsFile& operator=(const WindowsFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The product's entry under the uninstall key, removed afterwards whatever the test did.
+class UninstallEntry {
+public:
+    explicit UninstallEntry(std::string title) : title_(std::move(title))
+    {
+        TRegistry registry(HKEY_LOCAL_MACHINE);
+        EXPECT_TRUE(registry.OpenKey(kUninstallKey + title_, true));
+        registry.WriteString("DisplayName", title_);
+    }
+    ~UninstallEntry() { TRegistry(HKEY_LOCAL_MACHINE).DeleteKey(kUninstallKey + title_); }
+    UninstallEntry(const UninstallEntry&) = delete;
+    UninstallEntry& operator=(const UninstallEntry&) = delete;
+
+    bool Exists() const { return TRegistry(HKEY_LOCAL_MACHINE).KeyExists(kUninstallKey + title_); }
+
+private:
+    std::string title_;
+};
+
+void Touch(const std::string& path)
+{
+    CreateDirectoryPath(DirectoryPart(path));
+    ScratchDir::Write(path, path);
+}
+
+void WriteValue(HKEY root, const std::string& key, const std::string& name)
+{
+    TRegistry registry(root);
+    ASSERT_TRUE(registry.OpenKey(key, true)) << key;
+    registry.WriteString(name, "data");
+}
+
+bool ValueExists(HKEY root, const std::string& key, const std::string& name)
+{
+    TRegistry registry(root);
+    return registry.OpenKeyReadOnly(key) && registry.ValueExists(name);
+}
+
+// The system's list of what to rename or delete at the next restart (REG_MULTI_SZ), put back as it
+// was when the test ends.
+class PendingRenames {
+public:
+    PendingRenames() : before_(Read()) {}
+    ~PendingRenames() { Write(before_); }
+    PendingRenames(const PendingRenames&) = delete;
+    PendingRenames& operator=(const PendingRenames&) = delete;
+
+    // What was added since the test began: source and target, each ended by NUL (no target: delete).
+    std::string Added() const
+    {
+        const std::string now = Read();
+        const std::size_t kept = before_.empty() ? 0 : before_.size() - 1;
+        return now.size() > kept ? now.substr(kept, now.size() - kept - 1) : "";
+    }
+
+private:
+    static constexpr const char* kKey = "System\\CurrentControlSet\\Control\\Session Manager";
+    static constexpr const char* kValue = "PendingFileRenameOperations";
+
+    static std::string Read()
+    {
+        DWORD size = 0;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, kKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size)) return {};
+        std::string data(size, '\0');
+        RegGetValueA(HKEY_LOCAL_MACHINE, kKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &size);
+        data.resize(size);
+        return data;
+    }
+
+    static void Write(const std::string& data)
+    {
+        if (data.empty())
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kKey, kValue);
+        else
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKey, kValue, REG_MULTI_SZ, data.data(),
+                            static_cast<DWORD>(data.size()));
+    }
+
+    std::string before_;
+};
+
+bool ContainsLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(UninstallEngine, RemovesWhatTheRecordListsAndNothingElse)
+{
+    ScratchDir scratch;
+    TestKey user(HKEY_CURRENT_USER);
+    TestKey machine(HKEY_LOCAL_MACHINE);
+    const std::string app = scratch / "App\\";
+    const std::string programs = scratch / "Programs\\Vendor\\Tool\\";
+    for (const char* file : {"tool.exe", "readme.txt", "setup.exe", "install.cfg"}) Touch(app + file);
+    Touch(app + "Data\\sample.dat");
+    Touch(programs + "Tool.lnk");
+    Touch(scratch / "User\\mine.txt");
+    ScratchDir::Write(scratch / "User\\shared.ini", "[Options]\r\nMine=1\r\nAdded=2\r\n[Other]\r\nAdded=3\r\n");
+    WriteValue(HKEY_CURRENT_USER, user.Path() + "\\App\\Settings", "Path");
+    WriteValue(HKEY_LOCAL_MACHINE, machine.Path() + "\\App", "Path");
+    WriteValue(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Mine");
+    WriteValue(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Added");
+    UninstallEntry entry("SetupTests Round Trip");
+
+    WriteUninstallRecord(
+        app,
+        {{"Files", {app + "*.*", app + "Data\\*.*", programs + "Tool.lnk"}},
+         {"Folder", {app + "Data\\", scratch / "Programs\\Vendor\\Tool", scratch / "Programs\\Vendor"}},
+         {"Registry",
+          {"HKEY_CURRENT_USER\\" + user.Path() + "\\App", "hkey_local_machine\\" + machine.Path() + "\\App"}},
+         {"Registry Values", {"HKEY_CURRENT_USER\\" + user.Path() + "\\Shared|Added"}},
+         {"INI Keys", {scratch / "User\\shared.ini|Options|Added"}}},
+        "SetupTests Round Trip");
+
+    ScriptedUninstallView view;
+    RunUninstall({app, "SetupTests Round Trip", false}, view);
+
+    EXPECT_FALSE(port::IsDirectory(app)) << "files, the record, then the directories deepest first";
+    EXPECT_FALSE(port::IsDirectory(scratch / "Programs\\Vendor"));
+    EXPECT_TRUE(port::IsDirectory(scratch / "Programs")) << "not recorded";
+    EXPECT_TRUE(port::FileExists(scratch / "User\\mine.txt"));
+    EXPECT_FALSE(TRegistry(HKEY_CURRENT_USER).KeyExists(user.Path() + "\\App"));
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(machine.Path() + "\\App")) << "root names in any case";
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Added"));
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Mine")) << "only the recorded value";
+    EXPECT_EQ(ScratchDir::Read(scratch / "User\\shared.ini"), "[Options]\r\nMine=1\r\n[Other]\r\nAdded=3\r\n");
+    EXPECT_FALSE(entry.Exists());
+
+    EXPECT_EQ(view.Lines("mark"), (std::vector<std::string>{"mark 1", "mark 2", "mark 3", "mark 4"}));
+    EXPECT_EQ(view.Lines("bold"), (std::vector<std::string>{"bold 1 on", "bold 1 off", "bold 2 on", "bold 2 off",
+                                                            "bold 3 on", "bold 3 off", "bold 4 on"}));
+    EXPECT_EQ(view.Lines("range"), std::vector<std::string>{"range 6"});
+    EXPECT_EQ(view.Lines("position").back(), "position 6");
+    EXPECT_EQ(view.Lines("status"),
+              (std::vector<std::string>{"status Deleteing *.*", "status Deleteing *.*", "status Deleteing Tool.lnk",
+                                        "status Removing " + app, "status Removing " + app + "Data\\",
+                                        "status Removing " + programs, "status Removing " + app + "Data\\",
+                                        "status Removing " + scratch / "Programs\\Vendor\\Tool",
+                                        "status Removing " + scratch / "Programs\\Vendor"}));
+    EXPECT_TRUE(view.questions.empty()) << "nothing here belongs to Windows";
+    const std::vector<std::string> ending(view.lines.end() - 4, view.lines.end());
+    EXPECT_EQ(ending, (std::vector<std::string>{"caption Close", "enabled",
+                                                "summary All Files,Folders and Icons Removed", "close"}));
+    EXPECT_TRUE(ContainsLine(view.lines, "disabled")) << "the button cannot start a second run";
+}
+
+TEST(UninstallEngine, SystemFilesAreAskedAboutOnceAllCoversTheRest)
+{
+    ScratchDir scratch;
+    WindowsFile shortcut("SetupTests-Shortcut.LNK");
+    WindowsFile ini("SetupTests-Options.ini");
+    WindowsFile library("system32\\SetupTests-Library.dll");
+    WindowsFile font("Fonts\\SetupTests-Font.ttf");
+    WindowsFile unrecorded("SetupTests-Unrecorded.ini");
+    Touch(scratch / "App\\tool.exe");
+    WriteUninstallRecord(scratch / "App\\",
+                         {{"Files", {shortcut.Path(), ini.Path(), scratch / "App\\*.*", library.Path(), font.Path()}}},
+                         "");
+
+    ScriptedUninstallView view({caAll});
+    RunUninstall({scratch / "App\\", "", false}, view);
+
+    ASSERT_EQ(view.questions.size(), 1u);
+    EXPECT_EQ(view.questions[0], "File Possible used by Windows.\r" + ini.Path() + "\rDelete Anyway?");
+    for (const WindowsFile* file : {&shortcut, &ini, &library, &font})
+        EXPECT_FALSE(port::FileExists(file->Path())) << file->Path();
+    EXPECT_TRUE(port::FileExists(unrecorded.Path()));
+    EXPECT_TRUE(port::IsDirectory(WindowsDir() + "\\Fonts")) << "a directory of Windows is never removed";
+}
+
+TEST(UninstallEngine, YesDeletesNoAndAClosedDialogKeep)
+{
+    ScratchDir scratch;
+    WindowsFile first("SetupTests-First.ini");
+    WindowsFile second("SetupTests-Second.ini");
+    WindowsFile third("system\\SetupTests-Third.drv");
+    Touch(scratch / "App\\tool.exe");
+    WriteUninstallRecord(scratch / "App\\",
+                         {{"Files", {scratch / "App\\*.*", first.Path(), second.Path(), third.Path()}}}, "");
+
+    ScriptedUninstallView view({caYes, caNo, caNone});
+    RunUninstall({scratch / "App\\", "", false}, view);
+
+    EXPECT_EQ(view.questions.size(), 3u);
+    EXPECT_FALSE(port::FileExists(first.Path()));
+    EXPECT_TRUE(port::FileExists(second.Path()));
+    EXPECT_TRUE(port::FileExists(third.Path()));
+    EXPECT_EQ(view.Lines("status Deleteing"),
+              (std::vector<std::string>{"status Deleteing *.*", "status Deleteing SetupTests-First.ini"}));
+    EXPECT_EQ(view.Lines("status Skipping"), (std::vector<std::string>{"status Skipping SetupTests-Second.ini",
+                                                                       "status Skipping SetupTests-Third.drv"}));
+    EXPECT_EQ(view.Lines("range"), std::vector<std::string>{"range 8"});
+    EXPECT_EQ(view.Lines("position").back(), "position 8") << "one step per key in each of the first two passes";
+}
+
+TEST(UninstallEngine, APatternKeyEmptiesItsDirectoryAndLeavesSubdirectories)
+{
+    ScratchDir scratch;
+    const std::string tool = scratch / "Apps\\Tool\\";
+    const std::string plain = scratch / "Apps\\Plain\\";
+    Touch(tool + "a.exe");
+    Touch(tool + "b.hlp");
+    Touch(tool + "Sub\\user.txt");
+    Touch(plain + "c.exe");
+    WriteUninstallRecord(tool, {{"Files", {tool + "*.*", plain + "*.*"}}}, "");
+
+    ScriptedUninstallView view;
+    RunUninstall({tool, "", false}, view);
+
+    EXPECT_FALSE(port::FileExists(tool + "a.exe"));
+    EXPECT_FALSE(port::FileExists(tool + "uninstaller.cfg")) << "the record goes with its directory's files";
+    EXPECT_TRUE(port::FileExists(tool + "Sub\\user.txt"));
+    EXPECT_TRUE(port::IsDirectory(tool)) << "not empty";
+    EXPECT_FALSE(port::IsDirectory(plain)) << "empty after pass 1";
+}
+
+TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextRestart)
+{
+    ScratchDir scratch;
+    PendingRenames pending;
+    const std::string app = scratch / "App\\";
+    Touch(app + "setup.exe");
+    Touch(app + "Bin\\engine.dll");
+    Touch(app + "notes.txt");
+    Touch(scratch / "Kept\\in-use.txt");
+    Touch(scratch / "Kept\\user.txt");
+    // Open without FILE_SHARE_DELETE, as the system holds a running program.
+    const auto hold = [](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    const HANDLE program = hold(app + "setup.exe");
+    const HANDLE library = hold(app + "Bin\\engine.dll");
+    const HANDLE other = hold(scratch / "Kept\\in-use.txt");
+    ASSERT_NE(program, INVALID_HANDLE_VALUE);
+    WriteUninstallRecord(app, {{"Files", {app + "*.*", app + "Bin\\*.*", scratch / "Kept\\in-use.txt"}}}, "");
+
+    ScriptedUninstallView view;
+    RunUninstall({app, "", false}, view);
+    for (HANDLE handle : {program, library, other}) CloseHandle(handle);
+
+    EXPECT_FALSE(port::FileExists(app + "notes.txt"));
+    EXPECT_TRUE(port::FileExists(app + "setup.exe")) << "in use";
+    std::string expected;
+    for (const std::string& path :
+         {app + "setup.exe", app + "Bin\\engine.dll", scratch / "Kept\\in-use.txt", app + "Bin", scratch / "App"})
+        expected += "\\??\\" + path + '\0' + '\0';
+    EXPECT_EQ(pending.Added(), expected) << "files in record order, then directories deepest first; Kept holds "
+                                            "a file of the user's";
+}
+
+TEST(UninstallEngine, WithoutFileKeysItOnlyReportsAndDeletesTheUninstallKey)
+{
+    ScratchDir scratch;
+    TestKey user(HKEY_CURRENT_USER);
+    WriteValue(HKEY_CURRENT_USER, user.Path() + "\\App", "Path");
+    UninstallEntry entry("SetupTests Empty Record");
+    WriteUninstallRecord(scratch.Path(), {{"Registry", {"HKEY_CURRENT_USER\\" + user.Path() + "\\App"}}},
+                         "SetupTests Empty Record");
+
+    ScriptedUninstallView view;
+    RunUninstall({scratch.Path(), "SetupTests Empty Record", false}, view);
+
+    EXPECT_EQ(view.Lines("status"), std::vector<std::string>{"status Unable to Find uninstall.cfg!!"});
+    EXPECT_TRUE(view.Lines("range").empty());
+    EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists(user.Path() + "\\App")) << "no passes run";
+    EXPECT_FALSE(entry.Exists()) << "a broken entry leaves the list of installed programs";
+    EXPECT_EQ(view.lines.back(), "close");
+}
+
+TEST(UninstallEngine, ARecordIsReadOnlyFromAnAbsoluteDirectory)
+{
+    // With an empty directory the profile API would read uninstaller.cfg of the Windows directory.
+    ScratchDir scratch;
+    Touch(scratch / "Victim\\data.txt");
+    WindowsFile planted("uninstaller.cfg");
+    WriteUninstallRecord(WindowsDir() + "\\", {{"Files", {scratch / "Victim\\*.*"}}}, "");
+
+    ScriptedUninstallView view;
+    RunUninstall({"", "", false}, view);
+
+    EXPECT_TRUE(port::FileExists(scratch / "Victim\\data.txt"));
+    EXPECT_EQ(view.Lines("status"), std::vector<std::string>{"status Unable to Find uninstall.cfg!!"});
+}
+
+TEST(UninstallEngine, WithNothingToUninstallItOnlyCloses)
+{
+    ScratchDir scratch;
+    Touch(scratch / "App\\tool.exe");
+    WriteUninstallRecord(scratch / "App\\", {{"Files", {scratch / "App\\*.*"}}}, "SetupTests Exit");
+    UninstallEntry entry("SetupTests Exit");
+
+    ScriptedUninstallView view;
+    RunUninstall({scratch / "App\\", "SetupTests Exit", true}, view);
+
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"mark 1", "close"}));
+    EXPECT_TRUE(port::FileExists(scratch / "App\\tool.exe"));
+    EXPECT_TRUE(entry.Exists());
+}
+
+}  // namespace
