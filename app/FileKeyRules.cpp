@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/AsciiCase.h"
 #include "config/TextFields.h"
 
 namespace {
@@ -16,7 +15,7 @@ bool IsDriveLetter(char c)
 
 bool ContainsNoCase(const std::string& text, const std::string& part)
 {
-    return AsciiUpperCase(text).find(AsciiUpperCase(part)) != std::string::npos;
+    return UpperCase(text).find(UpperCase(part)) != std::string::npos;
 }
 
 std::optional<std::string> FullPathName(const std::string& path)
@@ -64,10 +63,10 @@ std::optional<std::string> RemovableFileKey(const std::string& key, const std::v
 
 bool IsSystemOrRootDirectory(const std::string& dir, const std::vector<std::string>& systemDirs)
 {
-    const std::string upper = AsciiUpperCase(WithTrailingBackslash(dir));
+    const std::string upper = UpperCase(WithTrailingBackslash(dir));
     if (upper.size() <= 3) return true;
     return std::any_of(systemDirs.begin(), systemDirs.end(),
-                       [&](const std::string& system) { return AsciiUpperCase(system) == upper; });
+                       [&](const std::string& system) { return UpperCase(system) == upper; });
 }
 
 bool IsSystemFileKey(const std::string& path, const std::vector<std::string>& systemDirs)

@@ -7,14 +7,21 @@
 
 namespace {
 
-std::vector<std::string> KeyNames(std::string path)
+std::vector<std::string> NonEmptyNames(std::string path)
 {
     std::vector<std::string> names;
     while (!path.empty()) {
         std::string name = SplitFirst(path, '\\');
-        if (!name.empty()) names.push_back(UpperCase(name));
+        if (!name.empty()) names.push_back(std::move(name));
     }
     return names;
+}
+
+std::string Joined(const std::vector<std::string>& names)
+{
+    std::string path;
+    for (const std::string& name : names) path += (path.empty() ? "" : "\\") + name;
+    return path;
 }
 
 }  // namespace
@@ -23,26 +30,26 @@ TKeyPath ParseKeyPath(const std::string& keyPath)
 {
     std::string rest = keyPath;
     const std::string first = UpperCase(SplitFirst(rest, '\\'));
-    if (!first.starts_with("HKEY_")) return {HKEY_CURRENT_USER, keyPath};
+    if (!first.starts_with("HKEY_")) return {HKEY_CURRENT_USER, Joined(NonEmptyNames(keyPath))};
     const bool localMachine = first.find("HKEY_LOCAL_MACHINE") != std::string::npos;
-    return {localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, rest};
+    return {localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, Joined(NonEmptyNames(rest))};
 }
 
 bool NamesAKey(const TKeyPath& key)
 {
-    return !KeyNames(key.Path).empty();
+    return !key.Path.empty();
 }
 
 bool IsSharedKey(const TKeyPath& key)
 {
-    const std::vector<std::string> names = KeyNames(key.Path);
+    const std::vector<std::string> names = NonEmptyNames(UpperCase(key.Path));
     if (names.size() < 3) return true;
     return names[0] == "SOFTWARE" && (names[1] == "MICROSOFT" || names[1] == "CLASSES");
 }
 
-void EraseKeyPath(const std::string& keyPath)
+bool EraseKeyPath(const std::string& keyPath)
 {
     const TKeyPath key = ParseKeyPath(keyPath);
-    if (IsSharedKey(key)) return;
-    TRegistry(key.Root).DeleteKey(key.Path);
+    if (!NamesAKey(key) || IsSharedKey(key)) return false;
+    return TRegistry(key.Root).DeleteKey(key.Path);
 }

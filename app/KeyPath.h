@@ -10,7 +10,7 @@
 
 struct TKeyPath {
     HKEY Root = HKEY_CURRENT_USER;
-    std::string Path;  // below the root, without a leading "\"
+    std::string Path;  // below the root: names joined by single "\" (empty names dropped)
 };
 
 TKeyPath ParseKeyPath(const std::string& keyPath);
@@ -22,5 +22,5 @@ bool NamesAKey(const TKeyPath& key);
 // under Software\Microsoft or Software\Classes (letter case and empty names do not count).
 bool IsSharedKey(const TKeyPath& key);
 
-// Deletes the key with all its subkeys unless it is shared; every failure is ignored.
-void EraseKeyPath(const std::string& keyPath);
+// Deletes the key with all its subkeys unless it is shared or names no key; true when it was deleted.
+bool EraseKeyPath(const std::string& keyPath);

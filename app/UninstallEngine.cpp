@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/FileKeyRules.h"
+#include "app/KeyPath.h"
 #include "app/RegistryRemoval.h"
 #include "app/UninstallRecordReader.h"
 #include "config/TextFields.h"
@@ -71,7 +72,7 @@ private:
 
         EnterStage(stRegistry);
         view_.ProcessMessages();
-        for (const std::string& key : record.RegistryKeys) EraseRecordedKey(key);
+        for (const std::string& key : record.RegistryKeys) EraseKeyPath(key);
         for (const std::string& value : record.RegistryValues) RemoveRecordedValue(value);
         for (const std::string& iniKey : record.IniKeys) RemoveRecordedIniKey(iniKey);
     }
