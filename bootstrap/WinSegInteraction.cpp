@@ -1,0 +1,32 @@
+#include "bootstrap/WinSegInteraction.h"
+
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+
+#include <windows.h>
+
+bool TWinSegInteraction::InputQuery(const std::string& Caption, const std::string& Prompt, std::string& Value)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    const bool ok = ::InputQuery(Caption, Prompt, Value);
+    // The box takes at most 255 characters.
+    if (Value.size() > 255) Value.resize(255);
+    SetCursor(previous);
+    return ok;
+}
+
+bool TWinSegInteraction::ErrorOkCancel(const std::string& Message)
+{
+    return MessageBoxA(owner_.Handle(), Message.c_str(), Application::Title().c_str(),
+                       MB_OKCANCEL | MB_ICONERROR) == IDOK;
+}
+
+void TWinSegInteraction::RepaintOwner()
+{
+    owner_.Repaint();
+}
+
+void TWinSegInteraction::ProcessMessages()
+{
+    Application::ProcessMessages();
+}
