@@ -2,6 +2,7 @@
 #include "app/DisplayScreen.h"
 #include "app/Global.h"
 #include "app/RunMode.h"
+#include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
 #include "ui/Application.h"
 
@@ -24,6 +25,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     try {
         TDisplayScreen screen(arguments);
+        screen.ExpandSupportFiles = [&screen] {
+            TUNZIP unzip([&screen](const std::string& dir) { screen.LoadSetupConfig(dir); });
+            unzip.Show();
+            unzip.ExpandSupportFiles();
+        };
         Application::Run(screen);
     } catch (...) {
         Application::HandleException();
