@@ -92,13 +92,4 @@ TEST(SetupExe, AnUninstallRecordWithoutATitleOffersOnlyExit)
     EXPECT_EQ(setup.WaitForExit(), 0U);
 }
 
-TEST(SetupExe, InstallModeEndsByItselfWhileNothingCanBeExpanded)
-{
-    ScratchDir distribution;
-    SetupProcess setup("", distribution.Path());
-    HWND screen = setup.WaitForWindow("Tarvelo 2000");
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(setup.WaitForExit(), 0U);
-}
-
 }  // namespace
