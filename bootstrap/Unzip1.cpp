@@ -3,6 +3,7 @@
 #include "app/Global.h"
 #include "bootstrap/SupportFilePath.h"
 #include "port/FileSystem.h"
+#include "segment/SegNaming.h"
 #include "shell/FileRoutines.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -14,13 +15,6 @@ namespace {
 constexpr const char* kCaption = "ZUV2000 - Setup";
 constexpr const char* kStandby = "Tarvelo is De-Compressing files needed to Setup the Wizard. Please Standby.";
 constexpr int kDiskRequests = 2;
-
-std::string ThreeDigits(std::uint16_t number)
-{
-    std::string digits = std::to_string(number);
-    while (digits.size() < 3) digits.insert(0, "0");
-    return digits;
-}
 
 }  // namespace
 
@@ -105,10 +99,11 @@ void TUNZIP::SegCompEZ1SegBefore(TSegMode /*SegMode*/, const std::string& /*SegN
     Application::ProcessMessages();
 }
 
-// Asks at most twice; a disk still missing then leads to the segment reader's own dialog.
+// Asks at most twice; a disk still missing then leads to the segment reader's own dialog. The file is
+// named as the reader names it, so that segments past 999 are looked for where the reader looks.
 void TUNZIP::AskForDisk(std::uint16_t SegNumber)
 {
-    const std::string expected = Global.SourceDir + SegCompEZ1.SegBaseName() + "." + ThreeDigits(SegNumber);
+    const std::string expected = Global.SourceDir + SegFileNameFor(SegCompEZ1.SegBaseName(), "", SegNumber);
     for (int asked = 0; asked < kDiskRequests && !port::FileExists(expected); ++asked)
         ShowMessage("Please Insert Disk #" + std::to_string(SegNumber) + " into Floppy Drive.");
 }
