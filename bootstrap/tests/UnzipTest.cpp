@@ -155,6 +155,20 @@ TEST_F(Unzip, AMissingDiskIsAskedForTwiceThenLocatedOnRetry)
     EXPECT_EQ(ScratchDir::Read(Global.TempDir + "data.bin"), data);
 }
 
+TEST_F(Unzip, ARetryOfTheFirstDiskLoadsAndCopiesAgain)
+{
+    const std::string away = dir / "disk.001";
+    std::filesystem::rename(ScratchDir::Native(dist + "disk.001"), ScratchDir::Native(away));
+    dialogs.BeforeComplaintAnswer = [&](const std::string&) {
+        std::filesystem::rename(ScratchDir::Native(away), ScratchDir::Native(dist + "disk.001"));
+    };
+    dialogs.ComplaintAnswers = {true};
+    Expand();
+    EXPECT_EQ(boxTexts, std::vector<std::string>(2, "Please Insert Disk #1 into Floppy Drive."));
+    EXPECT_EQ(loads, (std::vector<std::string>{Global.SourceDir, Global.SourceDir, Global.TempDir}));
+    EXPECT_FALSE(Global.ExpandFailed);
+}
+
 TEST_F(Unzip, ACorruptSegmentEndsTheRunWithOneMessage)
 {
     ScratchDir::Write(dist + "disk.002", "not a segment at all");
