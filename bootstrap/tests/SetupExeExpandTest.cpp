@@ -1,7 +1,10 @@
-// setup.exe started in a distribution folder that holds no disk: it asks for disk 1 twice, offers to
-// look again, and when that is cancelled says so once and ends by itself.
+// setup.exe started in a distribution folder: with its disks it expands them and opens the wizard on
+// what it expanded; with none it asks for disk 1 twice, offers to look again, and when that is
+// cancelled says so once and ends by itself.
 #include "SetupProcess.h"
+#include "segment/SegCompEZ.h"
 #include "testsupport/ScratchDir.h"
+#include "ui/ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +25,33 @@ std::string AnswerNextBox(SetupProcess& setup)
         return text;
     }
     return "";
+}
+
+TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
+{
+    ScratchDir dist;
+    ScratchDir payload;
+    ScratchDir::Write(payload / "license.txt", "Read me first.");
+    TSegCompEZ builder;
+    builder.SegPopUp = false;
+    builder.SetSegBaseName("disk");
+    builder.SetSegDir(dist.Path());
+    builder.SetSegTmpDir(payload / "tmp");
+    builder.SegSource = {payload / "*.*"};
+    builder.SegBuild();
+    ScratchDir::Write(dist / "setup.exe", "MZ");
+    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=Disks Product\r\n");
+    ScratchDir::Write(dist / "finstall.cfg", "");
+
+    SetupProcess setup("", dist.Path());
+    HWND screen = setup.WaitForWindow("Tarvelo 2000");
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::TextInfo1)), "Disks Product");
+    EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::AgreementMemo)), "Read me first.");
+    EXPECT_TRUE(IsWindowVisible(SetupProcess::Control(screen, ControlId::Page2))) << "the agreement comes first";
+
+    PostMessageA(screen, WM_CLOSE, 0, 0);
+    EXPECT_EQ(setup.WaitForExit(), 0U);
 }
 
 TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItself)
