@@ -4,5 +4,5 @@
 #include <string>
 
 // tempDir ends in "\". Empty (skip the file) when the stored path has no usable name: a name of
-// "." or ".." would otherwise lead out of tempDir.
+// dots and spaces alone would otherwise lead to tempDir itself or out of it.
 std::string SupportFilePath(const std::string& tempDir, const std::string& storedPath);

@@ -17,7 +17,7 @@ TEST(SupportFilePath, KeepsOnlyTheBareName)
 
 TEST(SupportFilePath, ANameThatWouldLeaveTheDirectoryIsSkipped)
 {
-    for (const char* stored : {"..", "sub\\..", ".", "sub\\", "", "C:..", "x/.."})
+    for (const char* stored : {"..", "sub\\..", ".", "sub\\", "", "C:..", "x/..", "a\\.. ", "...", " "})
         EXPECT_EQ(SupportFilePath(kTemp, stored), "") << stored;
 }
 
