@@ -112,6 +112,17 @@ protected:
         shownAfter = unzip.Visible();
     }
 
+    // The disk is missing until the segment reader's locate dialog asks; then it is there and OK pressed.
+    void InsertWhenLocateAsks(const std::string& disk)
+    {
+        const std::string away = dir / disk;
+        std::filesystem::rename(ScratchDir::Native(dist + disk), ScratchDir::Native(away));
+        dialogs.BeforeComplaintAnswer = [this, away, disk](const std::string&) {
+            std::filesystem::rename(ScratchDir::Native(away), ScratchDir::Native(dist + disk));
+        };
+        dialogs.ComplaintAnswers = {true};
+    }
+
     std::vector<std::string> TempFiles() const
     {
         std::vector<std::string> names;
@@ -144,12 +155,7 @@ TEST_F(Unzip, EveryFileLandsInTempDirUnderItsBareName)
 
 TEST_F(Unzip, AMissingDiskIsAskedForTwiceThenLocatedOnRetry)
 {
-    const std::string away = dir / "disk.002";
-    std::filesystem::rename(ScratchDir::Native(dist + "disk.002"), ScratchDir::Native(away));
-    dialogs.BeforeComplaintAnswer = [&](const std::string&) {
-        std::filesystem::rename(ScratchDir::Native(away), ScratchDir::Native(dist + "disk.002"));
-    };
-    dialogs.ComplaintAnswers = {true};
+    InsertWhenLocateAsks("disk.002");
     Expand();
     EXPECT_EQ(boxTexts, std::vector<std::string>(2, "Please Insert Disk #2 into Floppy Drive."));
     ASSERT_EQ(dialogs.Complaints.size(), 1U);
@@ -160,12 +166,7 @@ TEST_F(Unzip, AMissingDiskIsAskedForTwiceThenLocatedOnRetry)
 
 TEST_F(Unzip, ARetryOfTheFirstDiskLoadsAndCopiesAgain)
 {
-    const std::string away = dir / "disk.001";
-    std::filesystem::rename(ScratchDir::Native(dist + "disk.001"), ScratchDir::Native(away));
-    dialogs.BeforeComplaintAnswer = [&](const std::string&) {
-        std::filesystem::rename(ScratchDir::Native(away), ScratchDir::Native(dist + "disk.001"));
-    };
-    dialogs.ComplaintAnswers = {true};
+    InsertWhenLocateAsks("disk.001");
     Expand();
     EXPECT_EQ(boxTexts, std::vector<std::string>(2, "Please Insert Disk #1 into Floppy Drive."));
     EXPECT_EQ(loads, (std::vector<std::string>{Global.SourceDir, Global.SourceDir, Global.TempDir}));
