@@ -19,8 +19,11 @@ constexpr int kDiskRequests = 2;
 }  // namespace
 
 TUNZIP::TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction)
-    : TForm(fsDialog, kCaption), Label1(*this, 1, kStandby), ProgressBar1(*this, 2),
-      loadSetupConfig_(std::move(loadSetupConfig)), dialogs_(*this)
+    : TForm(fsDialog, kCaption),
+      Label1(*this, 1, kStandby),
+      ProgressBar1(*this, 2),
+      loadSetupConfig_(std::move(loadSetupConfig)),
+      dialogs_(*this)
 {
     // A single border with no system menu: the user cannot close the window while it expands.
     SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) & ~WS_SYSMENU);

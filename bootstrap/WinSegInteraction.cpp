@@ -17,8 +17,8 @@ bool TWinSegInteraction::InputQuery(const std::string& Caption, const std::strin
 
 bool TWinSegInteraction::ErrorOkCancel(const std::string& Message)
 {
-    return MessageBoxA(owner_.Handle(), Message.c_str(), Application::Title().c_str(),
-                       MB_OKCANCEL | MB_ICONERROR) == IDOK;
+    return MessageBoxA(owner_.Handle(), Message.c_str(), Application::Title().c_str(), MB_OKCANCEL | MB_ICONERROR) ==
+           IDOK;
 }
 
 void TWinSegInteraction::RepaintOwner()
