@@ -20,6 +20,19 @@ bool IsSegmentNumber(const std::string& extension)
     return true;
 }
 
+// The segment path as the user types it here: the component writes "\" between names.
+std::string NativePath(std::string path)
+{
+#ifndef _WIN32
+    for (char& c : path)
+        if (c == '\\') c = '/';
+#endif
+    return path;
+}
+
+// The dialog's first line; the rest tells a window's user which button to press.
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
 std::string WithSeparator(const fs::path& dir) { return (fs::absolute(dir) / "").string(); }
 
 // Runs the reader and turns its failures into messages that name the segment file concerned.
@@ -39,8 +52,8 @@ SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, Set
     try {
         c.SegExpand();
     } catch (const std::exception& e) {
-        const std::string why = console.LastComplaint().empty() ? e.what() : console.LastComplaint();
-        throw Exception(c.SegFilePath() + ": " + why);
+        const std::string why = console.LastComplaint().empty() ? e.what() : FirstLine(console.LastComplaint());
+        throw Exception(NativePath(c.SegFilePath()) + ": " + why);
     }
     if (contents.arcs.Empty()) contents.arcs = c.SegArcList;
     return contents;
