@@ -118,7 +118,8 @@ Command AddArchiveCommand(CLI::App& app)
     CLI::App* sub = app.add_subcommand("archive", "write an archive of files");
     sub->add_option("-o,--output", o->archive, "archive to write")->required();
     sub->add_option("--method", o->method, "coding method (default lh5)")
-        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
+        ->option_text("lh5|lzh|rle|none");
     sub->add_option("--key", o->key, "lock the entries with this key");
     sub->add_option("FILE", o->files, "files to put in; stored under their relative paths")->required();
     return [o] { return WriteArchive(*o); };

@@ -185,10 +185,12 @@ Command AddBuildCommand(CLI::App& app)
         ->check(CLI::ExistingDirectory);
     sub->add_option("-o,--output", o->dist, "distribution folder to write (new or empty)")->required();
     sub->add_option("--method", o->method, "coding method (default lh5)")
-        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case));
-    sub->add_option("--seg-size", o->segSize, "bytes per disk file (default 1440000)")
-        ->check(CLI::Range(TSegCompress::kMinSegSize, 2147483647));
-    sub->add_flag("--floppy", o->floppy, "1,457,664-byte disks, with room on disk 1 for setup.exe and the configuration");
+        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
+        ->option_text("lh5|lzh|rle|none");
+    CLI::Option* segSize = sub->add_option("--seg-size", o->segSize, "bytes per disk file (default 1440000)")
+                               ->check(CLI::Range(TSegCompress::kMinSegSize, 2147483647));
+    sub->add_flag("--floppy", o->floppy, "1,457,664-byte disks, with room on disk 1 for setup.exe and the configuration")
+        ->excludes(segSize);
     sub->add_option("--base", o->base, "base name of the disk files (default disk; the setup program reads disk)");
     sub->add_option("--setup", o->setup, "setup program to ship (default: this project's win32 build)");
     sub->add_option("--key", o->key, "lock the entries with this key (the setup program expands with key 0)");
