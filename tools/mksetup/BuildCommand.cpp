@@ -57,7 +57,14 @@ void CheckOutputFolder(const std::string& dist)
 class CurrentDirGuard {
 public:
     explicit CurrentDirGuard(const std::string& dir) : saved_(port::CurrentDir()) { port::SetCurrentDir(dir); }
-    ~CurrentDirGuard() { port::SetCurrentDir(saved_); }
+    ~CurrentDirGuard()
+    {
+        try {
+            port::SetCurrentDir(saved_);
+        } catch (const std::exception&) {
+            // The folder we started in is gone; the remaining paths are absolute, so going on is safe.
+        }
+    }
     CurrentDirGuard(const CurrentDirGuard&) = delete;
     CurrentDirGuard& operator=(const CurrentDirGuard&) = delete;
 
@@ -150,6 +157,8 @@ void PrintSummary(const BuildOptions& o, const Totals& t)
 
 int Build(BuildOptions o)
 {
+    // The set is built with the working folder as current directory: every other path is made absolute.
+    for (std::string* path : {&o.product, &o.dist, &o.setup}) *path = fs::absolute(*path).string();
     CheckOutputFolder(o.dist);
     if (!fs::is_regular_file(o.setup))
         throw Exception("the setup program " + o.setup + " does not exist; build the win32 preset or name one with --setup");
