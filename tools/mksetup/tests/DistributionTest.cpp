@@ -111,16 +111,21 @@ TEST_F(MksetupDistribution, ACorruptDiskFailsVerify)
     EXPECT_EQ(verified.exitCode, 1) << verified.output;
 }
 
-TEST_F(MksetupDistribution, ASetWithAGapNamesTheMissingDisk)
+TEST_F(MksetupDistribution, AMissingOrWrongDiskIsNamed)
 {
     AddFile("big.bin", Noise(100000));
     ASSERT_EQ(Build("--seg-size 30000").exitCode, 0);
+    ASSERT_GT(Disks(), 3u);
     fs::remove(dist + "/disk.002");
     for (const std::string& command : {"verify " + Quoted(dist), "extract " + Quoted(dist) + " -o " + Quoted(dir.Path() + "out")}) {
         const Result r = Mksetup(command + " < " + Quoted(setup));  // not a terminal: no prompt
         EXPECT_EQ(r.exitCode, 1) << r.output;
         EXPECT_NE(r.output.find("disk.002"), std::string::npos) << r.output;
     }
+    fs::copy_file(dist + "/disk.003", dist + "/disk.002");
+    const Result wrong = Mksetup("verify " + Quoted(dist) + " < " + Quoted(setup));
+    EXPECT_EQ(wrong.exitCode, 1) << wrong.output;
+    EXPECT_NE(wrong.output.find("disk.002: Incorrect"), std::string::npos) << wrong.output;
 }
 
 TEST_F(MksetupDistribution, BuildRefusesAFolderThatHoldsSomething)
