@@ -10,6 +10,8 @@
 #include "tools/mksetup/Commands.h"
 #include "tools/mksetup/ExitCodes.h"
 #include "tools/mksetup/Methods.h"
+#include "tools/mksetup/ScratchArea.h"
+#include "tools/mksetup/SetCommands.h"
 #include "tools/mksetup/StoredNames.h"
 
 namespace {
@@ -87,6 +89,27 @@ int ExtractArchive(const ArchiveOptions& o)
     return refused == 0 ? kExitOk : kExitError;
 }
 
+// Expanding into a scratch folder checks every entry's checksum.
+int VerifyArchive(const ArchiveOptions& o)
+{
+    const ScratchArea area(std::filesystem::temp_directory_path() / "mksetup");
+    TCompress c;
+    c.SetTargetPath(area.Dir("files"));
+    c.Key = o.key;
+    c.MakeDirectories = true;
+    c.ExceptionOnFileError = true;
+    c.OnCheckFile = [&](std::string& path, TCProcessMode) {
+        if (!ConfinedTo(c.TargetPath(), path)) path.clear();  // nothing to check outside the scratch folder
+    };
+    std::vector<std::string> written;
+    TArchiveList entries;
+    c.ScanArchive(o.archive, entries);
+    for (const auto& entry : entries) written.push_back(entry.Name);
+    c.ExpandArchive(o.archive, &written);
+    std::cout << o.archive << ": " << written.size() << " files, every checksum good\n";
+    return kExitOk;
+}
+
 }  // namespace
 
 Command AddArchiveCommand(CLI::App& app)
@@ -95,7 +118,8 @@ Command AddArchiveCommand(CLI::App& app)
     CLI::App* sub = app.add_subcommand("archive", "write an archive of files");
     sub->add_option("-o,--output", o->archive, "archive to write")->required();
     sub->add_option("--method", o->method, "coding method (default lh5)")
-        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
+        ->option_text("lh5|lzh|rle|none");
     sub->add_option("--key", o->key, "lock the entries with this key");
     sub->add_option("FILE", o->files, "files to put in; stored under their relative paths")->required();
     return [o] { return WriteArchive(*o); };
@@ -104,17 +128,35 @@ Command AddArchiveCommand(CLI::App& app)
 Command AddListCommand(CLI::App& app)
 {
     auto o = std::make_shared<ArchiveOptions>();
-    CLI::App* sub = app.add_subcommand("list", "list the entries of an archive");
-    sub->add_option("ARCHIVE", o->archive, "archive to list")->required();
-    return [o] { return ListArchive(*o); };
+    CLI::App* sub = app.add_subcommand("list", "list a distribution, a segment set or an archive");
+    sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    return [o] {
+        const auto set = SegmentSetAt(o->archive);
+        return set ? ListSegmentSet(*set) : ListArchive(*o);
+    };
 }
 
 Command AddExtractCommand(CLI::App& app)
 {
     auto o = std::make_shared<ArchiveOptions>();
-    CLI::App* sub = app.add_subcommand("extract", "expand every entry of an archive into a directory");
-    sub->add_option("ARCHIVE", o->archive, "archive to expand")->required();
-    sub->add_option("-o,--output", o->directory, "directory to write into")->required();
+    CLI::App* sub = app.add_subcommand("extract", "expand a distribution, a segment set or an archive into a directory");
+    sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    sub->add_option("-o,--output", o->directory, "directory to write into; nothing is written outside it")->required();
     sub->add_option("--key", o->key, "key of a locked archive");
-    return [o] { return ExtractArchive(*o); };
+    return [o] {
+        const auto set = SegmentSetAt(o->archive);
+        return set ? ExtractSegmentSet(*set, o->directory) : ExtractArchive(*o);
+    };
+}
+
+Command AddVerifyCommand(CLI::App& app)
+{
+    auto o = std::make_shared<ArchiveOptions>();
+    CLI::App* sub = app.add_subcommand("verify", "expand to a scratch folder and check every checksum");
+    sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    sub->add_option("--key", o->key, "key of a locked archive");
+    return [o] {
+        const auto set = SegmentSetAt(o->archive);
+        return set ? VerifySegmentSet(*set) : VerifyArchive(*o);
+    };
 }

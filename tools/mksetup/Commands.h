@@ -11,3 +11,5 @@ Command AddCompressCommand(CLI::App& app);
 Command AddArchiveCommand(CLI::App& app);
 Command AddListCommand(CLI::App& app);
 Command AddExtractCommand(CLI::App& app);
+Command AddVerifyCommand(CLI::App& app);
+Command AddBuildCommand(CLI::App& app);

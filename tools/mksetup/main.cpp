@@ -14,11 +14,13 @@ int main(int argc, char** argv)
     CLI::App app{"mksetup: make, list, verify and extract setup distributions and archives"};
     app.require_subcommand(1);
     app.footer(
-        "Exit codes: 0 success, 1 failure (the message names the file), 2 wrong command line,\n"
-        "3 compress: the data would not get smaller.");
+        "Exit codes: 0 success; 1 failure: a configuration error, a missing or wrong disk, a bad\n"
+        "checksum, a file that cannot be read or written (the message names the file; build then\n"
+        "writes nothing); 2 wrong command line; 3 compress: the data would not get smaller.");
     const std::vector<std::pair<CLI::App*, Command>> commands = [&] {
         std::vector<std::pair<CLI::App*, Command>> all;
-        for (auto add : {AddExpandCommand, AddCompressCommand, AddArchiveCommand, AddListCommand, AddExtractCommand}) {
+        for (auto add : {AddBuildCommand, AddListCommand, AddVerifyCommand, AddExtractCommand, AddArchiveCommand,
+                         AddExpandCommand, AddCompressCommand}) {
             const std::size_t before = app.get_subcommands({}).size();
             Command run = add(app);
             all.emplace_back(app.get_subcommands({}).at(before), std::move(run));

@@ -1,0 +1,207 @@
+// build: a product folder into a distribution (setup.exe, install.cfg, finstall.cfg, disk.001 ...).
+#include <cstdint>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <memory>
+
+#include "config/TextFields.h"
+#include "port/Exception.h"
+#include "port/FileSystem.h"
+#include "segment/SegCompEZ.h"
+#include "tools/mksetup/Commands.h"
+#include "tools/mksetup/ConsoleInteraction.h"
+#include "tools/mksetup/ExitCodes.h"
+#include "tools/mksetup/Methods.h"
+#include "tools/mksetup/Product.h"
+#include "tools/mksetup/ScratchArea.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::int64_t kFloppyBytes = 1457664;  // free bytes of a formatted 1.44 MB disk
+constexpr std::int64_t kFloppySector = 512;
+constexpr std::int64_t kProgressFrom = 1 << 20;  // smaller builds finish before a bar helps
+const char* const kConfigFiles[] = {"install.cfg", "finstall.cfg"};
+
+struct BuildOptions {
+    std::string product;
+    std::string dist;
+    TCompressionMethod method = coLZH5;
+    std::int32_t segSize = 1440000;
+    bool floppy = false;
+    std::string base = "disk";
+    std::string setup = MKSETUP_DEFAULT_SETUP;
+    std::int32_t key = 0;
+};
+
+struct Totals {
+    std::map<std::string, std::int64_t> sizes;  // by staged name, for the progress bar
+    std::size_t files = 0;
+    std::int64_t bytesIn = 0;
+    std::int64_t bytesCoded = 0;
+    std::size_t disks = 0;
+};
+
+// A build goes into a new or empty folder: mixing it with an older set would leave stale disks.
+void CheckOutputFolder(const std::string& dist)
+{
+    if (!fs::exists(dist)) return;
+    if (!fs::is_directory(dist) || !fs::is_empty(dist))
+        throw Exception(dist + " exists and is not an empty folder; remove it or name another");
+}
+
+// Restores the current directory on every way out.
+class CurrentDirGuard {
+public:
+    explicit CurrentDirGuard(const std::string& dir) : saved_(port::CurrentDir()) { port::SetCurrentDir(dir); }
+    ~CurrentDirGuard()
+    {
+        try {
+            port::SetCurrentDir(saved_);
+        } catch (const std::exception&) {
+            // The folder we started in is gone; the remaining paths are absolute, so going on is safe.
+        }
+    }
+    CurrentDirGuard(const CurrentDirGuard&) = delete;
+    CurrentDirGuard& operator=(const CurrentDirGuard&) = delete;
+
+private:
+    std::string saved_;
+};
+
+std::int64_t SectorsOf(const std::string& file)
+{
+    const auto size = static_cast<std::int64_t>(fs::file_size(file));
+    return (size + kFloppySector - 1) / kFloppySector * kFloppySector;
+}
+
+// The set writer gives every segment the same size, so keeping room on disk 1 for setup.exe and the
+// configuration makes every disk that much smaller.
+std::int32_t FloppySegmentSize(const BuildOptions& o)
+{
+    std::int64_t reserved = SectorsOf(o.setup);
+    for (const char* name : kConfigFiles) reserved += SectorsOf((fs::path(o.product) / name).string());
+    const std::int64_t size = kFloppyBytes - reserved;
+    if (size < TSegCompress::kMinSegSize)
+        throw Exception("setup.exe and the configuration leave no room for data on a floppy disk");
+    return static_cast<std::int32_t>(size);
+}
+
+bool ReportDiagnostics(const Product& product)
+{
+    for (const Diagnostic& d : product.diagnostics)
+        std::cerr << (fs::path(product.dir) / "").string() << d.Text() << "\n";
+    return !HasErrors(product.diagnostics);
+}
+
+Totals Stage(const Product& product, const std::string& stage)
+{
+    Totals totals;
+    for (const SupportFile& file : product.files) {
+        fs::copy_file(file.source, fs::path(stage) / file.name);
+        const auto size = static_cast<std::int64_t>(fs::file_size(file.source));
+        totals.sizes[file.name] = size;
+        totals.bytesIn += size;
+        ++totals.files;
+    }
+    return totals;
+}
+
+void ShowProgress(std::int64_t done, std::int64_t total)
+{
+    constexpr int kWidth = 40;
+    const int filled = total > 0 ? static_cast<int>(done * kWidth / total) : kWidth;
+    std::cout << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+              << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] "
+              << (total > 0 ? done * 100 / total : 100) << "%" << std::flush;
+}
+
+// Codes the staged files into segments in out; the template is relative so that no path of this
+// machine travels in the set.
+void BuildSet(const BuildOptions& o, const ScratchArea& area, const Totals& totals, const std::string& out)
+{
+    TSegCompEZ c;
+    c.SegBuildMode = bmFlat;
+    c.SegCompType = o.method;
+    c.Key = o.key;
+    c.SetSegSize(o.floppy ? FloppySegmentSize(o) : o.segSize);
+    c.SetSegBaseName(o.base);
+    c.SetSegDir(out);
+    c.SetSegTmpDir(area.Dir("tmp"));
+    c.SegSource = {"stage\\*.*"};
+    const bool bar = StdoutIsTerminal() && totals.bytesIn >= kProgressFrom;
+    std::int64_t done = 0;
+    c.OnCheckFile = [&](std::string& path, TCProcessMode) {
+        if (bar) ShowProgress(done, totals.bytesIn);
+        const auto size = totals.sizes.find(FileNamePart(path));
+        if (size != totals.sizes.end()) done += size->second;
+    };
+    const CurrentDirGuard here(area.Root().string());
+    c.SegBuild();
+    if (bar) {
+        ShowProgress(totals.bytesIn, totals.bytesIn);
+        std::cout << "\n";
+    }
+}
+
+void PrintSummary(const BuildOptions& o, const Totals& t)
+{
+    const double ratio = t.bytesIn > 0 ? 100.0 * static_cast<double>(t.bytesCoded) / static_cast<double>(t.bytesIn) : 100.0;
+    std::cout << o.dist << ": " << t.files << " files, " << t.bytesIn << " bytes in, " << t.bytesCoded
+              << " bytes coded (" << std::fixed << std::setprecision(1) << ratio << "%), " << t.disks
+              << (t.disks == 1 ? " disk\n" : " disks\n");
+}
+
+int Build(BuildOptions o)
+{
+    // The set is built with the working folder as current directory: every other path is made absolute.
+    for (std::string* path : {&o.product, &o.dist, &o.setup}) *path = fs::absolute(*path).string();
+    CheckOutputFolder(o.dist);
+    if (!fs::is_regular_file(o.setup))
+        throw Exception("the setup program " + o.setup + " does not exist; build the win32 preset or name one with --setup");
+    const Product product = LoadProduct(o.product);
+    if (!ReportDiagnostics(product)) {
+        std::cerr << "mksetup: the configuration has errors; nothing was written to " << o.dist << "\n";
+        return kExitError;
+    }
+    const ScratchArea area(o.dist);
+    Totals totals = Stage(product, area.Dir("stage"));
+    const std::string out = area.Dir("out");
+    BuildSet(o, area, totals, out);
+    for (const auto& entry : fs::directory_iterator(out)) {
+        totals.bytesCoded += static_cast<std::int64_t>(entry.file_size());
+        ++totals.disks;
+    }
+    fs::copy_file(o.setup, fs::path(out) / "setup.exe");
+    for (const char* name : kConfigFiles) fs::copy_file(fs::path(o.product) / name, fs::path(out) / name);
+    if (fs::exists(o.dist)) fs::remove(o.dist);  // checked empty above
+    fs::rename(out, o.dist);
+    PrintSummary(o, totals);
+    return kExitOk;
+}
+
+}  // namespace
+
+Command AddBuildCommand(CLI::App& app)
+{
+    auto o = std::make_shared<BuildOptions>();
+    CLI::App* sub = app.add_subcommand("build", "make a distribution from a product folder");
+    sub->add_option("PRODUCT_DIR", o->product, "folder with install.cfg, finstall.cfg and the files they name")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+    sub->add_option("-o,--output", o->dist, "distribution folder to write (new or empty)")->required();
+    sub->add_option("--method", o->method, "coding method (default lh5)")
+        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
+        ->option_text("lh5|lzh|rle|none");
+    CLI::Option* segSize = sub->add_option("--seg-size", o->segSize, "bytes per disk file (default 1440000)")
+                               ->check(CLI::Range(TSegCompress::kMinSegSize, 2147483647));
+    sub->add_flag("--floppy", o->floppy, "1,457,664-byte disks, with room on disk 1 for setup.exe and the configuration")
+        ->excludes(segSize);
+    sub->add_option("--base", o->base, "base name of the disk files (default disk; the setup program reads disk)");
+    sub->add_option("--setup", o->setup, "setup program to ship (default: this project's win32 build)");
+    sub->add_option("--key", o->key, "lock the entries with this key (the setup program expands with key 0)");
+    return [o] { return Build(*o); };
+}

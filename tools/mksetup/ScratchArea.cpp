@@ -1,0 +1,35 @@
+#include "tools/mksetup/ScratchArea.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "port/Exception.h"
+
+namespace fs = std::filesystem;
+
+ScratchArea::ScratchArea(const fs::path& place)
+{
+    fs::path parent = fs::absolute(place).parent_path();
+    std::error_code ec;
+    fs::create_directories(parent, ec);
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        root_ = parent / (".mksetup-" + std::to_string(stamp) + "-" + std::to_string(attempt));
+        if (fs::create_directory(root_, ec)) return;
+        if (ec) break;
+    }
+    throw Exception("Cannot create a working directory in " + parent.string() + ": " + ec.message());
+}
+
+ScratchArea::~ScratchArea()
+{
+    std::error_code ec;
+    fs::remove_all(root_, ec);  // best effort: a destructor must not throw
+}
+
+std::string ScratchArea::Dir(const std::string& name) const
+{
+    const fs::path dir = root_ / name;
+    fs::create_directories(dir);
+    return (dir / "").string();
+}

@@ -1,0 +1,102 @@
+#include "tools/mksetup/SegmentSet.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "port/Exception.h"
+#include "segment/SegCompEZ.h"
+#include "tools/mksetup/ConsoleInteraction.h"
+#include "tools/mksetup/StoredNames.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsSegmentNumber(const std::string& extension)
+{
+    if (extension.size() < 4) return false;  // "." and at least three digits
+    for (std::size_t i = 1; i < extension.size(); ++i)
+        if (extension[i] < '0' || extension[i] > '9') return false;
+    return true;
+}
+
+// The segment path as the user types it here: the component writes "\" between names.
+std::string NativePath(std::string path)
+{
+#ifndef _WIN32
+    for (char& c : path)
+        if (c == '\\') c = '/';
+#endif
+    return path;
+}
+
+// The dialog's first line; the rest tells a window's user which button to press.
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+std::string WithSeparator(const fs::path& dir) { return (fs::absolute(dir) / "").string(); }
+
+// Runs the reader and turns its failures into messages that name the segment file concerned.
+template <typename Setup>
+SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, Setup setup)
+{
+    ConsoleInteraction console(StdinIsTerminal());
+    TSegCompEZ c;
+    c.SegPopUp = false;
+    c.Interaction = &console;
+    c.SetSegBaseName(place.base);
+    c.SetSegDir(place.dir);
+    c.SetSegTmpDir(tmpDir);
+    c.ExceptionOnFileError = true;
+    SetContents contents;
+    setup(c, contents);
+    try {
+        c.SegExpand();
+    } catch (const std::exception& e) {
+        const std::string why = console.LastComplaint().empty() ? e.what() : FirstLine(console.LastComplaint());
+        throw Exception(NativePath(c.SegFilePath()) + ": " + why);
+    }
+    if (contents.arcs.Empty()) contents.arcs = c.SegArcList;
+    return contents;
+}
+
+}  // namespace
+
+std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path)
+{
+    const fs::path p(path);
+    if (fs::is_directory(p)) return SegmentSetPlace{WithSeparator(p), "disk"};
+    if (!IsSegmentNumber(p.extension().string())) return std::nullopt;
+    return SegmentSetPlace{WithSeparator(p.parent_path()), p.stem().string()};
+}
+
+SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir)
+{
+    return ReadSet(place, tmpDir, [](TSegCompEZ& c, SetContents& contents) {
+        c.OnSegBeforeExpand = [&contents](TSegArcList& list) {
+            contents.arcs = list;
+            list.ClearArcs();  // the names are all we want
+        };
+    });
+}
+
+SetContents ExpandSet(const SegmentSetPlace& place, const std::string& outDir, const std::string& tmpDir)
+{
+    SetContents result = ReadSet(place, tmpDir, [&outDir](TSegCompEZ& c, SetContents& contents) {
+        c.OnCheckFile = [&c, &contents, outDir](std::string& path, TCProcessMode) {
+            // The reader aims at the template's folder; the stored name is what follows it.
+            const std::string& from = c.TargetPath();
+            const std::string stored = path.compare(0, from.size(), from) == 0 ? path.substr(from.size()) : path;
+            const std::string target = outDir + stored;
+            if (stored.empty() || stored[0] == '\\' || !ConfinedTo(outDir, target)) {
+                std::cerr << "mksetup: refused " << stored << ": it would be written outside " << outDir << "\n";
+                path.clear();
+                ++contents.refused;
+                return;
+            }
+            path = target;
+        };
+    });
+    for (const TSegArc& arc : result.arcs)
+        result.written.insert(result.written.end(), arc.Files.begin(), arc.Files.end());
+    return result;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A segment set named on the command line, and reading it back: for list, verify and extract.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "segment/SegArc.h"
+
+struct SegmentSetPlace {
+    std::string dir;   // the folder holding the segments, ending in its separator
+    std::string base;  // "disk" for a distribution
+};
+
+// A distribution folder (its disk.001) or a segment file named NAME.NNN; nothing for anything else.
+std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path);
+
+struct SetContents {
+    TSegArcList arcs;                 // templates and the stored names of their files
+    std::vector<std::string> written; // the paths written, when expanded
+    int refused = 0;                  // stored names that would have left the output directory
+};
+
+// Reads the scan entries only; tmpDir receives the reader's scratch files.
+SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir);
+// Expands every file below outDir under its stored name, checking every checksum on the way; a stored
+// name that would land outside outDir is refused with a message. A missing or wrong segment raises an
+// error that names its file.
+SetContents ExpandSet(const SegmentSetPlace& place, const std::string& outDir, const std::string& tmpDir);

@@ -1,0 +1,174 @@
+// build, list, verify and extract of distributions, run through the built mksetup.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "testsupport/ScratchDir.h"
+#include "tools/mksetup/tests/RunMksetup.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Noise(std::size_t n)
+{
+    std::mt19937 rng(5);
+    std::string s(n, '\0');
+    for (char& c : s) c = static_cast<char>(rng());
+    return s;
+}
+
+class MksetupDistribution : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    std::string product = dir.Path() + "product";
+    std::string dist = dir.Path() + "dist";
+    std::string setup = dir.Path() + "setup.exe";
+
+    void SetUp() override
+    {
+        fs::copy(SETUP_EXAMPLES_DIR "/sample", product, fs::copy_options::recursive);
+        fs::create_directories(product + "/programs");
+        ScratchDir::Write(product + "/programs/notes.exe", "MZ notes");
+        ScratchDir::Write(product + "/programs/postinst.exe", "MZ postinst");
+        ScratchDir::Write(setup, "MZ setup");
+    }
+
+    void AddFile(const std::string& relative, const std::string& content)
+    {
+        ScratchDir::Write(product + "/" + relative, content);
+        ScratchDir::Write(product + "/finstall.cfg",
+                          ScratchDir::Read(product + "/finstall.cfg") + "Installation Directory," + relative + "\r\n");
+    }
+
+    Result Build(const std::string& options) { return Mksetup("build " + Quoted(product) + " -o " + Quoted(dist) + " --setup " + Quoted(setup) + " " + options); }
+
+    std::size_t Disks() const
+    {
+        std::size_t n = 0;
+        while (fs::exists(dist + "/disk." + std::string(n + 1 < 10 ? "00" : "0") + std::to_string(n + 1))) ++n;
+        return n;
+    }
+
+    // Nothing of a failed build may remain: no distribution and no working folder.
+    void ExpectNothingWritten() const
+    {
+        EXPECT_FALSE(fs::exists(dist));
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            EXPECT_NE(entry.path().filename().string().rfind(".mksetup", 0), 0u) << entry.path();
+    }
+};
+
+TEST_F(MksetupDistribution, BuildVerifyAndExtractRoundTripTheSampleAcrossDisks)
+{
+    const std::string big = Noise(600000);
+    AddFile("data\\big.bin", big);
+    const Result built = Build("--seg-size 100000");
+    ASSERT_EQ(built.exitCode, 0) << built.output;
+    EXPECT_NE(built.output.find("13 files"), std::string::npos) << built.output;
+    EXPECT_GT(Disks(), 5u);
+    for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) EXPECT_TRUE(fs::exists(dist + "/" + name)) << name;
+    EXPECT_EQ(ScratchDir::Read(dist + "/install.cfg"), ScratchDir::Read(product + "/install.cfg"));
+
+    const Result listed = Mksetup("list " + Quoted(dist));
+    ASSERT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("postinst.exe"), std::string::npos) << listed.output;
+    const Result verified = Mksetup("verify " + Quoted(dist + "/disk.001"));
+    ASSERT_EQ(verified.exitCode, 0) << verified.output;
+
+    const std::string out = dir.Path() + "out";
+    const Result extracted = Mksetup("extract " + Quoted(dist) + " -o " + Quoted(out));
+    ASSERT_EQ(extracted.exitCode, 0) << extracted.output;
+    EXPECT_EQ(ScratchDir::Read(out + "/big.bin"), big) << "every file under its bare name";
+    EXPECT_EQ(ScratchDir::Read(out + "/readme.txt"), ScratchDir::Read(product + "/docs/readme.txt"));
+    EXPECT_EQ(ScratchDir::Read(out + "/sample.nwn"), ScratchDir::Read(product + "/sample.nwn"));
+    EXPECT_EQ(ScratchDir::Read(out + "/postinst.exe"), "MZ postinst");
+}
+
+TEST_F(MksetupDistribution, FloppyDisksKeepRoomOnTheFirstForSetupAndTheConfiguration)
+{
+    ScratchDir::Write(setup, Noise(300000));
+    AddFile("big.bin", Noise(1500000));
+    const Result built = Build("--floppy --method none");
+    ASSERT_EQ(built.exitCode, 0) << built.output;
+    ASSERT_EQ(Disks(), 2u);
+    const auto sectors = [](std::uintmax_t size) { return (size + 511) / 512 * 512; };
+    std::uintmax_t first = sectors(fs::file_size(dist + "/disk.001"));
+    for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) first += sectors(fs::file_size(dist + "/" + name));
+    EXPECT_LE(first, 1457664u);
+    EXPECT_GT(first, 1457664u - 4 * 512) << "the disk is filled, not wasted";
+}
+
+TEST_F(MksetupDistribution, ACorruptDiskFailsVerify)
+{
+    AddFile("big.bin", Noise(100000));
+    ASSERT_EQ(Build("--seg-size 40000 --method none").exitCode, 0);
+    std::string disk = ScratchDir::Read(dist + "/disk.002");
+    disk[disk.size() / 2] = static_cast<char>(disk[disk.size() / 2] ^ 0x55);
+    ScratchDir::Write(dist + "/disk.002", disk);
+    const Result verified = Mksetup("verify " + Quoted(dist));
+    EXPECT_EQ(verified.exitCode, 1) << verified.output;
+}
+
+TEST_F(MksetupDistribution, AMissingOrWrongDiskIsNamed)
+{
+    AddFile("big.bin", Noise(100000));
+    ASSERT_EQ(Build("--seg-size 30000").exitCode, 0);
+    ASSERT_GT(Disks(), 3u);
+    fs::remove(dist + "/disk.002");
+    for (const std::string& command : {"verify " + Quoted(dist), "extract " + Quoted(dist) + " -o " + Quoted(dir.Path() + "out")}) {
+        const Result r = Mksetup(command + " < " + Quoted(setup));  // not a terminal: no prompt
+        EXPECT_EQ(r.exitCode, 1) << r.output;
+        EXPECT_NE(r.output.find("disk.002"), std::string::npos) << r.output;
+    }
+    fs::copy_file(dist + "/disk.003", dist + "/disk.002");
+    const Result wrong = Mksetup("verify " + Quoted(dist) + " < " + Quoted(setup));
+    EXPECT_EQ(wrong.exitCode, 1) << wrong.output;
+    EXPECT_NE(wrong.output.find("disk.002: Incorrect"), std::string::npos) << wrong.output;
+}
+
+TEST_F(MksetupDistribution, BuildRefusesAFolderThatHoldsSomething)
+{
+    fs::create_directories(dist);
+    ScratchDir::Write(dist + "/disk.009", "an older set");
+    const Result r = Build("");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.output.find("not an empty folder"), std::string::npos) << r.output;
+    EXPECT_EQ(ScratchDir::Read(dist + "/disk.009"), "an older set");
+}
+
+struct BrokenProduct {
+    const char* name;
+    const char* expected;  // part of the one message
+    void (*breakIt)(const std::string& product, std::string& dist);
+};
+
+class MksetupBuildError : public MksetupDistribution, public ::testing::WithParamInterface<BrokenProduct> {};
+
+TEST_P(MksetupBuildError, GivesOneMessageAndWritesNothing)
+{
+    GetParam().breakIt(product, dist);
+    const Result r = Build("--seg-size 20000");
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find(GetParam().expected), std::string::npos) << r.output;
+    ExpectNothingWritten();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MksetupDistribution, MksetupBuildError,
+    ::testing::Values(
+        BrokenProduct{"MissingSource", "finstall.cfg:4: error: 'Installation Directory,docs,docs\\manual.txt'",
+                      [](const std::string& p, std::string&) { fs::remove(p + "/docs/manual.txt"); }},
+        BrokenProduct{"BareNameClash", "another file named readme.txt",
+                      [](const std::string& p, std::string&) {
+                          ScratchDir::Write(p + "/art/readme.txt", "another");
+                          ScratchDir::Write(p + "/finstall.cfg", ScratchDir::Read(p + "/finstall.cfg") + "Installation Directory,art\\readme.txt\r\n");
+                      }},
+        BrokenProduct{"UnreadableConfiguration", "install.cfg",
+                      [](const std::string& p, std::string&) { fs::remove(p + "/install.cfg"); }},
+        BrokenProduct{"UnwritableOutput", "Cannot create a working directory",
+                      [](const std::string& p, std::string& d) { d = p + "/license.txt/dist"; }}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace
