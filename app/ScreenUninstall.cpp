@@ -2,15 +2,21 @@
 #include "app/DisplayScreen.h"
 #include "app/UninstallEngine.h"
 #include "ui/Application.h"
+#include "ui/ControlIds.h"
 #include "ui/Dialogs.h"
 
 namespace {
 
 class TUninstallPage : public TUninstallView {
 public:
-    explicit TUninstallPage(TDisplayScreen& screen) : screen_(screen) {}
+    // The status line sits between the last stage and "Status:", where the progress bar leaves room for it.
+    explicit TUninstallPage(TDisplayScreen& screen)
+        : screen_(screen), status_(screen.Uninstaller, ControlId::StatusLine)
+    {
+        status_.SetBounds(screen.ProgressBar2.Left(), 108, 0, 0);
+    }
 
-    void ShowStatus(const std::string& text) override { screen_.Label5.SetText("Status: " + text); }
+    void ShowStatus(const std::string& text) override { status_.SetText(text); }
     void ShowStageMark(int stage) override
     {
         if (stage >= 1 && stage <= 4) screen_.StepMarks[static_cast<std::size_t>(stage + 1)]->Show();
@@ -46,6 +52,7 @@ public:
 
 private:
     TDisplayScreen& screen_;
+    TLabel status_;
 };
 
 }  // namespace

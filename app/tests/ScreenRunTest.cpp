@@ -1,4 +1,4 @@
-// The install and uninstall runs driven through the screen's own buttons, into a scratch folder.
+// The install, finish and uninstall runs driven through the screen's own buttons, into a scratch folder.
 #include "app/DisplayScreen.h"
 #include "app/Global.h"
 #include "app/UninstallKey.h"
@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(ScreenRun, InstallsThroughTheWizardAndRemovesThroughTheUninstaller)
+TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
 {
     {
         TDisplayScreen screen({});
@@ -60,6 +60,12 @@ TEST_F(ScreenRun, InstallsThroughTheWizardAndRemovesThroughTheUninstaller)
         EXPECT_EQ(ScratchDir::Read(app_ + "readme.txt"), "readme.txt");
         EXPECT_TRUE(FileExists(app_ + "setup.exe"));
         EXPECT_TRUE(FileExists(app_ + "uninstaller.cfg"));
+
+        screen.ReturnToWIndows.SetChecked(true);
+        screen.Finished1.Click();
+        EXPECT_EQ(screen.RxLabel2.Text(), "Install Completed");
+        EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES) << "the temporary files go";
+        EXPECT_FALSE(IsWindowVisible(screen.Handle()));
     }
 
     Global.UninstallMode = true;
