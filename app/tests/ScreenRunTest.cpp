@@ -22,6 +22,7 @@ protected:
         screen.ExpandSupportFiles = [this] {
             Global.TempDir = temp_;
             Global.InstallFiles = {"Installation Directory,C:\\src\\readme.txt"};
+            Global.InstallSettings.LaunchApplication = "<InstallDir>\\readme.txt";
         };
         screen.Show();
         screen.TextInfo1.SetText(kTitle);
@@ -54,6 +55,7 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
         EXPECT_TRUE(screen.Image1.Visible());
         EXPECT_TRUE(screen.StepMarks[1]->Visible());
         EXPECT_EQ(screen.RxLabel3.Text(), kTitle);
+        EXPECT_EQ(screen.LaunchIt.Text(), app_ + "readme.txt");
         EXPECT_FALSE(screen.Panel1.Visible());
         EXPECT_EQ(screen.Wizard.Width(), 440);
         EXPECT_EQ(screen.Wizard.Height(), 230);
@@ -92,6 +94,10 @@ TEST_F(ScreenRun, AFailedInstallStaysOnTheInstallPage)
     EXPECT_ANY_THROW(screen.Next1.Click());
     EXPECT_EQ(screen.Notebook1.PageIndex(), 5);
     EXPECT_FALSE(screen.Panel1.Visible()) << "no way back from a stopped run";
+    EXPECT_EQ(screen.Wizard.Width(), 300);
+    EXPECT_EQ(screen.Wizard.Height(), 130);
+    EXPECT_EQ(screen.Wizard.Left(), GetSystemMetrics(SM_CXSCREEN) / 2 - 150);
+    EXPECT_EQ(screen.Wizard.Top(), screen.TextInfo4.Top() - 130 - 15) << "just above the bottom line";
 }
 
 }  // namespace
