@@ -73,10 +73,12 @@ void TDisplayScreen::EnterInstallPage()
     RunInstall();
 }
 
+// A destination typed without its "\" was installed into with one; the program to launch lies there too.
 void TDisplayScreen::EnterFinishedPage()
 {
     RxLabel3.SetText(TextInfo1.Text());
-    LaunchIt.SetText(ExpandPathMacros(Global.InstallSettings.LaunchApplication, Main_Dir.Text()));
+    LaunchIt.SetText(
+        ExpandPathMacros(Global.InstallSettings.LaunchApplication, WithTrailingBackslash(Main_Dir.Text())));
     Application::ProcessMessages();
     Panel1.Hide();
     SizeWizard(440, 230);
