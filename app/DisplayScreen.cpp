@@ -231,6 +231,8 @@ void TDisplayScreen::AttachHandlers()
     decline.OnClick = [this] { declineClick(); };
     Cancel1.OnClick = [this] { Cancel1Click(); };
     Remove.OnClick = [this] { removeClick(); };
+    Finished1.OnClick = [this] { Finished1Click(); };
+    Main_Dir.OnAfterDialog = [this](std::string& name, bool&) { Main_DirAfterDialog(name); };
     Next1.SetDefault();
 }
 

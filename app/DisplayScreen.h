@@ -1,6 +1,8 @@
 #pragma once
 // The setup screen: the full-screen form with the four text lines, the logo and the wizard of eight pages.
 // The form holds the controls and says what happens on each event; the work belongs to the engines.
+#include "app/FinishActions.h"
+#include "app/InstallChoices.h"
 #include "app/SetupConfig.h"
 #include "ui/AnimatedImage.h"
 #include "ui/Button.h"
@@ -145,6 +147,22 @@ private:
     void declineClick();
     void Cancel1Click();
     void removeClick();
+    void Finished1Click();
+    void Main_DirAfterDialog(std::string& name);
+
+    void ShowCommonButtons();
+    void EnterAgreementPage();
+    void EnterInstallPage();
+    void EnterFinishedPage();
+    void EnterUninstallerPage();
+    void SizeWizard(int width, int height);
+    void MoveWizard(int left, int top);
+    void CentreWizard();
+    void FillShortcutList();
+    void AddShortcutEntry(std::string fields);
+    void RunInstall();
+    TInstallChoices InstallChoices() const;
+    TFinishRequest FinishRequest() const;
 
     void PlaceDesignedControls();
     void PlaceWizardContents();

@@ -1,4 +1,4 @@
-// The setup screen's start and end in both modes, and the page handling that start-up relies on.
+// The setup screen's start and end in both modes.
 #include "app/DisplayScreen.h"
 #include "app/RunMode.h"
 #include "port/FileSystem.h"
@@ -104,55 +104,4 @@ void TDisplayScreen::Timer1Timer()
 {
     Timer1.SetEnabled(false);
     Close();
-}
-
-void TDisplayScreen::Notebook1PageChanged()
-{
-    Back1.Show();
-    Next1.Show();
-    decline.Hide();
-    Accept.Hide();
-    Application::ProcessMessages();
-    if (Notebook1.PageIndex() == kUninstallerPage) {
-        Panel1.Hide();
-        Wizard.SetSize(345, 175);
-        PlaceWizardContents();
-        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        Wizard.SetBounds(screenWidth / 2 - Wizard.Width() / 2, screenHeight / 2 - Wizard.Height() / 2, Wizard.Width(),
-                         Wizard.Height());
-        Repaint();
-    }
-    if (Notebook1.PageIndex() == FirstPage) Back1.Hide();
-}
-
-void TDisplayScreen::Next1Click()
-{
-    if (Notebook1.PageIndex() < Notebook1.PageCount() - 1) Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
-}
-
-void TDisplayScreen::Back1Click()
-{
-    if (Notebook1.PageIndex() > FirstPage) Notebook1.SetPageIndex(Notebook1.PageIndex() - 1);
-}
-
-void TDisplayScreen::acceptClick()
-{
-    Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
-}
-
-void TDisplayScreen::declineClick()
-{
-    Close();
-}
-
-void TDisplayScreen::Cancel1Click()
-{
-    Close();
-}
-
-// "EXIT" stands for a run without uninstall information: close without removing anything.
-void TDisplayScreen::removeClick()
-{
-    if (Remove.Text() == "EXIT") Close();
 }

@@ -1,6 +1,5 @@
 #include "app/UninstallKey.h"
 
-#include "config/TextFields.h"
 #include "ui/Registry.h"
 
 std::string UninstallKeyPath(const std::string& title)
@@ -11,13 +10,6 @@ std::string UninstallKeyPath(const std::string& title)
 std::string UninstallCommand(const std::string& installDir, const std::string& title)
 {
     return "\"" + installDir + "setup.exe\" " + title;
-}
-
-std::string UninstallDirectoryOf(const std::string& command)
-{
-    if (!command.starts_with('"')) return DirectoryPart(command);
-    // The title after the program may hold ":" or "\"; only the quoted part names the directory.
-    return DirectoryPart(command.substr(1, command.find('"', 1) - 1));
 }
 
 void WriteUninstallKey(const std::string& title, const std::string& installDir, TInstallProgress& progress)

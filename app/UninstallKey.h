@@ -11,11 +11,6 @@ std::string UninstallKeyPath(const std::string& title);
 // taken for a shorter program, then a blank and the title.
 std::string UninstallCommand(const std::string& installDir, const std::string& title);
 
-// Where the uninstall-mode start finds uninstaller.cfg, from the "UninstallString" of either form: the
-// directory of the program in double quotes, or, unquoted as older installations wrote it, the text up to
-// and including its last "\" or ":".
-std::string UninstallDirectoryOf(const std::string& command);
-
 // Label2 "Creating Uninstaller", then the key with "DisplayName" and "UninstallString". Nothing is written
 // when the key cannot be created, and nothing for an empty title or one with "\": that key would be the
 // uninstall key of every program, or another program's, and the uninstaller deletes it whole.

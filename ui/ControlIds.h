@@ -91,6 +91,8 @@ enum : int {
     Label5 = 1374,
     ProgressBar2 = 1375,
     Remove = 1376,
+    // The uninstall run's status, made at run time.
+    StatusLine = 1377,
 
     // The six check marks made at run time: 1 and 2 on page install, 3 to 6 on page Uninstaller.
     StepMark1 = 1380,

@@ -177,14 +177,11 @@ TEST(EraseKeyPath, DeletesAKeyWithItsSubkeysButNeverASharedOne)
     EXPECT_TRUE(user.KeyExists("Software\\Classes\\SetupTests\\App"));
 }
 
-TEST(UninstallKey, TheStartFindsTheDirectoryInEitherForm)
+// The uninstall-mode start reads the directory back with ProgramDirectoryOf (app/RunMode.h).
+TEST(UninstallKey, TheCommandQuotesTheProgram)
 {
-    const std::string command = UninstallCommand("C:\\Program Files\\My App\\", "My App: 2\\3");
-    EXPECT_EQ(command, "\"C:\\Program Files\\My App\\setup.exe\" My App: 2\\3");
-    EXPECT_EQ(UninstallDirectoryOf(command), "C:\\Program Files\\My App\\");
-    EXPECT_EQ(UninstallDirectoryOf("C:\\Apps\\Tool\\setup.exe My Tool"), "C:\\Apps\\Tool\\");
-    EXPECT_EQ(UninstallDirectoryOf("\"C:\\No End\\setup.exe"), "C:\\No End\\");
-    EXPECT_EQ(UninstallDirectoryOf("\""), "");
+    EXPECT_EQ(UninstallCommand("C:\\Program Files\\My App\\", "My App: 2\\3"),
+              "\"C:\\Program Files\\My App\\setup.exe\" My App: 2\\3");
 }
 
 TEST(UninstallKey, TitleThatWouldNameAnotherKeyWritesNothing)

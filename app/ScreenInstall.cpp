@@ -1,0 +1,53 @@
+// The install page's run: the wizard's choices go to the installation engine, which reports on the page.
+#include "app/DisplayScreen.h"
+#include "app/InstallEngine.h"
+#include "ui/Application.h"
+
+namespace {
+
+class TInstallPage : public TInstallProgress {
+public:
+    explicit TInstallPage(TDisplayScreen& screen) : screen_(screen) {}
+
+    void SetCaption(TInstallLabel label, const std::string& caption) override
+    {
+        TLabel* labels[] = {&screen_.Dest1, &screen_.Label1, &screen_.Label2};
+        labels[label]->SetText(caption);
+    }
+    void SetProgressRange(int maximum) override
+    {
+        screen_.ProgressBar1.SetRange(0, maximum);
+        screen_.ProgressBar1.SetPosition(0);
+    }
+    void SetProgressPosition(int position) override { screen_.ProgressBar1.SetPosition(position); }
+    void ShowStageMark(TInstallStage stage) override
+    {
+        TImage* marks[] = {&screen_.Image1, screen_.StepMarks[0].get(), screen_.StepMarks[1].get()};
+        marks[stage]->Show();
+    }
+    void ProcessMessages() override { Application::ProcessMessages(); }
+
+private:
+    TDisplayScreen& screen_;
+};
+
+}  // namespace
+
+TInstallChoices TDisplayScreen::InstallChoices() const
+{
+    TInstallChoices choices;
+    choices.InstallDir = Main_Dir.Text();
+    choices.Title = TextInfo1.Text();
+    for (int row = 0; row < ListView1.Count(); ++row) choices.ShortcutRows.push_back(ListView1.Checked(row));
+    choices.FolderDesktop = CheckBox2.Checked();
+    choices.FolderStartMenu = CheckBox1.Checked();
+    return choices;
+}
+
+// An exception leaves the wizard on this page; the window's handler shows it.
+void TDisplayScreen::RunInstall()
+{
+    TInstallPage page(*this);
+    RunInstallation(Global, InstallChoices(), page);
+    Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
+}

@@ -1,0 +1,126 @@
+// The wizard's page flow on the real screen: which page follows which, the buttons offered, and the
+// shortcut rows and summary that page Page4 builds.
+#include "app/DisplayScreen.h"
+#include "app/Global.h"
+#include "testsupport/ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// An install-mode screen after an expansion into a scratch TempDir; license.txt only when a test writes it.
+class WizardFlow : public ::testing::Test {
+protected:
+    WizardFlow() { Global.UninstallMode = false; }
+
+    void Open(bool restartOption)
+    {
+        screen.ExpandSupportFiles = [this, restartOption] {
+            Global.TempDir = scratch.Path();
+            Global.InstallSettings.RestartOption = restartOption;
+        };
+        screen.Show();
+    }
+
+    ScratchDir scratch;
+    TDisplayScreen screen{{}};
+};
+
+TEST_F(WizardFlow, WithoutAgreementOrRestartOptionTheAgreementPageForwardsBothWays)
+{
+    Open(false);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    EXPECT_TRUE(screen.Back1.Visible());
+    EXPECT_TRUE(screen.Next1.Visible());
+    EXPECT_FALSE(screen.Accept.Visible());
+    EXPECT_FALSE(screen.decline.Visible());
+
+    screen.Back1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 2) << "Page2 passes straight on to Page3";
+    EXPECT_TRUE(screen.Next1.Visible());
+}
+
+TEST_F(WizardFlow, WithRestartOptionTheWelcomeLeadsPastTheMissingAgreement)
+{
+    Open(true);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 0);
+    EXPECT_FALSE(screen.Back1.Visible());
+    screen.Next1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    screen.Back1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+}
+
+TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNext)
+{
+    ScratchDir::Write(scratch / "license.txt", "Terms\r\n");
+    Open(true);
+    screen.Next1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 1);
+    EXPECT_TRUE(screen.Accept.Visible());
+    EXPECT_TRUE(screen.decline.Visible());
+    EXPECT_FALSE(screen.Next1.Visible());
+    EXPECT_TRUE(screen.Back1.Visible());
+
+    screen.Accept.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    EXPECT_FALSE(screen.Accept.Visible());
+    screen.Back1.Click();
+    screen.Back1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 0);
+    screen.Back1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 0) << "nothing before the first page";
+
+    screen.Next1.Click();
+    screen.decline.Click();
+    EXPECT_FALSE(IsWindowVisible(screen.Handle())) << "Decline ends the program";
+}
+
+TEST_F(WizardFlow, Page4BuildsThreeRowsPerEntryAndTheSummaryOfThatMoment)
+{
+    Open(false);
+    Global.ShortcutEntries = {"Tool,<InstallDir>\\tool.exe,X,,X,,Setup Tests,C:\\src\\tool.ico",
+                              "Read me,<InstallDir>\\readme.txt,,X,,,Docs,"};
+    screen.Main_Dir.SetText("C:\\Product\\");
+    screen.Next1.Click();
+
+    ASSERT_EQ(screen.ListView1.Count(), 6);
+    EXPECT_TRUE(screen.ListView1.Checkboxes());
+    const char* places[] = {"StartMenu", "Desktop", "Quick Launch"};
+    const bool ticks[] = {true, false, true, false, true, false};
+    for (int row = 0; row < 6; ++row) {
+        EXPECT_EQ(screen.ListView1.ItemText(row, 0), row < 3 ? "Tool" : "Read me");
+        EXPECT_EQ(screen.ListView1.ItemText(row, 1), places[row % 3]);
+        EXPECT_EQ(screen.ListView1.Checked(row), ticks[row]) << "row " << row;
+    }
+    const Lines summary{"Install To: C:\\Product\\", "", "Folders:", "Setup Tests: Tool", "Docs: Read me"};
+    EXPECT_EQ(screen.Memo3.Lines(), summary);
+
+    // The folder boxes count from the next entry into Page4 on; the rows go back to the configuration then.
+    screen.CheckBox2.SetChecked(true);
+    screen.ListView1.SetChecked(0, false);
+    screen.Next1.Click();
+    EXPECT_EQ(screen.Notebook1.PageIndex(), 4);
+    EXPECT_EQ(screen.Memo3.Lines(), summary);
+    screen.Back1.Click();
+    EXPECT_TRUE(screen.ListView1.Checked(0));
+    EXPECT_EQ(screen.ListView1.Count(), 6);
+    screen.Next1.Click();
+    EXPECT_EQ(screen.Memo3.Lines(), (Lines{"Install To: C:\\Product\\", "", "Folders:", "Setup Tests: Tool",
+                                           "Setup Tests Desktop : Tool", "Docs: Read me", "Docs Desktop : Read me"}));
+}
+
+TEST_F(WizardFlow, ABrowsedDirectoryGetsItsBackslash)
+{
+    std::string name = "C:\\Apps";
+    bool action = true;
+    screen.Main_Dir.OnAfterDialog(name, action);
+    EXPECT_EQ(name, "C:\\Apps\\");
+    screen.Main_Dir.OnAfterDialog(name, action);
+    EXPECT_EQ(name, "C:\\Apps\\");
+    EXPECT_TRUE(action);
+}
+
+}  // namespace
