@@ -1,0 +1,89 @@
+// The setup screen with the sample product's configuration, and in each display style, captured from the
+// screen and saved as PNG files for people to look at; the checks make sure the capture shows the screen.
+#include "app/DisplayScreen.h"
+#include "app/Global.h"
+#include "testsupport/ScratchDir.h"
+#include "ui/Application.h"
+#include "widgets/tests/Dib.h"
+#include "widgets/tests/PngFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+void CopySample(const ScratchDir& scratch, const char* name)
+{
+    ASSERT_TRUE(CopyFileA((std::string(SAMPLE_DIR) + "\\" + name).c_str(), (scratch / name).c_str(), FALSE)) << name;
+}
+
+void Settle()
+{
+    for (int round = 0; round < 20; ++round) {
+        Application::ProcessMessages();
+        Sleep(10);
+    }
+}
+
+void Capture(const TDisplayScreen& screen, const TDib& into)
+{
+    HDC dc = GetDC(screen.Handle());
+    BitBlt(into.Dc(), 0, 0, into.Size().cx, into.Size().cy, dc, 0, 0, SRCCOPY);
+    ReleaseDC(screen.Handle(), dc);
+}
+
+void Save(const TDib& shot, const std::string& name)
+{
+    const std::string path = std::string(SETUP_SCREENSHOT_DIR) + "\\screen-" + name + ".png";
+    EXPECT_TRUE(SavePng(shot.Handle(), path)) << path;
+}
+
+// The wizard stands out from the background beside it.
+void ExpectScreenShown(const TDib& shot, const TDisplayScreen& screen)
+{
+    const COLORREF wizardFace = shot.Pixel(screen.Wizard.Left() + 20, screen.Wizard.Top() + 20);
+    EXPECT_NE(wizardFace, shot.Pixel(screen.Wizard.Left() - 20, screen.Wizard.Top() + 20));
+}
+
+std::string FileName(std::string style)
+{
+    for (char& c : style)
+        if (c == ' ') c = '-';
+    return style;
+}
+
+TEST(ScreenScreenshot, TheSampleAndEveryDisplayStyle)
+{
+    Global.UninstallMode = false;
+    ScratchDir scratch;
+    for (const char* name : {"install.cfg", "finstall.cfg", "logo.gif", "back.bmp", "license.txt"})
+        CopySample(scratch, name);
+    const std::string sample = ScratchDir::Read(scratch / "install.cfg");
+
+    TDisplayScreen screen({});
+    Global.TempDir = scratch.Path();
+    screen.ExpandSupportFiles = [&screen, &scratch] { screen.LoadSetupConfig(scratch.Path()); };
+    screen.Show();
+    Settle();
+    ASSERT_TRUE(screen.ImageHolder1.Visible()) << "the sample's animated logo";
+    const TDib shot(screen.ClientWidth(), screen.ClientHeight());
+    Capture(screen, shot);
+    ExpectScreenShown(shot, screen);
+    Save(shot, "sample");
+
+    for (const char* style : {"Solid Color", "Horizontal In", "Horizontal Out", "Vertical In", "Vertical Out", "Left",
+                              "Right", "Up", "Down", "Stretch Bitmap Image", "Tile Bitmap Image"}) {
+        std::string config = sample;
+        config.replace(config.find("Display Style=Vertical In"), 25, std::string("Display Style=") + style);
+        ScratchDir::Write(scratch / "install.cfg", config);
+        screen.LoadSetupConfig(scratch.Path());
+        Settle();
+        const TDib styled(screen.ClientWidth(), screen.ClientHeight());
+        Capture(screen, styled);
+        ExpectScreenShown(styled, screen);
+        Save(styled, "style-" + FileName(style));
+    }
+}
+
+}  // namespace
