@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kTile = 32;  // the pattern repeats along both axes, so tiles meet without a seam
 
-// Diagonal bands of two dark blues, softened where they meet.
+// Soft diagonal bands of dark blue.
 TGdiObject<HBITMAP> DesignedPicture()
 {
     void* bits = nullptr;
@@ -19,8 +19,8 @@ TGdiObject<HBITMAP> DesignedPicture()
         for (int x = 0; x < kTile; ++x) {
             const int phase = (x + y) % kTile;
             const int distance = phase < kTile / 2 ? phase : kTile - phase;  // 0 .. 16, a triangle wave
-            const auto blue = static_cast<std::uint32_t>(0x60 + distance * 4);
-            const auto green = static_cast<std::uint32_t>(0x10 + distance);
+            const auto blue = static_cast<std::uint32_t>(0x68 + distance * 2);
+            const auto green = static_cast<std::uint32_t>(0x14 + distance / 2);
             pixels[y * kTile + x] = (green << 8) | blue;  // 0x00RRGGBB in the DIB's memory order
         }
     }

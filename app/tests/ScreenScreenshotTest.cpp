@@ -53,24 +53,35 @@ std::string FileName(std::string style)
     return style;
 }
 
-TEST(ScreenScreenshot, TheSampleAndEveryDisplayStyle)
+void Shoot(const TDisplayScreen& screen, const std::string& name)
+{
+    Settle();
+    const TDib shot(screen.ClientWidth(), screen.ClientHeight());
+    Capture(screen, shot);
+    ExpectScreenShown(shot, screen);
+    Save(shot, name);
+}
+
+TEST(ScreenScreenshot, TheDesignedLookTheSampleAndEveryDisplayStyle)
 {
     Global.UninstallMode = false;
     ScratchDir scratch;
-    for (const char* name : {"install.cfg", "finstall.cfg", "logo.gif", "back.bmp", "license.txt"})
-        CopySample(scratch, name);
-    const std::string sample = ScratchDir::Read(scratch / "install.cfg");
+    for (const char* name : {"logo.gif", "back.bmp", "license.txt"}) CopySample(scratch, name);
 
     TDisplayScreen screen({});
     Global.TempDir = scratch.Path();
     screen.ExpandSupportFiles = [&screen, &scratch] { screen.LoadSetupConfig(scratch.Path()); };
     screen.Show();
-    Settle();
+    Shoot(screen, "designed");
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nDisplay Style=Tile Bitmap Image\r\n");
+    screen.LoadSetupConfig(scratch.Path());
+    Shoot(screen, "designed-tiles");
+
+    for (const char* name : {"install.cfg", "finstall.cfg"}) CopySample(scratch, name);
+    const std::string sample = ScratchDir::Read(scratch / "install.cfg");
+    screen.LoadSetupConfig(scratch.Path());
     ASSERT_TRUE(screen.ImageHolder1.Visible()) << "the sample's animated logo";
-    const TDib shot(screen.ClientWidth(), screen.ClientHeight());
-    Capture(screen, shot);
-    ExpectScreenShown(shot, screen);
-    Save(shot, "sample");
+    Shoot(screen, "sample");
 
     for (const char* style : {"Solid Color", "Horizontal In", "Horizontal Out", "Vertical In", "Vertical Out", "Left",
                               "Right", "Up", "Down", "Stretch Bitmap Image", "Tile Bitmap Image"}) {
@@ -78,11 +89,7 @@ TEST(ScreenScreenshot, TheSampleAndEveryDisplayStyle)
         config.replace(config.find("Display Style=Vertical In"), 25, std::string("Display Style=") + style);
         ScratchDir::Write(scratch / "install.cfg", config);
         screen.LoadSetupConfig(scratch.Path());
-        Settle();
-        const TDib styled(screen.ClientWidth(), screen.ClientHeight());
-        Capture(screen, styled);
-        ExpectScreenShown(styled, screen);
-        Save(styled, "style-" + FileName(style));
+        Shoot(screen, "style-" + FileName(style));
     }
 }
 
