@@ -21,20 +21,10 @@ void TGradPanel::SetBackGroundEffect(TDirection effect)
     Changed();
 }
 
-TColor TGradPanel::ColorStart() const
-{
-    return look_->ColorStart();
-}
-
 void TGradPanel::SetColorStart(TColor color)
 {
     look_->SetColorStart(color);
     Changed();
-}
-
-TColor TGradPanel::ColorEnd() const
-{
-    return look_->ColorEnd();
 }
 
 void TGradPanel::SetColorEnd(TColor color)
@@ -49,21 +39,19 @@ void TGradPanel::SetBitmap(HBITMAP bitmap)
     Changed();
 }
 
-bool TGradPanel::LoadBitmapFile(const std::string& path)
+void TGradPanel::LoadBitmapFile(const std::string& path)
 {
     const TGdiObject<HBITMAP> picture(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!picture.Get()) return false;
+    if (!picture.Get()) return;
     try {
         SetBitmap(picture.Get());
     } catch (const EWidgetError&) {
-        return false;  // too large to copy: the picture stays as it was
+        // The copy could not be made: the panel keeps its picture.
     }
-    return true;
 }
 
-// Children are painted over by the parent's own WM_PAINT only where they do not clip it; repainting them all
-// keeps the transparent ones in step with the new surface.
+// The panel clips its children, so the transparent ones are repainted with it to show the new surface.
 void TGradPanel::Changed()
 {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

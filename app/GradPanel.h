@@ -19,14 +19,12 @@ public:
     // Each setter repaints the panel with its children.
     TDirection BackGroundEffect() const;
     void SetBackGroundEffect(TDirection effect);
-    TColor ColorStart() const;
     void SetColorStart(TColor color);
-    TColor ColorEnd() const;
     void SetColorEnd(TColor color);
     // The panel keeps a copy; the caller's bitmap stays the caller's to delete.
     void SetBitmap(HBITMAP bitmap);
-    // False, with the picture unchanged, when the file is missing or no bitmap.
-    bool LoadBitmapFile(const std::string& path);
+    // A file that is missing, no bitmap or too large to copy leaves the picture as it is.
+    void LoadBitmapFile(const std::string& path);
 
     void PaintBackground(HDC dc, const RECT& area) override;
 

@@ -15,8 +15,8 @@ void TDisplayScreen::LoadSetupConfig(const std::string& dir)
     // The uninstaller has no expanded files: its logo is the copy the installation left beside the configuration.
     logoDir_ = Global.UninstallMode ? dir : Global.TempDir;
     LoadLogo1Click();
-    // A picture that cannot be loaded leaves the one in place.
-    if (!Global.InstallSettings.BitMapFile.empty()) SetupScreen.LoadBitmapFile(dir + Global.InstallSettings.BitMapFile);
+    const std::string& background = Global.InstallSettings.BitMapFile;
+    if (!background.empty()) SetupScreen.LoadBitmapFile(dir + background);
     DockFooter();
     AdjustFonts1Click();
     LogoPosChanges1Click();
