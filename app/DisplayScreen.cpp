@@ -122,6 +122,7 @@ void TDisplayScreen::PlaceDesignedControls()
 {
     SetColor(clNavy);
     SetupScreen.SetColor(clNavy);
+    PlaceDesignedLook();
     Shadowed(TextInfo1, 8, 8, -32);
     Shadowed(TextInfo2, 8, 40, -16);
     Shadowed(TextInfo3, 8, 56, -16);

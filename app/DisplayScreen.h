@@ -2,6 +2,7 @@
 // The setup screen: the full-screen form with the four text lines, the logo and the wizard of eight pages.
 // The form holds the controls and says what happens on each event; the work belongs to the engines.
 #include "app/FinishActions.h"
+#include "app/GradPanel.h"
 #include "app/InstallChoices.h"
 #include "app/SetupConfig.h"
 #include "ui/AnimatedImage.h"
@@ -41,7 +42,7 @@ public:
     void LoadSetupConfig(const std::string& dir);
 
     // The designed components.
-    TPanel SetupScreen;
+    TGradPanel SetupScreen;
     TLabel TextInfo1;
     TLabel TextInfo2;
     TLabel TextInfo3;
@@ -69,7 +70,7 @@ public:
     TPanel& Uninstaller;
 
     // page1: welcome.
-    TPanel GradPan5;
+    TGradPanel GradPan5;
     TLabel Label14;
     TLabel Label15;
     TLabel Label16;
@@ -77,18 +78,18 @@ public:
     TLabel Label3;
     TLabel Label4;
     // Page3: destination.
-    TPanel GradPan6;
+    TGradPanel GradPan6;
     TLabel Label6;
     TGroupBox GroupBox1;
     TDirectoryEdit Main_Dir;
     // Page4: program folders and shortcuts.
-    TPanel GradPan3;
+    TGradPanel GradPan3;
     TLabel CreateFolder;
     TCheckBox CheckBox1;
     TCheckBox CheckBox2;
     TListView ListView1;
     // ReadyToInstall: summary.
-    TPanel GradPan1;
+    TGradPanel GradPan1;
     TLabel RxLabel5;
     TMemo Memo3;
     // install: progress.
@@ -99,7 +100,7 @@ public:
     TImage Image1;
     TProgressBar ProgressBar1;
     // Finished.
-    TPanel GradPan4;
+    TGradPanel GradPan4;
     TLabel RxLabel2;
     TLabel RxLabel3;
     TRadioButton reboot;
@@ -174,4 +175,7 @@ private:
     void AdjustFonts1Click();
     void LoadLogo1Click();
     void LogoPosChanges1Click();
+    void DisplayStyleChanges1Click();
+    void PlaceDesignedLook();
+    std::string logoDir_;  // TempDir, or in uninstall mode the directory the configuration came from
 };

@@ -1,18 +1,26 @@
 // The configuration applied to the setup screen: the reader has no window, the screen puts its result in place.
 #include "app/DisplayScreen.h"
+#include "app/Global.h"
 
 void TDisplayScreen::LoadSetupConfig(const std::string& dir)
 {
     const TSetupConfig config = ReadSetupConfig(dir);
     TLabel* lines[] = {&TextInfo1, &TextInfo2, &TextInfo3, &TextInfo4};
     for (std::size_t line = 0; line < config.Lines.size(); ++line) ApplyScreenLine(*lines[line], config.Lines[line]);
+    SetupScreen.SetColorStart(config.FromColor);
+    SetupScreen.SetColorEnd(config.ToColor);
     ImageHolder1.SetColor(config.ImageBorderColor);
     ApplyFinishedChoices(config.Finished);
     Main_Dir.SetText(ApplyToGlobals(config, Global));
+    // The uninstaller has no expanded files: its logo is the copy the installation left beside the configuration.
+    logoDir_ = Global.UninstallMode ? dir : Global.TempDir;
     LoadLogo1Click();
+    const std::string& background = Global.InstallSettings.BitMapFile;
+    if (!background.empty()) SetupScreen.LoadBitmapFile(dir + background);
     DockFooter();
     AdjustFonts1Click();
     LogoPosChanges1Click();
+    DisplayStyleChanges1Click();
 }
 
 // A key that is not there leaves the label's current value, the designed one or that of an earlier load.

@@ -27,6 +27,7 @@ void TDisplayScreen::FormResize()
     Wizard.SetBounds(width / 2 - Wizard.Width() / 2, height / 2 - Wizard.Height() / 2, Wizard.Width(), Wizard.Height());
     AdjustFonts1Click();
     LogoPosChanges1Click();
+    DisplayStyleChanges1Click();
 }
 
 // The bottom line spans the screen's width at its lower edge, as high as its font needs.
@@ -52,12 +53,12 @@ void TDisplayScreen::LoadLogo1Click()
     LogoImage2.Hide();
     const std::string& logoFile = Global.InstallSettings.LogoFile;
     if (!logoFile.empty() && NamesBitmap(logoFile)) {
-        if (LogoImage2.LoadFromFile(Global.TempDir + logoFile)) {
+        if (LogoImage2.LoadFromFile(logoDir_ + logoFile)) {
             LogoImage2.SetTransparent(true);
             ImageHolder1.SetSize(LogoImage2.Width(), LogoImage2.Height());
             LogoImage2.Show();
         }
-    } else if (!logoFile.empty() && LogoImage.LoadFromFile(Global.TempDir + logoFile)) {
+    } else if (!logoFile.empty() && LogoImage.LoadFromFile(logoDir_ + logoFile)) {
         ImageHolder1.SetSize(LogoImage.PictureWidth() + 8, LogoImage.PictureHeight() + 8);
         const int inset = ImageHolder1.Inset();
         LogoImage.SetBounds(inset, inset, ImageHolder1.Width() - 2 * inset, ImageHolder1.Height() - 2 * inset);

@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   lhasa jlha-utils default-jre-headless
   hyperfine time imagemagick
+  fonts-liberation  # stand-ins for the Windows faces the setup screen names, which Wine picks up
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -1,5 +1,7 @@
 #include "ui/Font.h"
 
+#include "ui/FontFamily.h"
+
 #include <utility>
 
 TFont::TFont(std::string name, int height)
@@ -47,7 +49,7 @@ HFONT TFont::Handle() const
         handle_ =
             CreateFontA(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL, style_.Contains(fsItalic),
                         style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name_.c_str());
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FontFamilyOf(name_), name_.c_str());
     return handle_;
 }
 

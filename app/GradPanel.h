@@ -1,0 +1,38 @@
+#pragma once
+// A toolkit panel whose surface a gradient panel paints: its transparent children (the text lines, a still
+// logo) show the gradient or picture under them. The gradient panel's own window cannot hold toolkit
+// controls, and its header clashes with the toolkit's label alignment, so it is kept out of sight here.
+#include "ui/Panel.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TGradPan;
+enum TDirection : std::uint8_t;
+
+class TGradPanel : public TPanel {
+public:
+    TGradPanel(TWindow& parent, int id);
+    ~TGradPanel() override;
+
+    // Each setter repaints the panel with its children.
+    TDirection BackGroundEffect() const;
+    void SetBackGroundEffect(TDirection effect);
+    void SetColorStart(TColor color);
+    void SetColorEnd(TColor color);
+    // The panel keeps a copy; the caller's bitmap stays the caller's to delete.
+    void SetBitmap(HBITMAP bitmap);
+    // A file that is missing, no bitmap or too large to copy leaves the picture as it is.
+    void LoadBitmapFile(const std::string& path);
+
+    void PaintBackground(HDC dc, const RECT& area) override;
+
+protected:
+    void Paint(HDC dc) override;
+
+private:
+    void Changed();
+
+    std::unique_ptr<TGradPan> look_;
+};
