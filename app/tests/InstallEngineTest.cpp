@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "InstallTestSupport.h"
+#include "ScriptedUninstallView.h"
 #include "app/Destinations.h"
+#include "app/UninstallEngine.h"
 #include "app/UninstallKey.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
@@ -221,6 +223,43 @@ TEST_F(InstallRun, ExistingFolderAndDriveRootAreRecordedFileByFile)
                     app + "install.cfg", app + "finstall.cfg", app + "uninstaller.cfg", app + "logo.gif"}));
     EXPECT_EQ(SectionKeys(record, "Folder"), (Keys{app + "New\\"})) << "Logs was there before";
     EXPECT_EQ(ScratchDir::Read(app + "users-own.txt"), "keep me");
+}
+
+// What was there before the installation survives its removal: the user's file in the destination,
+// the other value of a shared key the installation wrote into, the other key of win.ini.
+TEST_F(InstallRun, UninstallRemovesOnlyWhatTheInstallationCreated)
+{
+    const std::string shared = "Software\\Microsoft\\SetupTests\\Shared";
+    const std::string winIni = windows_ + "\\win.ini";
+    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\Microsoft\\SetupTests"},
+                         {HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
+                        {});
+    TRegistry registry(HKEY_CURRENT_USER);
+    ASSERT_TRUE(registry.OpenKey(shared, true));
+    registry.WriteString("Other", "keep");
+    registry.CloseKey();
+    WritePrivateProfileStringA("SetupTestsRoundTrip", "Other", "keep", winIni.c_str());
+    choices.InstallDir = scratch_ / "Existing";
+    port::MakeDir(choices.InstallDir);
+    ScratchDir::Write(AppDir() + "users-own.txt", "keep me");
+    Support("a.txt", "a");
+    global.RegistryEntries = {"HKEY_CURRENT_USER\\Software\\Microsoft\\SetupTests,Shared,Mine,1",
+                              "win.ini,SetupTestsRoundTrip,Mine,1"};
+    Install({"Installation Directory,C:\\a.txt"});
+    ASSERT_EQ(RegistryString(HKEY_CURRENT_USER, shared, "Mine"), "1");
+
+    ScriptedUninstallView view({caAll, caAll, caAll});
+    RunUninstall({AppDir(), kTitle, false}, view);
+
+    EXPECT_FALSE(FileExists(AppDir() + "a.txt"));
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "users-own.txt"), "keep me");
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, shared, "Other"), "keep");
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, shared, "Mine"), "");
+    TIniFile ini(winIni);
+    EXPECT_EQ(ini.ReadString("SetupTestsRoundTrip", "Other", ""), "keep");
+    EXPECT_EQ(ini.ReadOptionalString("SetupTestsRoundTrip", "Mine"), std::nullopt);
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath(kTitle)));
+    ini.EraseSection("SetupTestsRoundTrip");
 }
 
 TEST_F(InstallRun, RecordThatCannotBeWrittenStopsTheRunBeforeAnythingChanges)
