@@ -4,6 +4,7 @@
 #include "app/Global.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
+#include "ui/tests/Pump.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
 
@@ -13,17 +14,6 @@ namespace {
 
 const char* const kThreeFrames = UI_TEST_DATA "\\three-frames.gif";
 const char* const kCheckMark = APP_DIR "\\CheckMark.bmp";
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Application::ProcessMessages();
-        Sleep(5);
-    }
-    return true;
-}
 
 class DisplayScreen : public ::testing::Test {
 protected:
