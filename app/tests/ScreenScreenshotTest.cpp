@@ -5,7 +5,7 @@
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
 #include "widgets/tests/Dib.h"
-#include "widgets/tests/PngFile.h"
+#include "tools/setupwalk/PngFile.h"
 
 #include <gtest/gtest.h>
 

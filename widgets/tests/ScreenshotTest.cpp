@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Dib.h"
-#include "PngFile.h"
+#include "tools/setupwalk/PngFile.h"
 #include "TopWindow.h"
 
 namespace {

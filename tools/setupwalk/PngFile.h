@@ -1,5 +1,5 @@
 #pragma once
-// Saves a bitmap as a PNG file through GDI+.
+// Saves a bitmap as a PNG file through GDI+: the screenshots of the tests and of the setup walk.
 #include <windows.h>
 
 #include <string>

@@ -1,0 +1,396 @@
+// The sample product from a distribution of several disks made by the Windows mksetup, installed and removed by
+// the real setup.exe driven through its windows, checked with the system's own calls; and the journeys that
+// end early: a missing disk supplied or not, a corrupt disk, Cancel, Decline, a destination that cannot exist.
+#include "tools/setupwalk/InstalledProduct.h"
+#include "tools/setupwalk/JourneyPictures.h"
+#include "tools/setupwalk/SetupWalks.h"
+#include "tools/setupwalk/ShellLinkReader.h"
+#include "tools/setupwalk/WindowQuery.h"
+#include "port/Exception.h"
+#include "testsupport/ScratchDir.h"
+#include "ui/ControlIds.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+namespace {
+
+constexpr const char* kTitle = "Northwind Notes 2.0";
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\Northwind Notes 2.0";
+
+std::string WindowsDirectory()
+{
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    return std::string(path) + "\\";
+}
+
+// Where the configuration's "System" places files: the System directory below the Windows directory.
+std::string SystemDirectory()
+{
+    return WindowsDirectory() + "System\\";
+}
+
+std::string ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return std::string(path) + "\\";
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name)
+{
+    char value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return "(missing)";
+    return value;
+}
+
+bool KeyExists(HKEY root, const std::string& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+std::string IniText(const std::string& file, const std::string& section, const std::string& key)
+{
+    char value[256] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "(missing)", value, sizeof value, file.c_str());
+    return value;
+}
+
+std::set<std::string> SetupTempDirs()
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(WindowsDirectory() + "temp"))
+        if (entry.path().filename().string().rfind("z2000_", 0) == 0) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Everything the sample may put on the machine, removed before and after each journey: the prefix is
+// shared with the other test programs of the run, and a failed journey must not leave its installation.
+class SampleLeftovers {
+public:
+    explicit SampleLeftovers(std::string installDir) : installDir_(std::move(installDir)) { Remove(); }
+    ~SampleLeftovers() { Remove(); }
+    SampleLeftovers(const SampleLeftovers&) = delete;
+    SampleLeftovers& operator=(const SampleLeftovers&) = delete;
+
+private:
+    void Remove() const
+    {
+        std::error_code ignored;
+        for (const std::string& dir : {installDir_, ShellFolder(CSIDL_PROGRAMS) + "Northwind",
+                                       ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind",
+                                       ShellFolder(CSIDL_STARTMENU) + "Northwind"})
+            std::filesystem::remove_all(dir, ignored);
+        for (const std::string& file :
+             {WindowsDirectory() + "nwnotes.ini", WindowsDirectory() + "notes.ini", SystemDirectory() + "nwhelper.txt",
+              WindowsDirectory() + "nwnotes-postinstall.log", ShellFolder(CSIDL_STARTMENU) + "Northwind Notes.lnk",
+              ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
+            DeleteFileA(file.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Northwind");
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Northwind");
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    }
+
+    std::string installDir_;
+};
+
+class EndToEnd : public ::testing::Test {
+protected:
+    // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder.
+    void SetUp() override
+    {
+        // No "\" before a closing quote: the program's argument parser would take the quote as text.
+        const std::string arguments = std::string("build \"") + SAMPLE_PRODUCT + "\" -o \"" + scratch_ / "dist" +
+                                      "\" --setup \"" + SETUP_EXE + "\" --seg-size 20000";
+        DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
+        dist_ = scratch_ / "dist\\";
+        ASSERT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U);
+        ASSERT_TRUE(Exists(dist_ + "disk.003")) << "several disks";
+    }
+
+    std::unique_ptr<SetupDriver> StartSetup()
+    {
+        return std::make_unique<SetupDriver>(CommandLineOf(dist_ + "setup.exe", ""), dist_);
+    }
+
+    // Waits for the program's next dialog and pictures it.
+    ProcessDialog NextDialog(SetupDriver& setup)
+    {
+        std::optional<ProcessDialog> dialog = setup.WaitForDialog(SetupDriver::kPatienceMs);
+        if (!dialog) throw Exception("setup.exe showed no dialog");
+        pictures_.TakeWindow(dialog->Window, dialog->Caption);
+        return *dialog;
+    }
+
+    static std::string Dismiss(const ProcessDialog& dialog, const std::string& button)
+    {
+        PressButton(dialog, button);
+        WaitUntil([&] { return IsWindowVisible(dialog.Window) == FALSE; }, SetupDriver::kPatienceMs);
+        return dialog.Message;
+    }
+
+    std::string Answer(SetupDriver& setup, const std::string& button) { return Dismiss(NextDialog(setup), button); }
+
+    void MoveDiskTwoAway() { std::filesystem::rename(dist_ + "disk.002", scratch_ / "disk.002"); }
+    void BringDiskTwoBack() { std::filesystem::rename(scratch_ / "disk.002", dist_ + "disk.002"); }
+
+    ScratchDir scratch_;
+    std::string dist_;
+    JourneyPictures pictures_{SCREENSHOT_DIR, "journey-" +
+                                                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
+};
+
+// What a user sees on each page of the install journey, with the choices of the walk made.
+void ExpectPage(int page, SetupDriver& setup, const std::string& destination)
+{
+    switch (page) {
+        case ControlId::page1:
+            EXPECT_EQ(setup.Caption(ControlId::Label14).rfind("It is strongly recommended that you exit", 0), 0U);
+            EXPECT_FALSE(setup.Visible(ControlId::Back1)) << "the first page";
+            EXPECT_EQ(setup.Caption(ControlId::Cancel1), "&Cancel");
+            break;
+        case ControlId::Page2:
+            EXPECT_NE(setup.Caption(ControlId::AgreementMemo).find("Northwind"), std::string::npos);
+            EXPECT_TRUE(setup.Visible(ControlId::decline));
+            EXPECT_FALSE(setup.Visible(ControlId::Next1));
+            break;
+        case ControlId::Page3:
+            EXPECT_EQ(setup.Caption(ControlId::Main_Dir), destination);
+            break;
+        case ControlId::Page4: {
+            EXPECT_EQ(setup.Caption(ControlId::CreateFolder), "Northwind Notes");
+            ASSERT_EQ(setup.ListRows(ControlId::ListView1), 6);
+            std::vector<bool> ticks;
+            for (int row = 0; row < 6; ++row) ticks.push_back(setup.ListRowChecked(ControlId::ListView1, row));
+            EXPECT_EQ(ticks, (std::vector<bool>{true, false, false, true, false, false}));
+            EXPECT_TRUE(setup.Checked(ControlId::CheckBox2));
+            EXPECT_FALSE(setup.Checked(ControlId::CheckBox1));
+            break;
+        }
+        case ControlId::ReadyToInstall: {
+            const std::string summary = setup.Caption(ControlId::Memo3);
+            EXPECT_NE(summary.find("Install To: " + destination), std::string::npos) << summary;
+            EXPECT_NE(summary.find("Northwind\\Notes: Read Me"), std::string::npos) << summary;
+            break;
+        }
+        case ControlId::Finished:
+            EXPECT_EQ(setup.Caption(ControlId::RxLabel2), "Installation Completed:");
+            EXPECT_EQ(setup.Caption(ControlId::RxLabel3), kTitle);
+            EXPECT_EQ(setup.Caption(ControlId::LaunchIt), destination + "\\notes.exe");
+            EXPECT_TRUE(setup.Checked(ControlId::ReturnToWIndows));
+            break;
+        default:
+            break;
+    }
+}
+
+void ExpectSameFile(const std::string& installed, const std::string& original)
+{
+    EXPECT_EQ(ScratchDir::Read(installed), ScratchDir::Read(original)) << installed;
+    EXPECT_FALSE(ScratchDir::Read(original).empty()) << original;
+}
+
+void ExpectShortcut(const std::string& link, const std::string& target, const std::string& icon)
+{
+    const std::optional<ShellLinkContents> contents = ReadShellLink(link);
+    ASSERT_TRUE(contents.has_value()) << link;
+    EXPECT_EQ(contents->Target, target) << link;
+    EXPECT_EQ(contents->IconFile, icon) << link;
+}
+
+void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDirsBefore)
+{
+    const std::string product = std::string(SAMPLE_PRODUCT) + "\\";
+    ExpectSameFile(dir + "notes.exe", product + "programs\\notes.exe");
+    ExpectSameFile(dir + "notes.ico", product + "art\\notes.ico");
+    ExpectSameFile(dir + "docs\\readme.txt", product + "docs\\readme.txt");
+    ExpectSameFile(dir + "docs\\manual.txt", product + "docs\\manual.txt");
+    ExpectSameFile(dir + "data\\sample.nwn", product + "sample.nwn");
+    ExpectSameFile(dir + "data\\templates\\letter.nwn", product + "data\\templates\\letter.nwn");
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "backup"));
+    ExpectSameFile(WindowsDirectory() + "nwnotes.ini", product + "system\\nwnotes.ini");
+    ExpectSameFile(SystemDirectory() + "nwhelper.txt", product + "system\\nwhelper.txt");
+    ExpectSameFile(dir + "install.cfg", product + "install.cfg");
+    EXPECT_EQ(IniText(dir + "uninstaller.cfg", "Name", "Title"), kTitle);
+
+    EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Theme"), "Dark");
+    EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Autosave"), "5");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, "Software\\Northwind\\Notes\\Options", "Version"), "2.0");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install", "Edition"), "Standard");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
+              "\"" + dir + "setup.exe\" " + kTitle);
+
+    const std::string notes = dir + "notes.exe";
+    const std::string readMe = dir + "docs\\readme.txt";
+    const std::string icon = dir + "notes.ico";
+    for (const std::string& folder : {ShellFolder(CSIDL_PROGRAMS) + "Northwind\\Notes\\",
+                                      ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind\\Notes\\"}) {
+        ExpectShortcut(folder + "Northwind Notes.lnk", notes, icon);
+        ExpectShortcut(folder + "Read Me.lnk", readMe, icon);
+    }
+    ExpectShortcut(ShellFolder(CSIDL_STARTMENU) + "Northwind Notes.lnk", notes, icon);
+    ExpectShortcut(ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk", readMe, icon);
+    EXPECT_FALSE(Exists(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk")) << "the row the walk cleared";
+    EXPECT_FALSE(Exists(ShellFolder(CSIDL_STARTMENU) + "Northwind")) << "no folder in the Start Menu";
+
+    EXPECT_NE(ScratchDir::Read(WindowsDirectory() + "nwnotes-postinstall.log").find("post-install ran"),
+              std::string::npos);
+    EXPECT_EQ(SetupTempDirs(), tempDirsBefore) << "the temporary directory is removed at the end";
+}
+
+// Files the running uninstaller could not remove (its own program) are left to the next restart.
+bool GoneOrPendingRemoval(const std::string& path)
+{
+    if (!Exists(path)) return true;
+    const std::string pending = RegistryText(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                                             "PendingFileRenameOperations");
+    return pending.find(path) != std::string::npos;
+}
+
+void ExpectRemoved(const InstalledProduct& product)
+{
+    for (const std::string& key : product.Record.Files) {
+        if (key.find('*') == std::string::npos) {
+            EXPECT_TRUE(GoneOrPendingRemoval(key)) << key;
+        }
+    }
+    for (const std::string& folder : product.Record.Folders) EXPECT_TRUE(GoneOrPendingRemoval(folder)) << folder;
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Northwind\\Notes\\Options"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install"));
+    EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Theme"), "(missing)");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(GoneOrPendingRemoval(product.Directory + "docs"));
+}
+
+TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEntry)
+{
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Journey";
+    const std::string dir = destination + "\\";
+    SampleLeftovers leftovers(dir);
+    const std::set<std::string> tempDirsBefore = SetupTempDirs();
+
+    std::vector<std::string> pages;
+    WalkChoices choices{destination, true, false, {1}};
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup();
+        WalkInstall(*setup, choices, [&](int page, SetupDriver& walked) {
+            pages.push_back(walked.PageName(page));
+            pictures_.Take(walked, page);
+            ExpectPage(page, walked, destination);
+        });
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install",
+                                               "Finished"}));
+    ExpectInstalled(dir, tempDirsBefore);
+
+    const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
+    ASSERT_TRUE(product.has_value());
+    EXPECT_EQ(product->Directory, dir);
+    std::vector<std::string> questions;
+    {
+        SetupDriver uninstaller(product->UninstallString, WindowsDirectory());
+        questions = WalkUninstall(uninstaller, [&](int page, SetupDriver& walked) {
+            pictures_.Take(walked, page);
+            EXPECT_EQ(walked.Caption(ControlId::TextInfo1), kTitle);
+            EXPECT_EQ(walked.Caption(ControlId::Remove), "&Uninstall");
+        });
+    }
+    // One question for each file in Windows' own directories.
+    ASSERT_EQ(questions.size(), 3U);
+    for (const char* file : {"nwnotes.ini", "nwhelper.txt", "notes.ini"}) {
+        const auto asked = std::find_if(questions.begin(), questions.end(), [&](const std::string& question) {
+            return question.find(std::string("\\") + file) != std::string::npos;
+        });
+        ASSERT_NE(asked, questions.end()) << file;
+        EXPECT_EQ(asked->rfind("File Possible used by Windows.", 0), 0U) << *asked;
+    }
+    ExpectRemoved(*product);
+}
+
+TEST_F(EndToEnd, DiskTwoMissingIsAskedForAndTakenOnTheRetry)
+{
+    MoveDiskTwoAway();
+    std::unique_ptr<SetupDriver> setup = StartSetup();
+    EXPECT_EQ(Answer(*setup, "OK"), "Please Insert Disk #2 into Floppy Drive.");
+    EXPECT_EQ(Answer(*setup, "OK"), "Please Insert Disk #2 into Floppy Drive.");
+    const ProcessDialog locate = NextDialog(*setup);
+    EXPECT_EQ(locate.Message.rfind("Unable to locate \"disk.002\" on this segment!", 0), 0U) << locate.Message;
+    BringDiskTwoBack();
+    Dismiss(locate, "OK");
+
+    setup->WaitForScreen("Tarvelo 2000");
+    setup->WaitForPage(ControlId::page1);
+    EXPECT_EQ(setup->Caption(ControlId::TextInfo1), "Northwind Notes 2.0");
+    setup->Click(ControlId::Cancel1);
+    EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+}
+
+// Cancel at the disk request, and a disk whose bytes were damaged: the one message, and the program ends.
+TEST_F(EndToEnd, AMissingOrCorruptDiskEndsWithTheExpansionError)
+{
+    MoveDiskTwoAway();
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup();
+        EXPECT_EQ(Answer(*setup, "OK"), "Please Insert Disk #2 into Floppy Drive.");
+        EXPECT_EQ(Answer(*setup, "OK"), "Please Insert Disk #2 into Floppy Drive.");
+        EXPECT_EQ(Answer(*setup, "Cancel").rfind("Unable to locate \"disk.002\"", 0), 0U);
+        EXPECT_EQ(Answer(*setup, "OK"), "Error Expanding Files!!");
+        EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    }
+    BringDiskTwoBack();
+    std::string disk = ScratchDir::Read(dist_ + "disk.002");
+    for (std::size_t at = disk.size() / 3; at < disk.size() / 3 + 4000 && at < disk.size(); ++at) disk[at] ^= 0x5A;
+    ScratchDir::Write(dist_ + "disk.002", disk);
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup();
+        EXPECT_EQ(Answer(*setup, "OK"), "Error Expanding Files!!");
+        EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    }
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+}
+
+TEST_F(EndToEnd, CancelOnTheWelcomeOrDeclineOnTheAgreementInstallsNothing)
+{
+    const std::string proposed = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\";
+    SampleLeftovers leftovers(proposed);
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup();
+        setup->WaitForScreen("Tarvelo 2000");
+        setup->WaitForPage(ControlId::page1);
+        setup->Click(ControlId::Cancel1);
+        EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    }
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup();
+        setup->WaitForScreen("Tarvelo 2000");
+        setup->WaitForPage(ControlId::page1);
+        setup->Click(ControlId::Next1);
+        setup->WaitForPage(ControlId::Page2);
+        setup->Click(ControlId::decline);
+        EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    }
+    EXPECT_FALSE(Exists(proposed));
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Northwind"));
+}
+
+}  // namespace
