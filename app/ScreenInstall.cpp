@@ -44,10 +44,17 @@ TInstallChoices TDisplayScreen::InstallChoices() const
     return choices;
 }
 
-// An exception leaves the wizard on this page; the window's handler shows it.
+// A run that fails cannot go on, and this page has no button to leave it by: after its message the screen
+// closes, as after a failed expansion, instead of staying on the page for ever.
 void TDisplayScreen::RunInstall()
 {
     TInstallPage page(*this);
-    RunInstallation(Global, InstallChoices(), page);
+    try {
+        RunInstallation(Global, InstallChoices(), page);
+    } catch (...) {
+        Application::HandleException();
+        Close();
+        return;
+    }
     Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
 }

@@ -393,4 +393,23 @@ TEST_F(EndToEnd, CancelOnTheWelcomeOrDeclineOnTheAgreementInstallsNothing)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Northwind"));
 }
 
+// A file stands where the destination's directory would be: the run stops with the message naming the record it
+// could not write, and the program ends instead of staying on the install page, which has no button.
+TEST_F(EndToEnd, ADestinationThatCannotBeCreatedStopsTheInstallAndEndsTheProgram)
+{
+    const std::string blocked = WindowsDirectory() + "win.ini\\Northwind Notes";
+    SampleLeftovers leftovers(blocked);
+    std::unique_ptr<SetupDriver> setup = StartSetup();
+    std::string stopped;
+    try {
+        WalkInstall(*setup, {blocked, false, false, {}}, [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+    } catch (const Exception& error) {
+        stopped = error.what();
+    }
+    EXPECT_NE(stopped.find("it shows \"Tarvelo 2000\": Unable to write to"), std::string::npos) << stopped;
+    EXPECT_EQ(Answer(*setup, "OK"), "Unable to write to " + blocked + "\\uninstaller.cfg");
+    EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+}
+
 }  // namespace
