@@ -7,6 +7,12 @@
 #include <cctype>
 #include <utility>
 
+namespace {
+
+constexpr DWORD kSurfaceFlushMs = 300;
+
+}  // namespace
+
 JourneyPictures::JourneyPictures(std::string directory, std::string prefix)
     : directory_(WithTrailingBackslash(std::move(directory))), prefix_(std::move(prefix))
 {
@@ -14,6 +20,9 @@ JourneyPictures::JourneyPictures(std::string directory, std::string prefix)
 
 void JourneyPictures::Take(const SetupDriver& driver, int page)
 {
+    driver.Settle();
+    // Wine hands what a window painted to the X server a moment later; the screen is read from there.
+    Sleep(kSurfaceFlushMs);
     TakeWindow(driver.Screen(), driver.PageName(page));
 }
 

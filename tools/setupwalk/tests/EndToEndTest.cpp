@@ -6,6 +6,7 @@
 #include "tools/setupwalk/SetupWalks.h"
 #include "tools/setupwalk/ShellLinkReader.h"
 #include "tools/setupwalk/WindowQuery.h"
+#include "config/TextFields.h"
 #include "port/Exception.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/ControlIds.h"
@@ -231,6 +232,17 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     ExpectSameFile(SystemDirectory() + "nwhelper.txt", product + "system\\nwhelper.txt");
     ExpectSameFile(dir + "install.cfg", product + "install.cfg");
     EXPECT_EQ(IniText(dir + "uninstaller.cfg", "Name", "Title"), kTitle);
+    const TUninstallRecord record = ReadUninstallRecord(dir);
+    for (const std::string& file : {dir + "*.*", dir + "docs\\*.*", WindowsDirectory() + "nwnotes.ini",
+                                    SystemDirectory() + "nwhelper.txt", WindowsDirectory() + "notes.ini",
+                                    ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk"})
+        EXPECT_NE(std::find(record.Files.begin(), record.Files.end(), file), record.Files.end()) << file;
+    EXPECT_EQ(std::find(record.Files.begin(), record.Files.end(),
+                        ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"),
+              record.Files.end())
+        << "the cleared row";
+    EXPECT_EQ(record.RegistryKeys, (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Northwind\\Notes\\Options",
+                                                            "HKEY_LOCAL_MACHINE\\Software\\Northwind\\Notes\\Install"}));
 
     EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Theme"), "Dark");
     EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Autosave"), "5");
@@ -257,19 +269,33 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     EXPECT_EQ(SetupTempDirs(), tempDirsBefore) << "the temporary directory is removed at the end";
 }
 
+// What the system is to remove at the next restart, one NT path a line.
+std::string PendingRemovals()
+{
+    std::string list(65536, '\0');
+    DWORD size = static_cast<DWORD>(list.size());
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                     "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, list.data(), &size) != ERROR_SUCCESS)
+        return "";
+    list.resize(size);
+    std::replace(list.begin(), list.end(), '\0', '\n');
+    return list;
+}
+
 // Files the running uninstaller could not remove (its own program) are left to the next restart.
 bool GoneOrPendingRemoval(const std::string& path)
 {
-    if (!Exists(path)) return true;
-    const std::string pending = RegistryText(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
-                                             "PendingFileRenameOperations");
-    return pending.find(path) != std::string::npos;
+    return !Exists(path) || PendingRemovals().find(path + "\n") != std::string::npos;
 }
 
 void ExpectRemoved(const InstalledProduct& product)
 {
     for (const std::string& key : product.Record.Files) {
-        if (key.find('*') == std::string::npos) {
+        if (key.find('*') != std::string::npos) {
+            std::error_code missing;
+            for (const auto& entry : std::filesystem::directory_iterator(DirectoryPart(key), missing))
+                EXPECT_TRUE(GoneOrPendingRemoval(entry.path().string())) << entry.path().string();
+        } else {
             EXPECT_TRUE(GoneOrPendingRemoval(key)) << key;
         }
     }
@@ -278,7 +304,8 @@ void ExpectRemoved(const InstalledProduct& product)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install"));
     EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Theme"), "(missing)");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_TRUE(GoneOrPendingRemoval(product.Directory + "docs"));
+    EXPECT_FALSE(Exists(product.Directory + "docs"));
+    EXPECT_TRUE(GoneOrPendingRemoval(product.Directory.substr(0, product.Directory.size() - 1)));
 }
 
 TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEntry)
