@@ -34,7 +34,8 @@ std::string FilesLines(const std::string& key)
     HANDLE search = FindFirstFileA(key.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return "  " + key + "  (nothing there)\n";
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) lines += FileLine(DirectoryPart(key) + found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            lines += FileLine(DirectoryPart(key) + found.cFileName);
     } while (FindNextFileA(search, &found) != FALSE);
     FindClose(search);
     return lines;
@@ -105,7 +106,8 @@ std::string DescribeInstalledProduct(const InstalledProduct& product)
     for (const std::string& key : product.Record.Files) text += FilesLines(key);
     text += "folders:\n";
     for (const std::string& folder : product.Record.Folders)
-        text += "  " + folder + (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? "  (not made)\n" : "\n");
+        text +=
+            "  " + folder + (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? "  (not made)\n" : "\n");
     text += "registry keys:\n";
     for (const std::string& key : product.Record.RegistryKeys) text += KeyLines(key);
     text += "registry values:\n";

@@ -31,17 +31,22 @@ void MakeChoices(SetupDriver& driver, int page, const WalkChoices& choices)
 int ButtonOf(int page)
 {
     switch (page) {
-        case ControlId::Page2: return ControlId::Accept;
-        case ControlId::install: return 0;
-        case ControlId::Finished: return ControlId::Finished1;
-        default: return ControlId::Next1;
+        case ControlId::Page2:
+            return ControlId::Accept;
+        case ControlId::install:
+            return 0;
+        case ControlId::Finished:
+            return ControlId::Finished1;
+        default:
+            return ControlId::Next1;
     }
 }
 
 void ExpectEnd(SetupDriver& driver, const std::string& after)
 {
     const DWORD code = driver.WaitForExit(SetupDriver::kPatienceMs);
-    if (code != 0) throw Exception("setup.exe did not end cleanly after " + after + " (code " + std::to_string(code) + ")");
+    if (code != 0)
+        throw Exception("setup.exe did not end cleanly after " + after + " (code " + std::to_string(code) + ")");
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include <vector>
 
 struct WalkChoices {
-    std::string Destination;        // typed into Main_Dir; empty keeps what the configuration proposes
-    bool FolderOnDesktop = false;   // "Add Folder to Desktop"
-    bool FolderOnStartMenu = false; // "Add Folder to Start Menu"
-    std::vector<int> RowsToClear;   // rows of the shortcut list to untick
+    std::string Destination;         // typed into Main_Dir; empty keeps what the configuration proposes
+    bool FolderOnDesktop = false;    // "Add Folder to Desktop"
+    bool FolderOnStartMenu = false;  // "Add Folder to Start Menu"
+    std::vector<int> RowsToClear;    // rows of the shortcut list to untick
 };
 
 // Called on every page once the walk has made its choices there and before it presses the page's button.

@@ -1,14 +1,14 @@
 // The sample product from a distribution of several disks made by the Windows mksetup, installed and removed by
 // the real setup.exe driven through its windows, checked with the system's own calls; and the journeys that
 // end early: a missing disk supplied or not, a corrupt disk, Cancel, Decline, a destination that cannot exist.
+#include "config/TextFields.h"
+#include "port/Exception.h"
+#include "testsupport/ScratchDir.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/JourneyPictures.h"
 #include "tools/setupwalk/SetupWalks.h"
 #include "tools/setupwalk/ShellLinkReader.h"
 #include "tools/setupwalk/WindowQuery.h"
-#include "config/TextFields.h"
-#include "port/Exception.h"
-#include "testsupport/ScratchDir.h"
 #include "ui/ControlIds.h"
 
 #include <windows.h>
@@ -97,14 +97,15 @@ private:
     void Remove() const
     {
         std::error_code ignored;
-        for (const std::string& dir : {installDir_, ShellFolder(CSIDL_PROGRAMS) + "Northwind",
-                                       ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind",
-                                       ShellFolder(CSIDL_STARTMENU) + "Northwind"})
+        for (const std::string& dir :
+             {installDir_, ShellFolder(CSIDL_PROGRAMS) + "Northwind", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind",
+              ShellFolder(CSIDL_STARTMENU) + "Northwind"})
             std::filesystem::remove_all(dir, ignored);
         for (const std::string& file :
              {WindowsDirectory() + "nwnotes.ini", WindowsDirectory() + "notes.ini", SystemDirectory() + "nwhelper.txt",
               WindowsDirectory() + "nwnotes-postinstall.log", ShellFolder(CSIDL_STARTMENU) + "Northwind Notes.lnk",
-              ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
+              ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk",
+              ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
             DeleteFileA(file.c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Northwind");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Northwind");
@@ -156,8 +157,8 @@ protected:
 
     ScratchDir scratch_;
     std::string dist_;
-    JourneyPictures pictures_{SCREENSHOT_DIR, "journey-" +
-                                                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
+    JourneyPictures pictures_{SCREENSHOT_DIR,
+                              "journey-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
 };
 
 // What a user sees on each page of the install journey, with the choices of the walk made.
@@ -233,23 +234,23 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     ExpectSameFile(dir + "install.cfg", product + "install.cfg");
     EXPECT_EQ(IniText(dir + "uninstaller.cfg", "Name", "Title"), kTitle);
     const TUninstallRecord record = ReadUninstallRecord(dir);
-    for (const std::string& file : {dir + "*.*", dir + "docs\\*.*", WindowsDirectory() + "nwnotes.ini",
-                                    SystemDirectory() + "nwhelper.txt", WindowsDirectory() + "notes.ini",
-                                    ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk"})
+    for (const std::string& file :
+         {dir + "*.*", dir + "docs\\*.*", WindowsDirectory() + "nwnotes.ini", SystemDirectory() + "nwhelper.txt",
+          WindowsDirectory() + "notes.ini", ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk"})
         EXPECT_NE(std::find(record.Files.begin(), record.Files.end(), file), record.Files.end()) << file;
     EXPECT_EQ(std::find(record.Files.begin(), record.Files.end(),
                         ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"),
               record.Files.end())
         << "the cleared row";
-    EXPECT_EQ(record.RegistryKeys, (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Northwind\\Notes\\Options",
-                                                            "HKEY_LOCAL_MACHINE\\Software\\Northwind\\Notes\\Install"}));
+    EXPECT_EQ(record.RegistryKeys,
+              (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Northwind\\Notes\\Options",
+                                        "HKEY_LOCAL_MACHINE\\Software\\Northwind\\Notes\\Install"}));
 
     EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Theme"), "Dark");
     EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Autosave"), "5");
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, "Software\\Northwind\\Notes\\Options", "Version"), "2.0");
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install", "Edition"), "Standard");
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
-              "\"" + dir + "setup.exe\" " + kTitle);
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), "\"" + dir + "setup.exe\" " + kTitle);
 
     const std::string notes = dir + "notes.exe";
     const std::string readMe = dir + "docs\\readme.txt";
@@ -325,8 +326,8 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
             ExpectPage(page, walked, destination);
         });
     }
-    EXPECT_EQ(pages, (std::vector<std::string>{"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install",
-                                               "Finished"}));
+    EXPECT_EQ(pages,
+              (std::vector<std::string>{"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install", "Finished"}));
     ExpectInstalled(dir, tempDirsBefore);
 
     const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
@@ -429,7 +430,8 @@ TEST_F(EndToEnd, ADestinationThatCannotBeCreatedStopsTheInstallAndEndsTheProgram
     std::unique_ptr<SetupDriver> setup = StartSetup();
     std::string stopped;
     try {
-        WalkInstall(*setup, {blocked, false, false, {}}, [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+        WalkInstall(*setup, {blocked, false, false, {}},
+                    [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
     } catch (const Exception& error) {
         stopped = error.what();
     }
