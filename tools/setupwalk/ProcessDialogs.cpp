@@ -17,8 +17,18 @@ bool IsEdit(HWND window)
     return strcasecmp(WindowClassName(window).c_str(), "Edit") == 0;
 }
 
+bool HasOwnButton(HWND window)
+{
+    for (HWND child : DirectChildren(window))
+        if (IsButton(child) && IsWindowVisible(child) != FALSE) return true;
+    return false;
+}
+
+// Texts are read only from a dialog: a program busy in a long handler answers WM_GETTEXT late, and the
+// screen is asked often while the driver waits for a page.
 std::optional<ProcessDialog> ReadDialog(HWND window)
 {
+    if (!HasOwnButton(window)) return std::nullopt;
     ProcessDialog dialog{window, WindowText(window), "", {}};
     for (HWND child : DirectChildren(window)) {
         if (IsWindowVisible(child) == FALSE) continue;
@@ -29,7 +39,6 @@ std::optional<ProcessDialog> ReadDialog(HWND window)
             dialog.Message += (dialog.Message.empty() ? "" : "\n") + text;
         }
     }
-    if (dialog.Buttons.empty()) return std::nullopt;
     return dialog;
 }
 

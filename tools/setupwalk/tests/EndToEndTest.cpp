@@ -152,11 +152,22 @@ protected:
 
     std::string Answer(SetupDriver& setup, const std::string& button) { return Dismiss(NextDialog(setup), button); }
 
+    // A journey that ends early leaves its temporary directory, as the program is meant to; the shared prefix
+    // does not keep it.
+    void TearDown() override
+    {
+        std::error_code ignored;
+        for (const std::string& name : SetupTempDirs())
+            if (tempDirsBefore_.count(name) == 0)
+                std::filesystem::remove_all(WindowsDirectory() + "temp\\" + name, ignored);
+    }
+
     void MoveDiskTwoAway() { std::filesystem::rename(dist_ + "disk.002", scratch_ / "disk.002"); }
     void BringDiskTwoBack() { std::filesystem::rename(scratch_ / "disk.002", dist_ + "disk.002"); }
 
     ScratchDir scratch_;
     std::string dist_;
+    const std::set<std::string> tempDirsBefore_ = SetupTempDirs();
     JourneyPictures pictures_{SCREENSHOT_DIR,
                               "journey-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
 };
@@ -314,7 +325,6 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
     const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Journey";
     const std::string dir = destination + "\\";
     SampleLeftovers leftovers(dir);
-    const std::set<std::string> tempDirsBefore = SetupTempDirs();
 
     std::vector<std::string> pages;
     WalkChoices choices{destination, true, false, {1}};
@@ -328,7 +338,7 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
     }
     EXPECT_EQ(pages,
               (std::vector<std::string>{"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install", "Finished"}));
-    ExpectInstalled(dir, tempDirsBefore);
+    ExpectInstalled(dir, tempDirsBefore_);
 
     const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
     ASSERT_TRUE(product.has_value());
