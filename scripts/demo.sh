@@ -12,18 +12,22 @@ out=build/demo
 walk=build/win32/tools/setupwalk/setupwalk.exe
 title="Northwind Notes 2.0"
 
-cmake --build --preset win32 --target sample-dist setupwalk_program
-build/native/tools/mksetup/mksetup list "$dist"
-build/native/tools/mksetup/mksetup verify "$dist"
-
 # A Linux path as the Windows programs see it.
 winpath() { local path=$root/$1; echo "Z:${path//\//\\}"; }
 
+# Every Windows program of the demo, the Windows mksetup of the build included, runs in the demo's own
+# prefix and display, which the demo stops at its end.
 export SETUP_WINE_DIR=$root/$out/wine
 mkdir -p "$out"
 rm -f "$out"/journey-*.png
 user_display=${DISPLAY:-}
 cmake/wine-run.sh --fresh
+trap 'cmake/wine-run.sh --shutdown' EXIT
+
+cmake --build --preset win32 --target sample-dist setupwalk_program
+build/native/tools/mksetup/mksetup list "$dist"
+build/native/tools/mksetup/mksetup verify "$dist"
+
 if [ -n "$user_display" ]; then
   echo "setup.exe runs on your display: walk the wizard to its end."
   (cd "$dist" && "$root/cmake/wine-run.sh" setup.exe) || true
@@ -34,7 +38,6 @@ fi
 echo
 echo "The uninstall entry in the demo's Wine prefix:"
 cmake/wine-run.sh reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$title" || status=$?
-cmake/wine-run.sh --shutdown
 if [ "${status:-0}" -ne 0 ]; then
   echo "demo: the sample product is not installed" >&2
   exit 1
