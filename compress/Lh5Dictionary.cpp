@@ -1,6 +1,35 @@
 #include "compress/Lh5Dictionary.h"
 
+#include <cstdint>
+
 using namespace lh5;
+
+namespace {
+
+constexpr std::uint32_t kHashFactor = 2654435761u;
+
+// Two bytes under one node differ by d = 1 to 255 in the key, so their products differ by d × factor
+// modulo 2^32; when that is at least 2^(32 - bits) away from 0 both ways, their top bits cannot agree.
+constexpr bool KeepsChildrenApart(int hashBits)
+{
+    const std::uint32_t span = 1u << (32 - hashBits);
+    for (std::uint32_t d = 1; d < 256; ++d) {
+        const std::uint32_t gap = d * kHashFactor;
+        if (gap < span || gap > 0u - span) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// FindChild knows a child by its parent alone, so the children of one node must never share a chain;
+// beyond that only the speed depends on the hash. Multiplicative hashing spreads the children of the
+// 256 roots, which a sum of node and byte crowds into a few thousand chains on binary data.
+int TLh5Dictionary::Hash(int node, unsigned char c)
+{
+    static_assert(KeepsChildrenApart(kHashBits));
+    return 2 * DICSIZ + static_cast<int>((static_cast<std::uint32_t>(node << 8 | c) * kHashFactor) >> (32 - kHashBits));
+}
 
 TLh5Dictionary::TLh5Dictionary()
 {
