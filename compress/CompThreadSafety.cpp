@@ -1,6 +1,7 @@
 #include "compress/CompThreadSafety.h"
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 #include "compress/CompressExceptions.h"
@@ -50,6 +51,28 @@ void TCompThreadSafety::Release()
     inBuffer_.reset();
     outBuffer_.reset();
     inPos_ = inEnd_ = outPos_ = 0;
+}
+
+std::size_t TCompThreadSafety::ReadInput(unsigned char* dest, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count && (inPos_ < inEnd_ || Refill())) {
+        const std::size_t n = std::min(count - done, inEnd_ - inPos_);
+        const unsigned char* from = inBuffer_.get() + inPos_;
+        std::uint32_t sum = 0;
+        for (std::size_t i = 0; i < n; ++i) sum += from[i];
+        inputSum_ += sum;
+        std::memcpy(dest + done, from, n);
+        if (unscrambleInput_) {
+            for (std::size_t i = done; i < done + n; ++i) {
+                dest[i] = static_cast<unsigned char>(dest[i] ^ keyBytes_[keyIndex_]);
+                keyIndex_ = static_cast<std::uint16_t>((keyIndex_ + 1) & 3);
+            }
+        }
+        inPos_ += n;
+        done += n;
+    }
+    return done;
 }
 
 bool TCompThreadSafety::Refill()

@@ -50,6 +50,9 @@ public:
         return b;
     }
     bool EndOfInput() const { return endOfInput_; }
+    // The next count input bytes into dest, as as many NextInputByte calls would give them; returns how
+    // many there were, fewer only at the end of the input.
+    std::size_t ReadInput(unsigned char* dest, std::size_t count);
 
     // Raises EUnableToCompress once the output budget is spent.
     void PutOutputByte(unsigned char b)

@@ -27,16 +27,12 @@ public:
 private:
     static constexpr int kNil = 0;
     static constexpr int kPercFlag = 0x8000;
-    static constexpr int kMaxHashValue = 2 * lh5::DICSIZ + (1 << 15) - 1;
+    // 65,536 chains: with fewer, the longer walks cost more than the larger table saves.
+    static constexpr int kHashBits = 16;
+    static constexpr int kMaxHashValue = 2 * lh5::DICSIZ + (1 << kHashBits) - 1;
     static constexpr int kRoots = 256;
 
-    // Only the speed depends on the hash: a node has at most one child per byte wherever it is chained.
-    // Multiplicative hashing spreads the children of the 256 roots, which a sum of node and byte
-    // crowds into a few thousand chains on binary data.
-    static int Hash(int node, unsigned char c)
-    {
-        return 2 * lh5::DICSIZ + static_cast<int>((static_cast<unsigned>(node << 8 | c) * 2654435761u) >> 17);
-    }
+    static int Hash(int node, unsigned char c);
     int FindChild(int node, unsigned char c);
     void MakeChild(int node, unsigned char c, int child);
     void Split(int old);

@@ -37,13 +37,7 @@ private:
 // Reads up to count input bytes into the text at position at; returns how many there were.
 int TLh5Encoder::Read(int at, int count)
 {
-    int n = 0;
-    while (n < count) {
-        const unsigned char b = state_.NextInputByte();
-        if (state_.EndOfInput()) break;
-        dict_.text[at + n++] = b;
-    }
-    return n;
+    return static_cast<int>(state_.ReadInput(&dict_.text[at], static_cast<std::size_t>(count)));
 }
 
 // Moves to the next position, sliding the window by DICSIZ when the look-ahead reaches its end.

@@ -41,6 +41,38 @@ TEST(CompThreadSafety, ReadsSumsScramblesAndEnds)
     state.Flush();
 }
 
+TEST(CompThreadSafety, ReadInputGivesWhatNextInputByteGives)
+{
+    std::vector<unsigned char> plain(20000);
+    for (std::size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<unsigned char>(i * 7 + i / 300);
+    MemoryStream bytewise(plain);
+    MemoryStream blockwise(plain);
+    MemoryStream out;
+    TCompThreadSafety one;
+    TCompThreadSafety other;
+    one.Begin({&bytewise, &out, 20000, 0, true, false, 0x0BADF00D, {}});
+    other.Begin({&blockwise, &out, 20000, 0, true, false, 0x0BADF00D, {}});
+    std::vector<unsigned char> expected;
+    while (true) {
+        const unsigned char b = one.NextInputByte();
+        if (one.EndOfInput()) break;
+        expected.push_back(b);
+    }
+    // Pieces that start and end inside the 8,192-byte buffer and cross its refills; the last is cut short.
+    std::vector<unsigned char> got(plain.size() + 100);
+    std::size_t at = other.ReadInput(got.data(), 3);
+    at += other.ReadInput(got.data() + at, 8190);
+    at += other.ReadInput(got.data() + at, 8192);
+    EXPECT_EQ(other.ReadInput(got.data() + at, 8192), 20000u - at);
+    got.resize(20000);
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(other.InputSum(), one.InputSum());
+    EXPECT_EQ(other.ReadInput(got.data(), 1), 0u);
+    EXPECT_TRUE(other.EndOfInput());
+    one.Release();
+    other.Release();
+}
+
 TEST(CompThreadSafety, OutputBudgetRaisesOnTheFirstByteBeyondIt)
 {
     MemoryStream out;
