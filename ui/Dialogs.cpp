@@ -5,6 +5,7 @@
 #include "ui/Edit.h"
 #include "ui/Label.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,7 @@ constexpr int kMargin = 12;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kTextWidth = 320;
+constexpr int kIconSize = 32;
 
 HWND ActiveOwner()
 {
@@ -24,11 +26,14 @@ HWND ActiveOwner()
 // A word-wrapped text above a row of buttons, right-aligned.
 class TQuestion : public TForm {
 public:
-    TQuestion(const std::string& caption, const std::string& text, int textHeight)
+    TQuestion(const std::string& caption, const std::string& text, int textHeight, LPCSTR icon = nullptr)
         : TForm(fsDialog, caption), text_(*this, 0, text)
     {
+        const int textLeft = icon != nullptr ? kMargin + kIconSize + kMargin : kMargin;
         text_.SetWordWrap(true);
-        text_.SetBounds(kMargin, kMargin, kTextWidth, textHeight);
+        text_.SetBounds(textLeft, kMargin, kTextWidth, textHeight);
+        width_ = textLeft + kTextWidth + kMargin;
+        if (icon != nullptr) ShowIcon(icon);
     }
 
     TButton& AddButton(const std::string& caption, TModalResult result)
@@ -41,18 +46,26 @@ public:
     // Lays the buttons out under everything above buttonTop and sizes the form around them.
     void Arrange(int buttonTop)
     {
-        const int width = kTextWidth + 2 * kMargin;
-        int left = width - kMargin - static_cast<int>(buttons_.size()) * (kButtonWidth + 6) + 6;
+        int left = width_ - kMargin - static_cast<int>(buttons_.size()) * (kButtonWidth + 6) + 6;
         for (auto& button : buttons_) {
             button->SetBounds(left, buttonTop, kButtonWidth, kButtonHeight);
             left += kButtonWidth + 6;
         }
-        SetClientSize(width, buttonTop + kButtonHeight + kMargin);
+        SetClientSize(width_, buttonTop + kButtonHeight + kMargin);
     }
 
 private:
+    // One of the system's standard icons at the left of the text; the dialog destroys the static with itself.
+    void ShowIcon(LPCSTR icon)
+    {
+        HWND picture = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, kMargin, kMargin,
+                                       kIconSize, kIconSize, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
+    }
+
     TLabel text_;
     std::vector<std::unique_ptr<TButton>> buttons_;
+    int width_ = 0;
 };
 
 // The height a wrapped text needs.
@@ -82,11 +95,11 @@ bool Confirm(const std::string& text)
 TModalResult ConfirmYesNoAll(const std::string& text)
 {
     const int height = TextHeight(text);
-    TQuestion dialog(Application::Title(), text, height);
+    TQuestion dialog("Confirm", text, std::max(height, kIconSize), IDI_QUESTION);
     dialog.AddButton("&Yes", mrYes).SetDefault();
     dialog.AddButton("&No", mrNo);
     dialog.AddButton("&All", mrAll);
-    dialog.Arrange(kMargin + height + kMargin);
+    dialog.Arrange(kMargin + std::max(height, kIconSize) + kMargin);
     const TModalResult result = dialog.ShowModal();
     return result == mrYes || result == mrAll ? result : mrNo;
 }

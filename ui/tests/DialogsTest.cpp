@@ -16,15 +16,17 @@
 namespace {
 
 constexpr const char* kTitle = "ui dialog test";
+constexpr const char* kConfirm = "Confirm";
 
-// Waits for the program's dialog to appear, then acts on it once.
+// Waits for the program's dialog with this caption to appear, then acts on it once.
 class TAnswer {
 public:
-    explicit TAnswer(std::function<void(HWND dialog)> act) : act_(std::move(act))
+    explicit TAnswer(std::function<void(HWND dialog)> act, const char* caption = kTitle)
+        : act_(std::move(act)), caption_(caption)
     {
         timer_.SetInterval(50);
         timer_.OnTimer = [this] {
-            HWND dialog = FindWindowA(nullptr, kTitle);
+            HWND dialog = FindWindowA(nullptr, caption_);
             if (dialog == nullptr || IsWindowVisible(dialog) == FALSE) return;
             timer_.SetEnabled(false);
             act_(dialog);
@@ -34,6 +36,7 @@ public:
 
 private:
     std::function<void(HWND)> act_;
+    const char* caption_;
     TTimer timer_;
 };
 
@@ -64,24 +67,32 @@ protected:
 
 TEST_F(Dialogs, ConfirmYesNoAllAnswersEachButton)
 {
-    TAnswer all([](HWND dialog) { Click(dialog, kAllButtonId); });
+    TAnswer all([](HWND dialog) { Click(dialog, kAllButtonId); }, kConfirm);
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrAll);
 
-    TAnswer yes([](HWND dialog) { Click(dialog, mrYes); });
+    TAnswer yes([](HWND dialog) { Click(dialog, mrYes); }, kConfirm);
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrYes);
 
-    TAnswer no([](HWND dialog) { Click(dialog, mrNo); });
+    TAnswer no([](HWND dialog) { Click(dialog, mrNo); }, kConfirm);
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrNo);
 }
 
 TEST_F(Dialogs, ClosingAConfirmationAnswersNo)
 {
     std::vector<std::string> seen;
-    TAnswer close([&seen](HWND dialog) {
-        seen = ChildTexts(dialog);
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-    });
+    bool questionIcon = false;
+    TAnswer close(
+        [&](HWND dialog) {
+            seen = ChildTexts(dialog);
+            HWND icon = FindWindowExA(dialog, nullptr, "Static", nullptr);
+            while (icon != nullptr && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+                icon = FindWindowExA(dialog, icon, "Static", nullptr);
+            questionIcon = icon != nullptr && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        },
+        kConfirm);
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrNo);
+    EXPECT_TRUE(questionIcon);
     EXPECT_NE(std::find(seen.begin(), seen.end(), "Remove shared file x.dll?"), seen.end());
     EXPECT_NE(std::find(seen.begin(), seen.end(), "&All"), seen.end());
 }
