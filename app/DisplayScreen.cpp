@@ -173,7 +173,7 @@ void TDisplayScreen::PlacePageControls()
     Wrapped(Label15, 130, 125, 290, 40);
     Wrapped(Label16, 130, 170, 290, 40);
 
-    Wrapped(Label3, 8, 2, 415, 20);
+    Wrapped(Label3, 8, 2, 415, 28);
     Wrapped(Label4, 8, 190, 415, 30);
 
     TFontStyles bold;
@@ -256,7 +256,7 @@ void TDisplayScreen::FormCreate()
     }
 
     AgreementMemo = std::make_unique<TMemo>(Page2, ControlId::AgreementMemo);
-    AgreementMemo->SetBounds(8, 24, 415, 161);
+    AgreementMemo->SetBounds(8, 31, 415, 154);
 
     Label14.SetText(kWelcome);
     Label15.SetText("");
