@@ -24,7 +24,8 @@ std::string ReadAll(const fs::path& path)
 void WriteAll(const fs::path& path, const std::string& bytes)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A small tree: the text, a run, an empty file and one in a subdirectory.

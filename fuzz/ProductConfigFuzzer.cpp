@@ -27,13 +27,15 @@ const std::filesystem::path& ProductDir()
 
 void Write(const std::filesystem::path& path, std::string_view text)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 // At least as many lines as a reader counts: CR LF counts twice here.
 int LineCount(std::string_view text)
 {
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r')) + 1;
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r')) +
+           1;
 }
 
 }  // namespace

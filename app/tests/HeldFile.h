@@ -18,7 +18,8 @@ public:
         std::string command = "\"" + HelperPath() + "\" \"" + path + "\" " + name;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process_)) {
             ADD_FAILURE() << "cannot start " << command;
             return;
         }

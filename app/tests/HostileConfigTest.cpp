@@ -26,8 +26,7 @@ protected:
         ScratchDir::Write(product + "finstall.cfg", finstallCfg);
         config = ReadSetupConfig(product);
         ApplyToGlobals(config, global);
-        shortcutRows_ = std::vector<bool>(3 * global.ShortcutEntries.size(), true);
-        choices.ShortcutRows = shortcutRows_;
+        choices.ShortcutRows = std::vector<bool>(3 * global.ShortcutEntries.size(), true);
         global.DestinationFiles = ResolveDestinations(global.InstallFiles, choices.InstallDir);
         try {
             RunInstallation(global, choices, progress);
@@ -40,7 +39,6 @@ protected:
     Keys RecordedFiles() const { return SectionKeys(Record(), "Files"); }
 
     TSetupConfig config;
-    std::vector<bool> shortcutRows_;
     Leftovers uninstallKey_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {}};
 };
 
@@ -74,11 +72,12 @@ TEST_F(HostileConfig, DeeplyNestedAndEmptyFieldsEndTheRun)
     std::string nestedTokens;
     for (int i = 0; i < 300; ++i) nestedTokens += "d,";
     Support("a.txt", "a");
-    const std::string outcome =
-        LoadAndInstall("[Desktop]\r\nTool,<InstallDir>\\a.txt,X,X,,," + nested + ",C:\\a.ico\r\n,,,,,,,=\r\n"
-                       "[INI\\Registry]\r\nCount=2\r\nINIREG 0=,,,\r\nINIREG 1=\r\n",
-                       "Installation Directory," + nestedTokens + "C:\\a.txt\r\n,,,\r\n\t\t\r\n,\r\n"
-                       "Installation Directory,C:\\a.txt\r\n");
+    const std::string outcome = LoadAndInstall("[Desktop]\r\nTool,<InstallDir>\\a.txt,X,X,,," + nested +
+                                                   ",C:\\a.ico\r\n,,,,,,,=\r\n"
+                                                   "[INI\\Registry]\r\nCount=2\r\nINIREG 0=,,,\r\nINIREG 1=\r\n",
+                                               "Installation Directory," + nestedTokens +
+                                                   "C:\\a.txt\r\n,,,\r\n\t\t\r\n,\r\n"
+                                                   "Installation Directory,C:\\a.txt\r\n");
     EXPECT_EQ(outcome, "finished");
     EXPECT_EQ(ScratchDir::Read(AppDir() + "a.txt"), "a");
 }
