@@ -13,7 +13,9 @@
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "compress/tests/ArchiveBuilder.h"
+#include "config/TextFields.h"
 #include "port/Exception.h"
+#include "segment/SegCompEZ.h"
 
 namespace {
 
@@ -75,6 +77,34 @@ TEST_F(FullDrive, ExpansionStopsNamingTheFile)
     const std::string unchecked = ExpansionOutcome(false);
     EXPECT_EQ(unchecked.rfind("Cannot write S:\\big.bin: ", 0), 0u) << unchecked;
     EXPECT_EQ(ScratchDir::Read("S:\\small.txt"), "fits");
+}
+
+// As the setup program expands its set: the scratch copy of the archive and the files on one drive.
+TEST_F(FullDrive, SetExpansionStopsNamingTheFileAndLeavesNoScratchFile)
+{
+    const std::string src = scratch_ / "src\\";
+    CreateDirectoryA(src.c_str(), nullptr);
+    ScratchDir::Write(src + "big.bin", kBig);
+    TSegCompEZ c;
+    c.SegPopUp = false;
+    c.SetSegBaseName("disk");
+    c.SetSegDir(scratch_ / "");
+    c.SetSegTmpDir(scratch_ / "tmp");
+    c.SegCompType = coNone;
+    c.SegSource = {src + "*.*"};
+    c.SegBuild();
+    c.SetSegTmpDir(kDrive + "tmp");
+    c.OnSegBeforeExpand = [](TSegArcList& list) {
+        for (TSegArc& arc : list) arc.Path = kDrive + "out\\";
+    };
+    try {
+        c.SegExpand();
+        FAIL() << "a full drive was reported as an expanded set";
+    } catch (const Exception& error) {
+        // The scratch copy of the archive is the first to fill the drive.
+        EXPECT_EQ(UpperCase(error.what()).rfind("CANNOT WRITE S:\\TMP\\DISK.$A$: ", 0), 0u) << error.what();
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(kDrive + "tmp")) << "the scratch copy is deleted";
 }
 
 TEST_F(FullDrive, InstallationStopsNamingTheFileAndLeavesNoTruncatedCopy)
