@@ -5,15 +5,10 @@
 
 #include "app/Global.h"
 
-// One destination path per non-empty finstall.cfg line, in order: the directory its tokens name
-// followed by the file-name part of its source path (nothing for a source ending in "\", a
-// directory to create). Tokens end in a TAB or ","; every TAB-ended token is taken before any
-// ","-ended one. "Installation Directory" (mainDir with a "\" added when missing), "Program
-// Files", "Windows", "System", "System32", "Fonts" and "Root" replace the directory; any other
-// token adds a subdirectory. Tokens are compared exactly.
+// The destination of each non-empty finstall.cfg line (ApplyDestinationTokens in
+// config/DestinationRules.h) over this machine's folders; "Installation Directory" is mainDir with a
+// "\" added when missing.
 TStringList ResolveDestinations(const TStringList& installFiles, const std::string& mainDir);
 
-// path with its leading macros replaced, each tested in turn against what the earlier ones left:
-// "<InstallDir>\", "<ProgramFiles>\", "<Windows>\", "<Windows>\System\", "<Windows>\System32\",
-// "<Windows>\Fonts", "<Root>\". A path that begins with none of them gives mainDir alone.
+// path with its leading macros replaced (ApplyPathMacros) over this machine's folders and mainDir as given.
 std::string ExpandPathMacros(const std::string& path, const std::string& mainDir);

@@ -109,7 +109,7 @@ private:
             record_.AddDirectoryFiles(dir);
         else
             record_.AddFile(destination);
-        CopyIgnoringErrors(global_.TempDir + name, dir);
+        CopySkippingUnopenable(global_.TempDir + name, dir);
     }
 
     void CreateDirectoryEntry(const std::string& dir)
@@ -134,16 +134,19 @@ private:
     void CopyPicture(const std::string& name)
     {
         if (name.empty()) return;
-        CopyIgnoringErrors(global_.TempDir + name, installDir_);
+        CopySkippingUnopenable(global_.TempDir + name, installDir_);
         if (!OwnsWhole(installDir_)) record_.AddFile(installDir_ + name);
     }
 
-    static void CopyIgnoringErrors(const std::string& source, const std::string& dir)
+    // A file whose source cannot be opened or whose copy cannot be created is skipped without a message;
+    // a later duplicate destination relies on that. A copy that fails part-way (a full disk) stops the run
+    // with the system's message naming the file: going on to "Finished" would hide the missing file.
+    static void CopySkippingUnopenable(const std::string& source, const std::string& dir)
     {
         try {
             CopyFileTo(source, dir);
-        } catch (const Exception&) {
-            // A file that cannot be copied is skipped without a message; the run goes on.
+        } catch (const EFOpenError&) {
+        } catch (const EFCreateError&) {
         }
     }
 

@@ -16,7 +16,8 @@ bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index,
 // In this order: the Image1 mark; the install directory created and a fresh record opened in it
 // (uninstaller.cfg; Exception "Unable to write to " + its path when it cannot be); ClearRegistryEntries;
 // the progress range; setup.exe, install.cfg and finstall.cfg added to the plan, which is resolved again;
-// every destination created, recorded and copied from TempDir (a copy that fails is skipped silently);
+// every destination created, recorded and copied from TempDir (a file that cannot be opened or
+// created is skipped silently; a copy that fails part-way stops the run);
 // the install directory recorded; the logo and background copied there for the uninstaller; the
 // StepMarks 1 mark and the shortcuts; the StepMarks 2 mark, the registry entries and the uninstall key;
 // the title recorded; Label2 "Finished".

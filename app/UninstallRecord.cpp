@@ -30,7 +30,9 @@ bool NamesOneFile(const std::string& path)
 
 void TUninstallRecord::Open()
 {
-    DeleteFileA(path_.c_str());
+    // A record that cannot be deleted (read-only, or held by another process) cannot start afresh.
+    if (!DeleteFileA(path_.c_str()) && GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES)
+        throw Exception("Unable to write to " + path_);
     const HANDLE file =
         CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw Exception("Unable to write to " + path_);

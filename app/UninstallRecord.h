@@ -30,7 +30,7 @@ public:
     const std::string& Path() const { return path_; }
 
     // Deletes the last installation's record and starts an empty one. Raises Exception "Unable to write
-    // to " + Path() when the file cannot be created.
+    // to " + Path() when the old record cannot be deleted or the new one cannot be created.
     void Open();
 
     // Every write raises Exception "Unable to write to " + Path() when the profile API refuses, or when the

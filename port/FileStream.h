@@ -9,7 +9,7 @@ enum class FileMode {
     OpenRead,           // read only, other writers denied
     OpenReadExclusive,  // read only, every other opener denied
     OpenReadWrite,      // read and write an existing file, every other opener denied
-    Create              // create or replace, then read and write, every other opener denied
+    Create              // create or replace (never a read-only file), then read and write, every other opener denied
 };
 
 class FileStream : public Stream {

@@ -22,6 +22,17 @@ std::string FullPath(const std::string& path)
     return full;
 }
 
+void CopyContents(FileStream& in, const std::string& target)
+{
+    std::vector<char> buffer(BufferSize);
+    FileStream out(target, FileMode::Create);
+    for (;;) {
+        const std::size_t count = in.Read(buffer.data(), buffer.size());
+        out.WriteBuffer(buffer.data(), count);
+        if (count < buffer.size()) break;
+    }
+}
+
 }  // namespace
 
 void CopyFileTo(const std::string& source, const std::string& dest)
@@ -29,13 +40,14 @@ void CopyFileTo(const std::string& source, const std::string& dest)
     std::string target = FullPath(dest);
     if (HasAttributes(target, FILE_ATTRIBUTE_DIRECTORY)) target = WithTrailingBackslash(target) + FileNamePart(source);
 
-    std::vector<char> buffer(BufferSize);
     FileStream in(source, FileMode::OpenRead);
-    FileStream out(target, FileMode::Create);
-    for (;;) {
-        const std::size_t count = in.Read(buffer.data(), buffer.size());
-        out.WriteBuffer(buffer.data(), count);
-        if (count < buffer.size()) break;
+    try {
+        CopyContents(in, target);
+    } catch (const EFCreateError&) {
+        throw;  // a refused create leaves the file that is there untouched
+    } catch (const Exception&) {
+        DeleteFileA(target.c_str());  // no truncated copy may stand in for the file
+        throw;
     }
 }
 

@@ -10,7 +10,8 @@ constexpr std::size_t BufferSize = 8192;
 // Copies the contents of source (not its date or attributes) through one BufferSize buffer. dest is
 // a directory, into which the file goes under its own name, unless it is an existing file, which is
 // replaced. A dest that does not exist counts as a directory. Raises EFOpenError for the source,
-// EFCreateError for the copy.
+// EFCreateError for the copy; a copy that fails part-way (a full disk) is deleted and the
+// platform's read or write error passed on.
 void CopyFileTo(const std::string& source, const std::string& dest);
 
 // Whether all the attribute bits are set; a path that does not exist has every bit set.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "InstallRun.h"
 #include "InstallTestSupport.h"
 #include "ScriptedUninstallView.h"
 #include "app/Destinations.h"
@@ -13,47 +14,6 @@
 #include "ui/IniFile.h"
 
 namespace {
-
-using Keys = std::vector<std::string>;
-
-const char* const kTitle = "Setup Tests Engine";
-
-// A plan whose support files lie in a scratch TempDir, installed into scratch\App (or wherever a test
-// says) with the user's shell folders moved into the scratch directory.
-class InstallRun : public ::testing::Test {
-protected:
-    InstallRun() : folders_(scratch_.Path())
-    {
-        global.TempDir = scratch_ / "Temp\\";
-        CreateDirectoryA(global.TempDir.c_str(), nullptr);
-        for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) Support(name, std::string("the ") + name);
-        choices.InstallDir = scratch_ / "App";
-        choices.Title = kTitle;
-    }
-
-    void Support(const std::string& name, const std::string& contents) const
-    {
-        ScratchDir::Write(global.TempDir + name, contents);
-    }
-
-    // The plan as the configuration load leaves it, then the run.
-    void Install(const Keys& finstallLines)
-    {
-        global.InstallFiles = finstallLines;
-        global.DestinationFiles = ResolveDestinations(global.InstallFiles, choices.InstallDir);
-        RunInstallation(global, choices, progress);
-    }
-
-    std::string AppDir() const { return choices.InstallDir + "\\"; }
-    RawSections Record() const { return ReadRawSections(AppDir() + "uninstaller.cfg"); }
-
-    ScratchDir scratch_;
-    ScratchShellFolders folders_;
-    TGlobal global;
-    TInstallChoices choices;
-    ProgressRecorder progress;
-    const std::string windows_ = WindowsDir();
-};
 
 TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
 {

@@ -18,6 +18,13 @@ std::string Reason()
     return reason;
 }
 
+bool IsReadOnlyFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace
 
 FileStream::FileStream(const std::string& path, FileMode mode) : path_(path)
@@ -34,6 +41,8 @@ FileStream::FileStream(const std::string& path, FileMode mode) : path_(path)
         disposition = CREATE_ALWAYS;
         break;
     }
+    // Windows refuses to replace a read-only file; Wine run by root would replace it.
+    if (mode == FileMode::Create && IsReadOnlyFile(path)) throw EFCreateError(path);
     handle_ = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) {
         if (mode == FileMode::Create) throw EFCreateError(path);
@@ -57,12 +66,19 @@ std::size_t FileStream::Read(void* buffer, std::size_t count)
     return done;
 }
 
+// A full disk may first take part of a block; writing the rest then fails with the system's reason.
 std::size_t FileStream::Write(const void* buffer, std::size_t count)
 {
-    DWORD n = 0;
-    if (!WriteFile(Handle(handle_), buffer, static_cast<DWORD>(count), &n, nullptr))
-        throw EInOutError("Cannot write " + path_ + ": " + Reason());
-    return n;
+    const auto* in = static_cast<const char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD n = 0;
+        if (!WriteFile(Handle(handle_), in + done, static_cast<DWORD>(count - done), &n, nullptr))
+            throw EInOutError("Cannot write " + path_ + ": " + Reason());
+        if (n == 0) throw EInOutError("Cannot write " + path_ + ": nothing was taken");
+        done += n;
+    }
+    return done;
 }
 
 std::int64_t FileStream::Seek(std::int64_t offset, SeekOrigin origin)

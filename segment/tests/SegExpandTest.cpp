@@ -232,6 +232,33 @@ TEST_F(SegExpand, MissingSegmentIsAskedForUntilItComesOrTheUserCancels)
     EXPECT_EQ(Raised(), segmsg::kAborted) << "no interaction: nobody to ask";
 }
 
+// A set whose last segment ends inside any of its headers, or whose second segment carries another
+// number: the reader asks for the right segment, and Cancel ends the run cleanly.
+TEST_F(SegExpand, CutHeadersAndWrongNumbersAskForTheRightSegment)
+{
+    const std::string stream = Stream();
+    const std::size_t headersEnd = stream.find("SArc") + TSegArcHeader::kSize;
+    for (std::size_t n = 0; n < headersEnd; ++n) {
+        WriteSet({stream.substr(0, n)});
+        ui.Complaints.clear();
+        EXPECT_EQ(Raised(), segmsg::kAborted) << "cut after " << n;
+        ASSERT_EQ(ui.Complaints.size(), 1u) << "cut after " << n;
+        EXPECT_EQ(ui.Complaints[0].rfind("Unable to locate \"disk.002\"", 0), 0u) << ui.Complaints[0];
+    }
+    const auto payloads = craft::Cut(stream, {100});
+    WriteSet(payloads);
+    ScratchDir::Write(setDir + "disk.002", craft::IdHeader(3) + payloads[1]);
+    ui.Complaints.clear();
+    EXPECT_EQ(Raised(), segmsg::kAborted);
+    ASSERT_EQ(ui.Complaints.size(), 1u);
+    EXPECT_EQ(ui.Complaints[0], "Incorrect segmented mounted!\n\rCorrect and then press OK, or Cancel to abort");
+
+    ui.ComplaintAnswers = {true};
+    ui.BeforeComplaintAnswer = [&](const std::string&) { WriteSet(payloads); };  // the right disk goes in
+    c.SegExpand();
+    ExpectExpanded(true, true);
+}
+
 TEST_F(SegExpand, FixedExtensionSegmentsAreFoundThroughThePrompt)
 {
     c.SetSegExt("dat");

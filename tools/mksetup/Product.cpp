@@ -58,7 +58,8 @@ public:
         const std::string origin = file + (line > 0 ? ":" + std::to_string(line) : "") + " '" + where + "'";
         const std::string source = LocateSource(product_.dir, configuredPath);
         const std::string bare = BareName(configuredPath);
-        if (!fs::is_regular_file(source)) {
+        std::error_code error;  // a name the file system refuses (too long, say) is a file that is not there
+        if (!fs::is_regular_file(source, error)) {
             product_.diagnostics.push_back({Diagnostic::Error, file, line, where,
                                             "the file " + source + " does not exist; put it there or correct the path"});
             return;
@@ -66,7 +67,7 @@ public:
         const auto [it, inserted] = byName_.emplace(Lower(bare), product_.files.size());
         if (!inserted) {
             const SupportFile& earlier = product_.files[it->second];
-            if (fs::equivalent(earlier.source, source)) return;
+            if (fs::equivalent(earlier.source, source, error)) return;
             product_.diagnostics.push_back(
                 {Diagnostic::Error, file, line, where,
                  "another file named " + bare + " (" + earlier.origin + ", " + earlier.source +
@@ -119,7 +120,8 @@ std::string LocateSource(const std::string& productDir, const std::string& path)
 {
     const fs::path dir(productDir);
     if (!IsAbsoluteWindowsPath(path)) return (dir / Slashed(path)).lexically_normal().string();
-    if (fs::exists(path)) return path;
+    std::error_code error;
+    if (fs::exists(path, error)) return path;
     return (dir / BareName(path)).string();
 }
 

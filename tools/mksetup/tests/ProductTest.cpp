@@ -70,6 +70,16 @@ TEST_F(SampleProduct, MissingFilesAndBareNameClashesNameTheLine)
     EXPECT_TRUE(Mentions(errors, "would overwrite"));
 }
 
+TEST_F(SampleProduct, NamesTheFileSystemRefusesAreMissingFiles)
+{
+    const std::string longName(300, 'n');
+    Write("install.cfg", "[Setup Screen]\nLogo File=" + longName + ".gif\n");
+    Write("finstall.cfg", "Installation Directory,C:\\" + longName + "\\a.txt\r\n");
+    const auto errors = Messages(LoadProduct(dir.string()), Diagnostic::Error);
+    EXPECT_TRUE(Mentions(errors, "install.cfg:2: error: 'Logo File'")) << errors.front();
+    EXPECT_TRUE(Mentions(errors, "finstall.cfg:1"));
+}
+
 TEST_F(SampleProduct, ChecksReportWhatTheSetupWouldTripOver)
 {
     Write("install.cfg",

@@ -1,0 +1,127 @@
+// The small drive S: (cmake/fault-drive.sh, 1 MB) filled up by an expansion and by an installation: each
+// stops with a message naming the file it could not write, no truncated installed file is left, and
+// what was done before stays, with the record that lets the uninstaller take it away.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "InstallRun.h"
+#include "InstallTestSupport.h"
+#include "app/UninstallKey.h"
+#include "compress/Compress.h"
+#include "compress/CompressExceptions.h"
+#include "compress/tests/ArchiveBuilder.h"
+#include "config/TextFields.h"
+#include "port/Exception.h"
+#include "segment/SegCompEZ.h"
+
+namespace {
+
+const std::string kDrive = "S:\\";
+const std::string kBig(1536 * 1024, 'b');  // half as much again as the drive holds
+
+// Why S: is not the small drive, or nothing when it is.
+std::string SmallDriveMissing()
+{
+    ULARGE_INTEGER total{};
+    if (GetDiskFreeSpaceExA(kDrive.c_str(), nullptr, &total, nullptr) && total.QuadPart <= 2 * 1024 * 1024) return "";
+    const char* wineDir = std::getenv("SETUP_WINE_DIR");
+    const std::string refused = ScratchDir::Read(std::string("Z:") + (wineDir ? wineDir : "") + "/small-drive.refused");
+    return refused.empty() ? "S: is not a small drive; run the fault tests through ctest, which mounts it" : refused;
+}
+
+class FullDrive : public InstallRun {
+protected:
+    void SetUp() override
+    {
+        if (const std::string missing = SmallDriveMissing(); !missing.empty()) GTEST_SKIP() << missing;
+        Empty();
+    }
+    void TearDown() override { Empty(); }
+
+    static void Empty()
+    {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(kDrive, ignored))
+            std::filesystem::remove_all(entry.path(), ignored);
+    }
+
+    // The message an expansion of small.txt and then big.bin into S:\ stopped with.
+    std::string ExpansionOutcome(bool checkSpace) const
+    {
+        ArchiveBuilder archive;
+        archive.Add("small.txt", "fits");
+        archive.Add("big.bin", kBig);
+        const std::string path = scratch_ / "big.cmp";
+        ScratchDir::Write(path, archive.Bytes());
+        TCompress c;
+        c.CheckSpaceBeforeExpand = checkSpace;
+        c.SetTargetPath(kDrive);
+        try {
+            c.ExpandArchive(path, nullptr);
+        } catch (const Exception& error) {
+            return error.what();
+        }
+        return "expanded";
+    }
+};
+
+TEST_F(FullDrive, ExpansionStopsNamingTheFile)
+{
+    EXPECT_EQ(ExpansionOutcome(true), "Not enough disk space to expand S:\\big.bin");
+    EXPECT_FALSE(FileExists("S:\\big.bin")) << "nothing of the entry is written";
+    EXPECT_EQ(ScratchDir::Read("S:\\small.txt"), "fits") << "earlier files stay";
+    Empty();
+    const std::string unchecked = ExpansionOutcome(false);
+    EXPECT_EQ(unchecked.rfind("Cannot write S:\\big.bin: ", 0), 0u) << unchecked;
+    EXPECT_EQ(ScratchDir::Read("S:\\small.txt"), "fits");
+}
+
+// As the setup program expands its set: the scratch copy of the archive and the files on one drive.
+TEST_F(FullDrive, SetExpansionStopsNamingTheFileAndLeavesNoScratchFile)
+{
+    const std::string src = scratch_ / "src\\";
+    CreateDirectoryA(src.c_str(), nullptr);
+    ScratchDir::Write(src + "big.bin", kBig);
+    TSegCompEZ c;
+    c.SegPopUp = false;
+    c.SetSegBaseName("disk");
+    c.SetSegDir(scratch_ / "");
+    c.SetSegTmpDir(scratch_ / "tmp");
+    c.SegCompType = coNone;
+    c.SegSource = {src + "*.*"};
+    c.SegBuild();
+    c.SetSegTmpDir(kDrive + "tmp");
+    c.OnSegBeforeExpand = [](TSegArcList& list) {
+        for (TSegArc& arc : list) arc.Path = kDrive + "out\\";
+    };
+    try {
+        c.SegExpand();
+        FAIL() << "a full drive was reported as an expanded set";
+    } catch (const Exception& error) {
+        // The scratch copy of the archive is the first to fill the drive.
+        EXPECT_EQ(UpperCase(error.what()).rfind("CANNOT WRITE S:\\TMP\\DISK.$A$: ", 0), 0u) << error.what();
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(kDrive + "tmp")) << "the scratch copy is deleted";
+}
+
+TEST_F(FullDrive, InstallationStopsNamingTheFileAndLeavesNoTruncatedCopy)
+{
+    choices.InstallDir = kDrive + "App";
+    Support("small.txt", "fits");
+    Support("big.bin", kBig);
+    const std::string big = AppDir() + "big.bin";
+    try {
+        Install({"Installation Directory,C:\\small.txt", "Installation Directory,C:\\big.bin"});
+        FAIL() << "a full drive was reported as a finished installation";
+    } catch (const Exception& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Cannot write " + big + ": ", 0), 0u) << error.what();
+    }
+    EXPECT_FALSE(FileExists(big));
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "small.txt"), "fits");
+    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}})) << "the uninstaller can take it away";
+}
+
+}  // namespace

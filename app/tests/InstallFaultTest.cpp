@@ -1,0 +1,116 @@
+// Installing when the system says no: files that cannot be replaced, a record that cannot be written, a
+// registry key that cannot be created and paths beyond MAX_PATH. What may be skipped is skipped and kept
+// as it was; what stops the run stops it with a message naming the file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "HeldFile.h"
+#include "InstallRun.h"
+#include "InstallTestSupport.h"
+#include "app/UninstallKey.h"
+#include "port/Exception.h"
+#include "ui/Registry.h"
+
+namespace {
+
+class InstallFault : public InstallRun {
+protected:
+    // The message the run stopped with, or "finished".
+    std::string Outcome(const Keys& finstallLines)
+    {
+        try {
+            Install(finstallLines);
+        } catch (const Exception& error) {
+            return error.what();
+        }
+        return "finished";
+    }
+
+    bool Recorded(const std::string& key) const
+    {
+        const Keys files = SectionKeys(Record(), "Files");
+        return std::find(files.begin(), files.end(), key) != files.end();
+    }
+
+    Leftovers uninstallKey_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {}};
+};
+
+TEST_F(InstallFault, FilesThatCannotBeReplacedAreSkippedKeptAndRecorded)
+{
+    CreateDirectoryA(AppDir().c_str(), nullptr);
+    for (const char* name : {"readonly.txt", "held.txt"}) {
+        ScratchDir::Write(AppDir() + name, "old");
+        Support(name, "new");
+    }
+    Support("free.txt", "new");
+    const std::string readOnly = AppDir() + "readonly.txt";
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        HeldFile held(AppDir() + "held.txt");
+        EXPECT_EQ(Outcome({"Installation Directory,C:\\readonly.txt", "Installation Directory,C:\\held.txt",
+                           "Installation Directory,C:\\free.txt"}),
+                  "finished");
+    }
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ScratchDir::Read(readOnly), "old");
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "held.txt"), "old");
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "free.txt"), "new") << "the run went on";
+    EXPECT_TRUE(Recorded(readOnly));
+    EXPECT_TRUE(Recorded(AppDir() + "held.txt"));
+}
+
+TEST_F(InstallFault, ARecordThatCannotBeReplacedStopsTheRunNamingIt)
+{
+    CreateDirectoryA(AppDir().c_str(), nullptr);
+    const std::string record = AppDir() + "uninstaller.cfg";
+    ScratchDir::Write(record, "[Name]\r\nTitle=the last installation\r\n");
+    SetFileAttributesA(record.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Outcome({}), "Unable to write to " + record);
+    {
+        HeldFile held(record);
+        SetFileAttributesA(record.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(Outcome({}), "Unable to write to " + record) << "held open by another process";
+    }
+    EXPECT_FALSE(FileExists(AppDir() + "setup.exe")) << "nothing was installed";
+}
+
+// Wine, like Windows, refuses a lasting key below a volatile one.
+TEST_F(InstallFault, ARegistryKeyThatCannotBeCreatedIsPassedOver)
+{
+    const std::string volatileKey = "Software\\SetupTests\\Volatile";
+    const std::string laterKey = "Software\\SetupTests\\AfterVolatile";
+    Leftovers leftovers({{HKEY_CURRENT_USER, volatileKey}, {HKEY_CURRENT_USER, laterKey}}, {});
+    // The parent made lasting first: the volatile option would make it volatile too.
+    TRegistry(HKEY_CURRENT_USER).CreateKey("Software\\SetupTests");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, volatileKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    global.RegistryEntries = {"HKEY_CURRENT_USER\\" + volatileKey + ",Child,Name,lost",
+                              "HKEY_CURRENT_USER\\" + laterKey + ",App,Name,kept"};
+    EXPECT_EQ(Outcome({}), "finished");
+    EXPECT_FALSE(TRegistry(HKEY_CURRENT_USER).KeyExists(volatileKey + "\\Child"));
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, laterKey + "\\App", "Name"), "kept") << "the run went on";
+}
+
+TEST_F(InstallFault, PathsBeyondMaxPath)
+{
+    std::string deep;
+    while (deep.size() < MAX_PATH) deep += "a folder with a long name,";
+    Support("deep.txt", "deep");
+    Support("near.txt", "near");
+    EXPECT_EQ(Outcome({"Installation Directory," + deep + "C:\\deep.txt", "Installation Directory,C:\\near.txt"}),
+              "finished")
+        << "a file that cannot be placed is skipped";
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "near.txt"), "near");
+
+    std::string tooDeep = scratch_ / "";
+    while (tooDeep.size() < MAX_PATH) tooDeep += "a folder with a long name\\";
+    choices.InstallDir = tooDeep + "App";
+    EXPECT_EQ(Outcome({"Installation Directory,C:\\near.txt"}), "Unable to write to " + AppDir() + "uninstaller.cfg");
+}
+
+}  // namespace
