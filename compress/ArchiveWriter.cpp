@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <thread>
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "compress/EntryCoding.h"
+#include "compress/EntryCodingPool.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
@@ -16,11 +19,9 @@ void WriteAt(Stream& archive, std::int64_t at, const unsigned char* bytes, std::
     archive.Seek(back, SeekOrigin::Begin);
 }
 
-std::int32_t SizeOf(FileStream& file)
+std::int64_t SizeOrZero(const std::string& path)
 {
-    const std::int64_t size = file.Size();
-    if (size > 2147483647) throw EInOutError("File too large for an archive entry: " + file.Path());
-    return static_cast<std::int32_t>(size);
+    return port::FileExists(path) ? FileStream(path, FileMode::OpenRead).Size() : 0;
 }
 
 // A reader stops once the expanded sizes reach the archive's total, so an empty file after the last
@@ -34,6 +35,14 @@ std::vector<TArchiveSource> EmptyFilesFirst(const std::vector<TArchiveSource>& f
     return ordered;
 }
 
+// The coders of the built-in methods need no event, so several files can be coded at once.
+unsigned ParallelWorkersFor(TCompressionMethod method, std::size_t files)
+{
+    if (method == coCustom || files < 2) return 0;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores < 2 ? 0 : static_cast<unsigned>(std::min<std::size_t>(cores, files));
+}
+
 }  // namespace
 
 std::int32_t TCompress::CompressFiles(Stream& Archive, const std::vector<TArchiveSource>& Files,
@@ -43,32 +52,105 @@ std::int32_t TCompress::CompressFiles(Stream& Archive, const std::vector<TArchiv
     TArchiveHeader header = BuildArchiveHeader(kMethodIds[Method], 0, caMulti);
     Archive.WriteBuffer(header.Encode().data(), TArchiveHeader::kSize);
     std::int32_t total = 0;
-    for (const TArchiveSource& file : EmptyFilesFirst(Files)) CompressEntry(Archive, file, Method, total);
+    const std::vector<TArchiveSource> ordered = EmptyFilesFirst(Files);
+    if (const unsigned workers = ParallelWorkersFor(Method, ordered.size()); workers > 0) {
+        WriteEntriesCodedAhead(Archive, ordered, Method, workers, total);
+    } else {
+        for (const TArchiveSource& file : ordered)
+            if (const std::string source = CheckedSource(file.Path); !source.empty())
+                WriteEntry(Archive, {source, file.StoredName}, Method, total);
+    }
     header.TotalSize = total;
     WriteAt(Archive, headerAt, header.Encode().data(), TArchiveHeader::kSize);
     return total;
 }
 
-void TCompress::CompressEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method,
-                              std::int32_t& total)
+std::string TCompress::CheckedSource(const std::string& path)
 {
-    std::string source = file.Path;
-    if (OnCheckFile) {
-        OnCheckFile(source, cpCompress);
-        if (source.empty()) return;
+    std::string source = path;
+    if (OnCheckFile) OnCheckFile(source, cpCompress);
+    return source;
+}
+
+// The check handler hears the files in order, each before it is coded; workers code the files ahead
+// while the caller's thread writes them in order and passes their progress on.
+void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files,
+                                       TCompressionMethod method, unsigned workers, std::int32_t& total)
+{
+    struct Planned {
+        TArchiveSource file;
+        std::size_t ticket = 0;
+        bool direct = false;
+    };
+    TEntryCodingPool pool(method, Key, workers);
+    std::vector<Planned> planned;
+    std::size_t checked = 0;
+    std::string pending;  // the check handler's answer for files[checked] while the pool is full
+    bool pendingKnown = false;
+    const auto plan = [&] {
+        while (checked < files.size()) {
+            if (!pendingKnown) pending = CheckedSource(files[checked].Path);
+            pendingKnown = true;
+            Planned entry{{pending, files[checked].StoredName}};
+            if (!pending.empty()) {
+                const std::int64_t size = SizeOrZero(pending);
+                entry.direct = size > CodedAheadLimit;
+                const std::int64_t ahead = pool.BytesAhead();
+                if (!entry.direct && ahead > 0 && ahead + size > CodedAheadLimit) return;
+                if (!entry.direct) entry.ticket = pool.Add(entry.file, size);
+            }
+            planned.push_back(entry);
+            pendingKnown = false;
+            ++checked;
+        }
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        plan();
+        const Planned& entry = planned[i];
+        if (entry.file.Path.empty()) continue;
+        if (entry.direct) {
+            WriteEntry(archive, entry.file, method, total);
+            continue;
+        }
+        WriteCodedEntry(archive, entry.file, TakeCoded(pool, entry.ticket, entry.file.Path), total);
     }
-    if (file.StoredName.size() > 32767) throw EInOutError("Stored name too long: " + file.StoredName);
-    FileStream input(source, FileMode::OpenRead);
+}
 
-    TEntryHeader entry;
-    entry.NameLength = static_cast<std::int16_t>(file.StoredName.size());
-    entry.FileDate = static_cast<std::int32_t>(input.DosDateTime());
-    entry.Attributes = static_cast<std::int16_t>(port::Attributes(source) & 0x27);  // read-only, hidden, system, archive
-    entry.ExpandedSize = SizeOf(input);
-    entry.Method = method;
-    // Any key scrambles the data, so the entry must say so whatever the key's sign.
-    entry.LockType = Key != 0 ? 2 : 0;
+// The progress handler hears 0, the entry's progress while it is being coded, and 100, as it would
+// from CodeStream.
+TCodedEntry TCompress::TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source)
+{
+    cancelled_ = false;
+    if (OnShowProgress) {
+        std::int32_t percentageDone = 0;
+        OnShowProgress(percentageDone);
+        cancelled_ = percentageDone == -1;
+    }
+    if (cancelled_) throw Exception("Compression cancelled while coding " + source);
+    TCodedEntry coded = pool.Take(ticket, OnShowProgress);
+    cancelled_ = coded.Cancelled;
+    if (cancelled_) throw Exception("Compression cancelled while coding " + source);
+    if (OnShowProgress) {
+        std::int32_t percentageDone = 100;
+        OnShowProgress(percentageDone);
+    }
+    return coded;
+}
 
+void TCompress::WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded,
+                                std::int32_t& total)
+{
+    archive.WriteBuffer(coded.Header.Encode().data(), TEntryHeader::kSize);
+    archive.WriteBuffer(file.StoredName.data(), file.StoredName.size());
+    archive.WriteBuffer(coded.Data.data(), coded.Data.size());
+    total += coded.Header.ExpandedSize;
+}
+
+void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method,
+                           std::int32_t& total)
+{
+    FileStream input(file.Path, FileMode::OpenRead);
+    TEntryHeader entry = EntryHeaderFor(input, file.StoredName, method, Key);
     const std::int64_t headerAt = archive.Position();
     archive.WriteBuffer(entry.Encode().data(), TEntryHeader::kSize);
     archive.WriteBuffer(file.StoredName.data(), file.StoredName.size());
@@ -93,11 +175,8 @@ void TCompress::CompressEntry(Stream& archive, const TArchiveSource& file, TComp
                 CodeStream(archive, input, false, TCodeDirection::Compress, checksum, coNone, 0, entry.ExpandedSize);
         }
     }
-    if (Cancelled()) throw Exception("Compression cancelled while coding " + source);
-    // A locked entry carries the byte sum plus the key, so a wrong key is refused even when unscrambled.
-    entry.Checksum = entry.LockType > 0 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(checksum) +
-                                                                     static_cast<std::uint32_t>(Key))
-                                        : checksum;
+    if (Cancelled()) throw Exception("Compression cancelled while coding " + file.Path);
+    entry.Checksum = EntryChecksum(checksum, entry, Key);
     WriteAt(archive, headerAt, entry.Encode().data(), TEntryHeader::kSize);
     archive.Seek(dataAt + entry.CompressedSize, SeekOrigin::Begin);
     total += entry.ExpandedSize;

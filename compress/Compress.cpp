@@ -1,9 +1,7 @@
 #include "compress/Compress.h"
 
+#include "compress/CodingRun.h"
 #include "compress/CompressExceptions.h"
-#include "compress/Lh5.h"
-#include "compress/Lzhuf.h"
-#include "compress/SimpleCodecs.h"
 
 void TCompress::SetTargetPath(const std::string& path)
 {
@@ -32,33 +30,14 @@ std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble
     run.scrambleOutput = !expanding && Key != 0;
     run.key = Key;
     run.progress = OnShowProgress;
-    coder_.Begin(run);
-    try {
-        RunCodec(Direction, Method, ExpandedSize);
-    } catch (...) {
-        coder_.Release();
-        throw;
-    }
-    cancelled_ = coder_.Cancelled();
-    Checksum = static_cast<std::int32_t>(expanding ? coder_.OutputSum() : coder_.InputSum());
-    coder_.Flush();
+    const TCodingResult result = RunCoding(coder_, run, Direction, Method, ExpandedSize);
+    cancelled_ = result.Cancelled;
+    Checksum = result.Checksum;
     if (OnShowProgress) {
         std::int32_t percentageDone = 100;
         OnShowProgress(percentageDone);
     }
-    return coder_.OutputCount();
-}
-
-void TCompress::RunCodec(TCodeDirection direction, std::uint8_t method, std::int32_t expandedSize)
-{
-    const bool expanding = direction == TCodeDirection::Expand;
-    switch (method) {
-    case coNone: CopyBytes(coder_); break;
-    case coRLE: expanding ? DecodeRLE(coder_) : EncodeRLE(coder_); break;
-    case coLZH: expanding ? DecodeLZH(coder_, expandedSize) : EncodeLZH(coder_); break;
-    case coLZH5: expanding ? DecodeLZH5(coder_, expandedSize) : EncodeLZH5(coder_); break;
-    default: break;  // custom and unknown methods are not coded here
-    }
+    return result.OutputCount;
 }
 
 TArchiveHeader TCompress::BuildArchiveHeader(const std::string& MethodId, std::int32_t TotalSize,

@@ -29,6 +29,9 @@ struct TArchiveListEntry {
 };
 using TArchiveList = std::vector<TArchiveListEntry>;
 
+struct TCodedEntry;
+class TEntryCodingPool;
+
 // A file to put into an archive, and the name it is stored under.
 struct TArchiveSource {
     std::string Path;
@@ -53,6 +56,9 @@ public:
     std::int32_t Key = 0;
     bool ExceptionOnFileError = false;
     bool CheckSpaceBeforeExpand = false;
+    // Writing an archive, files are coded on other threads ahead of the one being written while those
+    // waiting stay below this many bytes; a larger file is coded straight into the archive.
+    std::int64_t CodedAheadLimit = 64 << 20;
 
     const std::string& TargetPath() const { return targetPath_; }
     // Stores the directory with a trailing "\" unless it is empty.
@@ -90,8 +96,14 @@ protected:
     void ExpandArchiveStream(Stream& archive, std::vector<std::string>* List);
 
 private:
-    void RunCodec(TCodeDirection direction, std::uint8_t method, std::int32_t expandedSize);
-    void CompressEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method, std::int32_t& total);
+    // The source after the check handler; empty when it skips the file.
+    std::string CheckedSource(const std::string& path);
+    void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, TCompressionMethod method,
+                                unsigned workers, std::int32_t& total);
+    TCodedEntry TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source);
+    void WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded, std::int32_t& total);
+    // Codes the file straight into the archive, with the events.
+    void WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method, std::int32_t& total);
 
     TCompThreadSafety coder_;
     std::string targetPath_;

@@ -15,6 +15,14 @@ public:
     std::int64_t Size() override { return static_cast<std::int64_t>(bytes_.size()); }
 
     const std::vector<unsigned char>& Bytes() const { return bytes_; }
+    // Hands the bytes over and leaves the stream empty.
+    std::vector<unsigned char> TakeBytes()
+    {
+        std::vector<unsigned char> bytes;
+        bytes.swap(bytes_);
+        position_ = 0;
+        return bytes;
+    }
 
 private:
     std::vector<unsigned char> bytes_;

@@ -1,0 +1,78 @@
+#include "compress/EntryCoding.h"
+
+#include "compress/CodingRun.h"
+#include "compress/CompressExceptions.h"
+#include "port/Exception.h"
+#include "port/FileSystem.h"
+#include "port/MemoryStream.h"
+
+namespace {
+
+std::int32_t SizeOf(FileStream& file)
+{
+    const std::int64_t size = file.Size();
+    if (size > 2147483647) throw EInOutError("File too large for an archive entry: " + file.Path());
+    return static_cast<std::int32_t>(size);
+}
+
+TCodingResult CodeInto(MemoryStream& dest, FileStream& input, std::uint8_t method, std::int32_t size,
+                       std::int32_t key, const TShowProgressEvent& progress)
+{
+    TCompThreadSafety coder;
+    TCompThreadSafety::Run run;
+    run.input = &input;
+    run.output = &dest;
+    run.inputSize = size;
+    run.outputBudget = size;
+    run.scrambleOutput = key != 0;
+    run.key = key;
+    run.progress = progress;
+    return RunCoding(coder, run, TCodeDirection::Compress, method, 0);
+}
+
+}  // namespace
+
+TEntryHeader EntryHeaderFor(FileStream& input, const std::string& storedName, TCompressionMethod method,
+                            std::int32_t key)
+{
+    if (storedName.size() > 32767) throw EInOutError("Stored name too long: " + storedName);
+    TEntryHeader entry;
+    entry.NameLength = static_cast<std::int16_t>(storedName.size());
+    entry.FileDate = static_cast<std::int32_t>(input.DosDateTime());
+    entry.Attributes = static_cast<std::int16_t>(port::Attributes(input.Path()) & 0x27);  // read-only, hidden, system, archive
+    entry.ExpandedSize = SizeOf(input);
+    entry.Method = method;
+    // Any key scrambles the data, so the entry must say so whatever the key's sign.
+    entry.LockType = key != 0 ? 2 : 0;
+    return entry;
+}
+
+std::int32_t EntryChecksum(std::int32_t byteSum, const TEntryHeader& entry, std::int32_t key)
+{
+    if (entry.LockType == 0) return byteSum;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(byteSum) + static_cast<std::uint32_t>(key));
+}
+
+TCodedEntry CodeEntryInMemory(const TArchiveSource& file, TCompressionMethod method, std::int32_t key,
+                              const TShowProgressEvent& progress)
+{
+    FileStream input(file.Path, FileMode::OpenRead);
+    TCodedEntry coded;
+    coded.Header = EntryHeaderFor(input, file.StoredName, method, key);
+    const std::int32_t size = coded.Header.ExpandedSize;
+    MemoryStream data;
+    TCodingResult result;
+    try {
+        result = CodeInto(data, input, method, size, key, progress);
+    } catch (const EUnableToCompress&) {
+        input.Seek(0, SeekOrigin::Begin);
+        data.TakeBytes();  // the partial coded data
+        coded.Header.Method = coNone;
+        result = CodeInto(data, input, coNone, size, key, progress);
+    }
+    coded.Header.CompressedSize = result.OutputCount;
+    coded.Header.Checksum = EntryChecksum(result.Checksum, coded.Header, key);
+    coded.Cancelled = result.Cancelled;
+    coded.Data = data.TakeBytes();
+    return coded;
+}

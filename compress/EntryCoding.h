@@ -1,0 +1,30 @@
+#pragma once
+// One file as an archive entry: its header, taken from the file, and its data coded into memory with
+// no event called, so that entries can be coded on several threads and written in order afterwards.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compress/ArchiveFormat.h"
+#include "compress/CompThreadSafety.h"
+#include "compress/Compress.h"
+#include "port/FileStream.h"
+
+// The header of the entry for the open file: date, attributes, size, method and lock; the coded size
+// and the checksum are filled in once the data are coded.
+TEntryHeader EntryHeaderFor(FileStream& input, const std::string& storedName, TCompressionMethod method,
+                            std::int32_t key);
+
+// A locked entry carries the byte sum plus the key, so a wrong key is refused even when unscrambled.
+std::int32_t EntryChecksum(std::int32_t byteSum, const TEntryHeader& entry, std::int32_t key);
+
+struct TCodedEntry {
+    TEntryHeader Header;
+    std::vector<unsigned char> Data;
+    bool Cancelled = false;
+};
+
+// Codes the file with method (built-in methods only), storing it when it would not get smaller.
+// progress hears the share of the file read; answering -1 ends the coding with Cancelled set.
+TCodedEntry CodeEntryInMemory(const TArchiveSource& file, TCompressionMethod method, std::int32_t key,
+                              const TShowProgressEvent& progress);

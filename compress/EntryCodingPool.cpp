@@ -1,0 +1,112 @@
+#include "compress/EntryCodingPool.h"
+
+#include <chrono>
+
+namespace {
+
+// How often a waiting writer passes the entry's progress on.
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+
+}  // namespace
+
+TEntryCodingPool::TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers)
+    : method_(method), key_(key)
+{
+    for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+TEntryCodingPool::~TEntryCodingPool() { Stop(); }
+
+void TEntryCodingPool::Stop()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& worker : workers_)
+        if (worker.joinable()) worker.join();
+}
+
+std::size_t TEntryCodingPool::Add(const TArchiveSource& file, std::int64_t size)
+{
+    auto job = std::make_unique<Job>();
+    job->file = file;
+    job->size = size;
+    std::size_t ticket = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        ticket = jobs_.size();
+        jobs_.push_back(std::move(job));
+        bytesAhead_ += size;
+    }
+    changed_.notify_all();
+    return ticket;
+}
+
+std::int64_t TEntryCodingPool::BytesAhead() const
+{
+    const std::lock_guard lock(mutex_);
+    return bytesAhead_;
+}
+
+void TEntryCodingPool::Work()
+{
+    for (;;) {
+        Job* job = nullptr;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stopping_ || nextToCode_ < jobs_.size(); });
+            if (stopping_) return;
+            job = jobs_[nextToCode_++].get();
+        }
+        Code(*job);
+        changed_.notify_all();
+    }
+}
+
+void TEntryCodingPool::Code(Job& job)
+{
+    const TShowProgressEvent progress = [this, &job](std::int32_t& percentageDone) {
+        job.percent = percentageDone;
+        if (stopping_) percentageDone = -1;
+    };
+    TCodedEntry coded;
+    std::exception_ptr error;
+    try {
+        coded = CodeEntryInMemory(job.file, method_, key_, progress);
+    } catch (...) {
+        error = std::current_exception();
+    }
+    const std::lock_guard lock(mutex_);
+    job.coded = std::move(coded);
+    job.error = error;
+    job.done = true;
+}
+
+TCodedEntry TEntryCodingPool::Take(std::size_t ticket, const TShowProgressEvent& progress)
+{
+    std::unique_lock lock(mutex_);
+    Job& job = *jobs_.at(ticket);
+    std::int32_t reported = 0;  // the caller has heard 0 already
+    while (!changed_.wait_for(lock, kProgressInterval, [&job] { return job.done; })) {
+        std::int32_t percentageDone = job.percent;
+        if (!progress || percentageDone <= reported) continue;
+        reported = percentageDone;
+        lock.unlock();
+        progress(percentageDone);
+        if (percentageDone == -1) {
+            Stop();
+            TCodedEntry cancelled;
+            cancelled.Cancelled = true;
+            return cancelled;
+        }
+        lock.lock();
+    }
+    TCodedEntry coded = std::move(job.coded);
+    const std::exception_ptr error = job.error;
+    bytesAhead_ -= job.size;
+    jobs_[ticket].reset();
+    if (error) std::rethrow_exception(error);
+    return coded;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Worker threads that code archive entries into memory ahead of the writer, which takes them in the
+// archive's order. Only the workers code; events stay on the writer's thread.
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "compress/EntryCoding.h"
+
+class TEntryCodingPool {
+public:
+    TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers);
+    TEntryCodingPool(const TEntryCodingPool&) = delete;
+    TEntryCodingPool& operator=(const TEntryCodingPool&) = delete;
+    // Stops the workers: entries not yet taken are dropped, those being coded are cancelled.
+    ~TEntryCodingPool();
+
+    // Queues the file, size bytes long, as the next entry; tickets count from 0 in the order of adding.
+    std::size_t Add(const TArchiveSource& file, std::int64_t size);
+    // The sizes of the files queued or coded but not yet taken.
+    std::int64_t BytesAhead() const;
+    // Waits for the entry and hands it over; the coding's exception is raised here. While waiting,
+    // progress hears the entry's percentage now and then when it has risen; its answer -1 stops every
+    // worker and the entry comes back with Cancelled set.
+    TCodedEntry Take(std::size_t ticket, const TShowProgressEvent& progress);
+
+private:
+    struct Job {
+        TArchiveSource file;
+        std::int64_t size = 0;
+        std::atomic<std::int32_t> percent{0};
+        bool done = false;
+        TCodedEntry coded;
+        std::exception_ptr error;
+    };
+
+    void Work();
+    void Code(Job& job);
+    void Stop();
+
+    const TCompressionMethod method_;
+    const std::int32_t key_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::unique_ptr<Job>> jobs_;
+    std::size_t nextToCode_ = 0;
+    std::int64_t bytesAhead_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::vector<std::thread> workers_;
+};
