@@ -23,8 +23,8 @@ constexpr bool KeepsChildrenApart(int hashBits)
 }  // namespace
 
 // FindChild knows a child by its parent alone, so the children of one node must never share a chain;
-// beyond that only the speed depends on the hash. Multiplicative hashing spreads the children of the
-// 256 roots, which a sum of node and byte crowds into a few thousand chains on binary data.
+// beyond that only the speed depends on the hash. Multiplicative hashing spreads the children evenly
+// over the chains, where a sum of node and byte crowds them into a few.
 int TLh5Dictionary::Hash(int node, unsigned char c)
 {
     static_assert(KeepsChildrenApart(kHashBits));
@@ -45,16 +45,21 @@ int TLh5Dictionary::FindChild(int node, unsigned char c)
     return r;
 }
 
+// Children of inner nodes only: a root's children are counted nowhere, as a root is never removed.
 void TLh5Dictionary::MakeChild(int node, unsigned char c, int child)
 {
-    const int h = Hash(node, c);
-    const int first = next_[h];
-    next_[h] = child;
-    next_[child] = first;
-    prev_[first] = child;
-    prev_[child] = h;
+    LinkFirst(Hash(node, c), child);
     parent_[child] = node;
     ++childCount_[node];
+}
+
+void TLh5Dictionary::LinkFirst(int slot, int child)
+{
+    const int first = next_[slot];
+    next_[slot] = child;
+    next_[child] = first;
+    prev_[first] = child;
+    prev_[child] = slot;
 }
 
 void TLh5Dictionary::Unlink(int node)
@@ -125,10 +130,12 @@ void TLh5Dictionary::Insert()
         PercolateOnInsert(q);
     } else {
         q = DICSIZ + text[pos];
-        const unsigned char c = text[pos + 1];
-        r = FindChild(q, c);
+        // A root slot's chain holds at most its one child.
+        const int slot = RootSlot(q, text[pos + 1]);
+        r = next_[slot];
         if (r == kNil) {
-            MakeChild(q, c, pos);
+            LinkFirst(slot, pos);
+            parent_[pos] = q;
             matchLength = 1;
             return;
         }
@@ -198,7 +205,7 @@ void TLh5Dictionary::Delete()
     // in a function of their own the compiler finds nothing done and drops the call.
     const int next = pos + 1;
     const int nextLeaf = next & (2 * DICSIZ - 1);
-    __builtin_prefetch(&next_[Hash(DICSIZ + text[next], text[next + 1])]);
+    __builtin_prefetch(&next_[RootSlot(DICSIZ + text[next], text[next + 1])]);
     __builtin_prefetch(&next_[prev_[nextLeaf]], 1);
     __builtin_prefetch(&childCount_[parent_[nextLeaf]], 1);
 

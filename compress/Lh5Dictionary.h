@@ -27,14 +27,19 @@ public:
 private:
     static constexpr int kNil = 0;
     static constexpr int kPercFlag = 0x8000;
-    // 65,536 chains: with fewer, the longer walks cost more than the larger table saves.
-    static constexpr int kHashBits = 16;
-    static constexpr int kMaxHashValue = 2 * lh5::DICSIZ + (1 << kHashBits) - 1;
+    // 131,072 chains for the children of inner nodes: with fewer, the longer walks cost more than the
+    // larger table saves.
+    static constexpr int kHashBits = 17;
     static constexpr int kRoots = 256;
+    // The children of the roots have a chain each, found without hashing: one per first two bytes.
+    static constexpr int kRootSlots = 2 * lh5::DICSIZ + (1 << kHashBits);
+    static constexpr int kMaxHashValue = kRootSlots + kRoots * 256 - 1;
 
     static int Hash(int node, unsigned char c);
+    static int RootSlot(int root, unsigned char c) { return kRootSlots + ((root - lh5::DICSIZ) << 8 | c); }
     int FindChild(int node, unsigned char c);
     void MakeChild(int node, unsigned char c, int child);
+    void LinkFirst(int slot, int child);
     void Split(int old);
     void Unlink(int node);
     void ReplaceInChain(int old, int replacement);
@@ -46,7 +51,7 @@ private:
     TIndexedArray<int, lh5::DICSIZ + kRoots> level_;
     TIndexedArray<int, lh5::DICSIZ + kRoots> childCount_;
     TIndexedArray<int, lh5::DICSIZ + kRoots> position_;
-    // Inner nodes and leaves; a hash slot's successor chain starts in next_ at its hash value.
+    // Inner nodes and leaves; a chain starts in next_ at its hash value or root slot.
     TIndexedArray<int, 2 * lh5::DICSIZ> parent_;
     TIndexedArray<int, 2 * lh5::DICSIZ> prev_;
     TIndexedArray<int, kMaxHashValue + 1> next_;
