@@ -2,22 +2,26 @@
 # Each installs what it needs on a fresh Debian 12 machine and builds what it runs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps native native-asan win32 fuzz build test test-native test-asan test-win32 test-fuzz demo clean
+.PHONY: deps native native-asan native-tsan win32 fuzz build test test-native test-asan test-tsan test-win32 test-fuzz demo clean
 
 deps:
 	bash scripts/install-deps.sh
 
-native native-asan win32 fuzz: deps
+native native-asan native-tsan win32 fuzz: deps
 	cmake --preset $@ >/dev/null
 	cmake --build --preset $@ -j $(JOBS)
 
-build: native native-asan win32 fuzz
+build: native native-asan native-tsan win32 fuzz
 
 test-native: native
 	ctest --preset native -j $(JOBS)
 
 test-asan: native-asan
 	ctest --preset native-asan -j $(JOBS)
+
+# Archives are coded on several threads: the compression component's tests under ThreadSanitizer.
+test-tsan: native-tsan
+	TSAN_OPTIONS=halt_on_error=1 build/native-tsan/compress/tests/compress_tests --gtest_brief=1
 
 # Windows tests share one Wine prefix and one display; they run one at a time.
 test-win32: win32
@@ -27,7 +31,7 @@ test-win32: win32
 test-fuzz: fuzz
 	ctest --preset fuzz
 
-test: test-native test-asan test-win32 test-fuzz
+test: test-native test-asan test-tsan test-win32 test-fuzz
 
 demo: native win32
 	bash scripts/demo.sh

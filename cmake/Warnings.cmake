@@ -15,6 +15,11 @@ if(SETUP_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(SETUP_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # Our own libraries and programs call this; it keeps the warning set in one place.
 function(setup_target_warnings target)
   target_compile_options(${target} PRIVATE ${SETUP_WARNINGS})
