@@ -1,20 +1,6 @@
 #include "compress/Lh5BlockWriter.h"
 
-#include <algorithm>
-#include <bit>
-#include <span>
-
-using namespace lh5;
-
-namespace {
-
-// The distance class: the number of significant bits of the distance code (0 for 0).
-unsigned DistanceClass(unsigned distanceCode)
-{
-    return static_cast<unsigned>(std::bit_width(distanceCode));
-}
-
-}  // namespace
+TLh5BlockWriter::~TLh5BlockWriter() { StopSending(); }
 
 void TLh5BlockWriter::Output(unsigned symbol, unsigned distanceCode)
 {
@@ -22,176 +8,84 @@ void TLh5BlockWriter::Output(unsigned symbol, unsigned distanceCode)
     if (outputMask_ == 0) {
         outputMask_ = 0x80;
         // Room for a flag byte and eight matches of three bytes must remain.
-        if (outputPos_ >= kBufferSize - 24) {
-            SendBlock();
-            outputPos_ = 0;
-        }
-        flagPos_ = outputPos_++;
-        buffer_[flagPos_] = 0;
+        if (gathering_->outputPos >= TLh5Block::kBufferSize - 24) HandOver();
+        TLh5Block& block = *gathering_;
+        block.flagPos = block.outputPos++;
+        block.buffer[block.flagPos] = 0;
     }
-    buffer_[outputPos_++] = static_cast<unsigned char>(symbol);
-    ++charFreq_[symbol];
+    TLh5Block& block = *gathering_;
+    block.buffer[block.outputPos++] = static_cast<unsigned char>(symbol);
+    ++block.charFreq[symbol];
     if (symbol >= 0x100) {
-        buffer_[flagPos_] = static_cast<unsigned char>(buffer_[flagPos_] | outputMask_);
-        buffer_[outputPos_++] = static_cast<unsigned char>(distanceCode >> 8);
-        buffer_[outputPos_++] = static_cast<unsigned char>(distanceCode);
-        ++posFreq_[DistanceClass(distanceCode)];
+        block.buffer[block.flagPos] = static_cast<unsigned char>(block.buffer[block.flagPos] | outputMask_);
+        block.buffer[block.outputPos++] = static_cast<unsigned char>(distanceCode >> 8);
+        block.buffer[block.outputPos++] = static_cast<unsigned char>(distanceCode);
+        ++block.posFreq[DistanceClass(distanceCode)];
     }
+}
+
+// Gives the full block to the sending thread and goes on with the other one, once that is sent.
+void TLh5BlockWriter::HandOver()
+{
+    if (!thread_.joinable()) thread_ = std::thread([this] { Sending(); });
+    WaitUntilSent();
+    {
+        const std::lock_guard lock(mutex_);
+        toSend_ = gathering_;
+    }
+    changed_.notify_all();
+    gathering_ = gathering_ == &blocks_[0] ? &blocks_[1] : &blocks_[0];
+    gathering_->Clear();
+}
+
+void TLh5BlockWriter::WaitUntilSent()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return toSend_ == nullptr; });
+    if (error_) std::rethrow_exception(error_);
+}
+
+void TLh5BlockWriter::Sending()
+{
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return toSend_ != nullptr || stopping_; });
+        if (stopping_) return;
+        TLh5Block& block = *toSend_;
+        lock.unlock();
+        try {
+            sender_.Send(block);
+        } catch (...) {
+            lock.lock();
+            error_ = std::current_exception();
+            stopping_ = true;
+            toSend_ = nullptr;
+            changed_.notify_all();
+            return;
+        }
+        lock.lock();
+        toSend_ = nullptr;
+        changed_.notify_all();
+    }
+}
+
+void TLh5BlockWriter::StopSending()
+{
+    if (!thread_.joinable()) return;
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
 }
 
 void TLh5BlockWriter::Finish()
 {
-    SendBlock();
-    bits_.Finish();
-}
-
-void TLh5BlockWriter::SendBlock()
-{
-    const unsigned root = tree_.Make(charFreq_, charLength_, charCode_);
-    const unsigned items = charFreq_[root];
-    bits_.PutBits(16, items);
-    if (root >= NC) {
-        WriteCodeLengthCode();
-        WriteCharLengths();
-    } else {
-        bits_.PutBits(TBIT, 0);
-        bits_.PutBits(TBIT, 0);
-        bits_.PutBits(CBIT, 0);
-        bits_.PutBits(CBIT, root);
+    if (thread_.joinable()) {
+        WaitUntilSent();
+        StopSending();
     }
-    const unsigned ptRoot = tree_.Make(posFreq_, std::span(ptLength_).first(NP), std::span(ptCode_).first(NP));
-    if (ptRoot >= NP) {
-        WritePtLengths(NP, PBIT, -1);
-    } else {
-        bits_.PutBits(PBIT, 0);
-        bits_.PutBits(PBIT, ptRoot);
-    }
-    WriteItems(items);
-    std::fill_n(charFreq_.begin(), NC, std::uint16_t{0});
-    std::fill_n(posFreq_.begin(), NP, std::uint16_t{0});
-}
-
-void TLh5BlockWriter::WriteCodeLengthCode()
-{
-    CountCodeLengthSymbols();
-    const unsigned root = tree_.Make(lenFreq_, ptLength_, ptCode_);
-    if (root >= NT) {
-        WritePtLengths(NT, TBIT, 3);
-    } else {
-        bits_.PutBits(TBIT, 0);
-        bits_.PutBits(TBIT, root);
-    }
-}
-
-int TLh5BlockWriter::UsedCharLengths() const
-{
-    int n = NC;
-    while (n > 0 && charLength_[static_cast<std::size_t>(n - 1)] == 0) --n;
-    return n;
-}
-
-// Symbol k + 2 is the length k; 0, 1 and 2 are runs of zero lengths (see WriteZeroRun).
-void TLh5BlockWriter::CountCodeLengthSymbols()
-{
-    std::fill(lenFreq_.begin(), lenFreq_.end(), std::uint16_t{0});
-    const auto n = static_cast<std::size_t>(UsedCharLengths());
-    for (std::size_t i = 0; i < n;) {
-        const unsigned length = charLength_[i++];
-        if (length != 0) {
-            ++lenFreq_[length + 2];
-            continue;
-        }
-        std::uint16_t zeros = 1;
-        while (i < n && charLength_[i] == 0) ++i, ++zeros;
-        if (zeros <= 2) {
-            lenFreq_[0] = static_cast<std::uint16_t>(lenFreq_[0] + zeros);
-        } else if (zeros <= 18) {
-            ++lenFreq_[1];
-        } else if (zeros == 19) {
-            ++lenFreq_[0];
-            ++lenFreq_[1];
-        } else {
-            ++lenFreq_[2];
-        }
-    }
-}
-
-// Lengths up to 6 take three bits; a longer length k is k - 4 one bits and a zero after the 111.
-void TLh5BlockWriter::WritePtLengths(int n, int countBits, int special)
-{
-    while (n > 0 && ptLength_[static_cast<std::size_t>(n - 1)] == 0) --n;
-    bits_.PutBits(countBits, static_cast<unsigned>(n));
-    int i = 0;
-    while (i < n) {
-        const int length = ptLength_[static_cast<std::size_t>(i++)];
-        if (length <= 6) {
-            bits_.PutBits(3, static_cast<unsigned>(length));
-        } else {
-            bits_.PutBits(length - 3, (1u << (length - 3)) - 2);
-        }
-        if (i == special) {
-            const int runStart = i;
-            while (i < 6 && ptLength_[static_cast<std::size_t>(i)] == 0) ++i;
-            bits_.PutBits(2, static_cast<unsigned>(i - runStart));
-        }
-    }
-}
-
-void TLh5BlockWriter::WriteCharLengths()
-{
-    const auto n = static_cast<std::size_t>(UsedCharLengths());
-    bits_.PutBits(CBIT, static_cast<unsigned>(n));
-    for (std::size_t i = 0; i < n;) {
-        const unsigned length = charLength_[i++];
-        if (length != 0) {
-            WritePt(length + 2);
-            continue;
-        }
-        int zeros = 1;
-        while (i < n && charLength_[i] == 0) ++i, ++zeros;
-        WriteZeroRun(zeros);
-    }
-}
-
-// One or two zeros one by one; 3 to 18 as symbol 1 with 4 bits; 19 as one zero and a run of 18;
-// 20 or more as symbol 2 with 9 bits.
-void TLh5BlockWriter::WriteZeroRun(int zeros)
-{
-    if (zeros <= 2) {
-        for (int k = 0; k < zeros; ++k) WritePt(0);
-    } else if (zeros <= 18) {
-        WritePt(1);
-        bits_.PutBits(4, static_cast<unsigned>(zeros - 3));
-    } else if (zeros == 19) {
-        WritePt(0);
-        WritePt(1);
-        bits_.PutBits(4, 15);
-    } else {
-        WritePt(2);
-        bits_.PutBits(CBIT, static_cast<unsigned>(zeros - 20));
-    }
-}
-
-void TLh5BlockWriter::WriteDistance(unsigned distanceCode)
-{
-    const unsigned bitCount = DistanceClass(distanceCode);
-    WritePt(bitCount);
-    if (bitCount > 1) bits_.PutBits(static_cast<int>(bitCount) - 1, distanceCode);
-}
-
-// Replays the buffer: a flag byte before every eight items says which of them are matches.
-void TLh5BlockWriter::WriteItems(unsigned items)
-{
-    std::size_t pos = 0;
-    unsigned flags = 0;
-    for (unsigned i = 0; i < items; ++i) {
-        flags = i % 8 == 0 ? buffer_[pos++] : flags << 1;
-        if ((flags & 0x80) != 0) {
-            WriteSymbol(buffer_[pos] + 0x100u);
-            WriteDistance((static_cast<unsigned>(buffer_[pos + 1]) << 8) | buffer_[pos + 2]);
-            pos += 3;
-        } else {
-            WriteSymbol(buffer_[pos++]);
-        }
-    }
+    sender_.Send(*gathering_);
+    sender_.Finish();
 }

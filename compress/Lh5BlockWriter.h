@@ -1,48 +1,44 @@
 #pragma once
-// The -lh5- encoder's block stage: gathers literals and matches in a 16,384-byte buffer with their
-// counts, and when it is full sends them as one block: the block's Huffman codes, then the items.
-#include <array>
-#include <cstdint>
+// The -lh5- encoder's block stage: gathers literals and matches into a block, and when the block is
+// full has it sent while the next one is gathered. The first full block starts a sending thread, so
+// the trie search never waits for the Huffman coding; a shorter input is sent on the caller's thread.
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
 
-#include "compress/Lh5.h"
-#include "compress/Lh5BitOutput.h"
-#include "compress/Lh5HuffmanTree.h"
+#include "compress/Lh5Block.h"
+#include "compress/Lh5BlockSender.h"
 
 class TLh5BlockWriter {
 public:
-    explicit TLh5BlockWriter(TCompThreadSafety& state) : bits_(state) {}
+    explicit TLh5BlockWriter(TCompThreadSafety& state) : sender_(state) {}
+    TLh5BlockWriter(const TLh5BlockWriter&) = delete;
+    TLh5BlockWriter& operator=(const TLh5BlockWriter&) = delete;
+    // Waits for the block being sent, if any.
+    ~TLh5BlockWriter();
 
     // A literal (symbol below 256) or a match (symbol 256 + length - 3 with its distance code).
     void Output(unsigned symbol, unsigned distanceCode);
-    // Sends the last block and completes the last byte.
+    // Sends the last block and completes the last byte; an error of the sending is raised here, or at
+    // the next full block.
     void Finish();
 
 private:
-    static constexpr std::size_t kBufferSize = 16384;
+    void HandOver();
+    void WaitUntilSent();
+    void Sending();
+    void StopSending();
 
-    void SendBlock();
-    void WriteCodeLengthCode();
-    void CountCodeLengthSymbols();
-    void WritePtLengths(int n, int countBits, int special);
-    void WriteCharLengths();
-    void WriteZeroRun(int zeros);
-    void WriteItems(unsigned items);
-    void WriteSymbol(unsigned symbol) { bits_.PutCode(charLength_[symbol], charCode_[symbol]); }
-    void WritePt(unsigned symbol) { bits_.PutCode(ptLength_[symbol], ptCode_[symbol]); }
-    void WriteDistance(unsigned distanceCode);
-    int UsedCharLengths() const;
-
-    TLh5BitOutput bits_;
-    TLh5HuffmanTree tree_;
-    std::array<unsigned char, kBufferSize> buffer_{};
-    std::size_t outputPos_ = 0;
-    std::size_t flagPos_ = 0;
+    TLh5BlockSender sender_;
+    TLh5Block blocks_[2];
+    TLh5Block* gathering_ = &blocks_[0];
     unsigned outputMask_ = 0;
-    std::array<std::uint16_t, 2 * lh5::NC - 1> charFreq_{};
-    std::array<std::uint16_t, 2 * lh5::NP - 1> posFreq_{};
-    std::array<std::uint16_t, 2 * lh5::NT - 1> lenFreq_{};
-    std::array<unsigned char, lh5::NC> charLength_{};
-    std::array<std::uint16_t, lh5::NC> charCode_{};
-    std::array<unsigned char, lh5::NT> ptLength_{};
-    std::array<std::uint16_t, lh5::NT> ptCode_{};
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    TLh5Block* toSend_ = nullptr;
+    bool stopping_ = false;
+    std::exception_ptr error_;
+    std::thread thread_;
 };

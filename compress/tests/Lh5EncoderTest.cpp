@@ -9,6 +9,8 @@
 #include "compress/tests/Lh5Items.h"
 #include "compress/tests/Lh5Run.h"
 #include "compress/CompressExceptions.h"
+#include "port/Exception.h"
+#include "port/MemoryStream.h"
 
 namespace {
 
@@ -170,6 +172,50 @@ TEST(Lh5Encoder, StopsWhenTheOutputWouldNotBeSmaller)
     EXPECT_THROW(RunEncodeLZH5(noise, 0, static_cast<std::int32_t>(noise.size())), EUnableToCompress);
     const TBytes text = TextLike(20000);
     EXPECT_NO_THROW(RunEncodeLZH5(text, 0, static_cast<std::int32_t>(text.size())));
+}
+
+// Full blocks are sent on a thread of their own; what goes wrong there must reach the caller, and the
+// search must stop soon after.
+// Accepts writes until its capacity is used up, then refuses them.
+class SmallMedium : public MemoryStream {
+public:
+    explicit SmallMedium(std::size_t capacity) : capacity_(capacity) {}
+    std::size_t Write(const void* buffer, std::size_t count) override
+    {
+        if (Size() + static_cast<std::int64_t>(count) > static_cast<std::int64_t>(capacity_)) return 0;
+        return MemoryStream::Write(buffer, count);
+    }
+
+private:
+    std::size_t capacity_;
+};
+
+// Codes input into out with the budget; returns how much input was read when the run ended.
+template <typename Error>
+std::int64_t InputReadWhenFailing(const TBytes& input, Stream& out, std::int32_t budget)
+{
+    MemoryStream in(input);
+    TCompThreadSafety state;
+    state.Begin({&in, &out, static_cast<std::int32_t>(input.size()), budget, false, false, 0, {}});
+    EXPECT_THROW(EncodeLZH5(state), Error);
+    state.Release();
+    return in.Position();
+}
+
+TEST(Lh5Encoder, AnOutputBudgetSpentWhileSendingABlockEndsTheRun)
+{
+    const TBytes noise = RandomBytes(3 << 20, 11);
+    MemoryStream out;
+    const std::int64_t read = InputReadWhenFailing<EUnableToCompress>(noise, out, 40000);
+    EXPECT_LT(read, 400000) << "the search stopped a few blocks after the budget was spent";
+}
+
+TEST(Lh5Encoder, AWriteErrorWhileSendingABlockReachesTheCaller)
+{
+    const TBytes text = TextLike(3 << 20);
+    SmallMedium out(50000);
+    const std::int64_t read = InputReadWhenFailing<EWriteError>(text, out, 0x7FFFFFFF);
+    EXPECT_LT(read, 2 << 20);
 }
 
 }  // namespace
