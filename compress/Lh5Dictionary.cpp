@@ -64,8 +64,10 @@ void TLh5Dictionary::LinkFirst(int slot, int child)
 
 void TLh5Dictionary::Unlink(int node)
 {
-    next_[prev_[node]] = next_[node];
-    prev_[next_[node]] = prev_[node];
+    const int before = prev_[node];
+    const int after = next_[node];
+    next_[before] = after;
+    prev_[after] = before;
 }
 
 // Puts replacement where old is in its hash chain.
@@ -94,15 +96,15 @@ void TLh5Dictionary::Split(int old)
     MakeChild(node, text[pos + matchLength], pos);
 }
 
-// The previous insertion matched matchLength + 1 bytes at matchPosition, so pos shares at least
-// matchLength bytes with matchPosition + 1: start from that leaf's deepest ancestor that is no
-// longer than that, instead of from the root.
-void TLh5Dictionary::ClimbToMatchStart(int& node, int& parentNode)
+// The previous insertion matched length + 1 bytes at matchPosition, so pos shares at least length
+// bytes with matchPosition + 1: start from that leaf's deepest ancestor that is no longer than that,
+// instead of from the root.
+void TLh5Dictionary::ClimbToMatchStart(int length, int& node, int& parentNode)
 {
     int r = (matchPosition + 1) | DICSIZ;
     int q = kNil;
     while ((q = parent_[r]) == kNil) r = next_[r];
-    while (level_[q] >= matchLength) {
+    while (level_[q] >= length) {
         r = q;
         q = parent_[q];
     }
@@ -110,87 +112,98 @@ void TLh5Dictionary::ClimbToMatchStart(int& node, int& parentNode)
     parentNode = q;
 }
 
-void TLh5Dictionary::PercolateOnInsert(int node)
+void TLh5Dictionary::PercolateOnInsert(int node, int at)
 {
     int t = node;
     while ((position_[t] & kPercFlag) != 0) {
-        position_[t] = pos;
+        position_[t] = at;
         t = parent_[t];
     }
-    if (t < DICSIZ) position_[t] = pos | kPercFlag;
+    if (t < DICSIZ) position_[t] = at | kPercFlag;
 }
 
+// Works on copies of the position and the match: as far as the compiler knows, every store into the
+// tables could change the members, which it would then read again.
 void TLh5Dictionary::Insert()
 {
+    const int p = pos;
+    int length = matchLength;
     int r = kNil;
     int q = kNil;
-    if (matchLength >= 4) {
-        --matchLength;
-        ClimbToMatchStart(r, q);
-        PercolateOnInsert(q);
+    if (length >= 4) {
+        --length;
+        ClimbToMatchStart(length, r, q);
+        PercolateOnInsert(q, p);
     } else {
-        q = DICSIZ + text[pos];
+        q = DICSIZ + text[p];
         // A root slot's chain holds at most its one child.
-        const int slot = RootSlot(q, text[pos + 1]);
+        const int slot = RootSlot(q, text[p + 1]);
         r = next_[slot];
         if (r == kNil) {
-            LinkFirst(slot, pos);
-            parent_[pos] = q;
+            LinkFirst(slot, p);
+            parent_[p] = q;
             matchLength = 1;
             return;
         }
-        matchLength = 2;
+        length = 2;
     }
+    int at = 0;
     for (;;) {
         int limit = MAXMATCH;
         if (r >= DICSIZ) {
-            matchPosition = r;
+            at = r;
         } else {
             limit = level_[r];
-            matchPosition = position_[r] & ~kPercFlag;
+            at = position_[r] & ~kPercFlag;
         }
-        if (matchPosition >= pos) matchPosition -= DICSIZ;
-        const unsigned char* a = &text[pos + matchLength];
-        const unsigned char* b = &text[matchPosition + matchLength];
-        for (; matchLength < limit; ++matchLength) {
+        if (at >= p) at -= DICSIZ;
+        const unsigned char* a = &text[p + length];
+        const unsigned char* b = &text[at + length];
+        for (; length < limit; ++length) {
             if (*a++ != *b++) {
+                matchLength = length;
+                matchPosition = at;
                 Split(r);
                 return;
             }
         }
-        if (matchLength >= MAXMATCH) break;
-        position_[r] = pos;
+        if (length >= MAXMATCH) break;
+        position_[r] = p;
         q = r;
-        const unsigned char c = text[pos + matchLength];
+        const unsigned char c = text[p + length];
         r = FindChild(q, c);
         if (r == kNil) {
-            MakeChild(q, c, pos);
+            matchLength = length;
+            matchPosition = at;
+            MakeChild(q, c, p);
             return;
         }
-        ++matchLength;
+        ++length;
     }
+    matchLength = length;
+    matchPosition = at;
     // A full-length match: pos replaces the older leaf r, which keeps a link to it for the climb.
-    ReplaceInChain(r, pos);
-    parent_[pos] = q;
+    ReplaceInChain(r, p);
+    parent_[p] = q;
     parent_[r] = kNil;
-    next_[r] = pos;
+    next_[r] = p;
 }
 
 // Carries the newest position below a removed node up through the flagged ancestors.
-void TLh5Dictionary::PercolateOnDelete(int node, int firstPosition)
+void TLh5Dictionary::PercolateOnDelete(int node, int firstPosition, int at)
 {
     int s = firstPosition;
     int q = parent_[node];
     int u = 0;
     while (((u = position_[q]) & kPercFlag) != 0) {
         u &= ~kPercFlag;
-        if (u >= pos) u -= DICSIZ;
+        if (u >= at) u -= DICSIZ;
         if (u > s) s = u;
         position_[q] = s | DICSIZ;
         q = parent_[q];
     }
     if (q < DICSIZ) {
-        if (u >= pos) u -= DICSIZ;
+        if (u >= at) u -= DICSIZ;
         if (u > s) s = u;
         position_[q] = s | DICSIZ | kPercFlag;
     }
@@ -209,16 +222,17 @@ void TLh5Dictionary::Delete()
     __builtin_prefetch(&next_[prev_[nextLeaf]], 1);
     __builtin_prefetch(&childCount_[parent_[nextLeaf]], 1);
 
-    if (parent_[pos] == kNil) return;
-    Unlink(pos);
-    const int r = parent_[pos];
-    parent_[pos] = kNil;
+    const int p = pos;
+    if (parent_[p] == kNil) return;
+    Unlink(p);
+    const int r = parent_[p];
+    parent_[p] = kNil;
     if (r >= DICSIZ || --childCount_[r] > 1) return;
 
     // r is left with one child, which takes its place.
     int t = position_[r] & ~kPercFlag;
-    if (t >= pos) t -= DICSIZ;
-    PercolateOnDelete(r, t);
+    if (t >= p) t -= DICSIZ;
+    PercolateOnDelete(r, t, p);
     const int s = FindChild(r, text[t + level_[r]]);
     Unlink(s);
     ReplaceInChain(r, s);

@@ -43,9 +43,9 @@ private:
     void Split(int old);
     void Unlink(int node);
     void ReplaceInChain(int old, int replacement);
-    void ClimbToMatchStart(int& node, int& parentNode);
-    void PercolateOnInsert(int node);
-    void PercolateOnDelete(int node, int firstPosition);
+    void ClimbToMatchStart(int length, int& node, int& parentNode);
+    void PercolateOnInsert(int node, int at);
+    void PercolateOnDelete(int node, int firstPosition, int at);
 
     // Inner nodes 1 to DICSIZ - 1 and the roots DICSIZ + first byte.
     TIndexedArray<int, lh5::DICSIZ + kRoots> level_;
