@@ -38,6 +38,7 @@ void TCompThreadSafety::Begin(const Run& run)
     for (std::size_t i = 0; i < keyBytes_.size(); ++i) keyBytes_[i] = static_cast<unsigned char>(key >> (8 * i));
     keyIndex_ = 0;
     progress_ = run.progress;
+    oneThread_ = run.oneThread;
 }
 
 void TCompThreadSafety::Flush()

@@ -28,6 +28,8 @@ public:
         bool scrambleOutput = false;
         std::int32_t key = 0;
         TShowProgressEvent progress;
+        // The codec keeps to the caller's thread: the caller keeps the other cores busy itself.
+        bool oneThread = false;
     };
 
     // Starts a run: attaches the streams, allocates the buffers and resets every counter.
@@ -69,6 +71,7 @@ public:
         ++outputCount_;
     }
 
+    bool OneThread() const { return oneThread_; }
     std::uint32_t InputSum() const { return inputSum_; }
     std::uint32_t OutputSum() const { return outputSum_; }
     std::int32_t OutputCount() const { return outputCount_; }
@@ -109,6 +112,7 @@ private:
     std::int32_t outputBudget_ = 0;
     bool unscrambleInput_ = false;
     bool scrambleOutput_ = false;
+    bool oneThread_ = false;
     std::array<unsigned char, 4> keyBytes_{};
     std::uint16_t keyIndex_ = 0;
     TShowProgressEvent progress_;

@@ -27,6 +27,7 @@ TCodingResult CodeInto(MemoryStream& dest, FileStream& input, std::uint8_t metho
     run.scrambleOutput = key != 0;
     run.key = key;
     run.progress = progress;
+    run.oneThread = true;  // the pool has a coding thread per core already
     return RunCoding(coder, run, TCodeDirection::Compress, method, 0);
 }
 

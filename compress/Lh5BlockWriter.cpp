@@ -1,5 +1,10 @@
 #include "compress/Lh5BlockWriter.h"
 
+TLh5BlockWriter::TLh5BlockWriter(TCompThreadSafety& state)
+    : sender_(state), sendOnThread_(!state.OneThread() && std::thread::hardware_concurrency() > 1)
+{
+}
+
 TLh5BlockWriter::~TLh5BlockWriter() { StopSending(); }
 
 void TLh5BlockWriter::Output(unsigned symbol, unsigned distanceCode)
@@ -27,6 +32,11 @@ void TLh5BlockWriter::Output(unsigned symbol, unsigned distanceCode)
 // Gives the full block to the sending thread and goes on with the other one, once that is sent.
 void TLh5BlockWriter::HandOver()
 {
+    if (!sendOnThread_) {
+        sender_.Send(*gathering_);
+        gathering_->Clear();
+        return;
+    }
     if (!thread_.joinable()) thread_ = std::thread([this] { Sending(); });
     WaitUntilSent();
     {

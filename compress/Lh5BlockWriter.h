@@ -1,7 +1,8 @@
 #pragma once
 // The -lh5- encoder's block stage: gathers literals and matches into a block, and when the block is
 // full has it sent while the next one is gathered. The first full block starts a sending thread, so
-// the trie search never waits for the Huffman coding; a shorter input is sent on the caller's thread.
+// the trie search never waits for the Huffman coding; a shorter input is sent on the caller's thread,
+// and so is everything on a single core or in a run kept to one thread.
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -12,7 +13,7 @@
 
 class TLh5BlockWriter {
 public:
-    explicit TLh5BlockWriter(TCompThreadSafety& state) : sender_(state) {}
+    explicit TLh5BlockWriter(TCompThreadSafety& state);
     TLh5BlockWriter(const TLh5BlockWriter&) = delete;
     TLh5BlockWriter& operator=(const TLh5BlockWriter&) = delete;
     // Waits for the block being sent, if any.
@@ -31,6 +32,7 @@ private:
     void StopSending();
 
     TLh5BlockSender sender_;
+    const bool sendOnThread_;
     TLh5Block blocks_[2];
     TLh5Block* gathering_ = &blocks_[0];
     unsigned outputMask_ = 0;
