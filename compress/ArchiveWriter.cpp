@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "compress/ArchivePlan.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "compress/EntryCoding.h"
@@ -17,11 +18,6 @@ void WriteAt(Stream& archive, std::int64_t at, const unsigned char* bytes, std::
     archive.Seek(at, SeekOrigin::Begin);
     archive.WriteBuffer(bytes, size);
     archive.Seek(back, SeekOrigin::Begin);
-}
-
-std::int64_t SizeOrZero(const std::string& path)
-{
-    return port::FileExists(path) ? FileStream(path, FileMode::OpenRead).Size() : 0;
 }
 
 // A reader stops once the expanded sizes reach the archive's total, so an empty file after the last
@@ -77,36 +73,10 @@ std::string TCompress::CheckedSource(const std::string& path)
 void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files,
                                        TCompressionMethod method, unsigned workers, std::int32_t& total)
 {
-    struct Planned {
-        TArchiveSource file;
-        std::size_t ticket = 0;
-        bool direct = false;
-    };
     TEntryCodingPool pool(method, Key, workers);
-    std::vector<Planned> planned;
-    std::size_t checked = 0;
-    std::string pending;  // the check handler's answer for files[checked] while the pool is full
-    bool pendingKnown = false;
-    const auto plan = [&] {
-        while (checked < files.size()) {
-            if (!pendingKnown) pending = CheckedSource(files[checked].Path);
-            pendingKnown = true;
-            Planned entry{{pending, files[checked].StoredName}};
-            if (!pending.empty()) {
-                const std::int64_t size = SizeOrZero(pending);
-                entry.direct = size > CodedAheadLimit;
-                const std::int64_t ahead = pool.BytesAhead();
-                if (!entry.direct && ahead > 0 && ahead + size > CodedAheadLimit) return;
-                if (!entry.direct) entry.ticket = pool.Add(entry.file, size);
-            }
-            planned.push_back(entry);
-            pendingKnown = false;
-            ++checked;
-        }
-    };
+    TArchivePlan plan(files, pool, CodedAheadLimit, [this](const std::string& path) { return CheckedSource(path); });
     for (std::size_t i = 0; i < files.size(); ++i) {
-        plan();
-        const Planned& entry = planned[i];
+        const TArchivePlan::Entry entry = plan.Through(i);
         if (entry.file.Path.empty()) continue;
         if (entry.direct) {
             WriteEntry(archive, entry.file, method, total);

@@ -29,7 +29,8 @@ void TLh5BlockWriter::Output(unsigned symbol, unsigned distanceCode)
     }
 }
 
-// Gives the full block to the sending thread and goes on with the other one, once that is sent.
+// Sends the full block, on the sending thread where there is one; the search goes on with the other
+// block once that one is sent.
 void TLh5BlockWriter::HandOver()
 {
     if (!sendOnThread_) {
