@@ -6,6 +6,7 @@
 
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
+#include "tools/mksetup/tests/SampleProduct.h"
 
 namespace fs = std::filesystem;
 
@@ -28,10 +29,7 @@ protected:
 
     void SetUp() override
     {
-        fs::copy(SETUP_EXAMPLES_DIR "/sample", product, fs::copy_options::recursive);
-        fs::create_directories(product + "/programs");
-        ScratchDir::Write(product + "/programs/notes.exe", "MZ notes");
-        ScratchDir::Write(product + "/programs/postinst.exe", "MZ postinst");
+        StageSampleProduct(product);
         ScratchDir::Write(setup, "MZ setup");
     }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "testsupport/ScratchDir.h"
+#include "tools/mksetup/tests/SampleProduct.h"
 
 namespace fs = std::filesystem;
 
@@ -19,10 +20,7 @@ protected:
 
     void SetUp() override
     {
-        fs::copy(SETUP_EXAMPLES_DIR "/sample", dir, fs::copy_options::recursive);
-        fs::create_directories(dir / "programs");
-        ScratchDir::Write((dir / "programs" / "notes.exe").string(), "MZ notes");
-        ScratchDir::Write((dir / "programs" / "postinst.exe").string(), "MZ postinst");
+        StageSampleProduct(dir.string());
     }
 
     void Write(const std::string& name, const std::string& text) { ScratchDir::Write((dir / name).string(), text); }

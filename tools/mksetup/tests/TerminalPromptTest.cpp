@@ -12,6 +12,7 @@
 
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
+#include "tools/mksetup/tests/SampleProduct.h"
 
 namespace fs = std::filesystem;
 
@@ -68,10 +69,7 @@ protected:
     // A distribution of several disks, with disk 2 taken out of the drive.
     void SetUp() override
     {
-        fs::copy(SETUP_EXAMPLES_DIR "/sample", product, fs::copy_options::recursive);
-        fs::create_directories(product + "/programs");
-        ScratchDir::Write(product + "/programs/notes.exe", "MZ notes");
-        ScratchDir::Write(product + "/programs/postinst.exe", "MZ postinst");
+        StageSampleProduct(product);
         std::mt19937 rng(7);
         std::string noise(100000, '\0');
         for (char& c : noise) c = static_cast<char>(rng());
