@@ -90,20 +90,12 @@ void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchi
 // from CodeStream.
 TCodedEntry TCompress::TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source)
 {
-    cancelled_ = false;
-    if (OnShowProgress) {
-        std::int32_t percentageDone = 0;
-        OnShowProgress(percentageDone);
-        cancelled_ = percentageDone == -1;
-    }
+    cancelled_ = ShowProgress(0);
     if (cancelled_) throw Exception("Compression cancelled while coding " + source);
     TCodedEntry coded = pool.Take(ticket, OnShowProgress);
     cancelled_ = coded.Cancelled;
     if (cancelled_) throw Exception("Compression cancelled while coding " + source);
-    if (OnShowProgress) {
-        std::int32_t percentageDone = 100;
-        OnShowProgress(percentageDone);
-    }
+    ShowProgress(100);
     return coded;
 }
 

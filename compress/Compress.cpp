@@ -13,13 +13,8 @@ std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble
                                    std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
                                    std::int32_t InputSize)
 {
-    cancelled_ = false;
-    if (OnShowProgress) {
-        std::int32_t percentageDone = 0;
-        OnShowProgress(percentageDone);
-        cancelled_ = percentageDone == -1;
-        if (cancelled_) return 0;
-    }
+    cancelled_ = ShowProgress(0);
+    if (cancelled_) return 0;
     const bool expanding = Direction == TCodeDirection::Expand;
     TCompThreadSafety::Run run;
     run.input = &Source;
@@ -33,11 +28,14 @@ std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble
     const TCodingResult result = RunCoding(coder_, run, Direction, Method, ExpandedSize);
     cancelled_ = result.Cancelled;
     Checksum = result.Checksum;
-    if (OnShowProgress) {
-        std::int32_t percentageDone = 100;
-        OnShowProgress(percentageDone);
-    }
+    ShowProgress(100);
     return result.OutputCount;
+}
+
+bool TCompress::ShowProgress(std::int32_t percentageDone)
+{
+    if (OnShowProgress) OnShowProgress(percentageDone);
+    return percentageDone == -1;
 }
 
 TArchiveHeader TCompress::BuildArchiveHeader(const std::string& MethodId, std::int32_t TotalSize,

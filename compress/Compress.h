@@ -96,6 +96,8 @@ protected:
     void ExpandArchiveStream(Stream& archive, std::vector<std::string>* List);
 
 private:
+    // Tells the progress handler, if any; true when it answers -1 (cancel).
+    bool ShowProgress(std::int32_t percentageDone);
     // The source after the check handler; empty when it skips the file.
     std::string CheckedSource(const std::string& path);
     void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, TCompressionMethod method,
