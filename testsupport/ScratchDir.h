@@ -1,6 +1,14 @@
 #pragma once
-// A fresh directory for one test, removed with everything in it when the test ends.
+// A fresh directory for one test, removed with everything in it when the test ends. Its name holds the
+// test, the process and a count of the process's scratch directories, so two in one test, or two test
+// programs running at once, never share one.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +24,7 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "setup-test-";
         if (info != nullptr) name += std::string(info->test_suite_name()) + "-" + info->name();
+        name += "-" + std::to_string(ProcessId()) + "-" + std::to_string(++instances_);
         for (char& c : name)
             if (c == '/') c = '-';
         root_ = std::filesystem::temp_directory_path() / name;
@@ -63,6 +72,15 @@ public:
     }
 
 private:
+    static long ProcessId()
+    {
+#ifdef _WIN32
+        return _getpid();
+#else
+        return static_cast<long>(getpid());
+#endif
+    }
+
     void Clear()
     {
         std::error_code ignored;
@@ -74,5 +92,6 @@ private:
         std::filesystem::remove_all(root_, ignored);
     }
 
+    inline static int instances_ = 0;
     std::filesystem::path root_;
 };
