@@ -2,17 +2,12 @@
 
 #include <vector>
 
+#include "app/FileKeyRules.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/FileRoutines.h"
 
 namespace {
-
-std::string Identity(std::string dir)
-{
-    while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-    return UpperCase(dir);
-}
 
 // dir and its parents that do not exist yet, walking up as CreateDirectoryPath does.
 std::vector<std::string> MissingDirectories(std::string dir)
@@ -23,7 +18,7 @@ std::vector<std::string> MissingDirectories(std::string dir)
         if (dir.size() <= 2 || port::IsDirectory(dir)) break;
         std::string parent = DirectoryPart(dir);
         missing.push_back(dir);
-        if (parent.empty() || Identity(parent) == Identity(dir)) break;
+        if (parent.empty() || PathIdentity(parent) == PathIdentity(dir)) break;
         dir = std::move(parent);
     }
     return missing;
@@ -36,10 +31,10 @@ void TDirectoryLedger::Create(const std::string& dir)
     const std::vector<std::string> missing = dir.empty() ? std::vector<std::string>() : MissingDirectories(dir);
     CreateDirectoryPath(dir);
     for (const std::string& created : missing)
-        if (port::IsDirectory(created)) owned_.insert(Identity(created));
+        if (port::IsDirectory(created)) owned_.insert(PathIdentity(created));
 }
 
 bool TDirectoryLedger::Owns(const std::string& dir) const
 {
-    return owned_.contains(Identity(dir));
+    return owned_.contains(PathIdentity(dir));
 }

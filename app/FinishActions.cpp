@@ -14,15 +14,18 @@ void RunLaunchPrograms(const TFinishRequest& request, TFinishHost& host)
         host.ProcessMessages();
     }
     host.ProcessMessages();
-    for (const std::string& name : request.LaunchFiles) {
-        // Quoted, so that a space in the path cannot make the system run a different program.
-        if (!name.empty()) RunAndWait("\"" + request.TempDir + name + "\"", SW_SHOW);
+    for (const std::string& command : request.LaunchFiles) {
+        // The program quoted, so that a space in the path cannot make the system run a different program;
+        // its arguments after it.
+        const std::string program = ProgramPart(command);
+        if (!program.empty())
+            RunAndWait("\"" + request.TempDir + program + "\"" + command.substr(program.size()), SW_SHOW);
     }
 }
 
 void RemoveTemporaryFiles(const std::string& tempDir)
 {
-    if (!IsAbsoluteDirectory(tempDir) || tempDir.size() <= 3) return;
+    if (!IsAbsoluteDirectory(tempDir) || IsRootDirectory(tempDir)) return;
     DeleteMatchingFiles(tempDir, "*.*");
     RemoveDirectoryA(tempDir.c_str());
 }

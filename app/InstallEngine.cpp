@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 #include "app/Destinations.h"
 #include "app/DirectoryLedger.h"
+#include "app/EarlierInstallation.h"
+#include "app/EntriesBefore.h"
+#include "app/FileKeyRules.h"
+#include "app/FilePlacement.h"
 #include "app/RegistryStep.h"
 #include "app/ShortcutStep.h"
 #include "app/SystemDirs.h"
@@ -15,6 +20,7 @@
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "shell/FileRoutines.h"
+#include "shell/PendingRenames.h"
 
 namespace {
 
@@ -27,18 +33,21 @@ public:
           installDir_(WithTrailingBackslash(choices.InstallDir)),
           record_(installDir_),
           steps_(progress),
-          systemDirs_(SystemDirs())
+          systemDirs_(SystemDirs()),
+          earlier_(installDir_, choices.Title),
+          before_(global.RegistryEntries)
     {
     }
 
-    void Run()
+    TInstallOutcome Run()
     {
         progress_.ShowStageMark(isFiles);
         OpenRecord();
-        ClearRegistryEntries(global_.RegistryEntries, progress_);
+        ClearRegistryEntries(global_.RegistryEntries, earlier_, progress_);
         steps_.Start(ProgressMaximum());
         AddSupportFiles();
         global_.DestinationFiles = ResolveDestinations(global_.InstallFiles, installDir_);
+        KeepDestinationsFromPendingRemoval();
         InstallDestinations();
         RecordInstallDirectory();
         CopyPicture(global_.InstallSettings.LogoFile);
@@ -47,13 +56,15 @@ public:
         progress_.ShowStageMark(isFolders);
         progress_.ProcessMessages();
         TShortcuts shortcuts;
-        CreateProgramFolders(global_.ShortcutEntries, choices_, installDir_, shortcuts, record_, progress_, steps_);
+        CreateProgramFolders(global_.ShortcutEntries, choices_, installDir_, shortcuts, record_, earlier_, progress_,
+                             steps_);
 
         progress_.ShowStageMark(isRegistry);
-        TRegistryWriter(record_, progress_, steps_).WriteRegistryEntries(global_.RegistryEntries);
+        TRegistryWriter(record_, earlier_, before_, progress_, steps_).WriteRegistryEntries(global_.RegistryEntries);
         WriteUninstallKey(choices_.Title, installDir_, progress_);
         record_.SetTitle(choices_.Title);
         progress_.SetCaption(ilLabel2, "Finished");
+        return outcome_;
     }
 
 private:
@@ -77,9 +88,26 @@ private:
             global_.InstallFiles.push_back("Installation Directory," + global_.TempDir + name);
     }
 
+    // Made by this run, or recorded whole by the earlier installation, and none of Windows' own.
     bool OwnsWhole(const std::string& dir) const
     {
-        return ledger_.Owns(dir) && std::find(systemDirs_.begin(), systemDirs_.end(), dir) == systemDirs_.end();
+        return (ledger_.Owns(dir) || earlier_.OwnsDirectory(dir)) &&
+               std::find(systemDirs_.begin(), systemDirs_.end(), dir) == systemDirs_.end();
+    }
+
+    // A reinstallation before the restart that an uninstallation asked for: the files and directories
+    // that restart would delete, or replace with an older staged copy, are this run's again.
+    void KeepDestinationsFromPendingRemoval() const
+    {
+        std::set<std::string> paths;
+        for (const std::string& destination : global_.DestinationFiles)
+            for (std::string path = destination; !IsRootDirectory(path); path = DirectoryPart(PathIdentity(path)))
+                paths.insert(PathIdentity(path));
+        const std::vector<TPendingRename> withdrawn = WithdrawPendingRenames([&](const TPendingRename& rename) {
+            return paths.contains(PathIdentity(rename.Target.empty() ? rename.Source : rename.Target));
+        });
+        for (const TPendingRename& rename : withdrawn)
+            if (!rename.Target.empty()) DeleteFileA(rename.Source.c_str());
     }
 
     void InstallDestinations()
@@ -100,16 +128,26 @@ private:
         }
     }
 
+    // A directory of the product's is recorded whole before the copy; in any other the file is recorded only
+    // once this run has put it there.
     void InstallFile(const std::string& destination, const std::string& dir, const std::string& name)
     {
         progress_.SetCaption(ilDest1, "Installing : " + name);
         progress_.ProcessMessages();
         ledger_.Create(dir);
-        if (OwnsWhole(dir))
-            record_.AddDirectoryFiles(dir);
-        else
-            record_.AddFile(destination);
-        CopySkippingUnopenable(global_.TempDir + name, dir);
+        const bool ownsWhole = OwnsWhole(dir);
+        if (ownsWhole) record_.AddDirectoryFiles(dir);
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
+        if (!ownsWhole && (placement == plInstalled || placement == plAtRestart)) record_.AddFile(destination);
+        NotePlacement(destination, placement);
+    }
+
+    // The same destination twice is copied once: the later one finds no source and is no news.
+    void NotePlacement(const std::string& destination, TPlacement placement)
+    {
+        if (placement == plNoSource && placed_.contains(destination)) return;
+        if (placement == plInstalled || placement == plAtRestart) placed_.insert(destination);
+        outcome_.Note(destination, placement);
     }
 
     void CreateDirectoryEntry(const std::string& dir)
@@ -134,20 +172,11 @@ private:
     void CopyPicture(const std::string& name)
     {
         if (name.empty()) return;
-        CopySkippingUnopenable(global_.TempDir + name, installDir_);
-        if (!OwnsWhole(installDir_)) record_.AddFile(installDir_ + name);
-    }
-
-    // A file whose source cannot be opened or whose copy cannot be created is skipped without a message;
-    // a later duplicate destination relies on that. A copy that fails part-way (a full disk) stops the run
-    // with the system's message naming the file: going on to "Finished" would hide the missing file.
-    static void CopySkippingUnopenable(const std::string& source, const std::string& dir)
-    {
-        try {
-            CopyFileTo(source, dir);
-        } catch (const EFOpenError&) {
-        } catch (const EFCreateError&) {
-        }
+        const std::string destination = installDir_ + name;
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
+        if (!OwnsWhole(installDir_) && (placement == plInstalled || placement == plAtRestart))
+            record_.AddFile(destination);
+        NotePlacement(destination, placement);
     }
 
     TGlobal& global_;
@@ -158,6 +187,10 @@ private:
     TProgressSteps steps_;
     TDirectoryLedger ledger_;
     const std::array<std::string, 4> systemDirs_;
+    const TEarlierInstallation earlier_;
+    const TEntriesBefore before_;
+    TInstallOutcome outcome_;
+    std::set<std::string> placed_;  // destinations this run has put in place
 };
 
 }  // namespace
@@ -168,7 +201,7 @@ bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index,
                                                     destinations.end(), path) != destinations.end();
 }
 
-void RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
+TInstallOutcome RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
 {
-    TInstallRun(global, choices, progress).Run();
+    return TInstallRun(global, choices, progress).Run();
 }

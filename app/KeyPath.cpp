@@ -35,14 +35,45 @@ TKeyPath ParseKeyPath(const std::string& keyPath)
     return {localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, Joined(NonEmptyNames(rest))};
 }
 
+std::string KeyPathText(const TKeyPath& key)
+{
+    return (key.Root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + key.Path;
+}
+
 bool NamesAKey(const TKeyPath& key)
 {
     return !key.Path.empty();
 }
 
+std::size_t KeyDepth(const TKeyPath& key)
+{
+    return NonEmptyNames(key.Path).size();
+}
+
+std::string KeyIdentity(const TKeyPath& key)
+{
+    return (key.Root == HKEY_LOCAL_MACHINE ? "HKLM\\" : "HKCU\\") + UpperCase(key.Path);
+}
+
+std::vector<TKeyPath> KeyAndParents(const TKeyPath& key)
+{
+    std::vector<TKeyPath> keys;
+    std::string path = key.Path;
+    while (!path.empty()) {
+        keys.push_back({key.Root, path});
+        const std::size_t last = path.rfind('\\');
+        path.resize(last == std::string::npos ? 0 : last);
+    }
+    return keys;
+}
+
 bool IsSharedKey(const TKeyPath& key)
 {
-    const std::vector<std::string> names = NonEmptyNames(UpperCase(key.Path));
+    std::vector<std::string> names = NonEmptyNames(UpperCase(key.Path));
+    // The 32-bit view of Software on a 64-bit system: Software\Wow6432Node\Vendor is as shared as
+    // Software\Vendor, and its Microsoft and Classes are Windows' own.
+    if (names.size() >= 2 && names[0] == "SOFTWARE" && names[1] == "WOW6432NODE")
+        names.erase(names.begin() + 1);
     if (names.size() < 3) return true;
     return names[0] == "SOFTWARE" && (names[1] == "MICROSOFT" || names[1] == "CLASSES");
 }

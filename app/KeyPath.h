@@ -6,7 +6,9 @@
 // letter case) is the root's and is dropped; any other belongs to the key below HKEY_CURRENT_USER.
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 struct TKeyPath {
     HKEY Root = HKEY_CURRENT_USER;
@@ -15,11 +17,24 @@ struct TKeyPath {
 
 TKeyPath ParseKeyPath(const std::string& keyPath);
 
+// The key path spelled with its root's full name, which ParseKeyPath reads back as the same key.
+std::string KeyPathText(const TKeyPath& key);
+
 // Whether the path names a key below the root, not the root itself.
 bool NamesAKey(const TKeyPath& key);
 
+// How many names below the root.
+std::size_t KeyDepth(const TKeyPath& key);
+
+// Root and path in one text, letter case aside: equal for the same key.
+std::string KeyIdentity(const TKeyPath& key);
+
+// The key and each key above it up to the one right below the root, deepest first.
+std::vector<TKeyPath> KeyAndParents(const TKeyPath& key);
+
 // Keys that are never deleted whole, only value by value: fewer than three names below the root, or
-// under Software\Microsoft or Software\Classes (letter case and empty names do not count).
+// under Software\Microsoft or Software\Classes (letter case and empty names do not count). The 32-bit
+// view Software\Wow6432Node counts as Software itself.
 bool IsSharedKey(const TKeyPath& key);
 
 // Deletes the key with all its subkeys unless it is shared or names no key; true when it was deleted.

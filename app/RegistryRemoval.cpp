@@ -1,37 +1,51 @@
 #include "app/RegistryRemoval.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "app/FileKeyRules.h"
 #include "app/KeyPath.h"
-#include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "ui/IniFile.h"
 #include "ui/Registry.h"
 
-bool RemoveRecordedValue(const std::string& entry)
+namespace {
+
+bool IsExistingIniFile(const std::string& file)
 {
-    std::string valueName = entry;
-    const std::string keyPath = SplitFirst(valueName, '|');
-    if (keyPath.size() == entry.size()) return false;  // no "|": no value is named
-    const TKeyPath key = ParseKeyPath(keyPath);
-    if (!NamesAKey(key)) return false;
-    TRegistry registry(key.Root);
-    return registry.OpenKey(key.Path, false) && registry.DeleteValue(valueName);
+    return IsAbsolutePath(file) && port::FileExists(file);
 }
 
-bool RemoveRecordedIniKey(const std::string& entry)
+}  // namespace
+
+bool RemoveRecordedValue(const TRecordedValue& value)
 {
-    if (std::count(entry.begin(), entry.end(), '|') < 2) return false;
-    std::string rest = entry;
-    const std::string file = SplitFirst(rest, '|');
-    const std::string section = SplitFirst(rest, '|');
-    const std::string& key = rest;
-    if (!IsAbsolutePath(file) || !port::FileExists(file) || section.empty() || key.empty()) return false;
-    TIniFile ini(file);
-    if (!ini.ReadOptionalString(section, key)) return false;
-    ini.DeleteKey(section, key);
+    const TKeyPath key = ParseKeyPath(value.KeyPath);
+    if (!NamesAKey(key)) return false;
+    TRegistry registry(key.Root);
+    return registry.OpenKey(key.Path, false) && registry.DeleteValue(value.Name);
+}
+
+bool RemoveRecordedIniKey(const TRecordedIniKey& iniKey)
+{
+    if (!IsExistingIniFile(iniKey.File) || iniKey.Section.empty() || iniKey.Key.empty()) return false;
+    TIniFile ini(iniKey.File);
+    if (!ini.ReadOptionalString(iniKey.Section, iniKey.Key)) return false;
+    ini.DeleteKey(iniKey.Section, iniKey.Key);
     ini.UpdateFile();
     return true;
+}
+
+bool RemoveEmptyIniSection(const TRecordedIniSection& section)
+{
+    if (!IsExistingIniFile(section.File) || section.Section.empty()) return false;
+    TIniFile ini(section.File);
+    if (!ini.SectionExists(section.Section) || !ini.ReadSection(section.Section).empty()) return false;
+    ini.EraseSection(section.Section);
+    ini.UpdateFile();
+    return true;
+}
+
+bool RemoveEmptyCreatedKey(const std::string& keyPath)
+{
+    const TKeyPath key = ParseKeyPath(keyPath);
+    if (KeyDepth(key) < 2) return false;
+    return TRegistry(key.Root).DeleteEmptyKey(key.Path);
 }

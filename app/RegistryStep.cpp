@@ -4,29 +4,19 @@
 
 #include "app/KeyPath.h"
 #include "app/ProfileWrite.h"
-#include "app/RegistryEntry.h"
-#include "config/TextFields.h"
-#include "port/FileSystem.h"
+#include "ui/IniFile.h"
 #include "ui/Registry.h"
 
-namespace {
-
-std::string KeyIdentity(const TKeyPath& key)
-{
-    return (key.Root == HKEY_LOCAL_MACHINE ? "HKLM\\" : "HKCU\\") + UpperCase(key.Path);
-}
-
-}  // namespace
-
-void ClearRegistryEntries(const TStringList& entries, TInstallProgress& progress)
+void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress)
 {
     for (const std::string& text : entries) {
         progress.ProcessMessages();
         const TRegistryEntry entry = ParseRegistryEntry(text);
-        if (!entry.IsIni())
-            EraseKeyPath(entry.KeyPath());
-        else if (!entry.IsSharedIni())
+        if (!entry.IsIni()) {
+            if (earlier.OwnsKey(ParseKeyPath(entry.KeyPath()))) EraseKeyPath(entry.KeyPath());
+        } else if (!entry.IsSharedIni() && earlier.OwnsFile(entry.IniPath())) {
             DeleteFileA(entry.IniPath().c_str());
+        }
     }
 }
 
@@ -49,13 +39,13 @@ void TRegistryWriter::WriteRegistryEntries(const TStringList& entries)
 void TRegistryWriter::WriteIniEntry(const TRegistryEntry& entry)
 {
     const std::string path = entry.IniPath();
-    const std::string identity = UpperCase(path);
-    const bool ours = createdIniFiles_.contains(identity);
-    if (!ours && (entry.IsSharedIni() || port::FileExists(path))) {
-        record_.AddIniKey(path, entry.Section, entry.Name);
-    } else {
+    const bool ours = !entry.IsSharedIni() && (!before_.IniFileExisted(path) || earlier_.OwnsFile(path));
+    if (ours) {
         record_.AddFile(path);
-        createdIniFiles_.insert(identity);
+    } else {
+        record_.AddIniKey(path, entry.Section, entry.Name);
+        if (!before_.IniSectionExisted(path, entry.Section) || earlier_.AddedIniSection(path, entry.Section))
+            record_.AddIniSection(path, entry.Section);
     }
     WriteProfileKey(path, entry.Section, entry.Name, entry.Value);
 }
@@ -65,14 +55,24 @@ void TRegistryWriter::WriteKeyEntry(const TRegistryEntry& entry)
     const TKeyPath key = ParseKeyPath(entry.KeyPath());
     // An empty path would open the root key itself and set its default value.
     if (!NamesAKey(key)) return;
-    const std::string identity = KeyIdentity(key);
-    TRegistry registry(key.Root);
-    const bool ours = createdKeys_.contains(identity);
-    if (!ours && (IsSharedKey(key) || registry.KeyExists(key.Path))) {
-        record_.AddRegistryValue(entry.KeyPath(), entry.Name);
-    } else {
+    const bool ours = !IsSharedKey(key) && (!before_.KeyExisted(key) || earlier_.OwnsKey(key));
+    if (ours)
         record_.AddRegistryKey(entry.KeyPath());
-        createdKeys_.insert(identity);
-    }
+    else
+        record_.AddRegistryValue(entry.KeyPath(), entry.Name);
+    RecordCreatedKeys(key, ours);
+    TRegistry registry(key.Root);
     if (registry.OpenKey(key.Path, true)) registry.WriteString(entry.Name, entry.Value);
+}
+
+// The keys the write is about to create, and those the earlier installation created, from the key itself
+// up; a key recorded whole goes with its subkeys and needs no line of its own.
+void TRegistryWriter::RecordCreatedKeys(const TKeyPath& key, bool recordedWhole)
+{
+    const TRegistry registry(key.Root);
+    for (const TKeyPath& created : KeyAndParents(key)) {
+        if (recordedWhole && created.Path == key.Path) continue;
+        if (!registry.KeyExists(created.Path) || earlier_.CreatedKey(created))
+            record_.AddCreatedKey(KeyPathText(created));
+    }
 }

@@ -2,27 +2,31 @@
 // The configured INI and registry entries: removed before the files are copied (ClearRegistryEntries),
 // written after the shortcuts (WriteRegistryEntries) and recorded for the uninstaller.
 //
-// What the installation creates is recorded whole: an INI file in "Files", a registry key in "Registry".
-// What it only writes into is recorded key by key ("INI Keys", "Registry Values"): an INI file that is
-// shared (app/RegistryEntry.h) or that exists when the write comes and was not made by this run, and a
-// registry key that is shared (app/KeyPath.h) or that exists when the write comes and was not made by
-// this run.
-#include <set>
+// Only what belongs to this product is recorded whole (an INI file in "Files", a registry key in
+// "Registry"): what did not exist before the run, or what an earlier installation of the product recorded
+// as its own. Whatever else the run writes into is the machine's and is recorded key by key ("INI Keys",
+// "Registry Values"), with the sections and keys the run adds to it ("INI Sections", "Created Keys") so
+// that the uninstaller can take them away again once they are empty. Shared INI files
+// (app/RegistryEntry.h) and shared keys (app/KeyPath.h) are never the product's.
 #include <string>
 
+#include "app/EarlierInstallation.h"
+#include "app/EntriesBefore.h"
 #include "app/Global.h"
 #include "app/InstallProgress.h"
 #include "app/RegistryEntry.h"
 #include "app/UninstallRecord.h"
 
-// Per entry, after the window has had its messages: an INI file that is not shared is deleted; a
-// registry key Target + "\" + Section is erased with EraseKeyPath. Failures are ignored.
-void ClearRegistryEntries(const TStringList& entries, TInstallProgress& progress);
+// Per entry, after the window has had its messages: the INI file or the registry key (Target + "\" +
+// Section) that the earlier installation recorded whole is deleted, so that the values written next form
+// its whole contents. Nothing else is erased. Failures are ignored.
+void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress);
 
 class TRegistryWriter {
 public:
-    TRegistryWriter(TUninstallRecord& record, TInstallProgress& progress, TProgressSteps& steps)
-        : record_(record), progress_(progress), steps_(steps)
+    TRegistryWriter(TUninstallRecord& record, const TEarlierInstallation& earlier, const TEntriesBefore& before,
+                    TInstallProgress& progress, TProgressSteps& steps)
+        : record_(record), earlier_(earlier), before_(before), progress_(progress), steps_(steps)
     {
     }
 
@@ -35,10 +39,11 @@ public:
 private:
     void WriteIniEntry(const TRegistryEntry& entry);
     void WriteKeyEntry(const TRegistryEntry& entry);
+    void RecordCreatedKeys(const TKeyPath& key, bool recordedWhole);
 
     TUninstallRecord& record_;
+    const TEarlierInstallation& earlier_;
+    const TEntriesBefore& before_;
     TInstallProgress& progress_;
     TProgressSteps& steps_;
-    std::set<std::string> createdIniFiles_;  // upper-cased
-    std::set<std::string> createdKeys_;      // root and path, upper-cased
 };

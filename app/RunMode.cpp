@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 std::vector<std::string> CommandLineArguments()
@@ -27,23 +25,9 @@ std::string JoinArguments(const std::vector<std::string>& arguments)
     return joined;
 }
 
-namespace {
-
-// A bare program path ends at ".exe" followed by a space: what follows are its arguments, which may hold "\".
-std::string BareProgramPath(const std::string& text)
-{
-    std::string lower = text;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    const std::size_t end = lower.find(".exe ");
-    return end == std::string::npos ? text : text.substr(0, end + 4);
-}
-
-}  // namespace
-
 std::string ProgramDirectoryOf(const std::string& uninstallString)
 {
-    if (uninstallString.empty() || uninstallString[0] != '"') return DirectoryPart(BareProgramPath(uninstallString));
+    if (uninstallString.empty() || uninstallString[0] != '"') return DirectoryPart(ProgramPart(uninstallString));
     const std::size_t closing = uninstallString.find('"', 1);
     return DirectoryPart(uninstallString.substr(1, closing == std::string::npos ? std::string::npos : closing - 1));
 }

@@ -2,6 +2,7 @@
 #include "app/DisplayScreen.h"
 #include "app/InstallEngine.h"
 #include "ui/Application.h"
+#include "ui/Dialogs.h"
 
 namespace {
 
@@ -46,15 +47,21 @@ TInstallChoices TDisplayScreen::InstallChoices() const
 
 // A run that fails cannot go on, and this page has no button to leave it by: after its message the screen
 // closes, as after a failed expansion, instead of staying on the page for ever.
+// Files that were not installed are named before the Finished page; files that wait for the restart make it
+// offer the restart.
 void TDisplayScreen::RunInstall()
 {
     TInstallPage page(*this);
+    TInstallOutcome outcome;
     try {
-        RunInstallation(Global, InstallChoices(), page);
+        outcome = RunInstallation(Global, InstallChoices(), page);
     } catch (...) {
         Application::HandleException();
         Close();
         return;
     }
+    const std::string message = OutcomeMessage(outcome);
+    if (!message.empty()) ShowMessage(message);
+    if (outcome.RestartNeeded()) reboot.Show();
     Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
 }

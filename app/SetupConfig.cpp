@@ -82,10 +82,14 @@ TStringList ReadRegistryEntries(const TIniFile& ini)
     return entries;
 }
 
-TStringList FileNameParts(TStringList names)
+// Each program reduced to its file name, its arguments kept: the programs lie in TempDir.
+TStringList LaunchCommands(TStringList commands)
 {
-    for (std::string& name : names) name = FileNamePart(name);
-    return names;
+    for (std::string& command : commands) {
+        const std::string program = ProgramPart(command);
+        command = FileNamePart(program) + command.substr(program.size());
+    }
+    return commands;
 }
 
 // The lines of finstall.cfg; nothing when the file cannot be read, whatever the reason.
@@ -141,7 +145,7 @@ TSetupConfig ReadSetupConfig(const std::string& dir)
 
     config.AutoexecEntries = ini.ReadSection("Autoexec.bat");
     config.RegistryEntries = ReadRegistryEntries(ini);
-    config.LaunchFiles = FileNameParts(ini.ReadSection("Launch Applications"));
+    config.LaunchFiles = LaunchCommands(ini.ReadSection("Launch Applications"));
     config.ShortcutEntries = ini.ReadSection("Desktop");
     config.InstallFiles = ReadInstallFiles(dir + "finstall.cfg");
     return config;

@@ -14,7 +14,7 @@
 // - RegistryEntries: target, section or subkey, value name, value.
 // - ShortcutEntries: name, target (with a path macro), "X" for Start Menu, Desktop and Quick Launch,
 //   unused, program folder, icon file.
-// - LaunchFiles: a bare file name among the support files. AutoexecEntries: free text.
+// - LaunchFiles: a bare file name among the support files, with the arguments that follow it. AutoexecEntries: free text.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -74,7 +74,7 @@ struct TSetupConfig {
 
     TStringList AutoexecEntries;  // replaces the plan's list
     TStringList RegistryEntries;  // appended to the plan's list: every load adds its entries again
-    TStringList LaunchFiles;      // replaces; file-name parts
+    TStringList LaunchFiles;      // replaces; file-name parts with their arguments
     TStringList ShortcutEntries;  // replaces
     std::optional<TStringList> InstallFiles;  // replaces; nothing when finstall.cfg cannot be read
 };

@@ -2,6 +2,7 @@
 
 #include "app/Destinations.h"
 #include "config/TextFields.h"
+#include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
 
 namespace {
@@ -24,26 +25,47 @@ void LoadEntry(std::string entry, const TInstallChoices& choices, std::size_t fi
     shortcuts.IconFile = icon.empty() ? std::string() : installDir + icon;
 }
 
-// The folders of the chain below location, then the shortcut in the deepest of them.
-void RecordFolderShortcut(const std::string& location, const TShortcuts& shortcuts, TUninstallRecord& record)
-{
-    for (const std::string& folder : FolderChain(shortcuts.Folder)) record.AddFolder(location + folder);
-    record.AddFile(shortcuts.FolderPath(location) + shortcuts.ProgramName + ".lnk");
-}
+class TShortcutRecorder {
+public:
+    TShortcutRecorder(TUninstallRecord& record, const TEarlierInstallation& earlier)
+        : record_(record), earlier_(earlier)
+    {
+    }
 
-void RecordShortcuts(const TShortcuts& shortcuts, TUninstallRecord& record)
-{
-    const std::string desktop = ShellFolderPath(sfDesktop);
-    const std::string startMenu = ShellFolderPath(sfStartMenu);
-    const std::string fileName = shortcuts.ProgramName + ".lnk";
-    for (const std::string& folder : FolderChain(shortcuts.Folder)) record.AddFolder(startMenu + folder);
-    if (shortcuts.StartMenu) record.AddFile(startMenu + fileName);
-    if (shortcuts.Desktop) record.AddFile(desktop + fileName);
-    if (shortcuts.QuickLaunch) record.AddFile(TShortcuts::QuickLaunchDir() + fileName);
-    if (shortcuts.FolderDesktop) RecordFolderShortcut(desktop, shortcuts, record);
-    if (shortcuts.FolderStartMenu) RecordFolderShortcut(startMenu, shortcuts, record);
-    RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts, record);
-}
+    void Record(const TShortcuts& shortcuts)
+    {
+        const std::string desktop = ShellFolderPath(sfDesktop);
+        const std::string startMenu = ShellFolderPath(sfStartMenu);
+        const std::string fileName = shortcuts.ProgramName + ".lnk";
+        RecordFolders(startMenu, shortcuts);
+        if (shortcuts.StartMenu) record_.AddFile(startMenu + fileName);
+        if (shortcuts.Desktop) record_.AddFile(desktop + fileName);
+        if (shortcuts.QuickLaunch) record_.AddFile(TShortcuts::QuickLaunchDir() + fileName);
+        if (shortcuts.FolderDesktop) RecordFolderShortcut(desktop, shortcuts);
+        if (shortcuts.FolderStartMenu) RecordFolderShortcut(startMenu, shortcuts);
+        RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts);
+    }
+
+private:
+    // The folders of the chain below location that are, or are about to be, the product's.
+    void RecordFolders(const std::string& location, const TShortcuts& shortcuts)
+    {
+        for (const std::string& folder : FolderChain(shortcuts.Folder)) {
+            const std::string path = location + folder;
+            if (!port::IsDirectory(path) || earlier_.OwnsFolder(path)) record_.AddFolder(path);
+        }
+    }
+
+    // The folders of the chain below location, then the shortcut in the deepest of them.
+    void RecordFolderShortcut(const std::string& location, const TShortcuts& shortcuts)
+    {
+        RecordFolders(location, shortcuts);
+        record_.AddFile(shortcuts.FolderPath(location) + shortcuts.ProgramName + ".lnk");
+    }
+
+    TUninstallRecord& record_;
+    const TEarlierInstallation& earlier_;
+};
 
 }  // namespace
 
@@ -65,9 +87,10 @@ std::vector<std::string> FolderChain(const std::string& folder)
 }
 
 void CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices, const std::string& installDir,
-                          TShortcuts& shortcuts, TUninstallRecord& record, TInstallProgress& progress,
-                          TProgressSteps& steps)
+                          TShortcuts& shortcuts, TUninstallRecord& record, const TEarlierInstallation& earlier,
+                          TInstallProgress& progress, TProgressSteps& steps)
 {
+    TShortcutRecorder recorder(record, earlier);
     progress.SetCaption(ilLabel2, "Creating Folders");
     progress.ProcessMessages();
     std::size_t firstRow = 0;
@@ -75,7 +98,7 @@ void CreateProgramFolders(const TStringList& entries, const TInstallChoices& cho
         steps.Step();
         progress.ProcessMessages();
         LoadEntry(entry, choices, firstRow, installDir, shortcuts);
-        RecordShortcuts(shortcuts, record);
+        recorder.Record(shortcuts);
         progress.SetCaption(ilLabel1, "Folders: " + shortcuts.ProgramName);
         shortcuts.CreateShortcuts();
         progress.ProcessMessages();

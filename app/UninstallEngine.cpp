@@ -13,7 +13,7 @@
 #include "app/UninstallRecordReader.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
-#include "shell/FileRoutines.h"
+#include "shell/PendingRenames.h"
 #include "shell/RestartRemoval.h"
 #include "shell/ShellFolders.h"
 #include "ui/Registry.h"
@@ -23,6 +23,12 @@ namespace {
 enum TStage { stFiles = 1, stDirectories, stFolders, stRegistry };
 
 constexpr const char* kUninstallKeyPrefix = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
+
+// The pattern the installation records a directory of its own with.
+bool IsAllFiles(const std::string& pattern)
+{
+    return pattern == "*.*" || pattern == "*";
+}
 
 class TUninstaller {
 public:
@@ -39,7 +45,7 @@ public:
         view_.ProcessMessages();
         view_.SetRemoveEnabled(false);
 
-        const TUninstallRecord record = ReadUninstallRecord(request.UninstallDir);
+        const TUninstallRecordContents record = ReadUninstallRecord(request.UninstallDir);
         if (record.Files.empty()) {
             view_.ShowStatus("Unable to Find uninstall.cfg!!");
             view_.ProcessMessages();
@@ -49,14 +55,19 @@ public:
 
         view_.SetRemoveCaption("Close");
         view_.SetRemoveEnabled(true);
-        view_.ShowSummary("All Files,Folders and Icons Removed");
+        // A record that is not there removed nothing: the entry stays, so that the user can try again once
+        // the installation's folder can be reached.
+        if (record.Found) {
+            view_.ShowSummary("All Files,Folders and Icons Removed");
+            view_.ProcessMessages();
+            DeleteUninstallKey(request.UninstallTitle);
+        }
         view_.ProcessMessages();
-        DeleteUninstallKey(request.UninstallTitle);
         view_.Close();
     }
 
 private:
-    void RemoveAll(const TUninstallRecord& record)
+    void RemoveAll(const TUninstallRecordContents& record)
     {
         view_.SetProgressRange(static_cast<int>(2 * record.Files.size()));
         view_.SetProgressPosition(0);
@@ -73,8 +84,19 @@ private:
         EnterStage(stRegistry);
         view_.ProcessMessages();
         for (const std::string& key : record.RegistryKeys) EraseKeyPath(key);
-        for (const std::string& value : record.RegistryValues) RemoveRecordedValue(value);
-        for (const std::string& iniKey : record.IniKeys) RemoveRecordedIniKey(iniKey);
+        for (const TRecordedValue& value : record.RegistryValues) RemoveRecordedValue(value);
+        for (const TRecordedIniKey& iniKey : record.IniKeys) RemoveRecordedIniKey(iniKey);
+        for (const TRecordedIniSection& section : record.IniSections) RemoveEmptyIniSection(section);
+        RemoveCreatedKeys(record.CreatedKeys);
+    }
+
+    // Deepest first, so that a parent the installation created goes once its children have.
+    static void RemoveCreatedKeys(std::vector<std::string> keys)
+    {
+        std::stable_sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
+            return KeyDepth(ParseKeyPath(a)) > KeyDepth(ParseKeyPath(b));
+        });
+        for (const std::string& key : keys) RemoveEmptyCreatedKey(key);
     }
 
     void EnterStage(TStage stage)
@@ -87,14 +109,28 @@ private:
     void RemoveFileKey(const std::string& key)
     {
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
-        if (path && MayDelete(key, *path)) {
+        if (path && MayDelete(key, *path) && !CancelPendingReplacement(*path)) {
             ShowStatus("Deleteing " + FileNamePart(key));
-            DeleteMatchingFiles(DirectoryPart(*path), FileNamePart(*path));
-            leftovers_.ScheduleFilesLeft(DirectoryPart(*path), FileNamePart(*path));
+            leftovers_.DeleteMatchingFiles(DirectoryPart(*path), FileNamePart(*path));
         } else {
             ShowStatus("Skipping " + FileNamePart(key));
         }
         Advance();
+    }
+
+    // A file the installation found in use waits beside it for the restart. Until then the file there is
+    // still what it was before the installation: the replacement is called off and the waiting copy
+    // deleted, and a single file stays (true). A directory the installation owns is emptied all the same.
+    static bool CancelPendingReplacement(const std::string& path)
+    {
+        const bool pattern = IsAllFiles(FileNamePart(path));
+        const std::vector<TPendingRename> withdrawn = WithdrawPendingRenames([&](const TPendingRename& rename) {
+            if (rename.Target.empty()) return false;
+            return pattern ? PathIdentity(DirectoryPart(rename.Target)) == PathIdentity(DirectoryPart(path))
+                           : PathIdentity(rename.Target) == PathIdentity(path);
+        });
+        for (const TPendingRename& rename : withdrawn) DeleteFileA(rename.Source.c_str());
+        return !pattern && !withdrawn.empty();
     }
 
     bool MayDelete(const std::string& key, const std::string& path)
@@ -113,18 +149,21 @@ private:
         return false;
     }
 
+    // Only a directory the installation emptied whole is its own; a single file's directory was there
+    // before it and stays, even when it is empty now.
     void RemoveDirectoryOf(const std::string& key)
     {
         ShowStatus("Removing " + DirectoryPart(key));
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
-        if (path) RemoveEmptyDirectory(DirectoryPart(*path));
+        if (path && IsAllFiles(FileNamePart(*path))) RemoveEmptyDirectory(DirectoryPart(*path));
         Advance();
     }
 
     void RemoveFolder(const std::string& folder)
     {
         ShowStatus("Removing " + folder);
-        if (IsAbsolutePath(folder)) RemoveEmptyDirectory(WithTrailingBackslash(folder));
+        const std::optional<std::string> dir = ResolvedPath(folder);
+        if (dir) RemoveEmptyDirectory(WithTrailingBackslash(*dir));
     }
 
     // A directory of Windows may be empty (Fonts on a fresh system) and must stay all the same.

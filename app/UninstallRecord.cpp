@@ -3,22 +3,10 @@
 #include <windows.h>
 
 #include "app/ProfileWrite.h"
+#include "app/RecordKey.h"
 #include "port/Exception.h"
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// The profile API cuts a key at "=", trims blanks and takes ";" and "[" lines for other things: such a
-// key would read back as a different path, which the uninstaller would then delete.
-bool ReadsBackAsWritten(const std::string& key)
-{
-    return !key.empty() && key.find_first_of("=\r\n") == std::string::npos && key.front() != ';' &&
-           key.front() != '[' && !IsBlank(key.front()) && !IsBlank(key.back());
-}
 
 // Names with "*" or "?" cannot be created, and as a record key they would match other files.
 bool NamesOneFile(const std::string& path)
@@ -41,32 +29,42 @@ void TUninstallRecord::Open()
 
 void TUninstallRecord::AddFile(const std::string& path)
 {
-    if (NamesOneFile(path)) Write(RecordFiles, path, "");
+    if (NamesOneFile(path)) Write(RecordFiles, EncodeRecordKey({path}), "");
 }
 
 void TUninstallRecord::AddDirectoryFiles(const std::string& dir)
 {
-    if (NamesOneFile(dir)) Write(RecordFiles, dir + "*.*", "");
+    if (NamesOneFile(dir)) Write(RecordFiles, EncodeRecordKey({dir + "*.*"}), "");
 }
 
 void TUninstallRecord::AddFolder(const std::string& dir)
 {
-    Write(RecordFolder, dir, "");
+    Write(RecordFolder, EncodeRecordKey({dir}), "");
 }
 
 void TUninstallRecord::AddRegistryKey(const std::string& keyPath)
 {
-    Write(RecordRegistry, keyPath, "");
+    Write(RecordRegistry, EncodeRecordKey({keyPath}), "");
 }
 
 void TUninstallRecord::AddRegistryValue(const std::string& keyPath, const std::string& valueName)
 {
-    Write(RecordRegistryValues, keyPath + "|" + valueName, "");
+    Write(RecordRegistryValues, EncodeRecordKey({keyPath, valueName}), "");
 }
 
 void TUninstallRecord::AddIniKey(const std::string& iniFile, const std::string& section, const std::string& key)
 {
-    Write(RecordIniKeys, iniFile + "|" + section + "|" + key, "");
+    Write(RecordIniKeys, EncodeRecordKey({iniFile, section, key}), "");
+}
+
+void TUninstallRecord::AddCreatedKey(const std::string& keyPath)
+{
+    Write(RecordCreatedKeys, EncodeRecordKey({keyPath}), "");
+}
+
+void TUninstallRecord::AddIniSection(const std::string& iniFile, const std::string& section)
+{
+    Write(RecordIniSections, EncodeRecordKey({iniFile, section}), "");
 }
 
 void TUninstallRecord::SetTitle(const std::string& title)
@@ -76,7 +74,7 @@ void TUninstallRecord::SetTitle(const std::string& title)
 
 void TUninstallRecord::Write(const std::string& section, const std::string& key, const std::string& value)
 {
-    if (!ReadsBackAsWritten(key) || value.find_first_of("\r\n") != std::string::npos)
-        throw Exception("Unable to write to " + path_);
+    // A value is read back up to the line's end.
+    if (value.find_first_of("\r\n") != std::string::npos) throw Exception("Unable to write to " + path_);
     WriteProfileKey(path_, section, key, value);
 }

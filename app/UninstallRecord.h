@@ -7,10 +7,13 @@
 //   "Files"            a directory + "*.*" (every file in it), a single file, or a shortcut
 //   "Folder"           a directory to remove when empty
 //   "Registry"         a key path (target + "\" + section) to delete with its subkeys
-//   "Registry Values"  key path + "|" + value name: that value only (split at the first "|")
-//   "INI Keys"         INI file path + "|" + section + "|" + key: that key only (split at the first two "|")
+//   "Registry Values"  key path | value name: that value only
+//   "INI Keys"         INI file path | section | key: that key only
+//   "Created Keys"     a key path this run created: removed once nothing is left in it
+//   "INI Sections"     INI file path | section, a section this run added: removed once it holds no key
 //   "Name"             "Title" = the product title
-// The last two kinds are for keys and files the installation wrote into but did not create.
+// "Registry Values", "INI Keys" and "INI Sections" are for keys and files the installation wrote into but
+// did not create. A key holds its fields as app/RecordKey.h describes, so every name reads back exactly.
 #include <string>
 
 inline constexpr const char* RecordFileName = "uninstaller.cfg";
@@ -19,6 +22,8 @@ inline constexpr const char* RecordFolder = "Folder";
 inline constexpr const char* RecordRegistry = "Registry";
 inline constexpr const char* RecordRegistryValues = "Registry Values";
 inline constexpr const char* RecordIniKeys = "INI Keys";
+inline constexpr const char* RecordCreatedKeys = "Created Keys";
+inline constexpr const char* RecordIniSections = "INI Sections";
 inline constexpr const char* RecordName = "Name";
 inline constexpr const char* RecordTitle = "Title";
 
@@ -33,14 +38,15 @@ public:
     // to " + Path() when the old record cannot be deleted or the new one cannot be created.
     void Open();
 
-    // Every write raises Exception "Unable to write to " + Path() when the profile API refuses, or when the
-    // key would not read back as written (a "=", a line break, a leading ";" or "[", or blanks at either end).
+    // Every write raises Exception "Unable to write to " + Path() when the profile API refuses.
     void AddFile(const std::string& path);
     void AddDirectoryFiles(const std::string& dir);  // dir + "*.*"
     void AddFolder(const std::string& dir);
     void AddRegistryKey(const std::string& keyPath);
     void AddRegistryValue(const std::string& keyPath, const std::string& valueName);
     void AddIniKey(const std::string& iniFile, const std::string& section, const std::string& key);
+    void AddCreatedKey(const std::string& keyPath);
+    void AddIniSection(const std::string& iniFile, const std::string& section);
     void SetTitle(const std::string& title);
 
 private:

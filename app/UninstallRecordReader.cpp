@@ -5,6 +5,9 @@
 #include <string_view>
 
 #include "app/FileKeyRules.h"
+#include "app/RecordKey.h"
+#include "app/UninstallRecord.h"
+#include "port/FileSystem.h"
 
 namespace {
 
@@ -37,17 +40,49 @@ std::vector<std::string> AllKeyNames(const std::string& file, const char* sectio
     }
 }
 
+// The keys of a section, each split into fieldCount fields.
+std::vector<std::vector<std::string>> AllKeyFields(const std::string& file, const char* section, std::size_t fieldCount)
+{
+    std::vector<std::vector<std::string>> entries;
+    for (const std::string& key : AllKeyNames(file, section))
+        if (std::optional<std::vector<std::string>> fields = DecodeRecordKey(key, fieldCount))
+            entries.push_back(std::move(*fields));
+    return entries;
+}
+
+std::vector<std::string> AllPaths(const std::string& file, const char* section)
+{
+    std::vector<std::string> paths;
+    for (std::vector<std::string>& fields : AllKeyFields(file, section, 1)) paths.push_back(std::move(fields[0]));
+    return paths;
+}
+
+std::string Title(const std::string& file)
+{
+    char title[1024] = {};
+    GetPrivateProfileStringA(RecordName, RecordTitle, "", title, sizeof title, file.c_str());
+    return title;
+}
+
 }  // namespace
 
-TUninstallRecord ReadUninstallRecord(const std::string& uninstallDir)
+TUninstallRecordContents ReadUninstallRecord(const std::string& uninstallDir)
 {
     if (!IsAbsoluteDirectory(uninstallDir)) return {};
-    const std::string file = uninstallDir + "uninstaller.cfg";
-    TUninstallRecord lists;
-    lists.Files = AllKeyNames(file, "Files");
-    lists.Folders = AllKeyNames(file, "Folder");
-    lists.RegistryKeys = AllKeyNames(file, "Registry");
-    lists.RegistryValues = AllKeyNames(file, "Registry Values");
-    lists.IniKeys = AllKeyNames(file, "INI Keys");
-    return lists;
+    const std::string file = uninstallDir + RecordFileName;
+    TUninstallRecordContents contents;
+    contents.Found = port::FileExists(file);
+    if (!contents.Found) return contents;
+    contents.Title = Title(file);
+    contents.Files = AllPaths(file, RecordFiles);
+    contents.Folders = AllPaths(file, RecordFolder);
+    contents.RegistryKeys = AllPaths(file, RecordRegistry);
+    contents.CreatedKeys = AllPaths(file, RecordCreatedKeys);
+    for (const auto& fields : AllKeyFields(file, RecordRegistryValues, 2))
+        contents.RegistryValues.push_back({fields[0], fields[1]});
+    for (const auto& fields : AllKeyFields(file, RecordIniKeys, 3))
+        contents.IniKeys.push_back({fields[0], fields[1], fields[2]});
+    for (const auto& fields : AllKeyFields(file, RecordIniSections, 2))
+        contents.IniSections.push_back({fields[0], fields[1]});
+    return contents;
 }

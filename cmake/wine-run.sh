@@ -37,6 +37,12 @@ prepare() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  # The share \\setuptests\share for installations on a network path: Wine finds \\server\share in
+  # dosdevices/unc.
+  if [ ! -e "$WINEPREFIX/dosdevices/unc/setuptests/share" ]; then
+    mkdir -p "$dir/share" "$WINEPREFIX/dosdevices/unc/setuptests"
+    ln -sfn "$dir/share" "$WINEPREFIX/dosdevices/unc/setuptests/share"
+  fi
 }
 
 use_display() {

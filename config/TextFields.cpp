@@ -57,6 +57,18 @@ std::string UpperCase(std::string text)
     return text;
 }
 
+std::string ProgramPart(const std::string& commandLine)
+{
+    const std::size_t end = UpperCase(commandLine).find(".EXE ");
+    return end == std::string::npos ? commandLine : commandLine.substr(0, end + 4);
+}
+
+std::string PathIdentity(std::string path)
+{
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    return UpperCase(std::move(path));
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -24,6 +24,14 @@ std::string WithTrailingBackslash(std::string path);
 // text with the letters a to z in upper case, as the configuration's case-blind comparisons use it.
 std::string UpperCase(std::string text);
 
+// A Windows path for comparisons: letter case and a final "\" aside, as the file system sees it.
+std::string PathIdentity(std::string path);
+
+// The program a command line without quotes starts: up to and including the first ".exe" followed by a
+// blank (letter case aside), after which its arguments come; all of it when there is none. A blank may stand
+// inside the program's name.
+std::string ProgramPart(const std::string& commandLine);
+
 // The lines of a text; a line ends at CR LF, LF or CR. A final line without an end is a line;
 // a final line end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -8,27 +8,39 @@
 
 namespace {
 
-std::string Key(std::string path)
-{
-    while (!path.empty() && path.back() == '\\') path.pop_back();
-    CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
-    return path;
-}
-
 bool IsDotName(const char* name)
 {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
+std::string RunningProgram()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(path, length);
+}
+
+// Deleted, or in use: a read-only file loses the attribute first, since the key that names it is the
+// installation's claim on it.
+bool DeleteOrFindInUse(const std::string& path, DWORD attributes)
+{
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    if (DeleteFileA(path.c_str())) return false;
+    return GetLastError() == ERROR_SHARING_VIOLATION || PathIdentity(path) == PathIdentity(RunningProgram());
+}
+
 }  // namespace
 
-void TRestartRemoval::ScheduleFilesLeft(const std::string& dir, const std::string& pattern)
+void TRestartRemoval::DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
 {
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) Schedule(dir + found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        const std::string path = dir + found.cFileName;
+        if (DeleteOrFindInUse(path, found.dwFileAttributes)) Schedule(path);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -49,7 +61,7 @@ void TRestartRemoval::ScheduleDirectoryIfOnlyScheduledLeft(const std::string& di
 
 bool TRestartRemoval::IsScheduled(const std::string& path) const
 {
-    return scheduled_.count(Key(path)) != 0;
+    return scheduled_.count(PathIdentity(path)) != 0;
 }
 
 void TRestartRemoval::Schedule(const std::string& path)
@@ -57,5 +69,5 @@ void TRestartRemoval::Schedule(const std::string& path)
     if (IsScheduled(path)) return;
     std::string name = path;
     while (name.size() > 3 && name.back() == '\\') name.pop_back();
-    if (MoveFileExA(name.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) scheduled_.insert(Key(name));
+    if (MoveFileExA(name.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) scheduled_.insert(PathIdentity(name));
 }

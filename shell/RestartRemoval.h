@@ -1,15 +1,16 @@
 #pragma once
-// What could not be removed now (a file in use, such as the running uninstaller, and the directory
-// that holds it) is handed to the system to remove at the next restart: MoveFileExA with
-// MOVEFILE_DELAY_UNTIL_REBOOT. That needs administrator rights; where it is refused, things stay.
+// Removing files that may be in use. A file that is in use (a sharing violation, or the running program
+// itself) and the directory that holds it are handed to the system to remove at the next restart:
+// MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT. That needs administrator rights; where it is refused,
+// things stay. Nothing else waits for the restart: a read-only file loses the attribute and goes now.
 #include <set>
 #include <string>
 
 class TRestartRemoval {
 public:
-    // Schedules every file that dir + pattern still matches (dir ends in "\"); subdirectories are
-    // not entered.
-    void ScheduleFilesLeft(const std::string& dir, const std::string& pattern);
+    // Deletes every file dir + pattern matches (dir ends in "\"), read-only ones included, and schedules
+    // those in use; subdirectories are not entered.
+    void DeleteMatchingFiles(const std::string& dir, const std::string& pattern);
 
     // Schedules the directory when everything left in it was scheduled here, so that it is removed
     // after them. The system removes a directory at restart only when it is empty by then.
@@ -20,5 +21,5 @@ private:
     bool IsScheduled(const std::string& path) const;
     void Schedule(const std::string& path);
 
-    std::set<std::string> scheduled_;  // upper-cased, without a final "\"
+    std::set<std::string> scheduled_;  // PathIdentity
 };

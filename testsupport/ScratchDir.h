@@ -84,11 +84,13 @@ private:
     void Clear()
     {
         std::error_code ignored;
-        // Read-only files must become writable before a Windows directory can be removed.
-        if (std::filesystem::exists(root_, ignored))
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(root_, ignored))
-                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
-                                             std::filesystem::perm_options::add, ignored);
+        // Read-only files must become writable before a Windows directory can be removed. A tree too deep
+        // for the system to walk ends the walk, not the test program.
+        std::error_code walk;
+        for (std::filesystem::recursive_directory_iterator entry(root_, walk), end; !walk && entry != end;
+             entry.increment(walk))
+            std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(root_, ignored);
     }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/ProfileNumbers.h"
+#include "config/TextFields.h"
 
 namespace {
 
@@ -18,6 +19,14 @@ std::string ProfileString(const char* section, const char* key, const char* defa
     char buffer[TIniFile::ValueBufferSize];
     const DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer, sizeof buffer, file.c_str());
     return std::string(buffer, std::min<std::size_t>(length, sizeof buffer - 1));
+}
+
+// The profile API keeps section names without the blanks around them.
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace
@@ -92,6 +101,24 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
 void TIniFile::DeleteKey(const std::string& section, const std::string& key)
 {
     WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, fileName_.c_str());
+}
+
+bool TIniFile::SectionExists(const std::string& section) const
+{
+    // Section names follow one another, each ended by a NUL; a buffer the names fill is made larger.
+    for (std::size_t size = SectionBufferSize;; size *= 2) {
+        std::vector<char> buffer(size);
+        const DWORD length =
+            GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()), fileName_.c_str());
+        if (length + 2 >= buffer.size() && size < (16u << 20)) continue;
+        std::string_view names(buffer.data(), std::min<std::size_t>(length, buffer.size() - 1));
+        while (!names.empty()) {
+            const std::size_t end = std::min(names.find('\0'), names.size());
+            if (UpperCase(std::string(names.substr(0, end))) == UpperCase(Trimmed(section))) return true;
+            names.remove_prefix(std::min(end + 1, names.size()));
+        }
+        return false;
+    }
 }
 
 void TIniFile::EraseSection(const std::string& section)

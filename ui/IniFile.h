@@ -50,6 +50,8 @@ public:
 
     // The key names of the section's lines, in file order; empty when the section or file is missing.
     std::vector<std::string> ReadSection(const std::string& section) const;
+    // Whether the file has the section, even one without keys (letter case aside).
+    bool SectionExists(const std::string& section) const;
 
     // Raises EIniFileException naming the key and the file when the profile API refuses.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);

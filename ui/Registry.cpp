@@ -147,6 +147,20 @@ bool TRegistry::DeleteKey(const std::string& key)
     return DeleteTree(rootKey_, path);
 }
 
+bool TRegistry::DeleteEmptyKey(const std::string& key)
+{
+    const std::string path = BelowRoot(key);
+    HKEY opened = nullptr;
+    if (path.empty() || RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    const bool empty = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                        nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                       subKeys == 0 && values == 0;
+    RegCloseKey(opened);
+    return empty && RegDeleteKeyA(rootKey_, path.c_str()) == ERROR_SUCCESS;
+}
+
 std::string TRegistry::ReadString(const std::string& name) const
 {
     DWORD type = REG_NONE;

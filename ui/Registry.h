@@ -41,6 +41,8 @@ public:
     bool CreateKey(const std::string& key);
     // Deletes key with all its subkeys; false when it is missing or cannot be removed.
     bool DeleteKey(const std::string& key);
+    // Deletes key only when it holds no subkey and no value; true when it was deleted.
+    bool DeleteEmptyKey(const std::string& key);
 
     // Of the open key: the text of a string value, "" when it is missing or not a string.
     std::string ReadString(const std::string& name) const;

@@ -77,7 +77,7 @@ TEST(FinishActions, LaunchProgramsRunInOrderAndEndBeforeTheTemporaryFilesGo)
     const std::string temp = MakeTempDir(scratch, {"first.exe", "second prog.exe", "second.exe"});
 
     RecordingHost host;
-    RunFinishActions({fcReturn, temp, {"first.exe", "missing.exe", "second prog.exe"}, ""}, host);
+    RunFinishActions({fcReturn, temp, {"first.exe", "missing.exe", "second prog.exe /quiet \"a b\""}, ""}, host);
 
     const std::vector<std::string> lines = log.Lines();
     ASSERT_EQ(lines.size(), 2u) << "each one waited for; a program that cannot start is passed over";
@@ -85,6 +85,8 @@ TEST(FinishActions, LaunchProgramsRunInOrderAndEndBeforeTheTemporaryFilesGo)
     std::string second = lines[1];
     EXPECT_EQ(SplitFirst(first, '|'), temp + "first.exe");
     EXPECT_EQ(SplitFirst(second, '|'), temp + "second prog.exe") << "a space in the name runs that program";
+    SplitFirst(second, '|');
+    EXPECT_EQ(second, "/quiet \"a b\"") << "the arguments follow the quoted program";
     EXPECT_FALSE(port::IsDirectory(temp));
     EXPECT_EQ(host.captions, (std::vector<std::string>{"Launching External Applications", "Removing Up Tempoary Files",
                                                        "Install Completed"}));
@@ -127,8 +129,8 @@ TEST(FinishActions, LaunchProgramStartsTheInstalledProgramThroughTheShell)
     EXPECT_EQ(host.closes, 1);
     const std::vector<std::string> lines = log.AwaitLines(1);
     ASSERT_EQ(lines.size(), 1u) << "not waited for, but it runs";
-    EXPECT_EQ(lines[0], installed + "notes.exe|" + installed.substr(0, installed.size() - 1))
-        << "started in its own directory";
+    EXPECT_EQ(lines[0], installed + "notes.exe|" + installed.substr(0, installed.size() - 1) + "|")
+        << "started in its own directory, without arguments";
 }
 
 TEST(FinishActions, RestartAsksTheSystemToRestart)

@@ -4,6 +4,7 @@
 
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
+#include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
 #include "app/Destinations.h"
 #include "app/UninstallEngine.h"
@@ -17,8 +18,8 @@ namespace {
 
 TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
 {
-    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTests\\Engine"},
-                         {HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Engine"},
+    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTestsEngine"},
+                         {HKEY_LOCAL_MACHINE, "Software\\SetupTestsEngine"},
                          {HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
                         {windows_ + "\\System\\setuptest_engine.txt", windows_ + "\\setuptest_windows.txt",
                          windows_ + "\\setuptest_engine.ini", windows_ + "\\setuptest_windows.txt"});
@@ -31,9 +32,9 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     global.ShortcutEntries = {"Tool,<InstallDir>\\readme.txt,X,X,,,Setup Tests\\Tools,C:\\src\\app.ico"};
     choices.ShortcutRows = {true, false, false};
     choices.FolderDesktop = true;
-    global.RegistryEntries = {"HKEY_CURRENT_USER\\Software\\SetupTests\\Engine,App,Path,C:\\App",
+    global.RegistryEntries = {"HKEY_CURRENT_USER\\Software\\SetupTestsEngine,App,Path,C:\\App",
                               "setuptest_engine.ini,Options,Color,Blue",
-                              "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Engine,Machine,Dir,C:\\M"};
+                              "HKEY_LOCAL_MACHINE\\Software\\SetupTestsEngine,Machine,Dir,C:\\M"};
 
     Install({"Installation Directory,C:\\src\\readme.txt", "Installation Directory,Data,docs,C:\\src\\x.txt",
              "Installation Directory,Logs,", "Windows,System,C:\\src\\setuptest_engine.txt",
@@ -52,7 +53,7 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     EXPECT_EQ(global.DestinationFiles.back(), app + "finstall.cfg");
 
     const RawSections record = Record();
-    EXPECT_EQ(SectionNames(record), (Keys{"Files", "Folder", "Registry", "Name"}));
+    EXPECT_EQ(SectionNames(record), (Keys{"Files", "Folder", "Registry", "Created Keys", "Name"}));
     const std::string tools = "Setup Tests\\Tools";
     EXPECT_EQ(SectionKeys(record, "Files"),
               (Keys{app + "*.*", app + "Data\\docs\\*.*", app + "Logs\\*.*",
@@ -63,13 +64,15 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
         SectionKeys(record, "Folder"),
         (Keys{app + "Logs\\", folders_.StartMenu + tools, folders_.StartMenu + "Setup Tests", folders_.Desktop + tools,
               folders_.Desktop + "Setup Tests", folders_.Programs + tools, folders_.Programs + "Setup Tests"}));
-    EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTests\\Engine\\App",
-                                                     "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Engine\\Machine"}));
+    EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTestsEngine\\App",
+                                                     "HKEY_LOCAL_MACHINE\\Software\\SetupTestsEngine\\Machine"}));
+    EXPECT_EQ(SectionKeys(record, "Created Keys"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTestsEngine",
+                                                         "HKEY_LOCAL_MACHINE\\Software\\SetupTestsEngine"}));
     EXPECT_EQ(TIniFile(app + "uninstaller.cfg").ReadString("Name", "Title", ""), kTitle);
 
     EXPECT_EQ(TIniFile(windows_ + "\\setuptest_engine.ini").ReadString("Options", "Color", ""), "Blue");
-    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTests\\Engine\\App", "Path"), "C:\\App");
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Engine\\Machine", "Dir"), "C:\\M");
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsEngine\\App", "Path"), "C:\\App");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTestsEngine\\Machine", "Dir"), "C:\\M");
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "DisplayName"), kTitle);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "UninstallString"),
               "\"" + app + "setup.exe\" " + kTitle);
@@ -126,21 +129,79 @@ TEST_F(InstallRun, SameDestinationTwiceIsCopiedOnceAndRecordedOnce)
     EXPECT_EQ(SectionKeys(Record(), "Files"), (Keys{AppDir() + "*.*"}));
 }
 
-TEST_F(InstallRun, InstallingAgainLeavesOnlyTheSecondRecordFileByFile)
+// The directories the first installation made are there for the second; its record says they are the
+// product's, and so the second records them as the first did. Another product's record claims nothing.
+TEST_F(InstallRun, InstallingAgainOwnsWhatTheEarlierInstallationOfTheProductRecorded)
 {
-    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    Leftovers leftovers(
+        {{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}, {HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests Other")}},
+        {});
     Support("a.txt", "a");
     Support("old.txt", "old");
-    Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Old,C:\\old.txt"});
+    Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Old,C:\\old.txt",
+             "Installation Directory,Logs,"});
     global.InstallFiles.clear();
-    Install({"Installation Directory,Data,C:\\a.txt"});
+    Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Logs,"});
 
-    // The directories are there now, and another product may have been installed into them meanwhile.
     const std::string app = AppDir();
+    EXPECT_EQ(Record(), (RawSections{{"Files", {app + "Data\\*.*", app + "Logs\\*.*", app + "*.*"}},
+                                     {"Folder", {app + "Logs\\"}},
+                                     {"Name", {"Title"}}}));
+
+    choices.Title = "Setup Tests Other";
+    global.InstallFiles.clear();
+    Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Logs,"});
     EXPECT_EQ(Record(), (RawSections{{"Files",
                                       {app + "Data\\a.txt", app + "setup.exe", app + "install.cfg",
                                        app + "finstall.cfg", app + "uninstaller.cfg"}},
                                      {"Name", {"Title"}}}));
+}
+
+// An uninstallation left the running uninstaller and its directory to the next restart, and an older copy
+// waiting to replace a file in use. Installing again before that restart keeps what it installs.
+TEST_F(InstallRun, AReinstallationBeforeTheRestartTakesItsFilesOutOfThePendingRemovals)
+{
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    SavedPendingRenames pending;
+    const std::string app = AppDir();
+    const std::string elsewhere = scratch_ / "Elsewhere\\kept.txt";
+    CreateDirectoryA(app.c_str(), nullptr);
+    CreateDirectoryA((scratch_ / "Elsewhere").c_str(), nullptr);
+    for (const std::string& file : {app + "setup.exe", app + "~st1.tmp", elsewhere}) ScratchDir::Write(file, "old");
+    ASSERT_TRUE(MoveFileExA((app + "setup.exe").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+    ASSERT_TRUE(MoveFileExA(app.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+    ASSERT_TRUE(MoveFileExA((app + "~st1.tmp").c_str(), (app + "readme.txt").c_str(),
+                            MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING));
+    ASSERT_TRUE(MoveFileExA(elsewhere.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+    Support("readme.txt", "new");
+    Install({"Installation Directory,C:\\readme.txt"});
+
+    EXPECT_EQ(pending.Added(), "\\??\\" + elsewhere + std::string(2, '\0')) << "only what is not the installation's";
+    EXPECT_FALSE(FileExists(app + "~st1.tmp")) << "the older copy goes";
+    EXPECT_EQ(ScratchDir::Read(app + "readme.txt"), "new");
+}
+
+// Names the profile API would cut or trim are written so that they read back, and the run completes: a
+// folder whose field had a blank before its comma, a key section ending in a blank, a value named with "=".
+TEST_F(InstallRun, NamesTheProfileApiWouldChangeAreRecordedExactlyAndRemovedAgain)
+{
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}, {HKEY_CURRENT_USER, "Software\\SetupTestsNames"}},
+                        {});
+    TRegistry(HKEY_CURRENT_USER).CreateKey("Software\\SetupTestsNames\\Shared");
+    global.ShortcutEntries = {"Tool,<InstallDir>\\setup.exe,,,,,Setup Tests ,"};
+    global.RegistryEntries = {"HKEY_CURRENT_USER\\Software\\SetupTestsNames\\Own,App ,Path,1",
+                              "HKEY_CURRENT_USER\\Software\\SetupTestsNames,Shared,a=b,2"};
+    Install({});
+    ASSERT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsNames\\Shared", "a=b"), "2");
+    ASSERT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTestsNames\\Own\\App "));
+
+    ScriptedUninstallView view;
+    RunUninstall({AppDir(), kTitle, false}, view);
+
+    EXPECT_FALSE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTestsNames\\Own"));
+    EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTestsNames\\Shared"));
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsNames\\Shared", "a=b"), "");
+    EXPECT_FALSE(port::IsDirectory(folders_.Programs + "Setup Tests"));
 }
 
 TEST_F(InstallRun, WindowsDirectorySpelledInOtherLettersIsStillRecordedFileByFile)

@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "HeldFile.h"
+#include "SavedPendingRenames.h"
+#include "shell/PendingRenames.h"
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
 #include "app/UninstallKey.h"
@@ -37,28 +39,49 @@ protected:
     Leftovers uninstallKey_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {}};
 };
 
-TEST_F(InstallFault, FilesThatCannotBeReplacedAreSkippedKeptAndRecorded)
+// In a folder that was there before, only what the run wrote is recorded. A read-only file is never forced
+// and a file held open is replaced at the next restart; the run goes on and its outcome names both, and the
+// file missing from the installation files.
+TEST_F(InstallFault, FilesThatCannotBeReplacedNowAreNamedAndOnlyWhatTheRunWroteIsRecorded)
 {
+    SavedPendingRenames pending;
     CreateDirectoryA(AppDir().c_str(), nullptr);
-    for (const char* name : {"readonly.txt", "held.txt"}) {
+    for (const char* name : {"readonly.txt", "held.txt", "replaced.txt"}) {
         ScratchDir::Write(AppDir() + name, "old");
         Support(name, "new");
     }
     Support("free.txt", "new");
     const std::string readOnly = AppDir() + "readonly.txt";
+    const std::string held = AppDir() + "held.txt";
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    TInstallOutcome outcome;
     {
-        HeldFile held(AppDir() + "held.txt");
-        EXPECT_EQ(Outcome({"Installation Directory,C:\\readonly.txt", "Installation Directory,C:\\held.txt",
-                           "Installation Directory,C:\\free.txt"}),
-                  "finished");
+        HeldFile holder(held);
+        Install({"Installation Directory,C:\\readonly.txt", "Installation Directory,C:\\held.txt",
+                 "Installation Directory,C:\\replaced.txt", "Installation Directory,C:\\free.txt",
+                 "Installation Directory,C:\\absent.txt"});
+        outcome = outcome_;
     }
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ScratchDir::Read(readOnly), "old");
-    EXPECT_EQ(ScratchDir::Read(AppDir() + "held.txt"), "old");
+    EXPECT_EQ(ScratchDir::Read(held), "old") << "until the restart";
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "replaced.txt"), "new");
     EXPECT_EQ(ScratchDir::Read(AppDir() + "free.txt"), "new") << "the run went on";
-    EXPECT_TRUE(Recorded(readOnly));
-    EXPECT_TRUE(Recorded(AppDir() + "held.txt"));
+    EXPECT_FALSE(Recorded(readOnly));
+    EXPECT_FALSE(Recorded(AppDir() + "absent.txt"));
+    EXPECT_TRUE(Recorded(held)) << "the run's copy takes its place at the restart";
+    EXPECT_TRUE(Recorded(AppDir() + "replaced.txt"));
+
+    const std::vector<TPendingRename> renames = PendingRenames();
+    ASSERT_FALSE(renames.empty());
+    EXPECT_EQ(renames.back().Target, held);
+    EXPECT_EQ(ScratchDir::Read(renames.back().Source), "new") << "the copy waits beside the file";
+    EXPECT_EQ(OutcomeMessage(outcome),
+              "These files were not installed:\r\n" + readOnly + " (the file there is read-only)\r\n" + AppDir() +
+                  "absent.txt (not found among the installation files)\r\n\r\n"
+                  "These files are in use and will be replaced when Windows restarts:\r\n" +
+                  held);
+    EXPECT_TRUE(outcome.RestartNeeded());
 }
 
 TEST_F(InstallFault, ARecordThatCannotBeReplacedStopsTheRunNamingIt)
@@ -106,6 +129,8 @@ TEST_F(InstallFault, PathsBeyondMaxPath)
               "finished")
         << "a file that cannot be placed is skipped";
     EXPECT_EQ(ScratchDir::Read(AppDir() + "near.txt"), "near");
+    ASSERT_EQ(outcome_.Skipped.size(), 1u) << "and named";
+    EXPECT_EQ(outcome_.Skipped[0].Why, plRefused);
 
     std::string tooDeep = scratch_ / "";
     while (tooDeep.size() < MAX_PATH) tooDeep += "a folder with a long name\\";

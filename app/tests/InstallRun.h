@@ -39,7 +39,7 @@ protected:
     {
         global.InstallFiles = finstallLines;
         global.DestinationFiles = ResolveDestinations(global.InstallFiles, choices.InstallDir);
-        RunInstallation(global, choices, progress);
+        outcome_ = RunInstallation(global, choices, progress);
     }
 
     std::string AppDir() const { return choices.InstallDir + "\\"; }
@@ -50,5 +50,6 @@ protected:
     TGlobal global;
     TInstallChoices choices;
     ProgressRecorder progress;
+    TInstallOutcome outcome_;
     const std::string windows_ = WindowsDir();
 };

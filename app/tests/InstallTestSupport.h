@@ -116,6 +116,41 @@ private:
     std::string data_;
 };
 
+// The number of values a key holds; 0 when it is missing.
+inline std::size_t ValueCount(HKEY root, const std::string& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return 0;
+    DWORD values = 0;
+    RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(opened);
+    return values;
+}
+
+// Every value of a key as it was, written back when the test ends: a test that could wipe a key the system
+// needs (the environment) leaves the shared prefix as it found it even when it fails.
+class SavedKeyValues {
+public:
+    SavedKeyValues(HKEY root, const std::string& key)
+    {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
+        std::vector<std::string> names;
+        for (DWORD index = 0;; ++index) {
+            char name[16384];
+            DWORD length = sizeof name;
+            if (RegEnumValueA(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            names.emplace_back(name, length);
+        }
+        RegCloseKey(opened);
+        for (const std::string& name : names) saved_.push_back(std::make_unique<SavedValue>(root, key, name));
+    }
+
+private:
+    std::vector<std::unique_ptr<SavedValue>> saved_;
+};
+
 // Desktop, Programs and Start Menu of the user moved into dir for one test, and put back afterwards.
 // Both keys are set: the shell writes "Shell Folders" again from "User Shell Folders" whenever it looks
 // a folder up, as saving a shell link does.

@@ -1,9 +1,9 @@
-// launch_trace: appends a line with its own path and its current directory to
-// SetupTests-launch.log in the Windows directory, so a test sees that it ran, from where and in
+// launch_trace: appends a line with its own path, its current directory and its arguments to
+// SetupTests-launch.log in the Windows directory, so a test sees that it ran, from where, with what and in
 // which order with its copies.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int)
 {
     char log[MAX_PATH + 32] = {};
     char self[MAX_PATH] = {};
@@ -15,8 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     HANDLE file = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
-    char line[2 * MAX_PATH + 8];
-    const int length = wsprintfA(line, "%s|%s\r\n", self, current);
+    char line[3 * MAX_PATH + 8];
+    const int length = wsprintfA(line, "%s|%s|%.259s\r\n", self, current, arguments);
     DWORD written = 0;
     const BOOL ok = WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
     CloseHandle(file);

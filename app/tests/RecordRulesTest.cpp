@@ -9,6 +9,7 @@
 #include "app/UninstallRecordReader.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/TestKey.h"
+#include "app/tests/InstallTestSupport.h"
 #include "app/tests/UninstallRecordWriter.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
@@ -19,19 +20,28 @@ namespace {
 
 const std::vector<std::string> kSystemDirs = SystemDirsOf("C:\\windows");
 
-TEST(UninstallRecordReader, ReadsEveryKeyOfALongRecord)
+TEST(UninstallRecordReader, ReadsEveryKeyOfALongRecordSplitIntoItsFields)
 {
     ScratchDir scratch;
     std::vector<std::string> files;
     for (int i = 0; i < 700; ++i)
         files.push_back("C:\\Program Files\\Vendor\\Product\\Component" + std::to_string(i) + "\\*.*");
-    WriteUninstallRecord(scratch.Path(), {{"Files", files}, {"INI Keys", {"C:\\a.ini|S|K"}}}, "Title");
+    WriteUninstallRecord(scratch.Path(),
+                         {{"Files", files},
+                          {"INI Keys", {"C:\\a.ini|S|K|with a bar", "C:\\b.ini|S"}},
+                          {"Registry Values", {"HKEY_CURRENT_USER\\Software\\A|Name|with a bar", "no value named"}}},
+                         "Title");
 
-    const TUninstallRecord record = ReadUninstallRecord(scratch.Path());
+    const TUninstallRecordContents record = ReadUninstallRecord(scratch.Path());
+    EXPECT_TRUE(record.Found);
+    EXPECT_EQ(record.Title, "Title");
     EXPECT_EQ(record.Files, files) << "more than the 16,384 bytes of a configuration list";
-    EXPECT_EQ(record.IniKeys, std::vector<std::string>{"C:\\a.ini|S|K"});
+    ASSERT_EQ(record.IniKeys.size(), 1u) << "a key without its three fields is left out";
+    EXPECT_EQ(record.IniKeys[0].Key, "K|with a bar") << "split at the first two \"|\"";
+    ASSERT_EQ(record.RegistryValues.size(), 1u);
+    EXPECT_EQ(record.RegistryValues[0].Name, "Name|with a bar");
     EXPECT_TRUE(record.Folders.empty());
-    EXPECT_TRUE(ReadUninstallRecord(scratch / "Missing\\").Files.empty());
+    EXPECT_FALSE(ReadUninstallRecord(scratch / "Missing\\").Found);
 }
 
 TEST(FileKeyRules, AKeyIsActedOnOnlyWhereItCannotReachBeyondWhatItNames)
@@ -41,11 +51,15 @@ TEST(FileKeyRules, AKeyIsActedOnOnlyWhereItCannotReachBeyondWhatItNames)
     EXPECT_EQ(RemovableFileKey("C:\\boot.ini", kSystemDirs), "C:\\boot.ini") << "a single file of a root";
     EXPECT_EQ(RemovableFileKey("C:\\windows\\app.ini", kSystemDirs), "C:\\windows\\app.ini");
     EXPECT_EQ(RemovableFileKey("C:\\windows\\MyApp\\*.*", kSystemDirs), "C:\\windows\\MyApp\\*.*");
+    EXPECT_EQ(RemovableFileKey("\\\\server\\share\\App\\*.*", kSystemDirs), "\\\\server\\share\\App\\*.*")
+        << "an installation on a share";
+    EXPECT_TRUE(IsAbsoluteDirectory("\\\\server\\share\\App\\"));
 
     for (const char* hostile :
          {"", "*.*", "Tool\\*.*", "\\Apps\\*.*", "C:*.*", "C:\\", "C:\\Apps\\", "C:\\*.*", "c:\\*", "C:\\Apps\\..\\*.*",
           "C:/*.*", "C:\\\\*.*", "C:\\Apps\\.\\..\\?.*", "C:\\WINDOWS\\*.*", "C:\\windows\\system32\\*.dll",
-          "C:\\Windows\\Fonts\\*", "C:\\windows\\System\\..\\*.*", "\\\\server\\share\\*.*"})
+          "C:\\Windows\\Fonts\\*", "C:\\windows\\System\\..\\*.*", "\\\\server\\share\\*.*",
+          "\\\\server\\share\\App\\..\\..\\*.*", "\\\\?\\C:\\App\\*.*", "\\\\.\\C:\\App\\*.*", "\\\\server\\*.*"})
         EXPECT_EQ(RemovableFileKey(hostile, kSystemDirs), std::nullopt) << hostile;
 }
 
@@ -81,14 +95,19 @@ TEST(RegistryRemoval, WholeKeysOnlyDeepEnoughAndNotShared)
     ASSERT_TRUE(registry.CreateKey(user.Path() + "\\App\\Sub"));
     ASSERT_TRUE(registry.CreateKey("Software\\Microsoft\\SetupTestsCanary\\Sub"));
     ASSERT_TRUE(registry.CreateKey("Software\\Classes\\SetupTestsCanary"));
+    ASSERT_TRUE(registry.CreateKey("Software\\Wow6432Node\\SetupTestsCanary\\Sub"));
+    ASSERT_TRUE(registry.CreateKey("Software\\Wow6432Node\\Microsoft\\SetupTestsCanary"));
 
     for (const char* hostile :
          {"HKEY_CURRENT_USER\\", "HKEY_CURRENT_USER\\Software", "HKEY_CURRENT_USER\\\\Software\\\\SetupTests\\",
           "Software\\SetupTests", "HKEY_CURRENT_USER\\Software\\Microsoft\\SetupTestsCanary",
-          "HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\SetupTestsCanary"})
+          "HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\SetupTestsCanary", "Software\\Wow6432Node\\SetupTestsCanary",
+          "Software\\wow6432node\\Microsoft\\SetupTestsCanary"})
         EXPECT_FALSE(EraseKeyPath(hostile)) << hostile;
     EXPECT_TRUE(registry.KeyExists("Software\\Microsoft\\SetupTestsCanary\\Sub"));
     EXPECT_TRUE(registry.KeyExists("Software\\Classes\\SetupTestsCanary"));
+    EXPECT_TRUE(registry.KeyExists("Software\\Wow6432Node\\SetupTestsCanary\\Sub"));
+    EXPECT_TRUE(registry.KeyExists("Software\\Wow6432Node\\Microsoft\\SetupTestsCanary"));
     EXPECT_TRUE(registry.KeyExists(user.Path() + "\\App\\Sub"));
 
     EXPECT_TRUE(EraseKeyPath("HKEY_CURRENT_USER\\" + user.Path() + "\\App"));
@@ -96,6 +115,8 @@ TEST(RegistryRemoval, WholeKeysOnlyDeepEnoughAndNotShared)
     EXPECT_TRUE(registry.KeyExists(user.Path()));
     registry.DeleteKey("Software\\Microsoft\\SetupTestsCanary");
     registry.DeleteKey("Software\\Classes\\SetupTestsCanary");
+    registry.DeleteKey("Software\\Wow6432Node\\SetupTestsCanary");
+    registry.DeleteKey("Software\\Wow6432Node\\Microsoft\\SetupTestsCanary");
 }
 
 TEST(RegistryRemoval, AValueEntryTakesThatValueOnly)
@@ -107,12 +128,11 @@ TEST(RegistryRemoval, AValueEntryTakesThatValueOnly)
     user.WriteString("With|Bar", "3");
     const std::string key = "HKEY_CURRENT_USER\\" + user.Path();
 
-    EXPECT_FALSE(RemoveRecordedValue(key)) << "no \"|\": no value named, the default value stays";
-    EXPECT_FALSE(RemoveRecordedValue("HKEY_CURRENT_USER\\|Added"));
-    EXPECT_FALSE(RemoveRecordedValue(key + "\\Missing|Added"));
-    EXPECT_TRUE(RemoveRecordedValue(key + "|Added"));
-    EXPECT_TRUE(RemoveRecordedValue(key + "|With|Bar")) << "split at the first \"|\"";
-    EXPECT_FALSE(RemoveRecordedValue(key + "|Added"));
+    EXPECT_FALSE(RemoveRecordedValue({"HKEY_CURRENT_USER\\", "Added"}));
+    EXPECT_FALSE(RemoveRecordedValue({key + "\\Missing", "Added"}));
+    EXPECT_TRUE(RemoveRecordedValue({key, "Added"}));
+    EXPECT_TRUE(RemoveRecordedValue({key, "With|Bar"}));
+    EXPECT_FALSE(RemoveRecordedValue({key, "Added"}));
 
     TRegistry registry(HKEY_CURRENT_USER);
     ASSERT_TRUE(registry.OpenKeyReadOnly(user.Path()));
@@ -120,23 +140,50 @@ TEST(RegistryRemoval, AValueEntryTakesThatValueOnly)
     EXPECT_EQ(registry.ReadString(""), "default");
 }
 
-TEST(RegistryRemoval, AnIniEntryTakesThatKeyOnly)
+TEST(RegistryRemoval, AnIniEntryTakesThatKeyOnlyAndASectionOnlyOnceItIsEmpty)
 {
     ScratchDir scratch;
     const std::string ini = scratch / "shared.ini";
-    ScratchDir::Write(ini, "[Options]\r\nMine=1\r\nAdded=2\r\n");
+    ScratchDir::Write(ini, "[Options]\r\nMine=1\r\nAdded=2\r\n[Ours]\r\nA=1\r\n[Later]\r\nB=2\r\n[Empty]\r\n");
     const std::string bare = "SetupTests-Bare.ini";
     ScratchDir::Write(WindowsDir() + "\\" + bare, "[Options]\r\nAdded=2\r\n");
 
-    for (const std::string& hostile : {ini + "|Options|", ini + "||Added", ini + "|Options", ini,
-                                       bare + "|Options|Added", scratch / "missing.ini|Options|Added"})
-        EXPECT_FALSE(RemoveRecordedIniKey(hostile)) << hostile;
+    for (const TRecordedIniKey& hostile : std::vector<TRecordedIniKey>{{ini, "Options", ""},
+                                                                      {ini, "", "Added"},
+                                                                      {bare, "Options", "Added"},
+                                                                      {scratch / "missing.ini", "Options", "Added"}})
+        EXPECT_FALSE(RemoveRecordedIniKey(hostile)) << hostile.File << "|" << hostile.Section << "|" << hostile.Key;
     EXPECT_FALSE(port::FileExists(scratch / "missing.ini")) << "a missing file is not created";
-    EXPECT_TRUE(RemoveRecordedIniKey(ini + "|options|ADDED"));
+    EXPECT_TRUE(RemoveRecordedIniKey({ini, "options", "ADDED"}));
+    EXPECT_TRUE(RemoveRecordedIniKey({ini, "Ours", "A"}));
+    EXPECT_FALSE(RemoveEmptyIniSection({ini, "Later"})) << "a key was written there since";
+    EXPECT_FALSE(RemoveEmptyIniSection({bare, "Options"}));
+    EXPECT_TRUE(RemoveEmptyIniSection({ini, "ours"}));
+    EXPECT_TRUE(RemoveEmptyIniSection({ini, "Empty"}));
 
-    EXPECT_EQ(ScratchDir::Read(ini), "[Options]\r\nMine=1\r\n");
+    EXPECT_EQ(ReadRawSections(ini), (RawSections{{"Options", {"Mine"}}, {"Later", {"B"}}}));
     EXPECT_EQ(ScratchDir::Read(WindowsDir() + "\\" + bare), "[Options]\r\nAdded=2\r\n");
     DeleteFileA((WindowsDir() + "\\" + bare).c_str());
+}
+
+TEST(RegistryRemoval, ACreatedKeyGoesOnlyOnceNothingIsLeftInIt)
+{
+    TestKey user(HKEY_CURRENT_USER);
+    TRegistry registry(HKEY_CURRENT_USER);
+    const std::string key = "HKEY_CURRENT_USER\\" + user.Path();
+    ASSERT_TRUE(registry.CreateKey(user.Path() + "\\Empty"));
+    ASSERT_TRUE(registry.CreateKey(user.Path() + "\\WithKey\\Sub"));
+    ASSERT_TRUE(registry.OpenKey(user.Path() + "\\WithValue", true));
+    registry.WriteString("", "a default value counts");
+    registry.CloseKey();
+
+    EXPECT_TRUE(RemoveEmptyCreatedKey(key + "\\Empty"));
+    EXPECT_FALSE(RemoveEmptyCreatedKey(key + "\\WithKey"));
+    EXPECT_FALSE(RemoveEmptyCreatedKey(key + "\\WithValue"));
+    EXPECT_FALSE(RemoveEmptyCreatedKey("HKEY_CURRENT_USER\\SetupTestsNoSuchTopKey")) << "right below a root";
+    EXPECT_FALSE(registry.KeyExists(user.Path() + "\\Empty"));
+    EXPECT_TRUE(registry.KeyExists(user.Path() + "\\WithKey\\Sub"));
+    EXPECT_TRUE(registry.KeyExists(user.Path() + "\\WithValue"));
 }
 
 TEST(UninstallEngine, HostileKeysAreRefusedInEveryPass)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "InstallTestSupport.h"
+#include "UninstallRecordWriter.h"
 #include "app/KeyPath.h"
 #include "app/UninstallKey.h"
 #include "port/Exception.h"
@@ -20,10 +21,21 @@ class RegistryStep : public ::testing::Test {
 protected:
     RegistryStep() : record_(scratch_.Path()), steps_(progress_) { record_.Open(); }
 
-    void Apply(const TStringList& entries)
+    // The entries' targets are looked at before the pre-clean, as the install run does.
+    void Apply(const TStringList& entries, const TEarlierInstallation& earlier = {})
     {
-        ClearRegistryEntries(entries, progress_);
-        TRegistryWriter(record_, progress_, steps_).WriteRegistryEntries(entries);
+        const TEntriesBefore before(entries);
+        ClearRegistryEntries(entries, earlier, progress_);
+        TRegistryWriter(record_, earlier, before, progress_, steps_).WriteRegistryEntries(entries);
+    }
+
+    // An earlier installation of the product whose record lists sections.
+    TEarlierInstallation Earlier(const RecordSections& sections) const
+    {
+        const std::string dir = scratch_ / "Earlier\\";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        WriteUninstallRecord(dir, sections, "Setup Tests Registry");
+        return TEarlierInstallation(dir, "Setup Tests Registry");
     }
 
     RawSections Record() const { return ReadRawSections(record_.Path()); }
@@ -35,25 +47,60 @@ protected:
     const std::string windows_ = WindowsDir();
 };
 
-TEST_F(RegistryStep, EntriesGoUnderBothRootsAndAreRecordedAsWholeKeys)
+TEST_F(RegistryStep, EntriesGoUnderBothRootsAndNewKeysAreRecordedWholeWithTheParentsTheyCreate)
 {
-    Leftovers leftovers(
-        {{HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Acme"}, {HKEY_CURRENT_USER, "Software\\SetupTests\\Acme"}}, {});
-    TRegistry(HKEY_LOCAL_MACHINE).CreateKey("Software\\SetupTests\\Acme\\App\\Stale");
-    const std::string machine = "HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Acme,App,Path,C:\\App";
-    const std::string user = "HKEY_CURRENT_USER\\Software\\SetupTests\\Acme,User,Name,Someone,ignored";
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, "Software\\SetupTestsAcme"}, {HKEY_CURRENT_USER, "Software\\SetupTestsAcme"}},
+                        {});
+    const std::string machine = "HKEY_LOCAL_MACHINE\\Software\\SetupTestsAcme,App,Path,C:\\App";
+    const std::string user = "HKEY_CURRENT_USER\\Software\\SetupTestsAcme,User,Name,Someone,ignored";
     // Each load of the configuration appends the entries again, so the run sees every one twice.
     Apply({machine, user, machine, user});
 
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTests\\Acme\\App", "Path"), "C:\\App");
-    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTests\\Acme\\User", "Name"), "Someone");
-    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists("Software\\SetupTests\\Acme\\App\\Stale"))
-        << "the pre-clean erases the key the entry writes";
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTestsAcme\\App", "Path"), "C:\\App");
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsAcme\\User", "Name"), "Someone");
     EXPECT_EQ(Record(), (RawSections{{"Registry",
-                                      {"HKEY_LOCAL_MACHINE\\Software\\SetupTests\\Acme\\App",
-                                       "HKEY_CURRENT_USER\\Software\\SetupTests\\Acme\\User"}}}));
+                                      {"HKEY_LOCAL_MACHINE\\Software\\SetupTestsAcme\\App",
+                                       "HKEY_CURRENT_USER\\Software\\SetupTestsAcme\\User"}},
+                                     {"Created Keys",
+                                      {"HKEY_LOCAL_MACHINE\\Software\\SetupTestsAcme",
+                                       "HKEY_CURRENT_USER\\Software\\SetupTestsAcme"}}}));
     EXPECT_EQ(progress_.Events, (Keys{"Label2: Creating Registry Entries"}));
     EXPECT_EQ(progress_.Position, 4);
+}
+
+// The pre-clean takes only what the earlier installation recorded as wholly its own. A key that was there
+// before, the system's environment among them, keeps everything it had and is recorded value by value.
+TEST_F(RegistryStep, PreCleanErasesOnlyTheEarlierInstallationsKeysAndJudgesExistenceBeforeIt)
+{
+    const std::string environment = "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
+    SavedKeyValues savedEnvironment(HKEY_LOCAL_MACHINE, environment);
+    SavedValue variable(HKEY_LOCAL_MACHINE, environment, "SETUPTESTS_VARIABLE");
+    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTestsClean"}}, {});
+    TRegistry user(HKEY_CURRENT_USER);
+    ASSERT_TRUE(user.CreateKey("Software\\SetupTestsClean\\Ours\\App\\Stale"));
+    ASSERT_TRUE(user.OpenKey("Software\\SetupTestsClean\\Theirs\\App", true));
+    user.WriteString("TheirValue", "keep");
+    ASSERT_TRUE(user.CreateKey("Software\\SetupTestsClean\\Theirs\\App\\TheirSubkey"));
+    const std::size_t variables = ValueCount(HKEY_LOCAL_MACHINE, environment);
+    ASSERT_GT(variables, 0u) << "the environment has variables to lose";
+
+    Apply({"HKEY_CURRENT_USER\\Software\\SetupTestsClean\\Ours,App,Path,ours",
+           "HKEY_CURRENT_USER\\Software\\SetupTestsClean\\Theirs,App,Path,into theirs",
+           "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager,Environment,"
+           "SETUPTESTS_VARIABLE,set"},
+          Earlier({{"Registry", {"HKEY_CURRENT_USER\\Software\\SetupTestsClean\\Ours\\App"}}}));
+
+    EXPECT_FALSE(user.KeyExists("Software\\SetupTestsClean\\Ours\\App\\Stale")) << "the earlier installation's key";
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsClean\\Theirs\\App", "TheirValue"), "keep");
+    EXPECT_TRUE(user.KeyExists("Software\\SetupTestsClean\\Theirs\\App\\TheirSubkey"));
+    EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE, environment), variables + 1) << "every variable kept";
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, environment, "SETUPTESTS_VARIABLE"), "set");
+    const RawSections record = Record();
+    EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTestsClean\\Ours\\App"}));
+    EXPECT_EQ(SectionKeys(record, "Registry Values"),
+              (Keys{"HKEY_CURRENT_USER\\Software\\SetupTestsClean\\Theirs\\App|Path",
+                    "HKEY_LOCAL_MACHINE\\" + environment + "|SETUPTESTS_VARIABLE"}));
+    EXPECT_TRUE(SectionKeys(record, "Created Keys").empty());
 }
 
 TEST_F(RegistryStep, LowerCaseRootIsWrittenWhereTheUninstallerErasesIt)
@@ -70,30 +117,32 @@ TEST_F(RegistryStep, LowerCaseRootIsWrittenWhereTheUninstallerErasesIt)
     EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists("Software\\SetupTests\\Lower\\App"));
 }
 
-TEST_F(RegistryStep, ValueInAnExistingOrSharedKeyIsRecordedAloneAndTheKeyKeepsItsOtherValues)
+TEST_F(RegistryStep, ValueInASharedKeyIsRecordedAloneAndTheKeyKeepsItsOtherValues)
 {
-    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTests\\Parent"}}, {});
+    Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTestsStep"}}, {});
     SavedValue ours(HKEY_CURRENT_USER, kRun, "SetupTestsRun");
     SavedValue theirs(HKEY_CURRENT_USER, kRun, "SetupTestsOther");
-    SavedValue top(HKEY_CURRENT_USER, "Software\\SetupTests", "TopValue");
     TRegistry run(HKEY_CURRENT_USER);
     ASSERT_TRUE(run.OpenKey(kRun, true));
     run.WriteString("SetupTestsOther", "another program");
 
     Apply({"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion,Run,SetupTestsRun,C:\\App\\tool.exe",
-           "HKEY_CURRENT_USER\\Software,SetupTests,TopValue,two levels",
-           "HKEY_CURRENT_USER\\Software\\SetupTests\\Parent\\App,Deep,Name,made with its parents",
-           "HKEY_CURRENT_USER\\Software\\SetupTests\\Parent,App,Name,into a parent made just now"});
+           "HKEY_CURRENT_USER\\Software,SetupTestsStep,TopValue,two levels",
+           "HKEY_CURRENT_USER\\Software\\SetupTestsStep\\Parent\\App,Deep,Name,made with its parents",
+           "HKEY_CURRENT_USER\\Software\\SetupTestsStep\\Parent,App,Name,into a key that was not there before"});
 
     EXPECT_EQ(run.ReadString("SetupTestsRun"), "C:\\App\\tool.exe");
     EXPECT_EQ(run.ReadString("SetupTestsOther"), "another program");
-    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTests", "TopValue"), "two levels");
+    EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsStep", "TopValue"), "two levels");
     const RawSections record = Record();
     EXPECT_EQ(SectionKeys(record, "Registry Values"),
               (Keys{"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run|SetupTestsRun",
-                    "HKEY_CURRENT_USER\\Software\\SetupTests|TopValue",
-                    "HKEY_CURRENT_USER\\Software\\SetupTests\\Parent\\App|Name"}));
-    EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTests\\Parent\\App\\Deep"}));
+                    "HKEY_CURRENT_USER\\Software\\SetupTestsStep|TopValue"}));
+    EXPECT_EQ(SectionKeys(record, "Registry"), (Keys{"HKEY_CURRENT_USER\\Software\\SetupTestsStep\\Parent\\App\\Deep",
+                                                     "HKEY_CURRENT_USER\\Software\\SetupTestsStep\\Parent\\App"}));
+    EXPECT_EQ(SectionKeys(record, "Created Keys"),
+              (Keys{"HKEY_CURRENT_USER\\Software\\SetupTestsStep", "HKEY_CURRENT_USER\\Software\\SetupTestsStep\\Parent\\App",
+                    "HKEY_CURRENT_USER\\Software\\SetupTestsStep\\Parent"}));
 }
 
 TEST_F(RegistryStep, EntryNamingNoKeyIsPassedOver)
@@ -108,15 +157,26 @@ TEST_F(RegistryStep, EntryNamingNoKeyIsPassedOver)
     EXPECT_EQ(progress_.Position, 2);
 }
 
-TEST_F(RegistryStep, OwnIniFileIsRewrittenFromScratchAndRecordedWhole)
+// Only an INI file the product made is its own: the earlier installation's is rewritten from scratch and
+// recorded whole; one that was there before keeps its other sections and keys, and the run records the keys
+// and the sections it adds.
+TEST_F(RegistryStep, AnIniFileIsRewrittenAndRecordedWholeOnlyWhenItIsTheProducts)
 {
-    const std::string ini = windows_ + "\\setuptest_own.ini";
-    Leftovers leftovers({}, {ini});
-    ScratchDir::Write(ini, "[Old]\r\nStale=1\r\n");
-    Apply({"setuptest_own.ini,Options,Color,Blue", "SETUPTEST_OWN.INI,Options,Size,10"});
+    const std::string own = windows_ + "\\setuptest_own.ini";
+    const std::string users = windows_ + "\\setuptest_users.ini";
+    Leftovers leftovers({}, {own, users});
+    ScratchDir::Write(own, "[Old]\r\nStale=1\r\n");
+    ScratchDir::Write(users, "[Theirs]\r\nKeep=1\r\n[Options]\r\nColor=Red\r\n");
+    Apply({"setuptest_own.ini,Options,Color,Blue", "SETUPTEST_OWN.INI,Options,Size,10",
+           "setuptest_users.ini,Options,Size,10", "setuptest_users.ini,Added,Key,1"},
+          Earlier({{"Files", {own}}}));
 
-    EXPECT_EQ(ReadRawSections(ini), (RawSections{{"Options", {"Color", "Size"}}}));
-    EXPECT_EQ(Record(), (RawSections{{"Files", {ini}}})) << "the second key goes into the file this run made";
+    EXPECT_EQ(ReadRawSections(own), (RawSections{{"Options", {"Color", "Size"}}}));
+    EXPECT_EQ(ReadRawSections(users), (RawSections{{"Theirs", {"Keep"}}, {"Options", {"Color", "Size"}}, {"Added", {"Key"}}}));
+    const RawSections record = Record();
+    EXPECT_EQ(SectionKeys(record, "Files"), (Keys{own})) << "the second key goes into the file the run rewrote";
+    EXPECT_EQ(SectionKeys(record, "INI Keys"), (Keys{users + "|Options|Size", users + "|Added|Key"}));
+    EXPECT_EQ(SectionKeys(record, "INI Sections"), (Keys{users + "|Added"}));
 }
 
 TEST_F(RegistryStep, WindowsIniFileAndOthersNotOursKeepTheirOtherKeys)
@@ -130,15 +190,18 @@ TEST_F(RegistryStep, WindowsIniFileAndOthersNotOursKeepTheirOtherKeys)
     Leftovers leftovers({}, {notIni});
     ScratchDir::Write(notIni, "[Mine]\r\nOld=1\r\n");
     Apply({"win.ini,SetupTests,Key,Value", "WIN.INI.,SetupTests,Dotted,Value", elsewhere + ",Mine,New,2",
-           "setuptest.ini.txt,Mine,New,3"});
+           "setuptest.ini.txt,Mine,New,3"},
+          Earlier({{"Files", {winIni, elsewhere, notIni}}}));
 
     EXPECT_EQ(TIniFile(winIni).ReadString("SetupTests", "Key", ""), "Value");
     EXPECT_EQ(TIniFile(winIni).ReadString("SetupTestsOther", "Keep", ""), "1");
     EXPECT_EQ(TIniFile(elsewhere).ReadString("Mine", "Old", ""), "1");
     EXPECT_EQ(TIniFile(elsewhere).ReadString("Mine", "New", ""), "2");
-    EXPECT_EQ(Record(), (RawSections{{"INI Keys",
-                                      {winIni + "|SetupTests|Key", windows_ + "\\WIN.INI.|SetupTests|Dotted",
-                                       elsewhere + "|Mine|New", notIni + "|Mine|New"}}}));
+    const RawSections record = Record();
+    EXPECT_EQ(SectionKeys(record, "INI Keys"), (Keys{winIni + "|SetupTests|Key", windows_ + "\\WIN.INI.|SetupTests|Dotted",
+                                                     elsewhere + "|Mine|New", notIni + "|Mine|New"}));
+    EXPECT_EQ(SectionKeys(record, "INI Sections"), (Keys{winIni + "|SetupTests", windows_ + "\\WIN.INI.|SetupTests"}));
+    EXPECT_TRUE(SectionKeys(record, "Files").empty()) << "shared, whatever an earlier record claims";
     EXPECT_EQ(TIniFile(notIni).ReadString("Mine", "Old", ""), "1") << "not named like an INI file of its own";
     for (const char* section : {"SetupTests", "SetupTestsOther"})
         WritePrivateProfileStringA(section, nullptr, nullptr, winIni.c_str());

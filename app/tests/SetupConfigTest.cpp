@@ -158,9 +158,11 @@ TEST_F(SetupConfig, ListSectionsGiveKeyNames)
 {
     const TSetupConfig config = Read("",
         "[Autoexec.bat]\r\nSET PATH=C:\\ACME\r\n[Launch Applications]\r\nC:\\Work\\readme.exe=1\r\nfix.exe=\r\n"
+        "programs\\post.exe /log C:\\x.txt=1\r\n"
         "[Desktop]\r\nAcme,<InstallDir>\\acme.exe,X,X,,,Acme\\Tools,acme.ico=\r\n");
     EXPECT_EQ(config.AutoexecEntries, TStringList{"SET PATH"});
-    EXPECT_EQ(config.LaunchFiles, (TStringList{"readme.exe", "fix.exe"}));
+    EXPECT_EQ(config.LaunchFiles, (TStringList{"readme.exe", "fix.exe", "post.exe /log C:\\x.txt"}))
+        << "a program's arguments stay with it";
     EXPECT_EQ(config.ShortcutEntries, TStringList{"Acme,<InstallDir>\\acme.exe,X,X,,,Acme\\Tools,acme.ico"});
 }
 

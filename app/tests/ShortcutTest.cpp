@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "InstallTestSupport.h"
+#include "UninstallRecordWriter.h"
 #include "app/ShortcutStep.h"
 #include "port/FileSystem.h"
 
@@ -85,9 +86,9 @@ protected:
         record_.Open();
     }
 
-    void Run(const TStringList& entries, const TInstallChoices& choices)
+    void Run(const TStringList& entries, const TInstallChoices& choices, const TEarlierInstallation& earlier = {})
     {
-        CreateProgramFolders(entries, choices, scratch_ / "App\\", shortcuts_, record_, progress_, steps_);
+        CreateProgramFolders(entries, choices, scratch_ / "App\\", shortcuts_, record_, earlier, progress_, steps_);
     }
 
     ProgressRecorder progress_;
@@ -129,6 +130,23 @@ TEST_F(ShortcutStep, RowsAreReadThreeByThreeAndEachEntryStandsAlone)
                                                   folders_.Programs + "Two.lnk"}));
     EXPECT_EQ(progress_.Events, (Keys{"Label2: Creating Folders", "Label1: Folders: One", "Label1: Folders: Two"}));
     EXPECT_EQ(progress_.Position, 2);
+}
+
+// A program folder that was there before may hold another program's shortcuts: it is recorded only when the
+// earlier installation of the product recorded it.
+TEST_F(ShortcutStep, FoldersThatWereThereBeforeAreRecordedOnlyAsTheProductsOwn)
+{
+    port::MakeDir(folders_.Programs + "Acme");
+    ScratchDir::Write(folders_.Programs + "Acme\\Other.lnk", "another program's");
+    port::MakeDir(folders_.StartMenu + "Acme");
+    const std::string earlierDir = scratch_ / "Earlier\\";
+    port::MakeDir(earlierDir);
+    WriteUninstallRecord(earlierDir, {{"Folder", {folders_.StartMenu + "acme"}}}, "Setup Tests Shortcuts");
+    Run({"Tool,<InstallDir>\\tool.exe,,,,,Acme\\Tools,"}, TInstallChoices{},
+        TEarlierInstallation(earlierDir, "Setup Tests Shortcuts"));
+
+    EXPECT_EQ(SectionKeys(ReadRawSections(record_.Path()), "Folder"),
+              (Keys{folders_.StartMenu + "Acme\\Tools", folders_.StartMenu + "Acme", folders_.Programs + "Acme\\Tools"}));
 }
 
 }  // namespace

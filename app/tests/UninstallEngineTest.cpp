@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/tests/SavedPendingRenames.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/TestKey.h"
 #include "app/tests/UninstallRecordWriter.h"
@@ -72,49 +73,6 @@ bool ValueExists(HKEY root, const std::string& key, const std::string& name)
     TRegistry registry(root);
     return registry.OpenKeyReadOnly(key) && registry.ValueExists(name);
 }
-
-// The system's list of what to rename or delete at the next restart (REG_MULTI_SZ), put back as it
-// was when the test ends.
-class PendingRenames {
-public:
-    PendingRenames() : before_(Read()) {}
-    ~PendingRenames() { Write(before_); }
-    PendingRenames(const PendingRenames&) = delete;
-    PendingRenames& operator=(const PendingRenames&) = delete;
-
-    // What was added since the test began: source and target, each ended by NUL (no target: delete).
-    std::string Added() const
-    {
-        const std::string now = Read();
-        const std::size_t kept = before_.empty() ? 0 : before_.size() - 1;
-        return now.size() > kept ? now.substr(kept, now.size() - kept - 1) : "";
-    }
-
-private:
-    static constexpr const char* kKey = "System\\CurrentControlSet\\Control\\Session Manager";
-    static constexpr const char* kValue = "PendingFileRenameOperations";
-
-    static std::string Read()
-    {
-        DWORD size = 0;
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, kKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size)) return {};
-        std::string data(size, '\0');
-        RegGetValueA(HKEY_LOCAL_MACHINE, kKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &size);
-        data.resize(size);
-        return data;
-    }
-
-    static void Write(const std::string& data)
-    {
-        if (data.empty())
-            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kKey, kValue);
-        else
-            RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKey, kValue, REG_MULTI_SZ, data.data(),
-                            static_cast<DWORD>(data.size()));
-    }
-
-    std::string before_;
-};
 
 bool ContainsLine(const std::vector<std::string>& lines, const std::string& line)
 {
@@ -254,13 +212,18 @@ TEST(UninstallEngine, APatternKeyEmptiesItsDirectoryAndLeavesSubdirectories)
 TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextRestart)
 {
     ScratchDir scratch;
-    PendingRenames pending;
+    SavedPendingRenames pending;
     const std::string app = scratch / "App\\";
     Touch(app + "setup.exe");
     Touch(app + "Bin\\engine.dll");
     Touch(app + "notes.txt");
     Touch(scratch / "Kept\\in-use.txt");
     Touch(scratch / "Kept\\user.txt");
+    // Read-only files the record names are the installation's: they go now, not at the restart.
+    for (const std::string& readOnly : {app + "readonly.txt", scratch / "Kept\\readonly.txt"}) {
+        Touch(readOnly);
+        SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    }
     // Open without FILE_SHARE_DELETE, as the system holds a running program.
     const auto hold = [](const std::string& path) {
         return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -269,13 +232,17 @@ TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextResta
     const HANDLE library = hold(app + "Bin\\engine.dll");
     const HANDLE other = hold(scratch / "Kept\\in-use.txt");
     ASSERT_NE(program, INVALID_HANDLE_VALUE);
-    WriteUninstallRecord(app, {{"Files", {app + "*.*", app + "Bin\\*.*", scratch / "Kept\\in-use.txt"}}}, "");
+    WriteUninstallRecord(
+        app, {{"Files", {app + "*.*", app + "Bin\\*.*", scratch / "Kept\\in-use.txt", scratch / "Kept\\readonly.txt"}}},
+        "");
 
     ScriptedUninstallView view;
     RunUninstall({app, "", false}, view);
     for (HANDLE handle : {program, library, other}) CloseHandle(handle);
 
     EXPECT_FALSE(port::FileExists(app + "notes.txt"));
+    EXPECT_FALSE(port::FileExists(app + "readonly.txt"));
+    EXPECT_FALSE(port::FileExists(scratch / "Kept\\readonly.txt"));
     EXPECT_TRUE(port::FileExists(app + "setup.exe")) << "in use";
     std::string expected;
     for (const std::string& path :
@@ -283,6 +250,84 @@ TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextResta
         expected += "\\??\\" + path + '\0' + '\0';
     EXPECT_EQ(pending.Added(), expected) << "files in record order, then directories deepest first; Kept holds "
                                             "a file of the user's";
+}
+
+// A file that was in use when the installation came waits beside it for the restart. Before that restart the
+// file there is still the user's: the replacement is called off, the waiting copy deleted, and the file kept.
+TEST(UninstallEngine, AReplacementWaitingForTheRestartIsCalledOffAndTheFileThereKept)
+{
+    ScratchDir scratch;
+    SavedPendingRenames pending;
+    const std::string users = scratch / "Users\\";
+    const std::string app = scratch / "App\\";
+    Touch(users + "held.txt");
+    ScratchDir::Write(users + "~st1.tmp", "the installation's copy");
+    ASSERT_TRUE(MoveFileExA((users + "~st1.tmp").c_str(), (users + "held.txt").c_str(),
+                            MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING));
+    Touch(app + "tool.exe");
+    ScratchDir::Write(app + "~st2.tmp", "the installation's copy");
+    ASSERT_TRUE(MoveFileExA((app + "~st2.tmp").c_str(), (app + "tool.exe").c_str(),
+                            MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING));
+    WriteUninstallRecord(app, {{"Files", {users + "held.txt", app + "*.*"}}}, "");
+
+    ScriptedUninstallView view;
+    RunUninstall({app, "", false}, view);
+
+    EXPECT_EQ(ScratchDir::Read(users + "held.txt"), users + "held.txt") << "the user's file, as it was";
+    EXPECT_FALSE(port::FileExists(users + "~st1.tmp"));
+    EXPECT_FALSE(port::IsDirectory(app)) << "a directory of the installation's own goes whole";
+    EXPECT_EQ(pending.Added(), "") << "nothing is left to happen at the restart";
+    EXPECT_EQ(view.Lines("status Skipping"), std::vector<std::string>{"status Skipping held.txt"});
+}
+
+// After an installation on a share the record is read from there too; where it cannot be read, nothing was
+// removed, so the uninstaller says so and keeps the entry.
+TEST(UninstallEngine, ARecordOnAShareIsReadAndAMissingRecordKeepsTheEntry)
+{
+    const std::string share = "\\\\setuptests\\share\\";
+    ASSERT_TRUE(port::IsDirectory(share)) << "cmake/wine-run.sh maps the share into the prefix";
+    const std::string app = share + "SetupTests-" + std::to_string(GetCurrentProcessId()) + "\\";
+    Touch(app + "tool.exe");
+    WriteUninstallRecord(app, {{"Files", {app + "*.*"}}}, "SetupTests Share");
+    UninstallEntry entry("SetupTests Share");
+
+    ScriptedUninstallView view;
+    RunUninstall({app, "SetupTests Share", false}, view);
+    EXPECT_FALSE(port::IsDirectory(app));
+    EXPECT_FALSE(entry.Exists());
+
+    UninstallEntry again("SetupTests Share");
+    ScriptedUninstallView missing;
+    RunUninstall({app, "SetupTests Share", false}, missing);
+    EXPECT_EQ(missing.Lines("status"), std::vector<std::string>{"status Unable to Find uninstall.cfg!!"});
+    EXPECT_TRUE(missing.Lines("summary").empty()) << "nothing was removed";
+    EXPECT_TRUE(again.Exists());
+    EXPECT_EQ(missing.lines.back(), "close");
+}
+
+// Directories the installation did not make stay, even empty: a single file's directory was there before it,
+// and a "Folder" key that climbs with ".." is resolved before it is checked.
+TEST(UninstallEngine, OnlyTheInstallationsOwnDirectoriesAreRemoved)
+{
+    ScratchDir scratch;
+    const std::string fonts = WindowsDir() + "\\Fonts";
+    ASSERT_TRUE(port::IsDirectory(fonts));
+    Touch(scratch / "Users\\Empty\\a.txt");
+    Touch(scratch / "App\\tool.exe");
+    WriteUninstallRecord(scratch / "App\\",
+                         {{"Files", {scratch / "App\\*.*", scratch / "Users\\Empty\\a.txt"}},
+                          {"Folder", {fonts + "\\SetupTestsGone\\..", scratch / "App\\Sub\\.."}}},
+                         "");
+
+    ScriptedUninstallView view;
+    RunUninstall({scratch / "App\\", "", false}, view);
+    const bool fontsKept = port::IsDirectory(fonts);
+    if (!fontsKept) CreateDirectoryA(fonts.c_str(), nullptr);
+
+    EXPECT_TRUE(fontsKept) << "an empty directory of Windows";
+    EXPECT_FALSE(port::FileExists(scratch / "Users\\Empty\\a.txt"));
+    EXPECT_TRUE(port::IsDirectory(scratch / "Users\\Empty")) << "there before the file";
+    EXPECT_FALSE(port::IsDirectory(scratch / "App"));
 }
 
 TEST(UninstallEngine, WithoutFileKeysItOnlyReportsAndDeletesTheUninstallKey)

@@ -34,6 +34,14 @@ TEST(TextFields, PathPartsSplitAtBackslashOrColon)
     EXPECT_EQ(WithTrailingBackslash("C:\\App"), "C:\\App\\");
 }
 
+TEST(TextFields, ProgramPartEndsAtTheFirstExeFollowedByABlank)
+{
+    EXPECT_EQ(ProgramPart("post.exe /quiet"), "post.exe");
+    EXPECT_EQ(ProgramPart("second prog.EXE /log C:\\x.exe y"), "second prog.EXE");
+    EXPECT_EQ(ProgramPart("C:\\Program Files\\App\\setup.exe"), "C:\\Program Files\\App\\setup.exe");
+    EXPECT_EQ(ProgramPart("tool.exec -x"), "tool.exec -x");
+}
+
 TEST(TextFields, UpperCaseTouchesOnlyAsciiLetters)
 {
     EXPECT_EQ(UpperCase("hkey_Local_MACHINE\\x.ini 9"), "HKEY_LOCAL_MACHINE\\X.INI 9");

@@ -76,10 +76,13 @@ int main(int argc, char** argv)
     SetTimer(window, 1, 60000, nullptr);
 
     CreateDirectoryA("C:\\restart-leftover", nullptr);
-    CloseHandle(CreateFileA("C:\\restart-leftover\\setup.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // Held open, as the running uninstaller holds its own program: it cannot go before the restart.
+    const HANDLE held =
+        CreateFileA("C:\\restart-leftover\\setup.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     TRestartRemoval leftovers;
-    leftovers.ScheduleFilesLeft("C:\\restart-leftover\\", "*.*");
+    leftovers.DeleteMatchingFiles("C:\\restart-leftover\\", "*.*");
     leftovers.ScheduleDirectoryIfOnlyScheduledLeft("C:\\restart-leftover\\");
+    CloseHandle(held);
     if (GetFileAttributesA("C:\\restart-leftover\\setup.exe") != INVALID_FILE_ATTRIBUTES) Trace("leftover in place");
 
     const bool accepted = TWinReboot().ShutdownWindows(EWX_REBOOT);

@@ -66,21 +66,16 @@ std::string KeyLines(const std::string& keyPath)
     return lines;
 }
 
-std::string RecordedValueLines(const std::string& entry)
+std::string RecordedValueLines(const TRecordedValue& value)
 {
-    std::string name = entry;
-    const std::string keyPath = SplitFirst(name, '|');
-    return "  " + keyPath + "\n" + ValueLine(keyPath, name);
+    return "  " + value.KeyPath + "\n" + ValueLine(value.KeyPath, value.Name);
 }
 
-std::string IniKeyLine(const std::string& entry)
+std::string IniKeyLine(const TRecordedIniKey& key)
 {
-    std::string rest = entry;
-    const std::string file = SplitFirst(rest, '|');
-    const std::string section = SplitFirst(rest, '|');
     char value[2048] = {};
-    GetPrivateProfileStringA(section.c_str(), rest.c_str(), "", value, sizeof value, file.c_str());
-    return "  " + file + "  [" + section + "] " + rest + " = " + value + "\n";
+    GetPrivateProfileStringA(key.Section.c_str(), key.Key.c_str(), "", value, sizeof value, key.File.c_str());
+    return "  " + key.File + "  [" + key.Section + "] " + key.Key + " = " + value + "\n";
 }
 
 }  // namespace
@@ -111,8 +106,8 @@ std::string DescribeInstalledProduct(const InstalledProduct& product)
     text += "registry keys:\n";
     for (const std::string& key : product.Record.RegistryKeys) text += KeyLines(key);
     text += "registry values:\n";
-    for (const std::string& value : product.Record.RegistryValues) text += RecordedValueLines(value);
+    for (const TRecordedValue& value : product.Record.RegistryValues) text += RecordedValueLines(value);
     text += "INI keys:\n";
-    for (const std::string& key : product.Record.IniKeys) text += IniKeyLine(key);
+    for (const TRecordedIniKey& key : product.Record.IniKeys) text += IniKeyLine(key);
     return text;
 }

@@ -10,7 +10,7 @@ struct InstalledProduct {
     std::string Title;
     std::string UninstallString;
     std::string Directory;  // of the installed setup.exe, ending in "\"
-    TUninstallRecord Record;
+    TUninstallRecordContents Record;
 };
 
 // Empty when the title has no uninstall entry.

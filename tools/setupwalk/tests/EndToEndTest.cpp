@@ -244,7 +244,7 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     ExpectSameFile(SystemDirectory() + "nwhelper.txt", product + "system\\nwhelper.txt");
     ExpectSameFile(dir + "install.cfg", product + "install.cfg");
     EXPECT_EQ(IniText(dir + "uninstaller.cfg", "Name", "Title"), kTitle);
-    const TUninstallRecord record = ReadUninstallRecord(dir);
+    const TUninstallRecordContents record = ReadUninstallRecord(dir);
     for (const std::string& file :
          {dir + "*.*", dir + "docs\\*.*", WindowsDirectory() + "nwnotes.ini", SystemDirectory() + "nwhelper.txt",
           WindowsDirectory() + "notes.ini", ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk"})

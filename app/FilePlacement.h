@@ -1,0 +1,16 @@
+#pragma once
+// One file of the plan put in place. The copy is made beside its target and then moved over it, so a copy
+// that fails part-way never leaves the target half-written, and a file that was there is never forced: a
+// read-only one stays as it is, and one in use is replaced at the next restart.
+#include <string>
+
+enum TPlacement {
+    plInstalled,  // target now holds the copy
+    plAtRestart,  // target is in use: the copy waits beside it and replaces it at the next restart
+    plNoSource,   // the source cannot be opened
+    plReadOnly,   // target is read-only and stays as it is
+    plRefused,    // target cannot be written, or the copy cannot be placed beside it
+};
+
+// Raises the platform's read or write error when the copy fails part-way (a full disk); target is untouched.
+TPlacement PlaceFile(const std::string& source, const std::string& target);

@@ -1,0 +1,19 @@
+#pragma once
+// The system's list of what to rename or delete at the next restart (the value PendingFileRenameOperations
+// that MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT writes), read and thinned out. There is no call to take
+// back a delayed operation, so the list is edited directly; entries nobody takes out stay exactly as they
+// were.
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TPendingRename {
+    std::string Source;  // a Win32 path
+    std::string Target;  // a Win32 path; empty: the source is deleted
+};
+
+std::vector<TPendingRename> PendingRenames();
+
+// Takes out every operation that withdraw answers true for and returns them, in list order. The list is
+// written again only when something was taken out; where it cannot be, nothing is returned.
+std::vector<TPendingRename> WithdrawPendingRenames(const std::function<bool(const TPendingRename&)>& withdraw);
