@@ -1,0 +1,22 @@
+#pragma once
+// What an installation may touch on a machine, written down so that two moments can be compared: the files
+// of Program Files, the Start Menu, the Desktop, Quick Launch and the destination (size, time written,
+// attributes), the registry below HKEY_LOCAL_MACHINE\Software, HKEY_CURRENT_USER\Software (their
+// Wow6432Node included) and the system's environment (every key and value, type and bytes), and every INI
+// file of the Windows directory as the profile API reads it (sections, keys and values). Wine's own scratch
+// copy of the system parameters is left out: Wine writes it whenever a program first draws.
+#include <map>
+#include <string>
+#include <vector>
+
+class MachineSnapshot {
+public:
+    // The machine now; destination is a directory (ending in "\") that need not exist.
+    static MachineSnapshot Take(const std::string& destination);
+
+    // One line per difference: "+ what" is new, "- what" is gone, "~ what: before -> after" has changed.
+    std::vector<std::string> DifferencesTo(const MachineSnapshot& later) const;
+
+private:
+    std::map<std::string, std::string> items_;  // "file C:\...", "key HKLM\...", "value HKLM\...|name", "ini ..."
+};
