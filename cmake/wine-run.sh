@@ -36,6 +36,11 @@ prepare() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w
+    # Wine links the user's Desktop, Documents ... to the home directory, which every prefix and every
+    # run would then share: folders of the prefix's own keep runs apart.
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+      if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+    done
   fi
   # The share \\setuptests\share for installations on a network path: Wine finds \\server\share in
   # dosdevices/unc.
