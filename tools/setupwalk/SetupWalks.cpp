@@ -1,5 +1,6 @@
 #include "SetupWalks.h"
 
+#include "ProcessDialogs.h"
 #include "WindowQuery.h"
 #include "app/RunMode.h"
 #include "port/Exception.h"
@@ -49,12 +50,33 @@ void ExpectEnd(SetupDriver& driver, const std::string& after)
         throw Exception("setup.exe did not end cleanly after " + after + " (code " + std::to_string(code) + ")");
 }
 
+// The messages the install run shows at its end, each answered with OK, until the page moves on.
+std::vector<std::string> AnswerMessagesOfTheRun(SetupDriver& driver)
+{
+    std::vector<std::string> messages;
+    for (;;) {
+        const bool waiting = WaitUntil(
+            [&] {
+                return driver.ShownPage() != ControlId::install || !driver.Process().Running() ||
+                       FindDialog(driver.Process());
+            },
+            SetupDriver::kPatienceMs);
+        const std::optional<ProcessDialog> dialog = FindDialog(driver.Process());
+        if (!waiting || !dialog) return messages;
+        messages.push_back(dialog->Message);
+        PressButton(*dialog, "OK");
+        WaitUntil([&] { return IsWindowVisible(dialog->Window) == FALSE; }, SetupDriver::kPatienceMs);
+    }
+}
+
 }  // namespace
 
-void WalkInstall(SetupDriver& driver, const WalkChoices& choices, const PageVisitor& visit)
+std::vector<std::string> WalkInstall(SetupDriver& driver, const WalkChoices& choices, const PageVisitor& visit)
 {
+    std::vector<std::string> messages;
     driver.WaitForScreen(kInstallTitle);
     for (int last = 0;;) {
+        if (last == ControlId::install && choices.AnswerMessages) messages = AnswerMessagesOfTheRun(driver);
         const int page = driver.WaitForPageOtherThan(last);
         if (page == 0) throw Exception("setup.exe ended on page " + driver.PageName(last));
         driver.Settle();
@@ -65,6 +87,7 @@ void WalkInstall(SetupDriver& driver, const WalkChoices& choices, const PageVisi
         last = page;
     }
     ExpectEnd(driver, "Finished");
+    return messages;
 }
 
 std::vector<std::string> WalkUninstall(SetupDriver& driver, const PageVisitor& visit)

@@ -5,7 +5,9 @@
 #include "port/Exception.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/setupwalk/InstalledProduct.h"
+#include "app/tests/HeldFile.h"
 #include "tools/setupwalk/JourneyPictures.h"
+#include "tools/setupwalk/MachineSnapshot.h"
 #include "tools/setupwalk/SetupWalks.h"
 #include "tools/setupwalk/ShellLinkReader.h"
 #include "tools/setupwalk/WindowQuery.h"
@@ -97,6 +99,8 @@ private:
     void Remove() const
     {
         std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(installDir_, ignored))
+            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
         for (const std::string& dir :
              {installDir_, ShellFolder(CSIDL_PROGRAMS) + "Northwind", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind",
               ShellFolder(CSIDL_STARTMENU) + "Northwind"})
@@ -107,6 +111,8 @@ private:
               ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk",
               ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
             DeleteFileA(file.c_str());
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Environment",
+                           "NORTHWIND_NOTES");
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Northwind");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Northwind");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
@@ -120,19 +126,26 @@ protected:
     // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder.
     void SetUp() override
     {
-        // No "\" before a closing quote: the program's argument parser would take the quote as text.
-        const std::string arguments = std::string("build \"") + SAMPLE_PRODUCT + "\" -o \"" + scratch_ / "dist" +
-                                      "\" --setup \"" + SETUP_EXE + "\" --seg-size 20000";
-        DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
-        dist_ = scratch_ / "dist\\";
-        ASSERT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U);
+        dist_ = MakeDistribution(SAMPLE_PRODUCT, "dist");
         ASSERT_TRUE(Exists(dist_ + "disk.003")) << "several disks";
     }
 
-    std::unique_ptr<SetupDriver> StartSetup()
+    // A distribution of product in the scratch directory, made by the Windows mksetup; its directory.
+    std::string MakeDistribution(const std::string& product, const std::string& name)
     {
-        return std::make_unique<SetupDriver>(CommandLineOf(dist_ + "setup.exe", ""), dist_);
+        // No "\" before a closing quote: the program's argument parser would take the quote as text.
+        const std::string arguments = "build \"" + product + "\" -o \"" + scratch_ / name + "\" --setup \"" +
+                                      SETUP_EXE + "\" --seg-size 20000";
+        DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
+        EXPECT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U) << "mksetup " << arguments;
+        return scratch_ / name + "\\";
     }
+
+    std::unique_ptr<SetupDriver> StartSetup(const std::string& dist)
+    {
+        return std::make_unique<SetupDriver>(CommandLineOf(dist + "setup.exe", ""), dist);
+    }
+    std::unique_ptr<SetupDriver> StartSetup() { return StartSetup(dist_); }
 
     // Waits for the program's next dialog and pictures it.
     ProcessDialog NextDialog(SetupDriver& setup)
@@ -449,6 +462,68 @@ TEST_F(EndToEnd, ADestinationThatCannotBeCreatedStopsTheInstallAndEndsTheProgram
     EXPECT_EQ(Answer(*setup, "OK"), "Unable to write to " + blocked + "\\uninstaller.cfg");
     EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
     EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+}
+
+// The user's things where the sample goes: a key of its own that the product writes into, an INI file of the
+// same name with other sections and keys, the system's environment as the target of one more entry, and the
+// destination a folder of the user's with a read-only file, a file held open by another program, a file the
+// product replaces and an unrelated one. Installed twice through the wizard and removed from its entry, the
+// machine is as it was, but for the replaced file and the uninstaller, which goes at the next restart.
+TEST_F(EndToEnd, InstalledTwiceOverTheUsersThingsAndRemovedTheMachineIsAsItWas)
+{
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Ownership";
+    const std::string dir = destination + "\\";
+    SampleLeftovers leftovers(dir);
+    const std::string product = scratch_ / "product";
+    const std::string config = product + "\\install.cfg";
+    std::filesystem::copy(SAMPLE_PRODUCT, product, std::filesystem::copy_options::recursive);
+    WritePrivateProfileStringA("INI\\Registry", "Count", "5", config.c_str());
+    WritePrivateProfileStringA("INI\\Registry", "INIREG 4",
+                               "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager,"
+                               "Environment,NORTHWIND_NOTES,2.0",
+                               config.c_str());
+    const std::string dist = MakeDistribution(product, "dist-env");
+
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Northwind\\Notes\\Options\\Sub", "Kept", REG_SZ, "yes", 4), 0);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Northwind\\Notes\\Options", "Theirs", REG_SZ, "yes", 4), 0);
+    ScratchDir::Write(WindowsDirectory() + "notes.ini", "[Other]\r\na=1\r\n[Settings]\r\nFont=Serif\r\n");
+    std::filesystem::create_directories(dir);
+    for (const char* name : {"notes.ico", "notes.exe", "logo.gif", "my-notes.txt"})
+        ScratchDir::Write(dir + name, std::string("the user's ") + name);
+    SetFileAttributesA((dir + "notes.ico").c_str(), FILE_ATTRIBUTE_READONLY);
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+
+    {
+        HeldFile held(dir + "notes.exe");
+        for (int installation = 1; installation <= 2; ++installation) {
+            std::unique_ptr<SetupDriver> setup = StartSetup(dist);
+            const std::vector<std::string> messages =
+                WalkInstall(*setup, {destination, true, false, {1}, true},
+                            [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+            ASSERT_EQ(messages.size(), 1u) << "installation " << installation;
+            EXPECT_NE(messages[0].find(dir + "notes.ico (the file there is read-only)"), std::string::npos) << messages[0];
+            EXPECT_NE(messages[0].find("replaced when Windows restarts:\r\n" + dir + "notes.exe"), std::string::npos)
+                << messages[0];
+        }
+    }
+    const std::optional<InstalledProduct> installed = FindInstalledProduct(kTitle);
+    ASSERT_TRUE(installed.has_value());
+    {
+        SetupDriver uninstaller(installed->UninstallString, WindowsDirectory());
+        WalkUninstall(uninstaller, [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+    }
+
+    std::vector<std::string> unexpected;
+    for (const std::string& difference : before.DifferencesTo(MachineSnapshot::Take(dir))) {
+        if (difference == "- file " + UpperCase(dir) + "LOGO.GIF") continue;  // replaced by the product's
+        if (difference == "+ file " + UpperCase(dir) + "SETUP.EXE" &&
+            PendingRemovals().find(dir + "setup.exe\n") != std::string::npos)
+            continue;  // the uninstaller, removed at the next restart
+        unexpected.push_back(difference);
+    }
+    EXPECT_EQ(unexpected, std::vector<std::string>());
+    SetFileAttributesA((dir + "notes.ico").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ScratchDir::Read(dir + "notes.exe"), "the user's notes.exe");
 }
 
 }  // namespace
