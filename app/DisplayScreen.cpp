@@ -41,8 +41,8 @@ TDisplayScreen::TDisplayScreen(std::vector<std::string> arguments)
       SetupScreen(*this, ControlId::SetupScreen),
       TextInfo1(SetupScreen, ControlId::TextInfo1, "Tarvelo 2000"),
       TextInfo2(SetupScreen, ControlId::TextInfo2, "Halvex, Inc"),
-      TextInfo3(SetupScreen, ControlId::TextInfo3),
-      TextInfo4(SetupScreen, ControlId::TextInfo4),
+      TextInfo3(SetupScreen, ControlId::TextInfo3, "www.halvex.com    e-mail: info@halvex.com"),
+      TextInfo4(SetupScreen, ControlId::TextInfo4, "Copyright (c) 1998-2000 Halvex, Inc. All rights reserved."),
       LogoImage2(SetupScreen, ControlId::LogoImage2),
       ImageHolder1(SetupScreen, ControlId::ImageHolder1),
       LogoImage(ImageHolder1, ControlId::LogoImage),
@@ -76,7 +76,7 @@ TDisplayScreen::TDisplayScreen(std::vector<std::string> arguments)
       Label6(Page3, ControlId::Label6,
              "To change directory click on button on right hand side of  Destination  Directory."),
       GroupBox1(Page3, ControlId::GroupBox1, " Destination  Directory "),
-      Main_Dir(Page3, ControlId::Main_Dir, ControlId::Main_DirBrowse),
+      Main_Dir(GroupBox1, ControlId::Main_Dir, ControlId::Main_DirBrowse),
       GradPan3(Page4, ControlId::GradPan3),
       CreateFolder(Page4, ControlId::CreateFolder, "Applications"),
       CheckBox1(Page4, ControlId::CheckBox1, "Add Folder to Start Menu"),
@@ -154,21 +154,20 @@ void TDisplayScreen::PlaceWizardContents()
     const int barHeight = Panel1.Visible() ? kButtonBarHeight : 0;
     Panel1.SetBounds(inset, inset + height - kButtonBarHeight, width, kButtonBarHeight);
     Notebook1.SetBounds(inset, inset, width, height - barHeight);
+    // The side pictures run down the whole page, whatever size the page takes.
+    for (TPanel* side : {&GradPan5, &GradPan6, &GradPan1, &GradPan4}) side->SetBounds(0, 0, 120, height - barHeight);
+    GradPan3.SetBounds(0, 0, 90, height - barHeight);
 
+    // Cancel at the left; Decline, Accept, Back and Next from the right in that order, each in a place of its
+    // own, so that a page may show any of them side by side.
     Bevel1.SetBounds(0, 0, width, 2);
     Cancel1.SetBounds(8, 9, 75, 25);
-    decline.SetBounds(width - 3 * 83, 9, 75, 25);
-    Accept.SetBounds(width - 2 * 83, 9, 75, 25);
-    Back1.SetBounds(width - 2 * 83, 9, 75, 25);
-    Next1.SetBounds(width - 83, 9, 75, 25);
+    TButton* fromRight[] = {&Next1, &Back1, &Accept, &decline};
+    for (int place = 0; place < 4; ++place) fromRight[place]->SetBounds(width - (place + 1) * 83, 9, 75, 25);
 }
 
 void TDisplayScreen::PlacePageControls()
 {
-    const int pageHeight = kWizardHeight - 2 * Wizard.Inset() - kButtonBarHeight;
-    for (TPanel* side : {&GradPan5, &GradPan6, &GradPan1, &GradPan4}) side->SetBounds(0, 0, 120, pageHeight);
-    GradPan3.SetBounds(0, 0, 90, pageHeight);
-
     Wrapped(Label14, 130, 10, 290, 110);
     Wrapped(Label15, 130, 125, 290, 40);
     Wrapped(Label16, 130, 170, 290, 40);
@@ -182,7 +181,7 @@ void TDisplayScreen::PlacePageControls()
     Label6.SetAlignment(taCenter);
     Wrapped(Label6, 130, 15, 290, 50);
     GroupBox1.SetBounds(130, 80, 290, 60);
-    Main_Dir.SetBounds(140, 104, 270, 21);
+    Main_Dir.SetBounds(10, 24, 270, 21);
     Main_Dir.BrowseButton().SetHint("Browse for Directory");
 
     CreateFolder.SetBounds(100, 4, 0, 0);
@@ -207,15 +206,18 @@ void TDisplayScreen::PlacePageControls()
     RxLabel3.SetBounds(130, 30, 0, 0);
     reboot.SetBounds(130, 60, 250, 18);
     LaunchItOption.SetBounds(130, 82, 250, 18);
-    LaunchIt.SetBounds(148, 102, 0, 0);
+    // The program to launch runs to the page's right margin; a longer path loses its middle.
+    LaunchIt.SetPathEllipsis(true);
+    LaunchIt.SetBounds(148, 102, 274, LaunchIt.TextExtent().cy);
     ReturnToWIndows.SetBounds(130, 124, 250, 18);
     reboot.SetChecked(true);
     Finished1.SetBounds(330, 175, 90, 25);
 
+    // Below the four stages: "Status:" with the run's status line beside it (made by the run), the bar, the button.
     TLabel* steps[] = {&Start1, &Start2, &Start3, &Start4};
     for (int step = 0; step < 4; ++step) steps[step]->SetBounds(20, step * 32, 0, 0);
-    Label5.SetBounds(8, 122, 0, 0);
-    ProgressBar2.SetBounds(50, 121, 275, 14);
+    Label5.SetBounds(8, 112, 0, 0);
+    ProgressBar2.SetBounds(50, 128, 275, 10);
     Remove.SetBounds(125, 140, 90, 25);
 }
 
@@ -240,6 +242,7 @@ void TDisplayScreen::AttachHandlers()
 void TDisplayScreen::FormCreate()
 {
     Image1.LoadFromResource(IDB_CHECKMARK);
+    Image1.SetTransparent(true);
     Image1.Hide();
     Image1.SetBounds(0, 0, 16, 16);
     // Marks 1 and 2 beside the install steps, 3 to 6 beside the four removal steps.

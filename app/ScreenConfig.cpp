@@ -29,7 +29,7 @@ void TDisplayScreen::ApplyScreenLine(TLabel& label, const TScreenLineConfig& lin
     TFont& current = label.Font();
     TLabelFont font{current.Name(), current.Height(), current.PixelsPerInch(), current.Color(), current.Style()};
     ApplyFontKeys(line, font);
-    label.SetText(line.Text);
+    if (line.Text) label.SetText(*line.Text);
     current.SetName(font.Name);
     current.SetHeight(font.Height);
     current.SetPixelsPerInch(font.PixelsPerInch);

@@ -9,11 +9,13 @@ namespace {
 
 class TUninstallPage : public TUninstallView {
 public:
-    // The status line sits between the last stage and "Status:", where the progress bar leaves room for it.
+    // The status line stands beside "Status:", as wide as the progress bar under it; a long path loses its middle.
     explicit TUninstallPage(TDisplayScreen& screen)
         : screen_(screen), status_(screen.Uninstaller, ControlId::StatusLine)
     {
-        status_.SetBounds(screen.ProgressBar2.Left(), 108, 0, 0);
+        status_.SetPathEllipsis(true);
+        status_.SetBounds(screen.ProgressBar2.Left(), screen.Label5.Top(), screen.ProgressBar2.Width(),
+                          status_.TextExtent().cy);
     }
 
     void ShowStatus(const std::string& text) override { status_.SetText(text); }

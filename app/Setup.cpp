@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -24,11 +26,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application::SetTitle(kUninstallTitle);
     }
     try {
+        // After a failure the expander's window stays, showing where it stopped, until the program ends.
+        std::optional<TUNZIP> unzip;
         TDisplayScreen screen(arguments);
-        screen.ExpandSupportFiles = [&screen] {
-            TUNZIP unzip([&screen](const std::string& dir) { screen.LoadSetupConfig(dir); });
-            unzip.Show();
-            unzip.ExpandSupportFiles();
+        screen.ExpandSupportFiles = [&screen, &unzip] {
+            unzip.emplace([&screen](const std::string& dir) { screen.LoadSetupConfig(dir); }, nullptr, screen.Handle());
+            unzip->Show();
+            unzip->ExpandSupportFiles();
+            if (!Global.ExpandFailed) unzip.reset();
         };
         Application::Run(screen);
     } catch (...) {

@@ -20,18 +20,11 @@ constexpr const char* kRegistrySection = "INI\\Registry";
 // configuration comes near this many entries.
 constexpr int kMaxRegistryEntries = 10000;
 
-constexpr std::array<const char*, 4> kDefaultLineTexts{
-    "Tarvelo 2000",
-    "Halvex, Inc",
-    "www.halvex.com    e-mail: info@halvex.com",
-    "Copyright (c) 1998-2000 Halvex, Inc. All rights reserved.",
-};
-
 TScreenLineConfig ReadScreenLine(const TIniFile& ini, std::size_t index)
 {
     const std::string key = "Text Line " + std::to_string(index + 1);
     TScreenLineConfig line;
-    line.Text = ini.ReadString(kScreen, key, kDefaultLineTexts.at(index));
+    line.Text = ini.ReadOptionalString(kScreen, key);
     line.FontName = ini.ReadOptionalString(kScreen, key + " Font Name");
     line.FontSize = ini.ReadOptionalInteger(kScreen, key + " Font Size");
     line.FontPitch = ini.ReadOptionalInteger(kScreen, key + " Font Pitch");
@@ -122,7 +115,7 @@ void ApplyFontKeys(const TScreenLineConfig& line, TLabelFont& font)
 {
     if (line.FontName) font.Name = *line.FontName;
     if (line.FontSize) font.Height = HeightOfSize(*line.FontSize, font.PixelsPerInch);
-    if (line.FontPitch) font.PixelsPerInch = *line.FontPitch;
+    if (line.FontPitch && *line.FontPitch > 0) font.PixelsPerInch = *line.FontPitch;
     if (line.FontColor) font.Color = *line.FontColor;
     if (line.FontHeight) font.Height = *line.FontHeight;
     font.Style = line.FontStyle;

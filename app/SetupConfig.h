@@ -2,7 +2,7 @@
 // Reading install.cfg and finstall.cfg into one value, without touching a window; the setup screen
 // applies the value to its controls (TDisplayScreen::LoadSetupConfig) and to Global (ApplyToGlobals):
 //   config = ReadSetupConfig(dir);
-//   for each line N: TextInfoN text := Text, ApplyFontKeys(line, its font), shadow := ShadowColor if any;
+//   for each line N: TextInfoN text := Text if any, ApplyFontKeys(line, its font), shadow := ShadowColor if any;
 //   gradient := FromColor, ToColor; ImageHolder1 colour := ImageBorderColor; the Finished page from
 //   Finished; Main_Dir text := ApplyToGlobals(config, Global); then the logo, dir + BitMapFile when
 //   set, and the layout.
@@ -24,11 +24,11 @@
 #include "config/FontStyle.h"
 
 // One of the four text lines, "Text Line N ...". A key that is not there (or, for a number or a
-// colour, is empty or not a number) is nothing here, and the label keeps its current value. The
-// text and the style always have a value: a missing text takes the line's default, a missing
-// style list means no style.
+// colour, is empty or not a number) is nothing here, and the label keeps its current value: the
+// designed text, or the one an earlier load or the uninstaller put there. Only the style always
+// has a value: a missing style list means no style.
 struct TScreenLineConfig {
-    std::string Text;
+    std::optional<std::string> Text;
     std::optional<std::string> FontName;
     std::optional<int> FontSize;   // points
     std::optional<int> FontPitch;  // pixels per inch, for later size conversions
@@ -48,8 +48,9 @@ struct TLabelFont {
 };
 
 // The font keys of one line applied in their order: name; size, as the height
-// -round(size * PixelsPerInch / 72) with the factor the font has before this line's pitch; pitch;
-// colour; height, which thus overrides a size; style.
+// -round(size * PixelsPerInch / 72) with the factor the font has before this line's pitch; pitch,
+// when positive (no other factor converts a size; mksetup warns of one); colour; height, which thus
+// overrides a size; style.
 void ApplyFontKeys(const TScreenLineConfig& line, TLabelFont& font);
 
 // The Finished page as the settings choose it: "ReStart Windows" shown when RebootOption, the

@@ -18,8 +18,8 @@ constexpr int kDiskRequests = 2;
 
 }  // namespace
 
-TUNZIP::TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction)
-    : TForm(fsDialog, kCaption),
+TUNZIP::TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction, HWND owner)
+    : TForm(fsDialog, kCaption, owner),
       Label1(*this, 1, kStandby),
       ProgressBar1(*this, 2),
       loadSetupConfig_(std::move(loadSetupConfig)),

@@ -16,8 +16,9 @@ public:
     using TLoadSetupConfig = std::function<void(const std::string& dir)>;
 
     // loadSetupConfig is the setup screen's LoadSetupConfig. interaction answers the segment reader's
-    // dialogs; without one the form asks the user itself.
-    explicit TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction = nullptr);
+    // dialogs; without one the form asks the user itself. owner: the setup screen, which the form stays in
+    // front of.
+    explicit TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction = nullptr, HWND owner = nullptr);
 
     // Expands into Global.TempDir and loads the configuration from there. On failure shows
     // "Error Expanding Files!!", asks the application to terminate and sets Global.ExpandFailed.

@@ -44,9 +44,9 @@ private:
 
 }  // namespace
 
-TForm::TForm(TFormStyle style, const std::string& caption) : style_(style)
+TForm::TForm(TFormStyle style, const std::string& caption, HWND owner) : style_(style)
 {
-    CreateCustom(StyleOf(style), WS_EX_CONTROLPARENT | (style == fsDialog ? WS_EX_DLGMODALFRAME : 0), nullptr, 0,
+    CreateCustom(StyleOf(style), WS_EX_CONTROLPARENT | (style == fsDialog ? WS_EX_DLGMODALFRAME : 0), owner, 0,
                  caption.c_str());
 }
 

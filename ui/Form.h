@@ -14,7 +14,8 @@ enum TFormStyle {
 
 class TForm : public TWindow {
 public:
-    TForm(TFormStyle style, const std::string& caption);
+    // A form with an owner stays in front of it.
+    TForm(TFormStyle style, const std::string& caption, HWND owner = nullptr);
     ~TForm() override;
 
     std::function<void()> OnShow;

@@ -32,6 +32,13 @@ void TLabel::SetWordWrap(bool wordWrap)
     Changed();
 }
 
+void TLabel::SetPathEllipsis(bool pathEllipsis)
+{
+    pathEllipsis_ = pathEllipsis;
+    if (pathEllipsis) autoSize_ = false;
+    Changed();
+}
+
 void TLabel::SetAlignment(TAlignment alignment)
 {
     alignment_ = alignment;
@@ -42,6 +49,7 @@ UINT TLabel::DrawFlags() const
 {
     UINT flags = DT_NOPREFIX;
     if (wordWrap_) flags |= DT_WORDBREAK;
+    if (pathEllipsis_) flags |= DT_SINGLELINE | DT_PATH_ELLIPSIS;
     if (alignment_ == taCenter) flags |= DT_CENTER;
     return flags;
 }
@@ -81,6 +89,7 @@ void TLabel::Changed()
 
 LRESULT TLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(font_.Handle());
     if (message != WM_SETTEXT) return TWindow::WindowProc(message, wParam, lParam);
     const LRESULT result = DefWindowProcA(Handle(), message, wParam, lParam);
     Changed();

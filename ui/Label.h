@@ -20,7 +20,11 @@ public:
 
     // A label that sizes itself keeps exactly the room its text needs; a word-wrapped one keeps its width.
     void SetAutoSize(bool autoSize);
+    bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wordWrap);
+    // One line in the label's own width: a path too long for it loses its middle to "...".
+    bool PathEllipsis() const { return pathEllipsis_; }
+    void SetPathEllipsis(bool pathEllipsis);
     void SetAlignment(TAlignment alignment);
     // The room the text and its shadow need, for a label that is laid out by its owner.
     SIZE TextExtent() const;
@@ -40,5 +44,6 @@ private:
     int shadowSize_ = 0;
     bool autoSize_ = true;
     bool wordWrap_ = false;
+    bool pathEllipsis_ = false;
     TAlignment alignment_ = taLeftJustify;
 };

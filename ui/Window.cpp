@@ -151,12 +151,17 @@ void TWindow::PaintBackground(HDC dc, const RECT& area)
 
 void TWindow::PaintParentBackground(HDC dc)
 {
-    HWND parentHandle = GetParent(handle_);
-    TWindow* parent = FromHandle(parentHandle);
     RECT client;
     GetClientRect(handle_, &client);
+    PaintParentBackground(dc, client);
+}
+
+void TWindow::PaintParentBackground(HDC dc, const RECT& area)
+{
+    HWND parentHandle = GetParent(handle_);
+    TWindow* parent = FromHandle(parentHandle);
     if (parent == nullptr) {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
     // Shift the origin so that the parent paints in its own coordinates.
@@ -164,9 +169,9 @@ void TWindow::PaintParentBackground(HDC dc)
     MapWindowPoints(handle_, parentHandle, &offset, 1);
     POINT previous;
     OffsetViewportOrgEx(dc, -offset.x, -offset.y, &previous);
-    RECT area = client;
-    OffsetRect(&area, offset.x, offset.y);
-    parent->PaintBackground(dc, area);
+    RECT parentArea = area;
+    OffsetRect(&parentArea, offset.x, offset.y);
+    parent->PaintBackground(dc, parentArea);
     SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 

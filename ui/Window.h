@@ -64,8 +64,10 @@ protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the client area of the toolkit's own windows; the default is the background alone.
     virtual void Paint(HDC dc);
-    // Paints the parent's background under this window, for controls that let it show through.
+    // Paints the parent's background under this window (or under an area of it, in its own coordinates), for
+    // controls that let it show through.
     void PaintParentBackground(HDC dc);
+    void PaintParentBackground(HDC dc, const RECT& area);
     // A notification from this control, passed on by its parent.
     virtual void Command(WORD /*code*/) {}
     virtual LRESULT Notify(const NMHDR& /*header*/) { return 0; }

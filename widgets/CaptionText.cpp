@@ -79,10 +79,10 @@ struct TDraw {
 };
 
 // Each effect's draws, in the order they are made; the last one, on top, is the caption itself in the font's
-// colour. Without an effect that is all there is.
+// colour. Without an effect the caption is drawn once, in the shadow colour.
 std::span<const TDraw> DrawsOf(TTextEffect effect)
 {
-    static constexpr TDraw plain[] = {{0, 0, TInk::Font}};
+    static constexpr TDraw plain[] = {{0, 0, TInk::Shadow}};
     static constexpr TDraw shadow[] = {{1, 1, TInk::Shadow}, {0, 0, TInk::Font}};
     static constexpr TDraw raised[] = {
         {-1, 0, TInk::Shadow}, {0, -1, TInk::Shadow}, {1, 0, TInk::Black}, {0, 1, TInk::Black}, {0, 0, TInk::Font}};

@@ -2,6 +2,7 @@
 // start-up of both modes with the real windows.
 #include "app/DisplayScreen.h"
 #include "app/Global.h"
+#include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/tests/Pump.h"
@@ -139,6 +140,24 @@ TEST_F(DisplayScreen, UninstallModeWithoutAnEntryOffersOnlyToExit)
 
     screen.Remove.Click();
     EXPECT_FALSE(IsWindowVisible(screen.Handle())) << "EXIT closes the screen";
+}
+
+// The installed configuration names neither a title nor a bottom line: the second load keeps the uninstaller's.
+TEST_F(DisplayScreen, UninstallModeKeepsItsTitleAndBottomLineWhereTheConfigurationHasNone)
+{
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nText Line 2=Second line\r\n");
+    ScratchDir::Write(scratch / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Kept Texts\r\n");
+    const std::string previous = port::CurrentDir();
+    port::SetCurrentDir(scratch.Path());
+    Global.UninstallMode = true;
+    TDisplayScreen screen({});
+    screen.Show();
+    port::SetCurrentDir(previous);
+    EXPECT_EQ(screen.UninstallDir, scratch.Path());
+    EXPECT_EQ(screen.TextInfo1.Text(), "SetupTests Kept Texts");
+    EXPECT_EQ(screen.TextInfo4.Text(), "ZUV2000 Uninstaller | Halvex, Inc.");
+    EXPECT_EQ(screen.TextInfo2.Text(), "Second line");
+    EXPECT_EQ(screen.TextInfo3.Text(), "www.halvex.com    e-mail: info@halvex.com") << "the designed text";
 }
 
 TEST_F(DisplayScreen, InstallModeWithoutAnExpanderEndsAsAFailedExpansion)

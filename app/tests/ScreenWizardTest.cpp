@@ -53,7 +53,7 @@ TEST_F(WizardFlow, WithRestartOptionTheWelcomeLeadsPastTheMissingAgreement)
     EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
 }
 
-TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNext)
+TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNextWithBackBesideThem)
 {
     ScratchDir::Write(scratch / "license.txt", "Terms\r\n");
     Open(true);
@@ -63,6 +63,10 @@ TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNext)
     EXPECT_TRUE(screen.decline.Visible());
     EXPECT_FALSE(screen.Next1.Visible());
     EXPECT_TRUE(screen.Back1.Visible());
+    // The bar's order, left to right, each button clear of the next.
+    const TButton* bar[] = {&screen.Cancel1, &screen.decline, &screen.Accept, &screen.Back1, &screen.Next1};
+    for (int left = 0; left < 4; ++left)
+        EXPECT_LE(bar[left]->Left() + bar[left]->Width(), bar[left + 1]->Left()) << bar[left]->Text();
 
     screen.Accept.Click();
     EXPECT_EQ(screen.Notebook1.PageIndex(), 2);

@@ -23,7 +23,7 @@ protected:
 TEST_F(SetupConfig, MissingFilesGiveTheDefaults)
 {
     const TSetupConfig config = ReadSetupConfig(dir_.Path());
-    EXPECT_EQ(config.Lines[1].Text, "Halvex, Inc");
+    EXPECT_FALSE(config.Lines[1].Text) << "the label keeps its text";
     EXPECT_FALSE(config.Lines[0].FontName || config.Lines[0].FontSize || config.Lines[0].ShadowColor);
     EXPECT_EQ(config.ImageBorderColor, 0x8000000Fu);
     EXPECT_EQ(config.Settings.DisplayStyle, "Horiz In");
@@ -72,6 +72,13 @@ TEST(ApplyFontKeys, SizeUsesThePitchOfTheEarlierLoadAndHeightWins)
     EXPECT_TRUE(font.Style.Empty()) << "a missing style list clears the styles";
     ApplyFontKeys(line, font);
     EXPECT_EQ(font.Height, -20) << "the second load converts with the new factor";
+    for (const int meaningless : {0, -96}) {
+        line.FontPitch = meaningless;
+        ApplyFontKeys(line, font);
+        ApplyFontKeys(line, font);
+        EXPECT_EQ(font.PixelsPerInch, 120) << meaningless << " keeps the factor";
+        EXPECT_EQ(font.Height, -20) << meaningless;
+    }
 
     line.FontHeight = -48;
     ApplyFontKeys(line, font);

@@ -29,6 +29,7 @@ public:
     SetupProcess& operator=(const SetupProcess&) = delete;
 
     bool Started() const { return started_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
 
     // The program's visible top-level window with this title, once it is there.
     HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 20000)

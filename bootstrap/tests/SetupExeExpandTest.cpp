@@ -1,6 +1,6 @@
 // setup.exe started in a distribution folder: with its disks it expands them and opens the wizard on
 // what it expanded; with none it asks for disk 1 twice, offers to look again, and when that is
-// cancelled says so once and ends by itself.
+// cancelled says so once and ends by itself, its expander's window shown to the end.
 #include "SetupProcess.h"
 #include "segment/SegCompEZ.h"
 #include "testsupport/ScratchDir.h"
@@ -11,8 +11,8 @@
 namespace {
 
 // Reads the next message box the program shows and answers it: Cancel where Cancel is offered, else
-// OK. Empty once the program has ended.
-std::string AnswerNextBox(SetupProcess& setup)
+// OK. Empty once the program has ended. Without waiting, it returns as soon as the answer is posted.
+std::string AnswerNextBox(SetupProcess& setup, bool waitUntilGone = true)
 {
     while (setup.WaitForExit(50) == STILL_ACTIVE) {
         HWND box = FindWindowA("#32770", "Tarvelo 2000");
@@ -21,7 +21,7 @@ std::string AnswerNextBox(SetupProcess& setup)
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         const bool offersCancel = GetDlgItem(box, IDCANCEL) != nullptr;
         PostMessageA(box, WM_COMMAND, offersCancel ? IDCANCEL : IDOK, 0);
-        for (int wait = 0; wait < 250 && IsWindow(box) != FALSE; ++wait) Sleep(20);
+        for (int wait = 0; waitUntilGone && wait < 250 && IsWindow(box) != FALSE; ++wait) Sleep(20);
         return text;
     }
     return "";
@@ -54,7 +54,25 @@ TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
     EXPECT_EQ(setup.WaitForExit(), 0U);
 }
 
-TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItself)
+BOOL CALLBACK MatchScreen(HWND window, LPARAM search)
+{
+    auto* wanted = reinterpret_cast<std::pair<DWORD, HWND>*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != wanted->first || SetupProcess::Control(window, ControlId::SetupScreen) == nullptr) return TRUE;
+    wanted->second = window;
+    return FALSE;
+}
+
+// The program's top-level window that holds the setup screen's controls, shown or not.
+HWND ScreenOf(DWORD processId)
+{
+    std::pair<DWORD, HWND> search{processId, nullptr};
+    EnumWindows(MatchScreen, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItselfWithTheExpanderStillShown)
 {
     ScratchDir dist;
     ScratchDir::Write(dist / "setup.exe", "MZ");
@@ -64,13 +82,24 @@ TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItself)
     ASSERT_TRUE(setup.Started());
 
     std::vector<std::string> texts;
-    for (std::string text = AnswerNextBox(setup); !text.empty(); text = AnswerNextBox(setup)) texts.push_back(text);
-    ASSERT_EQ(texts.size(), 4U);
+    for (int box = 0; box < 3; ++box) texts.push_back(AnswerNextBox(setup));
     EXPECT_EQ(texts[0], "Please Insert Disk #1 into Floppy Drive.");
     EXPECT_EQ(texts[1], texts[0]);
     EXPECT_EQ(texts[2].rfind("Unable to locate \"disk.001\" on this segment!", 0), 0U) << texts[2];
-    EXPECT_EQ(texts[3], "Error Expanding Files!!");
+
+    const HWND expander = setup.WaitForWindow("ZUV2000 - Setup");
+    const HWND screen = ScreenOf(setup.ProcessId());
+    ASSERT_NE(expander, nullptr);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(AnswerNextBox(setup, false), "Error Expanding Files!!");
+    // The expander stays while the program ends: never gone while the screen still holds its controls.
+    bool vanishedEarly = false;
+    while (setup.WaitForExit(1) == STILL_ACTIVE && !vanishedEarly)
+        vanishedEarly =
+            IsWindowVisible(expander) == FALSE && SetupProcess::Control(screen, ControlId::SetupScreen) != nullptr;
+    EXPECT_FALSE(vanishedEarly) << "the expander's window vanished before the program ended";
     EXPECT_EQ(setup.WaitForExit(), 0U);
+    EXPECT_EQ(AnswerNextBox(setup), "") << "nothing more to answer";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "segment/tests/ScriptedInteraction.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
+#include "ui/tests/DialogMoment.h"
 
 #include <gtest/gtest.h>
 
@@ -98,14 +99,17 @@ protected:
         ASSERT_FALSE(port::FileExists(dist + "disk.004"));
     }
 
+    TUNZIP::TLoadSetupConfig Loader()
+    {
+        return [this](const std::string& where) {
+            loads.push_back(where);
+            ApplyToGlobals(ReadSetupConfig(where), Global);
+        };
+    }
+
     void Expand()
     {
-        TUNZIP unzip(
-            [this](const std::string& where) {
-                loads.push_back(where);
-                ApplyToGlobals(ReadSetupConfig(where), Global);
-            },
-            &dialogs);
+        TUNZIP unzip(Loader(), &dialogs);
         unzip.Show();
         unzip.ExpandSupportFiles();
         progressMax = unzip.ProgressBar1.Max();
@@ -130,6 +134,14 @@ protected:
             names.push_back(entry.path().filename().string() + (entry.is_directory() ? "\\" : ""));
         std::sort(names.begin(), names.end());
         return names;
+    }
+
+    // A failed expansion asks the application to end; the tests that follow must find no such request.
+    static void LeaveNoQuitRequest()
+    {
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE) {
+        }
     }
 
     int progressMax = 0;
@@ -181,11 +193,32 @@ TEST_F(Unzip, ACorruptSegmentEndsTheRunWithOneMessage)
     EXPECT_EQ(boxTexts, std::vector<std::string>{"Error Expanding Files!!"});
     EXPECT_TRUE(Application::Terminated());
     EXPECT_TRUE(shownAfter) << "the form stays until the program ends";
+    LeaveNoQuitRequest();
+}
 
-    // Leave no quit request behind for the tests that follow.
-    MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE) {
-    }
+// The window where the expansion stopped, as it stays until the program ends: laid out, painted whole, and the
+// same as a new window shown first with the progress at that point. The picture: screenshots/expander.png.
+TEST_F(Unzip, TheWindowWhereTheExpansionStoppedLooksAsWhenShownFirst)
+{
+    KillTimer(nullptr, timer);  // the moment answers the message itself
+    ScratchDir::Write(dist + "disk.002", "not a segment at all");
+    TUNZIP unzip(Loader(), &dialogs);
+    unzip.Show();
+    const TDialogMoment stopped = AtDialog(unzip.Handle(), [&] { unzip.ExpandSupportFiles(); }, "OK");
+    LeaveNoQuitRequest();
+    EXPECT_NE(stopped.Dialog.find("Error Expanding Files!!"), std::string::npos) << stopped.Dialog;
+    ASSERT_TRUE(stopped.Picture && stopped.Repainted);
+    EXPECT_TRUE(stopped.LayoutFaults.empty()) << stopped.LayoutFaults.front();
+    EXPECT_GT(unzip.ProgressBar1.Position(), 0) << "the first disk was expanded";
+
+    TUNZIP first(Loader(), &dialogs);
+    first.ProgressBar1.SetRange(0, unzip.ProgressBar1.Max());
+    first.ProgressBar1.SetPosition(unzip.ProgressBar1.Position());
+    first.Show();
+    const TScreenPicture shownFirst = SettledPicture(first.Handle());
+    EXPECT_TRUE(shownFirst.SavePng(std::string(SETUP_SCREENSHOT_DIR) + "\\expander.png"));
+    EXPECT_EQ(stopped.Repainted->Differences(*stopped.Picture), 0) << "nothing stale where it stopped";
+    EXPECT_EQ(stopped.Picture->Differences(shownFirst), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <set>
 
+#include "config/ProfileNumbers.h"
 #include "config/TextFields.h"
 #include "tools/mksetup/Product.h"
 
@@ -58,6 +59,7 @@ public:
         CheckNamedSetting("Display Style", kDisplayStyles, "the background keeps its designed effect");
         CheckNamedSetting("Logo Pos", kLogoPositions, "the logo stays where the designed layout puts it");
         CheckLogo();
+        CheckFontPitches();
         CheckShortcuts();
         CheckRegistryEntries();
         CheckDestinationTokens();
@@ -112,6 +114,21 @@ private:
         if (upper.find(".BMP") == std::string::npos && upper.find(".GIF") == std::string::npos)
             ReportKey(Diagnostic::Warning, kScreen, "Logo File",
                       "a logo is shown as a .bmp picture or played as a .gif animation; this one would not show");
+    }
+
+    // The setup takes only a positive pixels-per-inch factor; any other keeps the one the font has.
+    void CheckFontPitches()
+    {
+        for (int line = 1; line <= 4; ++line) {
+            const std::string key = "Text Line " + std::to_string(line) + " Font Pitch";
+            const auto value = p_.install.ReadString(kScreen, key);
+            if (!value || value->empty()) continue;
+            const std::optional<std::int32_t> pitch = ParseProfileInteger(*value);
+            if (pitch && *pitch > 0) continue;
+            ReportKey(Diagnostic::Warning, kScreen, key,
+                      "\"" + *value + "\" is no pixels-per-inch factor, so the setup keeps the font's own (the "
+                      "screen's) for later sizes; give a positive number such as 96");
+        }
     }
 
     void CheckShortcuts()

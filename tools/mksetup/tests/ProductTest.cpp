@@ -82,6 +82,7 @@ TEST_F(SampleProduct, ChecksReportWhatTheSetupWouldTripOver)
 {
     Write("install.cfg",
           "[Setup Screen]\nText Line 1=Acme\\Tools\nDisplay Style=vertical in\nLogo Pos=Middle\nLogo File=logo.png\n"
+          "Text Line 2 Font Pitch=0\nText Line 3 Font Pitch=-96\nText Line 4 Font Pitch=120\n"
           "[Desktop]\nShort,<InstallDir>\\a.exe,X=1\n"
           "[INI\\Registry]\nCount=2\nINIREG 0=a.ini,S,K,V\nINIREG 5=a.ini,S,K,V\n");
     Write("logo.png", "png");
@@ -97,6 +98,9 @@ TEST_F(SampleProduct, ChecksReportWhatTheSetupWouldTripOver)
     EXPECT_TRUE(Mentions(warnings, "'[Setup Screen] Logo Pos'"));
     EXPECT_TRUE(Mentions(warnings, "would not show"));
     EXPECT_TRUE(Mentions(warnings, "INIREG 5"));
+    EXPECT_TRUE(Mentions(warnings, "install.cfg:6: warning: '[Setup Screen] Text Line 2 Font Pitch'"));
+    EXPECT_TRUE(Mentions(warnings, "install.cfg:7: warning: '[Setup Screen] Text Line 3 Font Pitch'"));
+    EXPECT_FALSE(Mentions(warnings, "Text Line 4 Font Pitch")) << "a positive factor is taken";
 }
 
 TEST_F(SampleProduct, AnEmptyTitleIsAnError)

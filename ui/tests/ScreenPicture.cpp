@@ -1,0 +1,152 @@
+#include "ui/tests/ScreenPicture.h"
+
+#include "tools/setupwalk/PngFile.h"
+#include "ui/Application.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kPaintWaitMs = 50;
+
+BITMAPINFO TopDown32(int width, int height)
+{
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
+// A DIB section of the picture's size selected into a memory DC, for the time of one copy.
+class TDibSection {
+public:
+    TDibSection(HDC compatible, int width, int height) : dc_(CreateCompatibleDC(compatible))
+    {
+        const BITMAPINFO format = TopDown32(width, height);
+        bitmap_ = CreateDIBSection(compatible, &format, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~TDibSection()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    TDibSection(const TDibSection&) = delete;
+    TDibSection& operator=(const TDibSection&) = delete;
+
+    HDC Dc() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    void* Bits() const
+    {
+        GdiFlush();
+        return bits_;
+    }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+}  // namespace
+
+TScreenPicture TScreenPicture::Of(HWND window)
+{
+    TScreenPicture picture;
+    RECT client;
+    GetClientRect(window, &client);
+    picture.width_ = client.right;
+    picture.height_ = client.bottom;
+    picture.pixels_.resize(static_cast<std::size_t>(picture.width_) * static_cast<std::size_t>(picture.height_));
+    if (picture.pixels_.empty()) return picture;
+    HDC windowDc = GetDC(window);
+    {
+        TDibSection copy(windowDc, picture.width_, picture.height_);
+        BitBlt(copy.Dc(), 0, 0, picture.width_, picture.height_, windowDc, 0, 0, SRCCOPY);
+        std::memcpy(picture.pixels_.data(), copy.Bits(), picture.pixels_.size() * sizeof(std::uint32_t));
+    }
+    ReleaseDC(window, windowDc);
+    return picture;
+}
+
+COLORREF TScreenPicture::Pixel(int x, int y) const
+{
+    const std::uint32_t bgr =
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+bool TScreenPicture::Masked(int x, int y) const
+{
+    const POINT at{x, y};
+    return std::any_of(masks_.begin(), masks_.end(), [&](const RECT& area) { return PtInRect(&area, at) != FALSE; });
+}
+
+int TScreenPicture::Differences(const TScreenPicture& other, RECT* box) const
+{
+    if (box != nullptr) SetRectEmpty(box);
+    if (width_ != other.width_ || height_ != other.height_) return std::max(width_ * height_, 1);
+    int differ = 0;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (Pixel(x, y) == other.Pixel(x, y) || Masked(x, y) || other.Masked(x, y)) continue;
+            ++differ;
+            if (box == nullptr) continue;
+            const RECT pixel{x, y, x + 1, y + 1};
+            UnionRect(box, box, &pixel);
+        }
+    }
+    return differ;
+}
+
+bool TScreenPicture::SavePng(const std::string& path) const
+{
+    if (pixels_.empty()) return false;
+    HDC screen = GetDC(nullptr);
+    bool saved = false;
+    {
+        TDibSection copy(screen, width_, height_);
+        std::memcpy(copy.Bits(), pixels_.data(), pixels_.size() * sizeof(std::uint32_t));
+        saved = ::SavePng(copy.Bitmap(), path);
+    }
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+TScreenPicture SettledPicture(HWND window, const std::function<void(TScreenPicture&)>& mask, DWORD deadlineMs)
+{
+    const auto take = [&] {
+        Application::ProcessMessages();
+        TScreenPicture picture = TScreenPicture::Of(window);
+        if (mask) mask(picture);
+        return picture;
+    };
+    TScreenPicture last = take();
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < deadlineMs) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPaintWaitMs, QS_ALLINPUT);
+        TScreenPicture next = take();
+        if (next.Differences(last) == 0) return next;
+        last = std::move(next);
+    }
+    return last;
+}
+
+std::optional<RECT> CaretIn(HWND window)
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) == FALSE || thread.hwndCaret == nullptr) return std::nullopt;
+    if (thread.hwndCaret != window && IsChild(window, thread.hwndCaret) == FALSE) return std::nullopt;
+    RECT caret = thread.rcCaret;
+    MapWindowPoints(thread.hwndCaret, window, reinterpret_cast<POINT*>(&caret), 2);
+    InflateRect(&caret, 1, 1);
+    return caret;
+}
