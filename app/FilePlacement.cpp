@@ -58,6 +58,13 @@ TPlacement PlaceFile(const std::string& source, const std::string& target)
     } catch (const EFCreateError&) {
         DeleteFileA(staged.c_str());
         return plRefused;
+    } catch (const EInOutError& error) {
+        // A full disk: the message names the file the user knows, not the copy beside it.
+        DeleteFileA(staged.c_str());
+        std::string message = error.what();
+        const std::size_t at = message.find(staged);
+        if (at != std::string::npos) message.replace(at, staged.size(), target);
+        throw EInOutError(message);
     } catch (...) {
         DeleteFileA(staged.c_str());
         throw;
