@@ -283,6 +283,21 @@ TEST_F(InstallRun, UninstallRemovesOnlyWhatTheInstallationCreated)
     ini.EraseSection("SetupTestsRoundTrip");
 }
 
+// An installation on a network path is removed from the record it left there.
+TEST_F(InstallRun, AnInstallationOnAShareIsRemovedFromItsRecordThere)
+{
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    choices.InstallDir = "\\\\setuptests\\share\\SetupTests-" + std::to_string(GetCurrentProcessId());
+    Support("a.txt", "a");
+    Install({"Installation Directory,Data,C:\\a.txt"});
+    ASSERT_EQ(ScratchDir::Read(AppDir() + "Data\\a.txt"), "a");
+
+    ScriptedUninstallView view;
+    RunUninstall({AppDir(), kTitle, false}, view);
+    EXPECT_FALSE(port::IsDirectory(AppDir())) << "everything the installation made there";
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath(kTitle)));
+}
+
 TEST_F(InstallRun, RecordThatCannotBeWrittenStopsTheRunBeforeAnythingChanges)
 {
     Leftovers leftovers({{HKEY_CURRENT_USER, "Software\\SetupTests\\Blocked"}}, {});

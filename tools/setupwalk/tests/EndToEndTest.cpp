@@ -498,8 +498,12 @@ TEST_F(EndToEnd, InstalledTwiceOverTheUsersThingsAndRemovedTheMachineIsAsItWas)
         for (int installation = 1; installation <= 2; ++installation) {
             std::unique_ptr<SetupDriver> setup = StartSetup(dist);
             const std::vector<std::string> messages =
-                WalkInstall(*setup, {destination, true, false, {1}, true},
-                            [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+                WalkInstall(*setup, {destination, true, false, {1}, true}, [&](int page, SetupDriver& walked) {
+                    pictures_.Take(walked, page);
+                    if (page == ControlId::Finished) {
+                        EXPECT_TRUE(walked.Visible(ControlId::reboot)) << "a file waits for the restart";
+                    }
+                });
             ASSERT_EQ(messages.size(), 1u) << "installation " << installation;
             EXPECT_NE(messages[0].find(dir + "notes.ico (the file there is read-only)"), std::string::npos) << messages[0];
             EXPECT_NE(messages[0].find("replaced when Windows restarts:\r\n" + dir + "notes.exe"), std::string::npos)
