@@ -10,6 +10,7 @@ namespace port {
 constexpr std::uint32_t faReadOnly = 0x01;
 constexpr std::uint32_t faHidden = 0x02;
 constexpr std::uint32_t faDirectory = 0x10;
+constexpr std::uint32_t faArchive = 0x20;
 
 bool FileExists(const std::string& path);   // a file, not a directory
 bool IsDirectory(const std::string& path);

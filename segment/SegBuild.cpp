@@ -136,11 +136,11 @@ std::vector<unsigned char> TSegCompEZ::BuildFileList(const std::vector<TArchiveS
             record.resize(static_cast<std::size_t>(recordLength), '\0');
             out->WriteBuffer(record.data(), record.size());
         }
-        // A scratch file of the build's own: fixed date and attributes keep the set the same from the
-        // same files, whenever it is built.
+        // A scratch file of the build's own: a fixed date, and the attributes of a fresh Windows file,
+        // keep the set the same from the same files, whenever it is built.
         out->SetDosDateTime(port::kEarliestDosDateTime);
     }
-    port::ApplyAttributes(listFile.Path(), 0);
+    port::ApplyAttributes(listFile.Path(), port::faArchive);
     const TCompressEventsOff off(*this, [](std::string&, TCProcessMode) {});
     MemoryStream archive;
     CompressFiles(archive, {{listFile.Path(), kListFileName}}, ListMethodFor(SegCompType));
