@@ -3,6 +3,7 @@
 // end early: a missing disk supplied or not, a corrupt disk, Cancel, Decline, a destination that cannot exist.
 #include "config/TextFields.h"
 #include "port/Exception.h"
+#include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/JourneyPictures.h"
@@ -26,6 +27,8 @@ namespace {
 
 constexpr const char* kTitle = "Northwind Notes 2.0";
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\Northwind Notes 2.0";
+// Every file of the product as the tests build it carries this date; installed files keep it.
+const LocalDate kProductDate{2001, 5, 6, 12, 34, 56};
 
 std::string WindowsDirectory()
 {
@@ -117,11 +120,18 @@ private:
 
 class EndToEnd : public ::testing::Test {
 protected:
-    // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder.
+    // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder,
+    // from a copy whose files all carry one date.
     void SetUp() override
     {
+        std::filesystem::copy(SAMPLE_PRODUCT, scratch_ / "product", std::filesystem::copy_options::recursive);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch_ / "product")) {
+            if (entry.is_regular_file()) {
+                ASSERT_TRUE(SetLastWrite(entry.path().string(), kProductDate)) << entry.path();
+            }
+        }
         // No "\" before a closing quote: the program's argument parser would take the quote as text.
-        const std::string arguments = std::string("build \"") + SAMPLE_PRODUCT + "\" -o \"" + scratch_ / "dist" +
+        const std::string arguments = std::string("build \"") + scratch_ / "product" + "\" -o \"" + scratch_ / "dist" +
                                       "\" --setup \"" + SETUP_EXE + "\" --seg-size 20000";
         DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
         dist_ = scratch_ / "dist\\";
@@ -339,6 +349,9 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
     EXPECT_EQ(pages,
               (std::vector<std::string>{"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install", "Finished"}));
     ExpectInstalled(dir, tempDirsBefore_);
+    for (const std::string& file : {dir + "notes.exe", dir + "docs\\readme.txt", dir + "data\\templates\\letter.nwn",
+                                    SystemDirectory() + "nwhelper.txt"})
+        EXPECT_EQ(LastWrite(file), kProductDate) << file << " keeps the date its maker gave it";
 
     const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
     ASSERT_TRUE(product.has_value());
