@@ -40,8 +40,9 @@ TEST(CopyFileTo, TheCopyKeepsTheDateOfItsSource)
     ScratchDir dir;
     ScratchDir::Write(dir / "dated.txt", "dated");
     ASSERT_TRUE(SetLastWrite(dir / "dated.txt", {2001, 5, 6, 12, 34, 57}));
-    CopyFileTo(dir / "dated.txt", dir / "copy.txt");
-    EXPECT_EQ(LastWrite(dir / "copy.txt"), (LocalDate{2001, 5, 6, 12, 34, 57}));
+    port::MakeDir(dir / "copies");
+    CopyFileTo(dir / "dated.txt", dir / "copies");
+    EXPECT_EQ(LastWrite(dir / "copies\\dated.txt"), (LocalDate{2001, 5, 6, 12, 34, 57}));
 }
 
 TEST(CopyFileTo, ReplacesAFileAndNamesWhatFailed)
