@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "testsupport/ScratchDir.h"
+#include "testsupport/SparseFiles.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
 
@@ -17,24 +17,6 @@ namespace {
 
 constexpr std::uintmax_t kBigSize = 1200000000;  // two of them pass 2,147,483,647
 
-// A sparse file of zeros that ends in a marker, so that its end is checked too.
-void WriteSparse(const std::string& path, const std::string& marker)
-{
-    ScratchDir::Write(path, "");
-    fs::resize_file(path, kBigSize - marker.size());
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    out << marker;
-}
-
-std::string Tail(const std::string& path, std::size_t n)
-{
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(-static_cast<std::streamoff>(n), std::ios::end);
-    std::string tail(n, '\0');
-    in.read(tail.data(), static_cast<std::streamsize>(n));
-    return tail;
-}
-
 TEST(MksetupLargePayload, APayloadPastOneArchiveBuildsIntoSeveralThatVerifyAndExtract)
 {
     ScratchDir dir;
@@ -42,8 +24,8 @@ TEST(MksetupLargePayload, APayloadPastOneArchiveBuildsIntoSeveralThatVerifyAndEx
     const std::string dist = dir.Path() + "dist";
     StageSampleProduct(product);
     ScratchDir::Write(dir.Path() + "setup.exe", "MZ setup");
-    WriteSparse(product + "/big-1.bin", "end of one");
-    WriteSparse(product + "/big-2.bin", "end of two");
+    WriteSparseFile(product + "/big-1.bin", kBigSize, "end of one");
+    WriteSparseFile(product + "/big-2.bin", kBigSize, "end of two");
     ScratchDir::Write(product + "/finstall.cfg", ScratchDir::Read(product + "/finstall.cfg") +
                                                      "Installation Directory,big-1.bin\r\nInstallation Directory,big-2.bin\r\n");
 
@@ -64,7 +46,7 @@ TEST(MksetupLargePayload, APayloadPastOneArchiveBuildsIntoSeveralThatVerifyAndEx
     ASSERT_EQ(extracted.exitCode, 0) << extracted.output;
     for (const auto& [name, marker] : {std::pair{"big-1.bin", "end of one"}, std::pair{"big-2.bin", "end of two"}}) {
         EXPECT_EQ(fs::file_size(out + "/" + name), kBigSize) << name;
-        EXPECT_EQ(Tail(out + "/" + name, 10), marker) << name;
+        EXPECT_EQ(TailOf(out + "/" + name, 10), marker) << name;
     }
     EXPECT_EQ(ScratchDir::Read(out + "/readme.txt"), ScratchDir::Read(product + "/docs/readme.txt"));
 }

@@ -5,6 +5,7 @@
 #include "port/Exception.h"
 #include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/SparseFiles.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/JourneyPictures.h"
 #include "tools/setupwalk/SetupWalks.h"
@@ -462,6 +463,38 @@ TEST_F(EndToEnd, ADestinationThatCannotBeCreatedStopsTheInstallAndEndsTheProgram
     EXPECT_EQ(Answer(*setup, "OK"), "Unable to write to " + blocked + "\\uninstaller.cfg");
     EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
     EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+}
+
+// A payload past what one archive can describe (two sparse files of 1.2 GB, run-length coded) goes into
+// several archives of one set; setup.exe expands them all and installs both files whole. It moves
+// gigabytes, so the default run leaves it out and CTest runs it apart as setupwalk_large_tests
+// (label large).
+TEST_F(EndToEnd, DISABLED_APayloadPastOneArchiveInstallsWhole)
+{
+    constexpr std::uintmax_t kBigSize = 1200000000;
+    const std::string product = scratch_ / "product\\";
+    WriteSparseFile(product + "big-1.bin", kBigSize, "end of one");
+    WriteSparseFile(product + "big-2.bin", kBigSize, "end of two");
+    ScratchDir::Write(product + "finstall.cfg", ScratchDir::Read(product + "finstall.cfg") +
+                                                    "Installation Directory,big-1.bin\r\nInstallation Directory,big-2.bin\r\n");
+    const std::string large = scratch_ / "large\\";
+    const std::string arguments = "build \"" + scratch_ / "product" + "\" -o \"" + scratch_ / "large" + "\" --setup \"" +
+                                  SETUP_EXE + "\" --method rle";
+    DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
+    ASSERT_EQ(mksetup.WaitForExit(10 * SetupDriver::kPatienceMs), 0U);
+
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Large";
+    SampleLeftovers leftovers(destination + "\\");
+    {
+        SetupDriver setup(CommandLineOf(large + "setup.exe", ""), large, 10 * SetupDriver::kPatienceMs);
+        WalkInstall(setup, {destination, false, false, {}}, [](int, SetupDriver&) {});
+    }
+    for (const auto& [name, marker] : {std::pair{"big-1.bin", "end of one"}, std::pair{"big-2.bin", "end of two"}}) {
+        const std::string installed = destination + "\\" + name;
+        EXPECT_EQ(std::filesystem::file_size(installed), kBigSize) << name;
+        EXPECT_EQ(TailOf(installed, 10), marker) << name;
+    }
+    ExpectSameFile(destination + "\\notes.exe", std::string(SAMPLE_PRODUCT) + "\\programs\\notes.exe");
 }
 
 }  // namespace
