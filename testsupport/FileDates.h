@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #endif
 
+#include <cstdio>
 #include <ctime>
+#include <ostream>
 #include <string>
 
 #include "testsupport/ScratchDir.h"

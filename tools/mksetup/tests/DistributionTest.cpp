@@ -105,6 +105,9 @@ TEST_F(MksetupDistribution, FilesKeepTheirDatesAndAttributesThroughBuildAndExtra
     };
     for (const auto& f : files) ASSERT_TRUE(SetLastWrite(product + "/" + f.source, f.date)) << f.source;
     port::ApplyAttributes(product + "/docs/manual.txt", port::faReadOnly);
+#ifdef _WIN32
+    port::ApplyAttributes(product + "/art/notes.ico", port::faHidden);
+#endif
     const Result built = Build("--seg-size 20000");
     ASSERT_EQ(built.exitCode, 0) << built.output;
     EXPECT_NE(built.output.find("finstall.cfg:9: warning: 'System,system\\nwhelper.txt': the file"), std::string::npos)
@@ -120,6 +123,9 @@ TEST_F(MksetupDistribution, FilesKeepTheirDatesAndAttributesThroughBuildAndExtra
     for (const auto& f : files) EXPECT_EQ(LastWrite(out + "/" + f.extracted), f.stored) << f.extracted;
     EXPECT_TRUE(port::Attributes(out + "/manual.txt") & port::faReadOnly);
     EXPECT_FALSE(port::Attributes(out + "/readme.txt") & port::faReadOnly);
+#ifdef _WIN32
+    EXPECT_TRUE(port::Attributes(out + "/notes.ico") & port::faHidden) << "where the system has hidden files";
+#endif
     port::ApplyAttributes(product + "/docs/manual.txt", 0);
     ExpectNoWorkingFolder();
 }
