@@ -17,7 +17,7 @@ test-native: native
 	ctest --preset native -j $(JOBS)
 
 test-asan: native-asan
-	ctest --preset native-asan -j $(JOBS)
+	ctest --preset native-asan -j $(JOBS) -LE large
 
 # Archives are coded on several threads: the compression component's tests under ThreadSanitizer.
 test-tsan: native-tsan
