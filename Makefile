@@ -16,6 +16,8 @@ build: native native-asan native-tsan win32 fuzz
 test-native: native
 	ctest --preset native -j $(JOBS)
 
+# The payloads past an archive's sizes (label "large") take minutes under the sanitizers; they run natively
+# and under Wine.
 test-asan: native-asan
 	ctest --preset native-asan -j $(JOBS) -LE large
 
