@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <ctime>
 
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
@@ -12,12 +12,17 @@ TGlobal Global;
 
 namespace {
 
+// Two digits, "07"; the printf family would bring its whole formatter into setup.exe for this.
+std::string TwoDigits(int value)
+{
+    const int bounded = value < 0 ? 0 : value % 100;
+    return {static_cast<char>('0' + bounded / 10), static_cast<char>('0' + bounded % 10)};
+}
+
 // The time of day as "hhnnss".
 std::string TimeOfDayDigits(const std::tm& now)
 {
-    char digits[40];
-    std::snprintf(digits, sizeof digits, "%02d%02d%02d", now.tm_hour, now.tm_min, now.tm_sec);
-    return digits;
+    return TwoDigits(now.tm_hour) + TwoDigits(now.tm_min) + TwoDigits(now.tm_sec);
 }
 
 std::tm LocalTimeNow()

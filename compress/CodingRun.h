@@ -3,6 +3,7 @@
 // usable on any thread with a coder state of its own.
 #include <cstdint>
 
+#include "compress/Codecs.h"
 #include "compress/CompThreadSafety.h"
 #include "compress/Compress.h"
 
@@ -15,7 +16,7 @@ struct TCodingResult {
     std::int64_t InputCount = 0;
 };
 
-// Codes run.input into run.output with the method's codec; exceptions of the codec pass, with the
-// coder's buffers released.
+// Codes run.input into run.output with codec (DecoderOf or EncoderOf, as direction says); exceptions of the
+// codec pass, with the coder's buffers released.
 TCodingResult RunCoding(TCompThreadSafety& coder, const TCompThreadSafety::Run& run, TCodeDirection direction,
-                        std::uint8_t method, std::int32_t expandedSize);
+                        TCodec codec, std::int32_t expandedSize);

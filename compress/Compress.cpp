@@ -9,9 +9,9 @@ void TCompress::SetTargetPath(const std::string& path)
     if (!targetPath_.empty() && targetPath_.back() != '\\') targetPath_ += '\\';
 }
 
-std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
-                                   std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
-                                   std::int32_t InputSize)
+std::int32_t TCompress::CodeWith(TCodec codec, Stream& Dest, Stream& Source, bool Unscramble,
+                                 TCodeDirection Direction, std::int32_t& Checksum, std::int32_t ExpandedSize,
+                                 std::int32_t InputSize)
 {
     inputCount_ = 0;
     cancelled_ = ShowProgress(0);
@@ -26,7 +26,7 @@ std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble
     run.scrambleOutput = !expanding && Key != 0;
     run.key = Key;
     run.progress = OnShowProgress;
-    const TCodingResult result = RunCoding(coder_, run, Direction, Method, ExpandedSize);
+    const TCodingResult result = RunCoding(coder_, run, Direction, codec, ExpandedSize);
     cancelled_ = result.Cancelled;
     inputCount_ = result.InputCount;
     Checksum = result.Checksum;

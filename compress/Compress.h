@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compress/ArchiveFormat.h"
+#include "compress/Codecs.h"
 #include "compress/CompThreadSafety.h"
 #include "port/Stream.h"
 
@@ -103,6 +104,10 @@ protected:
 private:
     // Tells the progress handler, if any; true when it answers -1 (cancel).
     bool ShowProgress(std::int32_t percentageDone);
+    // CodeStream with the codec chosen: the expansion names the decoder itself, so that a program that
+    // only expands links no encoder.
+    std::int32_t CodeWith(TCodec codec, Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
+                          std::int32_t& Checksum, std::int32_t ExpandedSize, std::int32_t InputSize);
     // The source after the check handler; empty when it skips the file.
     std::string CheckedSource(const std::string& path);
     void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, TCompressionMethod method,

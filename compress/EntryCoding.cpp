@@ -34,7 +34,7 @@ TCodingResult CodeInto(MemoryStream& dest, FileStream& input, std::uint8_t metho
     run.key = key;
     run.progress = progress;
     run.oneThread = true;  // the pool has a coding thread per core already
-    return RunCoding(coder, run, TCodeDirection::Compress, method, 0);
+    return RunCoding(coder, run, TCodeDirection::Compress, EncoderOf(method), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <cctype>
 #include <memory>
 
+#include "compress/Codecs.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "port/Exception.h"
@@ -133,8 +134,8 @@ void TCompress::ExpandEntry(Stream& Dest, Stream& Source, const TEntryHeader& en
         if (OnExpand) OnExpand(Dest, Source, entry.CompressedSize, entry.ExpandedSize, MethodId, computed);
     } else {
         try {
-            CodeStream(Dest, Source, entry.LockType == 2, TCodeDirection::Expand, computed, entry.Method,
-                       entry.ExpandedSize, entry.CompressedSize);
+            CodeWith(DecoderOf(entry.Method), Dest, Source, entry.LockType == 2, TCodeDirection::Expand, computed,
+                     entry.ExpandedSize, entry.CompressedSize);
         } catch (const ELZHBadDecodeTable&) {
             if (locked) throw EInvalidKey();
             throw;

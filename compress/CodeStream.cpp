@@ -1,0 +1,12 @@
+// Apart from the rest of TCompress: CodeStream names the encoders, and a program that only expands (setup.exe)
+// must not link them. The linker takes whole object files from the library, so this one stays out of it.
+#include "compress/Codecs.h"
+#include "compress/Compress.h"
+
+std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
+                                   std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
+                                   std::int32_t InputSize)
+{
+    const TCodec codec = Direction == TCodeDirection::Expand ? DecoderOf(Method) : EncoderOf(Method);
+    return CodeWith(codec, Dest, Source, Unscramble, Direction, Checksum, ExpandedSize, InputSize);
+}
