@@ -57,7 +57,7 @@ check_dependencies() {
   [ -n "$depends" ] || fail "$deb declares no dependencies"
   names=" $(sed 's/ *([^)]*)//g; s/,/ /g' <<<"$depends") "
   for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
-    path=$(ldconfig -p | awk -v l="$library" '$1 == l && /x86-64/ && !found { print $NF; found = 1 }')
+    path=$(ldd "$program" | awk -v l="$library" '$1 == l && $2 == "=>" { print $3 }')
     [ -n "$path" ] || fail "$library, which mksetup needs, is not on this machine"
     package=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(realpath "$path")") || fail "no package holds $path"
     package=${package%%:*}
