@@ -32,6 +32,5 @@ std::string DefaultSetupProgram()
         if (fs::is_regular_file(place, error)) return place.string();
         looked += (looked.empty() ? "" : " and ") + place.string();
     }
-    throw Exception("no setup program to ship: there is no " + looked +
-                    "; name one with --setup PATH (a setup.exe of this project's win32 build)");
+    throw Exception("no setup program to ship: there is no " + looked + "; name one with --setup PATH");
 }
