@@ -30,19 +30,19 @@ winpath() { echo "Z:${1//\//\\}"; }
 make_package() {
   local generator=$1 file=$2
   cpack -G "$generator" --config "$build/CPackConfig.cmake" -B "$scratch/packages" >"$scratch/cpack.log" 2>&1 ||
-    { cat "$scratch/cpack.log"; fail "cpack -G $generator failed"; }
+    { cat "$scratch/cpack.log" >&2; fail "cpack -G $generator failed"; }
   [ -f "$scratch/packages/$file" ] || fail "no $file; cpack wrote: $(ls "$scratch/packages")"
   echo "$scratch/packages/$file"
 }
 
-# check_maker SHARE_DIR SAMPLE DIST_ARG COMMAND...: from an empty folder, COMMAND builds SAMPLE into dist
-# and prints its version.
+# check_maker SHARE_DIR SAMPLE COMMAND...: from an empty folder, COMMAND builds SAMPLE into dist and prints
+# its version.
 check_maker() {
-  local share=$1 sample=$2 dist=$3
-  shift 3
+  local share=$1 sample=$2
+  shift 2
   mkdir "$scratch/work"
   cd "$scratch/work"
-  "$@" build "$sample" -o "$dist" || fail "$* build $sample -o $dist failed"
+  "$@" build "$sample" -o dist || fail "$* build $sample -o dist failed"
   cmp "dist/setup.exe" "$share/setup.exe" || fail "dist/setup.exe is not the installed $share/setup.exe"
   local printed
   printed=$("$@" --version | tr -d '\r')
@@ -79,8 +79,8 @@ case "$mode" in
   install)
     prefix=$scratch/prefix
     cmake --install "$build" --prefix "$prefix" --strip >"$scratch/install.log" 2>&1 ||
-      { cat "$scratch/install.log"; fail "cmake --install failed"; }
-    check_maker "$prefix/share/mksetup" "$prefix/share/mksetup/sample" dist "$prefix/bin/mksetup"
+      { cat "$scratch/install.log" >&2; fail "cmake --install failed"; }
+    check_maker "$prefix/share/mksetup" "$prefix/share/mksetup/sample" "$prefix/bin/mksetup"
     ;;
   deb)
     deb=$(make_package DEB "mksetup_${version}_$(dpkg --print-architecture).deb")
@@ -88,7 +88,7 @@ case "$mode" in
     dpkg-deb -x "$deb" "$root"
     check_dependencies "$deb" "$root/usr/bin/mksetup"
     check_man_page "$root/usr/share/man/man1/mksetup.1.gz"
-    check_maker "$root/usr/share/mksetup" "$root/usr/share/mksetup/sample" dist "$root/usr/bin/mksetup"
+    check_maker "$root/usr/share/mksetup" "$root/usr/share/mksetup/sample" "$root/usr/bin/mksetup"
     ;;
   zip)
     zip=$(make_package ZIP "mksetup-$version-win32.zip")
@@ -98,7 +98,7 @@ case "$mode" in
     [ "$size" -lt 3000000 ] || fail "mksetup.exe is $size bytes, not under 3 MB: is it stripped?"
     echo "mksetup.exe is $size bytes"
     wine_run=$repo/cmake/wine-run.sh
-    check_maker "$maker" "$(winpath "$maker/sample")" dist "$wine_run" "$maker/mksetup.exe"
+    check_maker "$maker" "$(winpath "$maker/sample")" "$wine_run" "$maker/mksetup.exe"
     listed=$("$wine_run" "$maker/mksetup.exe" list dist | tr -d '\r') || fail "mksetup.exe list dist failed"
     for file in notes.exe postinst.exe license.txt; do
       grep -q "$file" <<<"$listed" || fail "mksetup.exe list dist does not list $file: $listed"
