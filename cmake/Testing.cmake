@@ -35,9 +35,10 @@ elseif(NOT SETUP_FUZZ)
   set(SETUP_GMOCK GTest::gmock)
 endif()
 
-# setup_add_test(NAME SOURCES src... LIBS lib... [DEFINITIONS def...] [DEPENDS target...] [TIMEOUT seconds])
+# setup_add_test(NAME SOURCES src... LIBS lib... [DEFINITIONS def...] [DEPENDS target...] [TIMEOUT seconds]
+#                [LABELS label...]): a label lets a slow program run apart (ctest -L large) or be left out (-LE).
 function(setup_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEFINITIONS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEFINITIONS;DEPENDS;LABELS" ${ARGN})
   if(SETUP_FUZZ)
     return()
   endif()
@@ -51,12 +52,16 @@ function(setup_add_test name)
   if(T_DEPENDS)
     add_dependencies(${name} ${T_DEPENDS})
   endif()
+  set(properties TIMEOUT ${T_TIMEOUT})
+  if(T_LABELS)
+    list(APPEND properties LABELS ${T_LABELS})
+  endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
-      ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR}
+      ${properties})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT ${T_TIMEOUT})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
   endif()
 endfunction()
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "compress/ArchiveBudget.h"
 #include "compress/ArchivePlan.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
@@ -9,6 +10,28 @@
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+
+// What the entries written so far add up to, and the method identifier the archive header carries:
+// the built-in method's, or what the custom coder answered.
+struct TArchiveTally {
+    TArchiveBudget budget;
+    std::string methodId;
+    std::string answeredFor;  // the file whose custom coding first answered methodId
+
+    // An archive carries one identifier for all its entries, and the reader hands it to every one.
+    void NoteAnswer(const std::string& compressId, const std::string& path)
+    {
+        std::string id = compressId.substr(0, 3);
+        id.resize(3, ' ');
+        if (answeredFor.empty()) {
+            methodId = id;
+            answeredFor = path;
+        } else if (id != methodId) {
+            throw Exception("OnCompress answered \"" + id + "\" for " + path + " but \"" + methodId + "\" for " +
+                            answeredFor + ": an archive carries one method identifier");
+        }
+    }
+};
 
 namespace {
 
@@ -31,6 +54,16 @@ std::vector<TArchiveSource> EmptyFilesFirst(const std::vector<TArchiveSource>& f
     return ordered;
 }
 
+// Files too large for one archive are refused before a byte is written. A file that is missing is
+// named by the error of opening it, in its place.
+void CheckArchiveFits(const std::vector<TArchiveSource>& files)
+{
+    TArchiveBudget budget;
+    for (const TArchiveSource& file : files)
+        if (port::FileExists(file.Path))
+            budget.Add(file.Path, FileStream(file.Path, FileMode::OpenRead).Size(), file.StoredName.size());
+}
+
 // The coders of the built-in methods need no event, so several files can be coded at once.
 unsigned ParallelWorkersFor(TCompressionMethod method, std::size_t files)
 {
@@ -44,21 +77,25 @@ unsigned ParallelWorkersFor(TCompressionMethod method, std::size_t files)
 std::int32_t TCompress::CompressFiles(Stream& Archive, const std::vector<TArchiveSource>& Files,
                                       TCompressionMethod Method)
 {
+    if (Method == coCustom && !OnCompress)
+        throw Exception("coCustom is coded by the OnCompress handler, and none is assigned; nothing was written");
+    CheckArchiveFits(Files);
     const std::int64_t headerAt = Archive.Position();
     TArchiveHeader header = BuildArchiveHeader(kMethodIds[Method], 0, caMulti);
     Archive.WriteBuffer(header.Encode().data(), TArchiveHeader::kSize);
-    std::int32_t total = 0;
+    TArchiveTally tally{{}, header.MethodId, {}};
     const std::vector<TArchiveSource> ordered = EmptyFilesFirst(Files);
     if (const unsigned workers = ParallelWorkersFor(Method, ordered.size()); workers > 0) {
-        WriteEntriesCodedAhead(Archive, ordered, Method, workers, total);
+        WriteEntriesCodedAhead(Archive, ordered, Method, workers, tally);
     } else {
         for (const TArchiveSource& file : ordered)
             if (const std::string source = CheckedSource(file.Path); !source.empty())
-                WriteEntry(Archive, {source, file.StoredName}, Method, total);
+                WriteEntry(Archive, {source, file.StoredName}, Method, tally);
     }
-    header.TotalSize = total;
+    header.MethodId = tally.methodId;
+    header.TotalSize = tally.budget.ExpandedTotal();
     WriteAt(Archive, headerAt, header.Encode().data(), TArchiveHeader::kSize);
-    return total;
+    return header.TotalSize;
 }
 
 std::string TCompress::CheckedSource(const std::string& path)
@@ -71,7 +108,7 @@ std::string TCompress::CheckedSource(const std::string& path)
 // The check handler hears the files in order, each before it is coded; workers code the files ahead
 // while the caller's thread writes them in order and passes their progress on.
 void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files,
-                                       TCompressionMethod method, unsigned workers, std::int32_t& total)
+                                       TCompressionMethod method, unsigned workers, TArchiveTally& tally)
 {
     TEntryCodingPool pool(method, Key, workers);
     TArchivePlan plan(files, pool, CodedAheadLimit, [this](const std::string& path) { return CheckedSource(path); });
@@ -79,10 +116,10 @@ void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchi
         const TArchivePlan::Entry entry = plan.Through(i);
         if (entry.file.Path.empty()) continue;
         if (entry.direct) {
-            WriteEntry(archive, entry.file, method, total);
+            WriteEntry(archive, entry.file, method, tally);
             continue;
         }
-        WriteCodedEntry(archive, entry.file, TakeCoded(pool, entry.ticket, entry.file.Path), total);
+        WriteCodedEntry(archive, entry.file, TakeCoded(pool, entry.ticket, entry.file.Path), tally);
     }
 }
 
@@ -100,19 +137,20 @@ TCodedEntry TCompress::TakeCoded(TEntryCodingPool& pool, std::size_t ticket, con
 }
 
 void TCompress::WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded,
-                                std::int32_t& total)
+                                TArchiveTally& tally)
 {
+    tally.budget.Add(file.Path, coded.Header.ExpandedSize, file.StoredName.size());
     archive.WriteBuffer(coded.Header.Encode().data(), TEntryHeader::kSize);
     archive.WriteBuffer(file.StoredName.data(), file.StoredName.size());
     archive.WriteBuffer(coded.Data.data(), coded.Data.size());
-    total += coded.Header.ExpandedSize;
 }
 
 void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method,
-                           std::int32_t& total)
+                           TArchiveTally& tally)
 {
     FileStream input(file.Path, FileMode::OpenRead);
     TEntryHeader entry = EntryHeaderFor(input, file.StoredName, method, Key);
+    tally.budget.Add(file.Path, entry.ExpandedSize, file.StoredName.size());
     const std::int64_t headerAt = archive.Position();
     archive.WriteBuffer(entry.Encode().data(), TEntryHeader::kSize);
     archive.WriteBuffer(file.StoredName.data(), file.StoredName.size());
@@ -120,10 +158,8 @@ void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompres
 
     std::int32_t checksum = 0;
     if (method == coCustom) {
-        std::string id = kMethodIds[coCustom];
-        std::int32_t outputSize = 0;
-        if (OnCompress) OnCompress(archive, input, id, outputSize, checksum);
-        entry.CompressedSize = outputSize;
+        entry.CompressedSize = CodeCustom(archive, input, dataAt, checksum, tally);
+        CheckSourceUnchanged(input, entry, entry.ExpandedSize);
     } else {
         try {
             entry.CompressedSize =
@@ -136,10 +172,26 @@ void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompres
             entry.CompressedSize =
                 CodeStream(archive, input, false, TCodeDirection::Compress, checksum, coNone, 0, entry.ExpandedSize);
         }
+        if (Cancelled()) throw Exception("Compression cancelled while coding " + file.Path);
+        CheckSourceUnchanged(input, entry, inputCount_);
     }
-    if (Cancelled()) throw Exception("Compression cancelled while coding " + file.Path);
     entry.Checksum = EntryChecksum(checksum, entry, Key);
     WriteAt(archive, headerAt, entry.Encode().data(), TEntryHeader::kSize);
     archive.Seek(dataAt + entry.CompressedSize, SeekOrigin::Begin);
-    total += entry.ExpandedSize;
+}
+
+// The handler writes the coded data and says how many it wrote; a size that disagrees with what it
+// wrote would cut or shift every entry after this one.
+std::int32_t TCompress::CodeCustom(Stream& archive, FileStream& input, std::int64_t dataAt, std::int32_t& checksum,
+                                   TArchiveTally& tally)
+{
+    std::string compressId = kMethodIds[coCustom];
+    std::int32_t outputSize = 0;
+    OnCompress(archive, input, compressId, outputSize, checksum);
+    const std::int64_t written = archive.Position() - dataAt;
+    if (written != outputSize)
+        throw Exception("OnCompress wrote " + std::to_string(written) + " bytes for " + input.Path() + " but answered " +
+                        std::to_string(outputSize));
+    tally.NoteAnswer(compressId, input.Path());
+    return outputSize;
 }

@@ -11,7 +11,7 @@ void RunCodec(TCompThreadSafety& coder, TCodeDirection direction, std::uint8_t m
     const bool expanding = direction == TCodeDirection::Expand;
     switch (method) {
     case coNone: CopyBytes(coder); break;
-    case coRLE: expanding ? DecodeRLE(coder) : EncodeRLE(coder); break;
+    case coRLE: expanding ? DecodeRLE(coder, expandedSize) : EncodeRLE(coder); break;
     case coLZH: expanding ? DecodeLZH(coder, expandedSize) : EncodeLZH(coder); break;
     case coLZH5: expanding ? DecodeLZH5(coder, expandedSize) : EncodeLZH5(coder); break;
     default: break;  // custom and unknown methods are not coded here
@@ -32,6 +32,7 @@ TCodingResult RunCoding(TCompThreadSafety& coder, const TCompThreadSafety::Run& 
     }
     TCodingResult result;
     result.Cancelled = coder.Cancelled();
+    result.InputCount = coder.InputCount();
     result.Checksum = static_cast<std::int32_t>(direction == TCodeDirection::Expand ? coder.OutputSum() : coder.InputSum());
     coder.Flush();
     result.OutputCount = coder.OutputCount();

@@ -11,6 +11,8 @@ struct TCodingResult {
     // The byte sum of the expanded side: the output when expanding, the input when compressing.
     std::int32_t Checksum = 0;
     bool Cancelled = false;
+    // The bytes taken from the input stream: fewer than announced when it ended early.
+    std::int64_t InputCount = 0;
 };
 
 // Codes run.input into run.output with the method's codec; exceptions of the codec pass, with the

@@ -27,6 +27,7 @@ void TCompThreadSafety::Begin(const Run& run)
     inRun = false;
     runCount = 0;
     inputRemaining_ = std::max<std::int32_t>(run.inputSize, 0);
+    inputCount_ = 0;
     chunkSize_ = kBufferSize;
     inputSum_ = outputSum_ = 0;
     progressTotal_ = 0;
@@ -90,6 +91,7 @@ bool TCompThreadSafety::FillBuffer()
     chunkSize_ = std::min(chunkSize_, inputRemaining_);
     const std::size_t n = input_->Read(inBuffer_.get(), static_cast<std::size_t>(chunkSize_));
     inputRemaining_ -= static_cast<std::int32_t>(n);
+    inputCount_ += static_cast<std::int64_t>(n);
     if (n == 0) {
         inputRemaining_ = 0;  // the stream is shorter than announced: its end is the end of input
         return false;

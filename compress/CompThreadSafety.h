@@ -75,6 +75,8 @@ public:
     std::uint32_t InputSum() const { return inputSum_; }
     std::uint32_t OutputSum() const { return outputSum_; }
     std::int32_t OutputCount() const { return outputCount_; }
+    // The bytes taken from the input stream so far.
+    std::int64_t InputCount() const { return inputCount_; }
     // The progress handler answered -1: the input ended early.
     bool Cancelled() const { return cancelled_; }
     // A decoder has read well past the end of its input (further than any read-ahead): the data are
@@ -104,6 +106,7 @@ private:
     bool cancelled_ = false;
     std::uint32_t bytesPastEnd_ = 0;
     std::int32_t inputRemaining_ = 0;
+    std::int64_t inputCount_ = 0;
     std::int32_t chunkSize_ = kBufferSize;
     std::uint32_t inputSum_ = 0;
     std::uint32_t outputSum_ = 0;

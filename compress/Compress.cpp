@@ -13,6 +13,7 @@ std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble
                                    std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
                                    std::int32_t InputSize)
 {
+    inputCount_ = 0;
     cancelled_ = ShowProgress(0);
     if (cancelled_) return 0;
     const bool expanding = Direction == TCodeDirection::Expand;
@@ -27,6 +28,7 @@ std::int32_t TCompress::CodeStream(Stream& Dest, Stream& Source, bool Unscramble
     run.progress = OnShowProgress;
     const TCodingResult result = RunCoding(coder_, run, Direction, Method, ExpandedSize);
     cancelled_ = result.Cancelled;
+    inputCount_ = result.InputCount;
     Checksum = result.Checksum;
     ShowProgress(100);
     return result.OutputCount;

@@ -30,7 +30,9 @@ struct TArchiveListEntry {
 using TArchiveList = std::vector<TArchiveListEntry>;
 
 struct TCodedEntry;
+struct TArchiveTally;
 class TEntryCodingPool;
+class FileStream;
 
 // A file to put into an archive, and the name it is stored under.
 struct TArchiveSource {
@@ -70,7 +72,10 @@ public:
     void ExpandArchive(const std::string& FileName, std::vector<std::string>* List);
 
     // Writes a whole archive of the files, coded with Method; an entry whose coded form would not be
-    // smaller is stored. Returns the sum of the expanded sizes.
+    // smaller is stored. Returns the sum of the expanded sizes. Refused with EArchiveTooLarge, before
+    // anything is written, when the files would pass what the format's 32-bit sizes can describe; with
+    // EReadError when a file shrinks or grows while it is coded. coCustom codes through OnCompress and
+    // needs it; the archive header then carries the CompressID the handler answers (three characters).
     std::int32_t CompressFiles(Stream& Archive, const std::vector<TArchiveSource>& Files, TCompressionMethod Method);
 
     // Runs one codec over InputSize bytes of Source into Dest; returns the bytes written.
@@ -101,13 +106,16 @@ private:
     // The source after the check handler; empty when it skips the file.
     std::string CheckedSource(const std::string& path);
     void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, TCompressionMethod method,
-                                unsigned workers, std::int32_t& total);
+                                unsigned workers, TArchiveTally& tally);
     TCodedEntry TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source);
-    void WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded, std::int32_t& total);
+    void WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded, TArchiveTally& tally);
     // Codes the file straight into the archive, with the events.
-    void WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method, std::int32_t& total);
+    void WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method, TArchiveTally& tally);
+    std::int32_t CodeCustom(Stream& archive, FileStream& input, std::int64_t dataAt, std::int32_t& checksum,
+                            TArchiveTally& tally);
 
     TCompThreadSafety coder_;
     std::string targetPath_;
     bool cancelled_ = false;
+    std::int64_t inputCount_ = 0;  // the bytes the last CodeStream took from its source
 };

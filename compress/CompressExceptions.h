@@ -49,3 +49,9 @@ class EUnableToCompress : public Exception {
 public:
     EUnableToCompress() : Exception("Could not compress data, will store instead") {}
 };
+
+// Not one of the format's own messages: an archive that would pass the format's 32-bit sizes.
+class EArchiveTooLarge : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -1,5 +1,9 @@
 #include "compress/EntryCoding.h"
 
+#include <algorithm>
+#include <string>
+
+#include "compress/ArchiveBudget.h"
 #include "compress/CodingRun.h"
 #include "compress/CompressExceptions.h"
 #include "port/Exception.h"
@@ -11,7 +15,9 @@ namespace {
 std::int32_t SizeOf(FileStream& file)
 {
     const std::int64_t size = file.Size();
-    if (size > 2147483647) throw EInOutError("File too large for an archive entry: " + file.Path());
+    if (size > TArchiveBudget::kMaxArchiveBytes)
+        throw EArchiveTooLarge(file.Path() + " is " + std::to_string(size) + " bytes, more than an archive entry can hold (" +
+                               std::to_string(TArchiveBudget::kMaxArchiveBytes) + ")");
     return static_cast<std::int32_t>(size);
 }
 
@@ -54,6 +60,18 @@ std::int32_t EntryChecksum(std::int32_t byteSum, const TEntryHeader& entry, std:
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(byteSum) + static_cast<std::uint32_t>(key));
 }
 
+void CheckSourceUnchanged(FileStream& input, const TEntryHeader& entry, std::int64_t read)
+{
+    const std::int64_t announced = entry.ExpandedSize;
+    const std::int64_t now = input.Size();
+    const std::string counts = ": its entry announces " + std::to_string(announced) + " bytes, ";
+    if (read < announced || now < announced)
+        throw EReadError(input.Path() + " shrank while it was being archived" + counts + std::to_string(std::min(read, now)) +
+                         " were there to read");
+    if (now > announced)
+        throw EReadError(input.Path() + " grew while it was being archived" + counts + "it now has " + std::to_string(now));
+}
+
 TCodedEntry CodeEntryInMemory(const TArchiveSource& file, TCompressionMethod method, std::int32_t key,
                               const TShowProgressEvent& progress)
 {
@@ -71,9 +89,11 @@ TCodedEntry CodeEntryInMemory(const TArchiveSource& file, TCompressionMethod met
         coded.Header.Method = coNone;
         result = CodeInto(data, input, coNone, size, key, progress);
     }
+    coded.Cancelled = result.Cancelled;
+    if (coded.Cancelled) return coded;
+    CheckSourceUnchanged(input, coded.Header, result.InputCount);
     coded.Header.CompressedSize = result.OutputCount;
     coded.Header.Checksum = EntryChecksum(result.Checksum, coded.Header, key);
-    coded.Cancelled = result.Cancelled;
     coded.Data = data.TakeBytes();
     return coded;
 }

@@ -18,6 +18,11 @@ TEntryHeader EntryHeaderFor(FileStream& input, const std::string& storedName, TC
 // A locked entry carries the byte sum plus the key, so a wrong key is refused even when unscrambled.
 std::int32_t EntryChecksum(std::int32_t byteSum, const TEntryHeader& entry, std::int32_t key);
 
+// A file that shrank or grew while it was coded would leave an entry whose data disagree with the size
+// its header announces: refused with EReadError naming the file. read is the count of bytes the coding
+// took from it.
+void CheckSourceUnchanged(FileStream& input, const TEntryHeader& entry, std::int64_t read);
+
 struct TCodedEntry {
     TEntryHeader Header;
     std::vector<unsigned char> Data;

@@ -1,6 +1,7 @@
 #include "compress/EntryCodingPool.h"
 
 #include <chrono>
+#include <system_error>
 
 namespace {
 
@@ -9,10 +10,18 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 }  // namespace
 
-TEntryCodingPool::TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers)
+TEntryCodingPool::TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers,
+                                   const TThreadStarter& start)
     : method_(method), key_(key)
 {
-    for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
+    workers_.reserve(workers);  // so that no started thread is dropped by a failing push_back
+    try {
+        for (unsigned i = 0; i < workers; ++i) workers_.push_back(start([this] { Work(); }));
+    } catch (const std::system_error&) {
+        Stop();
+        workers_.clear();
+        stopping_ = false;
+    }
 }
 
 TEntryCodingPool::~TEntryCodingPool() { Stop(); }
@@ -60,17 +69,16 @@ void TEntryCodingPool::Work()
             if (stopping_) return;
             job = jobs_[nextToCode_++].get();
         }
-        Code(*job);
+        Code(*job, [this, job](std::int32_t& percentageDone) {
+            job->percent = percentageDone;
+            if (stopping_) percentageDone = -1;
+        });
         changed_.notify_all();
     }
 }
 
-void TEntryCodingPool::Code(Job& job)
+void TEntryCodingPool::Code(Job& job, const TShowProgressEvent& progress)
 {
-    const TShowProgressEvent progress = [this, &job](std::int32_t& percentageDone) {
-        job.percent = percentageDone;
-        if (stopping_) percentageDone = -1;
-    };
     TCodedEntry coded;
     std::exception_ptr error;
     try {
@@ -86,6 +94,7 @@ void TEntryCodingPool::Code(Job& job)
 
 TCodedEntry TEntryCodingPool::Take(std::size_t ticket, const TShowProgressEvent& progress)
 {
+    if (workers_.empty()) return CodeHere(ticket, progress);
     std::unique_lock lock(mutex_);
     Job& job = *jobs_.at(ticket);
     std::int32_t reported = 0;  // the caller has heard 0 already
@@ -103,6 +112,24 @@ TCodedEntry TEntryCodingPool::Take(std::size_t ticket, const TShowProgressEvent&
         }
         lock.lock();
     }
+    lock.unlock();
+    return HandOver(ticket);
+}
+
+// The caller's thread codes the entry, and its progress handler hears the coding directly.
+TCodedEntry TEntryCodingPool::CodeHere(std::size_t ticket, const TShowProgressEvent& progress)
+{
+    Job& job = *jobs_.at(ticket);
+    Code(job, [&progress](std::int32_t& percentageDone) {
+        if (progress) progress(percentageDone);
+    });
+    return HandOver(ticket);
+}
+
+TCodedEntry TEntryCodingPool::HandOver(std::size_t ticket)
+{
+    const std::lock_guard lock(mutex_);
+    Job& job = *jobs_.at(ticket);
     TCodedEntry coded = std::move(job.coded);
     const std::exception_ptr error = job.error;
     bytesAhead_ -= job.size;

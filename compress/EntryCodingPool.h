@@ -1,11 +1,14 @@
 #pragma once
 // Worker threads that code archive entries into memory ahead of the writer, which takes them in the
-// archive's order. Only the workers code; events stay on the writer's thread.
+// archive's order. Only the workers code; events stay on the writer's thread. When the system refuses
+// a thread, those already started are joined and each entry is coded on the writer's thread as it is
+// taken.
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -13,9 +16,13 @@
 
 #include "compress/EntryCoding.h"
 
+// Starts a thread running work; raises std::system_error when the system has none to give.
+using TThreadStarter = std::function<std::thread(std::function<void()> work)>;
+
 class TEntryCodingPool {
 public:
-    TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers);
+    TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers,
+                     const TThreadStarter& start = [](std::function<void()> work) { return std::thread(std::move(work)); });
     TEntryCodingPool(const TEntryCodingPool&) = delete;
     TEntryCodingPool& operator=(const TEntryCodingPool&) = delete;
     // Stops the workers: entries not yet taken are dropped, those being coded are cancelled.
@@ -29,6 +36,8 @@ public:
     // progress hears the entry's percentage now and then when it has risen; its answer -1 stops every
     // worker and the entry comes back with Cancelled set.
     TCodedEntry Take(std::size_t ticket, const TShowProgressEvent& progress);
+    // How many threads code; 0 when the entries are coded by Take itself.
+    std::size_t Workers() const { return workers_.size(); }
 
 private:
     struct Job {
@@ -41,7 +50,9 @@ private:
     };
 
     void Work();
-    void Code(Job& job);
+    void Code(Job& job, const TShowProgressEvent& progress);
+    TCodedEntry CodeHere(std::size_t ticket, const TShowProgressEvent& progress);
+    TCodedEntry HandOver(std::size_t ticket);
     void Stop();
 
     const TCompressionMethod method_;

@@ -29,7 +29,16 @@ void MovePast(Stream& archive, const TEntry& entry)
     archive.Seek(entry.DataOffset + entry.Header.CompressedSize, SeekOrigin::Begin);
 }
 
-// Attributes are cosmetic: a file that was written stays written even when they cannot be set.
+// Dates and attributes are cosmetic: a file that was written and passed its checksum stays written
+// when they cannot be set (a date of 0 or of a day that does not exist), with what the system gave it.
+void ApplyEntryDate(FileStream& file, const TEntryHeader& header)
+{
+    try {
+        file.SetDosDateTime(static_cast<std::uint32_t>(header.FileDate));
+    } catch (const EInOutError&) {
+    }
+}
+
 void ApplyEntryAttributes(const std::string& path, const TEntryHeader& header)
 {
     try {
@@ -43,7 +52,8 @@ void ApplyEntryAttributes(const std::string& path, const TEntryHeader& header)
 void TCompress::ScanArchive(const std::string& FileName, TArchiveList& List)
 {
     FileStream archive(FileName, FileMode::OpenRead);
-    if (archive.Remaining() <= static_cast<std::int64_t>(TArchiveHeader::kSize + TEntryHeader::kSize)) return;
+    // The smallest archive that lists anything: the header and one entry with no name and no data.
+    if (archive.Remaining() < static_cast<std::int64_t>(TArchiveHeader::kSize + TEntryHeader::kSize)) return;
     ReadArchiveHeader(archive);
     while (const auto entry = ReadEntryHeader(archive)) {
         List.push_back({entry->Name, TCompressedFileInfo::From(*entry)});
@@ -102,7 +112,7 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
             ApplyEntryAttributes(destination, h);
             throw;
         }
-        file->SetDosDateTime(static_cast<std::uint32_t>(h.FileDate));
+        ApplyEntryDate(*file, h);
         written.push_back(destination);
         file.reset();
         ApplyEntryAttributes(destination, h);

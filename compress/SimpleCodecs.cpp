@@ -1,5 +1,7 @@
 #include "compress/SimpleCodecs.h"
 
+#include <algorithm>
+
 void CopyBytes(TCompThreadSafety& state)
 {
     for (;;) {
@@ -9,22 +11,27 @@ void CopyBytes(TCompThreadSafety& state)
     }
 }
 
-void DecodeRLE(TCompThreadSafety& state)
+void DecodeRLE(TCompThreadSafety& state, std::int32_t expandedSize)
 {
+    std::int32_t left = expandedSize;
     unsigned char last = 0;
-    for (;;) {
+    while (left > 0) {
         const unsigned char b = state.NextInputByte();
         if (state.EndOfInput()) return;
         if (b != kRunMarker) {
             state.PutOutputByte(b);
+            --left;
             last = b;
             continue;
         }
         const unsigned char count = state.NextInputByte();  // 0 when the marker ends the data
         if (count == 0) {
             state.PutOutputByte(kRunMarker);
+            --left;
         } else {
-            for (int i = 1; i < count; ++i) state.PutOutputByte(last);
+            const std::int32_t repeats = std::min<std::int32_t>(count - 1, left);
+            for (std::int32_t i = 0; i < repeats; ++i) state.PutOutputByte(last);
+            left -= repeats;
         }
         last = kRunMarker;
         if (state.EndOfInput()) return;

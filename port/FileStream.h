@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "port/DosDateTime.h"
 #include "port/Stream.h"
 
 enum class FileMode {
@@ -23,9 +24,12 @@ public:
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
     std::int64_t Size() override;
 
-    // Last-write time as a packed MS-DOS date and time in local time (date in the high word).
+    // Last-write time as a packed MS-DOS date and time in local time (date in the high word). A value
+    // that names no real day or time is refused with EInOutError, and the file keeps its date.
     void SetDosDateTime(std::uint32_t dosDateTime);
+    // The last-write time packed; one the packed form cannot hold gives the nearest it can.
     std::uint32_t DosDateTime();
+    port::TLocalTime LastWriteTime();
 
     const std::string& Path() const { return path_; }
 

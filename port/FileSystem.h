@@ -10,6 +10,7 @@ namespace port {
 constexpr std::uint32_t faReadOnly = 0x01;
 constexpr std::uint32_t faHidden = 0x02;
 constexpr std::uint32_t faDirectory = 0x10;
+constexpr std::uint32_t faArchive = 0x20;
 
 bool FileExists(const std::string& path);   // a file, not a directory
 bool IsDirectory(const std::string& path);
@@ -22,6 +23,8 @@ void EraseFile(const std::string& path);
 // Applies read-only (and, on Windows, hidden, system, archive) to an existing file.
 void ApplyAttributes(const std::string& path, std::uint32_t attributes);
 std::uint32_t Attributes(const std::string& path);
+// Sets the last-write time of the existing file to to exactly that of from.
+void CopyLastWriteTime(const std::string& from, const std::string& to);
 
 // Free bytes on the drive that holds path ("X:..." names the drive; otherwise the current one
 // on Windows, the file system of path or its nearest existing parent elsewhere); -1 when unknown.

@@ -1,6 +1,8 @@
 // Building a segmented set from templates.
 #include <algorithm>
 
+#include "compress/ArchiveBudget.h"
+#include "port/DosDateTime.h"
 #include "port/MemoryStream.h"
 #include "segment/CompressEventsOff.h"
 #include "segment/SegCompEZ.h"
@@ -32,6 +34,27 @@ void CheckListable(const std::string& name)
         throw ESegError(segmsg::kUnlistableName + name);
 }
 
+// A template's files as archives: one, or as many as keep each within what the format's 32-bit sizes
+// can describe. A file too large for any archive is refused, named.
+std::vector<std::vector<TArchiveSource>> SplitIntoArchives(const std::vector<TArchiveSource>& files)
+{
+    std::vector<std::vector<TArchiveSource>> archives(1);
+    TArchiveBudget budget;
+    for (const TArchiveSource& file : files) {
+        const std::int64_t size = FileStream(file.Path, FileMode::OpenRead).Size();
+        if (!budget.Empty() && !budget.Fits(size, file.StoredName.size())) {
+            archives.emplace_back();
+            budget = TArchiveBudget();
+        }
+        budget.Add(file.Path, size, file.StoredName.size());
+        archives.back().push_back(file);
+    }
+    return archives;
+}
+
+// The reader expands file lists with every event off, so a list is coded with a built-in method.
+TCompressionMethod ListMethodFor(TCompressionMethod method) { return method == coCustom ? coLZH5 : method; }
+
 std::int32_t RecordLengthFor(const std::vector<TArchiveSource>& files)
 {
     std::size_t longest = 1;
@@ -47,21 +70,24 @@ std::int32_t RecordLengthFor(const std::vector<TArchiveSource>& files)
 void TSegCompEZ::SegBuild()
 {
     BeginRun(smBuild);
-    if (SegSource.size() > 65535) throw ESegError(segmsg::kTooManyArchives);
     for (const std::string& Template : SegSource)
         if (Template.size() > static_cast<std::size_t>(segfmt::kMaxNameLength)) throw ESegError(segmsg::kNameTooLong);
     // Every template is matched before anything is written, so the set never holds its own pieces.
-    std::vector<std::vector<TArchiveSource>> files;
-    for (const std::string& Template : SegSource) files.push_back(FilesOfTemplate(Template, SegBuildMode));
+    std::vector<std::pair<std::string, std::vector<TArchiveSource>>> archives;
+    for (const std::string& Template : SegSource)
+        for (std::vector<TArchiveSource>& files : SplitIntoArchives(FilesOfTemplate(Template, SegBuildMode)))
+            archives.emplace_back(Template, std::move(files));
+    if (archives.size() > 65535) throw ESegError(segmsg::kTooManyArchives);
 
     MakeDirectoryPath(SegTmpDir());
     TSegWriter writer(
         SegSize(), [this](std::uint32_t n) { return BeginSegment(n); }, [this](std::uint32_t n) { EndSegment(n); });
     TSegHeader header;
-    header.ArchiveCount = static_cast<std::uint16_t>(SegSource.size());
+    header.ArchiveCount = static_cast<std::uint16_t>(archives.size());
     WriteBlock(writer, header.Encode());
-    for (std::size_t i = 0; i < SegSource.size(); ++i) WriteScanEntry(writer, SegSource[i], files[i]);
-    for (std::size_t i = 0; i < SegSource.size(); ++i) WriteArchive(writer, static_cast<std::uint16_t>(i), files[i]);
+    for (const auto& [Template, files] : archives) WriteScanEntry(writer, Template, files);
+    for (std::size_t i = 0; i < archives.size(); ++i)
+        WriteArchive(writer, static_cast<std::uint16_t>(i), archives[i].second);
     writer.Finish();
 }
 
@@ -110,10 +136,14 @@ std::vector<unsigned char> TSegCompEZ::BuildFileList(const std::vector<TArchiveS
             record.resize(static_cast<std::size_t>(recordLength), '\0');
             out->WriteBuffer(record.data(), record.size());
         }
+        // A scratch file of the build's own: a fixed date, and the attributes of a fresh Windows file,
+        // keep the set the same from the same files, whenever it is built.
+        out->SetDosDateTime(port::kEarliestDosDateTime);
     }
+    port::ApplyAttributes(listFile.Path(), port::faArchive);
     const TCompressEventsOff off(*this, [](std::string&, TCProcessMode) {});
     MemoryStream archive;
-    CompressFiles(archive, {{listFile.Path(), kListFileName}}, SegCompType);
+    CompressFiles(archive, {{listFile.Path(), kListFileName}}, ListMethodFor(SegCompType));
     return archive.Bytes();
 }
 

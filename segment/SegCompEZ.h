@@ -22,7 +22,8 @@ public:
     void SegExpand();
 
     // Builds a set from SegSource into SegDir: per template, one archive of its files coded with
-    // SegCompType and one file list naming them. OnSegBefore (smBuild) comes before each segment file
+    // SegCompType (several when they would pass what the format's 32-bit sizes can describe) and one
+    // file list naming them, coded with SegCompType or, for coCustom, with coLZH5. OnSegBefore (smBuild) comes before each segment file
     // is created and may move SegDir; OnSegAfter when one is full and the next is needed.
     void SegBuild();
 

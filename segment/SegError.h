@@ -25,7 +25,7 @@ inline constexpr const char* kNegativeSize = "(TSegCompress) Invalid data size";
 inline constexpr const char* kNoListFile = "(TSegCompress) File list holds no list file";
 
 // Refusals of the build.
-inline constexpr const char* kTooManyArchives = "(TSegCompEZ) Too many templates";
+inline constexpr const char* kTooManyArchives = "(TSegCompEZ) Too many archives";
 inline constexpr const char* kArchiveTooLarge = "(TSegCompEZ) Archive too large";
 inline constexpr const char* kUnlistableName = "(TSegCompEZ) File name cannot be listed: ";
 inline constexpr const char* kSegmentOverwrite = "(TSegCompEZ) Segment would overwrite an earlier one: ";

@@ -33,6 +33,16 @@ void CopyContents(FileStream& in, const std::string& target)
     }
 }
 
+// An installed file keeps the date its maker gave it. A date that cannot be set leaves the copy the
+// system's own, as for a file expanded from an archive: the contents are what matters.
+void KeepDate(const std::string& source, const std::string& target)
+{
+    try {
+        port::CopyLastWriteTime(source, target);
+    } catch (const EInOutError&) {
+    }
+}
+
 }  // namespace
 
 void CopyFileTo(const std::string& source, const std::string& dest)
@@ -40,15 +50,18 @@ void CopyFileTo(const std::string& source, const std::string& dest)
     std::string target = FullPath(dest);
     if (HasAttributes(target, FILE_ATTRIBUTE_DIRECTORY)) target = WithTrailingBackslash(target) + FileNamePart(source);
 
-    FileStream in(source, FileMode::OpenRead);
-    try {
-        CopyContents(in, target);
-    } catch (const EFCreateError&) {
-        throw;  // a refused create leaves the file that is there untouched
-    } catch (const Exception&) {
-        DeleteFileA(target.c_str());  // no truncated copy may stand in for the file
-        throw;
+    {
+        FileStream in(source, FileMode::OpenRead);
+        try {
+            CopyContents(in, target);
+        } catch (const EFCreateError&) {
+            throw;  // a refused create leaves the file that is there untouched
+        } catch (const Exception&) {
+            DeleteFileA(target.c_str());  // no truncated copy may stand in for the file
+            throw;
+        }
     }
+    KeepDate(source, target);
 }
 
 bool HasAttributes(const std::string& path, std::uint32_t bits)

@@ -7,7 +7,8 @@
 
 constexpr std::size_t BufferSize = 8192;
 
-// Copies the contents of source (not its date or attributes) through one BufferSize buffer. dest is
+// Copies the contents and the last-write time of source (not its attributes) through one BufferSize
+// buffer; a date that cannot be set leaves the copy the system's. dest is
 // a directory, into which the file goes under its own name, unless it is an existing file, which is
 // replaced. A dest that does not exist counts as a directory. Raises EFOpenError for the source,
 // EFCreateError for the copy; a copy that fails part-way (a full disk) is deleted and the

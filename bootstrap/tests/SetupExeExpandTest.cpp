@@ -3,6 +3,7 @@
 // cancelled says so once and ends by itself, its expander's window shown to the end.
 #include "SetupProcess.h"
 #include "segment/SegCompEZ.h"
+#include "segment/tests/SegSetCrafter.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/ControlIds.h"
 
@@ -50,6 +51,28 @@ TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
     EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::AgreementMemo)), "Read me first.");
     EXPECT_TRUE(IsWindowVisible(SetupProcess::Control(screen, ControlId::Page2))) << "the agreement comes first";
 
+    PostMessageA(screen, WM_CLOSE, 0, 0);
+    EXPECT_EQ(setup.WaitForExit(), 0U);
+}
+
+// A date that names no day (0) once ended the expansion with "Error Expanding Files!!" after the file
+// was written and had passed its checksum; the file keeps the system's date and the wizard opens.
+TEST(SetupExeExpand, AnEntryWhoseDateNamesNoDayIsExpandedAllTheSame)
+{
+    ScratchDir dist;
+    ArchiveBuilder archive;
+    archive.Add("license.txt", "Dated on no day.").FileDate = 0;
+    craft::WriteSet(dist.Path(), "disk",
+                    {craft::SegHeader(1) + craft::ScanEntry("files\\*.*", craft::FileList({"license.txt"}, 11), 11) +
+                     craft::ArchiveEntry(0, archive.Bytes())});
+    ScratchDir::Write(dist / "setup.exe", "MZ");
+    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=Undated Product\r\n");
+    ScratchDir::Write(dist / "finstall.cfg", "");
+
+    SetupProcess setup("", dist.Path());
+    HWND screen = setup.WaitForWindow("Tarvelo 2000");
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::AgreementMemo)), "Dated on no day.");
     PostMessageA(screen, WM_CLOSE, 0, 0);
     EXPECT_EQ(setup.WaitForExit(), 0U);
 }

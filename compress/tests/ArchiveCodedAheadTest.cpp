@@ -1,11 +1,14 @@
 // Archives whose files are coded on worker threads ahead of the writer.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <system_error>
 #include <thread>
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "compress/EntryCodingPool.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "testsupport/ScratchDir.h"
@@ -196,6 +199,33 @@ TEST_F(CodedAhead, FilesWaitInMemoryOnlyUpToTheLimit)
     x.ExpandArchive(dir / "out.cmp", nullptr);
     for (std::size_t i = 0; i < sources.size(); ++i)
         EXPECT_EQ(ScratchDir::Read(dir / ("x\\in-" + std::to_string(i))), ScratchDir::Read(sources[i].Path));
+}
+
+// The system may refuse a thread: those already started are joined (else the program would end at
+// once) and every entry is coded on the caller's thread as it is taken, byte for byte as a worker's.
+TEST_F(CodedAhead, ARefusedWorkerThreadLeavesTheCodingToTheCallersThread)
+{
+    const auto sources = Sources({Words(30000, 1), Noise(20000, 2), Words(40000, 3)});
+    for (const int refusedAt : {1, 2}) {
+        int started = 0;
+        TEntryCodingPool pool(coLZH5, 0, 3, [&](std::function<void()> work) {
+            if (++started == refusedAt)
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            return std::thread(std::move(work));
+        });
+        EXPECT_EQ(pool.Workers(), 0u) << "refused at thread " << refusedAt;
+        for (const TArchiveSource& source : sources) pool.Add(source, 0);
+        std::vector<std::thread::id> coders;
+        const TShowProgressEvent progress = [&](std::int32_t&) { coders.push_back(std::this_thread::get_id()); };
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            const TCodedEntry coded = pool.Take(i, progress);
+            const TCodedEntry alone = CodeEntryInMemory(sources[i], coLZH5, 0, {});
+            EXPECT_EQ(coded.Data, alone.Data) << i;
+            EXPECT_EQ(coded.Header.Encode(), alone.Header.Encode()) << i;
+        }
+        ASSERT_FALSE(coders.empty());
+        for (const std::thread::id& id : coders) EXPECT_EQ(id, std::this_thread::get_id());
+    }
 }
 
 }  // namespace

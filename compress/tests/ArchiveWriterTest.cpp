@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
+#include "compress/ArchiveBudget.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "compress/EntryCoding.h"
+#include "compress/tests/ReversingCoder.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+#include "port/MemoryStream.h"
+#include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
@@ -131,6 +137,108 @@ TEST_F(ArchiveWriting, CheckHandlerCanSkipAFileAndCustomCodersWriteTheirOwnData)
     EXPECT_EQ(list[0].Info.Method, coCustom);
     EXPECT_EQ(list[0].Info.CompressedSize, 2);
     EXPECT_EQ(list[0].Info.Checksum, 'a' + 'b' + 'c');
+    EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "CUS") << "the identifier the handler left";
+}
+
+// The archive header carries what the handler answers, as three characters, and the reader hands it
+// back to the recognition and expansion handlers.
+TEST_F(ArchiveWriting, TheCustomCodersAnswerIsStoredAndReadBack)
+{
+    TCompress c;
+    c.OnCompress = ReversingCoder("LZMA");
+    Write(c, Sources({{"a.txt", "alpha"}, {"b.txt", "bravo"}}), coCustom);
+    EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "LZM");
+
+    TCompress x;
+    std::vector<std::string> heard;
+    x.OnRecognize = [&](const std::string& id, bool& recognized) {
+        heard.push_back(id);
+        recognized = id == "LZM";
+    };
+    x.OnExpand = [&](Stream& dest, Stream& source, std::int32_t sourceSize, std::int32_t destSize,
+                     const std::string& id, std::int32_t& checksum) {
+        heard.push_back(id);
+        ReversingExpander()(dest, source, sourceSize, destSize, id, checksum);
+    };
+    x.SetTargetPath(dir / "x");
+    x.MakeDirectories = true;
+    x.ExpandArchive(archive, nullptr);
+    EXPECT_EQ(ScratchDir::Read(dir / "x\\b.txt"), "bravo");
+    EXPECT_EQ(heard, (std::vector<std::string>{"LZM", "LZM", "LZM"}));
+}
+
+TEST_F(ArchiveWriting, ACustomArchiveNeedsItsHandlerAndOneTruthfulAnswer)
+{
+    TCompress c;
+    MemoryStream memory;
+    try {
+        c.CompressFiles(memory, Sources({{"a.txt", "alpha"}}), coCustom);
+        FAIL() << "an archive of empty entries was written";
+    } catch (const Exception& e) {
+        EXPECT_NE(std::string(e.what()).find("OnCompress"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(memory.Size(), 0) << "nothing was written";
+
+    int calls = 0;
+    c.OnCompress = [&](Stream& dest, Stream& source, std::string& id, std::int32_t& size, std::int32_t& checksum) {
+        ReversingCoder(++calls == 1 ? "ONE" : "TWO")(dest, source, id, size, checksum);
+    };
+    EXPECT_THROW(Write(c, Sources({{"a.txt", "alpha"}, {"b.txt", "bravo"}}), coCustom), Exception)
+        << "an archive carries one identifier";
+
+    c.OnCompress = [](Stream& dest, Stream& source, std::string& id, std::int32_t& size, std::int32_t& checksum) {
+        ReversingCoder("CUS")(dest, source, id, size, checksum);
+        size -= 1;
+    };
+    EXPECT_THROW(Write(c, Sources({{"a.txt", "alpha"}}), coCustom), Exception) << "a size that is not what it wrote";
+}
+
+// 1970 used to be stored as 2098 on posix and to abort the archive on Windows.
+TEST_F(ArchiveWriting, DatesTheFormatCannotHoldAreStoredAsTheNearestItCan)
+{
+    const auto sources = Sources({{"old.txt", "old"}, {"future.txt", "future"}});
+    ASSERT_TRUE(SetLastWrite(sources[0].Path, {1970, 1, 2, 12, 0, 0}));
+    ASSERT_TRUE(SetLastWrite(sources[1].Path, {2120, 6, 1, 12, 0, 0}));
+    TCompress c;
+    Write(c, sources, coNone);
+    const TArchiveList list = Scan();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(static_cast<std::uint32_t>(list[0].Info.FileDate), port::kEarliestDosDateTime);
+    EXPECT_EQ(static_cast<std::uint32_t>(list[1].Info.FileDate), port::kLatestDosDateTime);
+}
+
+// Sizes past the format's signed 32 bits once wrapped the total, and readers stopped early. Sparse
+// files make them cheap; the archive is refused before a byte is written.
+TEST_F(ArchiveWriting, ArchivesPastTheFormatsSizesAreRefusedBeforeAnythingIsWritten)
+{
+    const auto sparse = [&](const std::string& name, std::uintmax_t size) {
+        ScratchDir::Write(dir / name, "");
+        std::filesystem::resize_file(ScratchDir::Native(dir / name), size);
+        return TArchiveSource{dir / name, name};
+    };
+    struct Case {
+        std::vector<TArchiveSource> files;
+        std::string named;
+    };
+    const Case cases[] = {
+        {{sparse("half-1.bin", 1200000000), sparse("half-2.bin", 1200000000)}, "half-2.bin"},
+        {{sparse("small.bin", 10), sparse("huge.bin", 2200000000u)}, "huge.bin"},
+    };
+    for (const Case& test : cases) {
+        TCompress c;
+        MemoryStream memory;
+        try {
+            c.CompressFiles(memory, test.files, coRLE);
+            FAIL() << test.named;
+        } catch (const EArchiveTooLarge& e) {
+            EXPECT_NE(std::string(e.what()).find(test.named), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("2147483647 bytes"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(memory.Size(), 0) << test.named;
+    }
+    // The limit counts the archive header, and each entry's header and name.
+    EXPECT_TRUE(TArchiveBudget().Fits(2147483647 - 21 - 25 - 4, 4));
+    EXPECT_FALSE(TArchiveBudget().Fits(2147483647 - 21 - 25 - 4 + 1, 4));
 }
 
 TEST_F(ArchiveWriting, ACancelledCodingAbortsTheArchive)
@@ -140,6 +248,42 @@ TEST_F(ArchiveWriting, ACancelledCodingAbortsTheArchive)
         if (p > 0 && p < 100) p = -1;
     };
     EXPECT_THROW(Write(c, Sources({{"big", std::string(50000, 'q')}}), coRLE), Exception);
+}
+
+// A file that shrinks or grows while it is read would leave an entry that expands short or cut off.
+// Windows denies writers while the archive reads the file; elsewhere the writer notices the change,
+// whether it codes the file itself or a worker codes it into memory.
+TEST_F(ArchiveWriting, ASourceThatShrinksOrGrowsWhileItIsCodedIsNamed)
+{
+    for (const bool inMemory : {false, true}) {
+        for (const std::uintmax_t newSize : {10000u, 200000u}) {
+            const TArchiveSource source = Sources({{"moving.bin", std::string(100000, 'm')}})[0];
+            bool changed = false;
+            bool refused = false;
+            const TShowProgressEvent change = [&](std::int32_t& percentageDone) {
+                if (percentageDone <= 0 || percentageDone >= 100 || changed) return;
+                changed = true;
+                std::error_code error;
+                std::filesystem::resize_file(ScratchDir::Native(source.Path), newSize, error);
+                refused = static_cast<bool>(error);
+            };
+            const std::string what = (newSize < 100000 ? "shrank" : "grew") + std::string(inMemory ? " in memory" : "");
+            try {
+                if (inMemory) {
+                    CodeEntryInMemory(source, coRLE, 0, change);
+                } else {
+                    TCompress c;
+                    c.OnShowProgress = change;
+                    Write(c, {source}, coRLE);
+                }
+                EXPECT_TRUE(changed && refused) << what << ": the change went unnoticed";
+            } catch (const EReadError& e) {
+                EXPECT_NE(std::string(e.what()).find(source.Path), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find(newSize < 100000 ? "shrank" : "grew"), std::string::npos) << e.what();
+            }
+            EXPECT_TRUE(changed) << what;
+        }
+    }
 }
 
 TEST_F(ArchiveWriting, MissingSourceNamesTheFile)

@@ -100,6 +100,39 @@ TEST_F(Expansion, HugeSizesDoNotOverflowTheRunningTotal)
         << "the total is passed after two entries";
 }
 
+// 0 and 30 February name no day: the file keeps the date the system gave it, and the expansion goes on.
+TEST_F(Expansion, ImpossibleDatesLeaveTheSystemsDateAndTheExpansionGoesOn)
+{
+    ArchiveBuilder b;
+    b.Add("zero.txt", "zero").FileDate = 0;
+    b.Add("feb30.txt", "feb").FileDate = static_cast<std::int32_t>((21u << 25) | (2u << 21) | (30u << 16));
+    b.Add("after.txt", "after");
+    b.WriteTo(archive);
+    ScratchDir::Write(dir / "probe.txt", "now");
+    const std::uint32_t now = FileStream(dir / "probe.txt", FileMode::OpenRead).DosDateTime();
+    c.MakeDirectories = true;
+    c.ExpandArchive(archive, nullptr);
+    for (const char* name : {"zero.txt", "feb30.txt"})
+        EXPECT_GE(FileStream(Out(name), FileMode::OpenRead).DosDateTime(), now) << name << " keeps the system's date";
+    EXPECT_EQ(ScratchDir::Read(Out("after.txt")), "after");
+    EXPECT_EQ(FileStream(Out("after.txt"), FileMode::OpenRead).DosDateTime(), (0x24EFu << 16) | 0x6DAFu);
+}
+
+// Runs in damaged data could fill a disk before the checksum test speaks: the file ends at its size.
+TEST_F(Expansion, ADamagedRunLengthEntryWritesNoMoreThanItsSize)
+{
+    std::string runs = "A";
+    for (int i = 0; i < 1000; ++i) runs += "\x94\xFF";
+    ArchiveBuilder b;
+    TEntryHeader& h = b.Add("runs.bin", runs);
+    h.Method = coRLE;
+    h.ExpandedSize = 10;
+    b.WriteTo(archive);
+    c.MakeDirectories = true;
+    EXPECT_THROW(c.ExpandArchive(archive, nullptr), EBadChecksum);
+    EXPECT_EQ(ScratchDir::Read(Out("runs.bin")), std::string(10, 'A'));
+}
+
 TEST_F(Expansion, CheckHandlerCanRenameAndStop)
 {
     ArchiveBuilder b;
@@ -272,6 +305,13 @@ TEST_F(Expansion, ScanListsEntriesWithTheirRecords)
     TArchiveList none;
     c.ScanArchive(archive, none);
     EXPECT_TRUE(none.empty()) << "45 bytes cannot hold an entry";
+    ArchiveBuilder smallest;
+    smallest.Add("", "");
+    smallest.WriteTo(archive);
+    ASSERT_EQ(ScratchDir::Read(archive).size(), 46u);
+    c.ScanArchive(archive, none);
+    ASSERT_EQ(none.size(), 1u) << "46 bytes hold one entry with no name and no data";
+    EXPECT_EQ(none[0].Name, "");
     EXPECT_THROW(c.ScanArchive(dir / "missing.cmp", none), EFOpenError);
 }
 

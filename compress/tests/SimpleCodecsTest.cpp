@@ -24,10 +24,10 @@ Coded Code(TCompress& c, TCodeDirection direction, std::uint8_t method, const By
     return {out.Bytes(), checksum};
 }
 
-Bytes Expand(const Bytes& coded)
+Bytes Expand(const Bytes& coded, std::int32_t expanded = 1 << 20)
 {
     TCompress c;
-    return Code(c, TCodeDirection::Expand, coRLE, coded).bytes;
+    return Code(c, TCodeDirection::Expand, coRLE, coded, expanded).bytes;
 }
 
 Bytes Compress(const Bytes& plain)
@@ -45,6 +45,19 @@ TEST(RunLength, DecodesRunsMarkersAndLiterals)
     EXPECT_EQ(Expand({0x41, 0x94, 0x03, 0x94, 0x03}), (Bytes{0x41, 0x41, 0x41, 0x94, 0x94}))
         << "after a run the last byte is the marker";
     EXPECT_EQ(Expand({0x94, 0x04}), (Bytes{0, 0, 0})) << "the last byte starts as 0";
+}
+
+// Runs of 255 in damaged data would otherwise write 85 times the data's size before the checksum test.
+TEST(RunLength, DecodingStopsAtTheExpandedSize)
+{
+    Bytes runs{0x41};
+    for (int i = 0; i < 1000; ++i) runs.insert(runs.end(), {0x94, 0xFF});
+    Bytes first = Bytes(255, 0x41);
+    first.insert(first.end(), 745, 0x94);
+    EXPECT_EQ(Expand(runs, 1000), first) << "cut inside the second run";
+    EXPECT_EQ(Expand(runs, 100), Bytes(100, 0x41)) << "cut inside the first run";
+    EXPECT_EQ(Expand({0x41, 0x94, 0x00, 0x42}, 2), (Bytes{0x41, 0x94})) << "cut after an escaped marker";
+    EXPECT_TRUE(Expand(runs, 0).empty());
 }
 
 TEST(RunLength, EncodesRunsAsTheReaderExpects)

@@ -99,13 +99,15 @@ std::int64_t FileStream::Size()
 
 void FileStream::SetDosDateTime(std::uint32_t dosDateTime)
 {
+    const std::optional<port::TLocalTime> time = port::UnpackDosDateTime(dosDateTime);
+    if (!time) throw EInOutError("Invalid file date for " + path_);
     std::tm local{};
-    local.tm_year = static_cast<int>((dosDateTime >> 25) & 0x7F) + 80;
-    local.tm_mon = static_cast<int>((dosDateTime >> 21) & 0x0F) - 1;
-    local.tm_mday = static_cast<int>((dosDateTime >> 16) & 0x1F);
-    local.tm_hour = static_cast<int>((dosDateTime >> 11) & 0x1F);
-    local.tm_min = static_cast<int>((dosDateTime >> 5) & 0x3F);
-    local.tm_sec = static_cast<int>(dosDateTime & 0x1F) * 2;
+    local.tm_year = time->Year - 1900;
+    local.tm_mon = time->Month - 1;
+    local.tm_mday = time->Day;
+    local.tm_hour = time->Hour;
+    local.tm_min = time->Minute;
+    local.tm_sec = time->Second;
     local.tm_isdst = -1;
     const std::time_t when = std::mktime(&local);
     if (when == -1) throw EInOutError("Invalid file date for " + path_);
@@ -113,14 +115,14 @@ void FileStream::SetDosDateTime(std::uint32_t dosDateTime)
     if (::futimens(fd_, times) != 0) throw EInOutError("Cannot set the date of " + path_ + ": " + Reason());
 }
 
-std::uint32_t FileStream::DosDateTime()
+std::uint32_t FileStream::DosDateTime() { return port::PackDosDateTime(LastWriteTime()); }
+
+port::TLocalTime FileStream::LastWriteTime()
 {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) throw EInOutError("Cannot read the date of " + path_ + ": " + Reason());
     std::tm local{};
     const std::time_t when = st.st_mtime;
-    ::localtime_r(&when, &local);
-    const auto field = [](int value) { return static_cast<std::uint32_t>(value); };
-    return (field(local.tm_year - 80) << 25) | (field(local.tm_mon + 1) << 21) | (field(local.tm_mday) << 16) |
-           (field(local.tm_hour) << 11) | (field(local.tm_min) << 5) | field(local.tm_sec / 2);
+    if (::localtime_r(&when, &local) == nullptr) throw EInOutError("Cannot read the date of " + path_);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }

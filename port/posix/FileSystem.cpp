@@ -1,6 +1,7 @@
 #include "port/FileSystem.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -80,6 +81,14 @@ std::uint32_t Attributes(const std::string& path)
     if (S_ISDIR(st.st_mode)) attributes |= faDirectory;
     if ((st.st_mode & S_IWUSR) == 0) attributes |= faReadOnly;
     return attributes;
+}
+
+void CopyLastWriteTime(const std::string& from, const std::string& to)
+{
+    struct stat st {};
+    if (!Stat(from, st)) Fail("Cannot read the date of", from);
+    const timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+    if (::utimensat(AT_FDCWD, NativePath(to).c_str(), times, 0) != 0) Fail("Cannot set the date of", to);
 }
 
 std::int64_t FreeBytesOnDriveOf(const std::string& path)

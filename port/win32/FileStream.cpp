@@ -101,6 +101,7 @@ std::int64_t FileStream::Size()
 
 void FileStream::SetDosDateTime(std::uint32_t dosDateTime)
 {
+    if (!port::UnpackDosDateTime(dosDateTime)) throw EInOutError("Invalid file date for " + path_);
     FILETIME local;
     FILETIME utc;
     if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime & 0xFFFF), &local) ||
@@ -108,14 +109,15 @@ void FileStream::SetDosDateTime(std::uint32_t dosDateTime)
         throw EInOutError("Cannot set the date of " + path_ + ": " + Reason());
 }
 
-std::uint32_t FileStream::DosDateTime()
+std::uint32_t FileStream::DosDateTime() { return port::PackDosDateTime(LastWriteTime()); }
+
+port::TLocalTime FileStream::LastWriteTime()
 {
     FILETIME utc;
     FILETIME local;
-    WORD date = 0;
-    WORD time = 0;
+    SYSTEMTIME t;
     if (!GetFileTime(Handle(handle_), nullptr, nullptr, &utc) || !FileTimeToLocalFileTime(&utc, &local) ||
-        !FileTimeToDosDateTime(&local, &date, &time))
+        !FileTimeToSystemTime(&local, &t))
         throw EInOutError("Cannot read the date of " + path_ + ": " + Reason());
-    return (static_cast<std::uint32_t>(date) << 16) | time;
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }

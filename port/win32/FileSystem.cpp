@@ -61,6 +61,22 @@ std::uint32_t Attributes(const std::string& path)
     return a;
 }
 
+void CopyLastWriteTime(const std::string& from, const std::string& to)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE source = CreateFileA(from.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (source == INVALID_HANDLE_VALUE) Fail("Cannot read the date of", from);
+    FILETIME written;
+    const BOOL read = GetFileTime(source, nullptr, nullptr, &written);
+    CloseHandle(source);
+    if (!read) Fail("Cannot read the date of", from);
+    HANDLE target = CreateFileA(to.c_str(), FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (target == INVALID_HANDLE_VALUE) Fail("Cannot set the date of", to);
+    const BOOL set = SetFileTime(target, nullptr, nullptr, &written);
+    CloseHandle(target);
+    if (!set) Fail("Cannot set the date of", to);
+}
+
 std::int64_t FreeBytesOnDriveOf(const std::string& path)
 {
     std::string root;

@@ -4,6 +4,7 @@
 #include <map>
 #include <random>
 
+#include "compress/tests/ReversingCoder.h"
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"
 #include "segment/SegCompEZ.h"
@@ -240,6 +241,36 @@ TEST_F(SegBuild, FixedExtensionSetsTakeOneDirectoryPerSegment)
         EXPECT_EQ(std::string(e.what()).rfind(segmsg::kSegmentOverwrite, 0), 0u) << e.what();
     }
     EXPECT_FALSE(port::FileExists(segs + "disk.dat"));
+}
+
+// The reader expands file lists with every event off: a list coded by the application's own coder came
+// out empty, and the set expanded nothing without a word. The list takes a built-in method; the files
+// take the application's, which must be there.
+TEST_F(SegBuild, ACustomMethodSetListsItsFilesWithABuiltInMethod)
+{
+    const Tree tree = Sample();
+    Plant(tree, src);
+    c.SegCompType = coCustom;
+    try {
+        c.SegBuild();
+        FAIL() << "a set of empty entries was written";
+    } catch (const Exception& e) {
+        EXPECT_NE(std::string(e.what()).find("OnCompress"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(port::IsDirectory(segs) && !port::ListDirectory(segs).empty()) << "nothing is left";
+
+    c.OnCompress = ReversingCoder("REV");
+    c.SegBuild();
+    TSegCompEZ reader;
+    reader.SegPopUp = false;
+    reader.SetSegBaseName("disk");
+    reader.SetSegDir(segs);
+    reader.SetSegTmpDir(tmpDir);
+    reader.OnRecognize = [](const std::string& id, bool& recognized) { recognized = id == "REV"; };
+    reader.OnExpand = ReversingExpander();
+    ReadBack(reader);
+    EXPECT_EQ(TreeOf(outDir + "0"), tree);
+    EXPECT_EQ(reader.SegArcList[0].ScanByte, coCustom);
 }
 
 TEST_F(SegBuild, NamesTheReaderCouldNotTakeAreRefused)

@@ -6,6 +6,7 @@
 
 #include "port/Exception.h"
 #include "port/FileSystem.h"
+#include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
@@ -31,6 +32,17 @@ TEST(CopyFileTo, CopiesIntoADirectoryWithOrWithoutBackslash)
         EXPECT_EQ(ScratchDir::Read(dir / ("with\\" + name)), Bytes(size));
         EXPECT_EQ(ScratchDir::Read(dir / ("without\\" + name)), Bytes(size));
     }
+}
+
+// An installed file used to carry the day of its installation.
+TEST(CopyFileTo, TheCopyKeepsTheDateOfItsSource)
+{
+    ScratchDir dir;
+    ScratchDir::Write(dir / "dated.txt", "dated");
+    ASSERT_TRUE(SetLastWrite(dir / "dated.txt", {2001, 5, 6, 12, 34, 57}));
+    port::MakeDir(dir / "copies");
+    CopyFileTo(dir / "dated.txt", dir / "copies");
+    EXPECT_EQ(LastWrite(dir / "copies\\dated.txt"), (LocalDate{2001, 5, 6, 12, 34, 57}));
 }
 
 TEST(CopyFileTo, ReplacesAFileAndNamesWhatFailed)

@@ -98,14 +98,18 @@ int VerifyArchive(const ArchiveOptions& o)
     c.Key = o.key;
     c.MakeDirectories = true;
     c.ExceptionOnFileError = true;
+    std::size_t outside = 0;
     c.OnCheckFile = [&](std::string& path, TCProcessMode) {
-        if (!ConfinedTo(c.TargetPath(), path)) path.clear();  // nothing to check outside the scratch folder
+        if (ConfinedTo(c.TargetPath(), path)) return;
+        path.clear();  // nothing to check outside the scratch folder
+        ++outside;
     };
     std::vector<std::string> written;
     TArchiveList entries;
     c.ScanArchive(o.archive, entries);
     for (const auto& entry : entries) written.push_back(entry.Name);
     c.ExpandArchive(o.archive, &written);
+    if (!AllExpanded(o.archive, entries.size() - outside, written.size())) return kExitError;
     std::cout << o.archive << ": " << written.size() << " files, every checksum good\n";
     return kExitOk;
 }
@@ -130,9 +134,10 @@ Command AddListCommand(CLI::App& app)
     auto o = std::make_shared<ArchiveOptions>();
     CLI::App* sub = app.add_subcommand("list", "list a distribution, a segment set or an archive");
     sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    sub->add_option("--key", o->key, "key of a distribution built with --key (its file lists are locked too)");
     return [o] {
         const auto set = SegmentSetAt(o->archive);
-        return set ? ListSegmentSet(*set) : ListArchive(*o);
+        return set ? ListSegmentSet(*set, o->key) : ListArchive(*o);
     };
 }
 
@@ -142,10 +147,10 @@ Command AddExtractCommand(CLI::App& app)
     CLI::App* sub = app.add_subcommand("extract", "expand a distribution, a segment set or an archive into a directory");
     sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
     sub->add_option("-o,--output", o->directory, "directory to write into; nothing is written outside it")->required();
-    sub->add_option("--key", o->key, "key of a locked archive");
+    sub->add_option("--key", o->key, "key of a locked distribution or archive");
     return [o] {
         const auto set = SegmentSetAt(o->archive);
-        return set ? ExtractSegmentSet(*set, o->directory) : ExtractArchive(*o);
+        return set ? ExtractSegmentSet(*set, o->directory, o->key) : ExtractArchive(*o);
     };
 }
 
@@ -154,9 +159,9 @@ Command AddVerifyCommand(CLI::App& app)
     auto o = std::make_shared<ArchiveOptions>();
     CLI::App* sub = app.add_subcommand("verify", "expand to a scratch folder and check every checksum");
     sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
-    sub->add_option("--key", o->key, "key of a locked archive");
+    sub->add_option("--key", o->key, "key of a locked distribution or archive");
     return [o] {
         const auto set = SegmentSetAt(o->archive);
-        return set ? VerifySegmentSet(*set) : VerifyArchive(*o);
+        return set ? VerifySegmentSet(*set, o->key) : VerifyArchive(*o);
     };
 }

@@ -98,11 +98,20 @@ bool ReportDiagnostics(const Product& product)
     return !HasErrors(product.diagnostics);
 }
 
+// The staged copy keeps the date and the attributes of its source: the archive stores what it finds.
+void StageFile(const SupportFile& file, const std::string& stage)
+{
+    const std::string staged = (fs::path(stage) / file.name).string();
+    fs::copy_file(file.source, staged);
+    port::CopyLastWriteTime(file.source, staged);
+    port::ApplyAttributes(staged, port::Attributes(file.source));
+}
+
 Totals Stage(const Product& product, const std::string& stage)
 {
     Totals totals;
     for (const SupportFile& file : product.files) {
-        fs::copy_file(file.source, fs::path(stage) / file.name);
+        StageFile(file, stage);
         const auto size = static_cast<std::int64_t>(fs::file_size(file.source));
         totals.sizes[file.name] = size;
         totals.bytesIn += size;

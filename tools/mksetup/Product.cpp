@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 
+#include "compress/ArchiveBudget.h"
 #include "config/TextFields.h"
+#include "port/DosDateTime.h"
 #include "port/Exception.h"
+#include "port/FileStream.h"
 #include "tools/mksetup/ConfigChecks.h"
 
 namespace fs = std::filesystem;
@@ -48,6 +52,34 @@ std::string Lower(std::string text)
     return text;
 }
 
+std::string DateText(const port::TLocalTime& t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
+    return text;
+}
+
+// What an archive cannot carry of a support file: a size past its 32-bit sizes (an error), a date
+// outside 1980 to 2107 (a warning: the nearest date it can hold is stored).
+void CheckArchivable(Diagnostics& diagnostics, const std::string& source, const std::string& bare,
+                     const std::string& file, int line, const std::string& where)
+{
+    FileStream in(source, FileMode::OpenRead);
+    const std::int64_t size = in.Size();
+    if (!TArchiveBudget().Fits(size, bare.size()))
+        diagnostics.push_back({Diagnostic::Error, file, line, where,
+                               "the file " + source + " is " + std::to_string(size) +
+                                   " bytes, more than an archive can hold (" +
+                                   std::to_string(TArchiveBudget::kMaxArchiveBytes) +
+                                   " bytes with its header and name); split it or leave it out"});
+    const port::TLocalTime date = in.LastWriteTime();
+    if (!port::FitsDosDateTime(date))
+        diagnostics.push_back({Diagnostic::Warning, file, line, where,
+                               "the file " + source + " is dated " + DateText(date) +
+                                   ", outside what an archive can hold (1980 to 2107); it is stored as " +
+                                   DateText(*port::UnpackDosDateTime(port::PackDosDateTime(date)))});
+}
+
 // Support files by bare name, as the temporary directory will hold them (names without regard to case).
 class FileCollector {
 public:
@@ -75,6 +107,7 @@ public:
             return;
         }
         product_.files.push_back({source, bare, origin});
+        CheckArchivable(product_.diagnostics, source, bare, file, line, where);
     }
 
 private:

@@ -23,8 +23,13 @@ ScratchArea::ScratchArea(const fs::path& place)
 
 ScratchArea::~ScratchArea()
 {
-    std::error_code ec;
-    fs::remove_all(root_, ec);  // best effort: a destructor must not throw
+    std::error_code ec;  // best effort: a destructor must not throw
+    // Staged files keep their read-only attribute, and Windows removes no read-only file.
+    for (fs::recursive_directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(root_, ec);
 }
 
 std::string ScratchArea::Dir(const std::string& name) const

@@ -37,10 +37,11 @@ std::string WithSeparator(const fs::path& dir) { return (fs::absolute(dir) / "")
 
 // Runs the reader and turns its failures into messages that name the segment file concerned.
 template <typename Setup>
-SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, Setup setup)
+SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key, Setup setup)
 {
     ConsoleInteraction console(StdinIsTerminal());
     TSegCompEZ c;
+    c.Key = key;
     c.SegPopUp = false;
     c.Interaction = &console;
     c.SetSegBaseName(place.base);
@@ -69,9 +70,9 @@ std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path)
     return SegmentSetPlace{WithSeparator(p.parent_path()), p.stem().string()};
 }
 
-SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir)
+SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key)
 {
-    return ReadSet(place, tmpDir, [](TSegCompEZ& c, SetContents& contents) {
+    return ReadSet(place, tmpDir, key, [](TSegCompEZ& c, SetContents& contents) {
         c.OnSegBeforeExpand = [&contents](TSegArcList& list) {
             contents.arcs = list;
             list.ClearArcs();  // the names are all we want
@@ -79,9 +80,13 @@ SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir)
     });
 }
 
-SetContents ExpandSet(const SegmentSetPlace& place, const std::string& outDir, const std::string& tmpDir)
+SetContents ExpandSet(const SegmentSetPlace& place, const std::string& outDir, const std::string& tmpDir,
+                      std::int32_t key)
 {
-    SetContents result = ReadSet(place, tmpDir, [&outDir](TSegCompEZ& c, SetContents& contents) {
+    SetContents result = ReadSet(place, tmpDir, key, [&outDir](TSegCompEZ& c, SetContents& contents) {
+        c.OnSegBeforeExpand = [&contents](TSegArcList& list) {
+            for (const TSegArc& arc : list) contents.listed += arc.Files.size();
+        };
         c.OnCheckFile = [&c, &contents, outDir](std::string& path, TCProcessMode) {
             // The reader aims at the template's folder; the stored name is what follows it.
             const std::string& from = c.TargetPath();

@@ -1,5 +1,6 @@
 #pragma once
 // A segment set named on the command line, and reading it back: for list, verify and extract.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,12 +18,15 @@ std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path);
 struct SetContents {
     TSegArcList arcs;                 // templates and the stored names of their files
     std::vector<std::string> written; // the paths written, when expanded
+    std::size_t listed = 0;           // the names the file lists hold, when expanded
     int refused = 0;                  // stored names that would have left the output directory
 };
 
-// Reads the scan entries only; tmpDir receives the reader's scratch files.
-SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir);
+// Reads the scan entries only; tmpDir receives the reader's scratch files. key unlocks the file lists
+// of a set built with one.
+SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key);
 // Expands every file below outDir under its stored name, checking every checksum on the way; a stored
 // name that would land outside outDir is refused with a message. A missing or wrong segment raises an
 // error that names its file.
-SetContents ExpandSet(const SegmentSetPlace& place, const std::string& outDir, const std::string& tmpDir);
+SetContents ExpandSet(const SegmentSetPlace& place, const std::string& outDir, const std::string& tmpDir,
+                      std::int32_t key);

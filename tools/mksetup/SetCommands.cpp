@@ -18,10 +18,10 @@ std::string Described(const SegmentSetPlace& place) { return place.dir + place.b
 
 }  // namespace
 
-int ListSegmentSet(const SegmentSetPlace& place)
+int ListSegmentSet(const SegmentSetPlace& place, std::int32_t key)
 {
     const ScratchArea area = TemporaryArea();
-    const SetContents set = ListSet(place, area.Dir("tmp"));
+    const SetContents set = ListSet(place, area.Dir("tmp"), key);
     std::size_t files = 0;
     for (const TSegArc& arc : set.arcs) {
         std::cout << arc.Template << " (" << MethodName(arc.ScanByte) << ", " << arc.Files.size() << " files)\n";
@@ -32,22 +32,31 @@ int ListSegmentSet(const SegmentSetPlace& place)
     return kExitOk;
 }
 
-int VerifySegmentSet(const SegmentSetPlace& place)
+int VerifySegmentSet(const SegmentSetPlace& place, std::int32_t key)
 {
     const ScratchArea area = TemporaryArea();
-    const SetContents set = ExpandSet(place, area.Dir("files"), area.Dir("tmp"));
+    const SetContents set = ExpandSet(place, area.Dir("files"), area.Dir("tmp"), key);
     if (set.refused > 0) return kExitError;
+    if (!AllExpanded(Described(place), set.listed, set.written.size())) return kExitError;
     std::cout << Described(place) << ": " << set.written.size() << " files, every checksum good\n";
     return kExitOk;
 }
 
-int ExtractSegmentSet(const SegmentSetPlace& place, const std::string& directory)
+int ExtractSegmentSet(const SegmentSetPlace& place, const std::string& directory, std::int32_t key)
 {
     fs::create_directories(directory);
     const std::string out = (fs::absolute(directory) / "").string();
     const ScratchArea area = TemporaryArea();
-    const SetContents set = ExpandSet(place, out, area.Dir("tmp"));
+    const SetContents set = ExpandSet(place, out, area.Dir("tmp"), key);
     for (const std::string& path : set.written) std::cout << path << "\n";
     std::cout << set.written.size() << " files written to " << directory << "\n";
     return set.refused == 0 ? kExitOk : kExitError;
+}
+
+bool AllExpanded(const std::string& what, std::size_t listed, std::size_t expanded)
+{
+    if (expanded >= listed) return true;
+    std::cerr << "mksetup: " << what << ": " << expanded << " of the " << listed
+              << " files listed were expanded; its archive's total size ends the reading early\n";
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "tools/mksetup/Commands.h"
@@ -33,36 +34,56 @@ std::int32_t InputSizeOf(FileStream& in)
     return static_cast<std::int32_t>(size);
 }
 
+// Creates the output and runs write on it; when anything fails the output is removed, so that no
+// half-written file is left to pass for a whole one.
+template <typename Write>
+int WithOutput(const std::string& path, Write write)
+{
+    auto out = std::make_unique<FileStream>(path, FileMode::Create);
+    try {
+        return write(*out);
+    } catch (...) {
+        out.reset();
+        try {
+            port::EraseFile(path);
+        } catch (const Exception&) {
+        }
+        throw;
+    }
+}
+
 int Expand(const StreamOptions& o)
 {
     FileStream in(o.input, FileMode::OpenRead);
-    FileStream out(o.output, FileMode::Create);
-    TCompress c;
-    c.Key = o.key;
-    std::int32_t checksum = 0;
-    const std::int32_t written =
-        c.CodeStream(out, in, o.key != 0, TCodeDirection::Expand, checksum, o.method, o.size, InputSizeOf(in));
-    std::cout << o.output << ": " << written << " bytes, checksum " << static_cast<std::uint32_t>(checksum) << "\n";
-    return kExitOk;
+    const std::int32_t inputSize = InputSizeOf(in);
+    return WithOutput(o.output, [&](FileStream& out) {
+        TCompress c;
+        c.Key = o.key;
+        std::int32_t checksum = 0;
+        const std::int32_t written =
+            c.CodeStream(out, in, o.key != 0, TCodeDirection::Expand, checksum, o.method, o.size, inputSize);
+        std::cout << o.output << ": " << written << " bytes, checksum " << static_cast<std::uint32_t>(checksum)
+                  << "\n";
+        return kExitOk;
+    });
 }
 
 int Compress(const StreamOptions& o)
 {
     FileStream in(o.input, FileMode::OpenRead);
     const std::int32_t size = InputSizeOf(in);
-    auto out = std::make_unique<FileStream>(o.output, FileMode::Create);
-    TCompress c;
-    c.Key = o.key;
-    std::int32_t checksum = 0;
     try {
-        const std::int32_t written =
-            c.CodeStream(*out, in, false, TCodeDirection::Compress, checksum, o.method, 0, size);
-        std::cout << o.input << ": " << size << " -> " << written << " bytes, checksum "
-                  << static_cast<std::uint32_t>(checksum) << "\n";
-        return kExitOk;
+        return WithOutput(o.output, [&](FileStream& out) {
+            TCompress c;
+            c.Key = o.key;
+            std::int32_t checksum = 0;
+            const std::int32_t written =
+                c.CodeStream(out, in, false, TCodeDirection::Compress, checksum, o.method, 0, size);
+            std::cout << o.input << ": " << size << " -> " << written << " bytes, checksum "
+                      << static_cast<std::uint32_t>(checksum) << "\n";
+            return kExitOk;
+        });
     } catch (const EUnableToCompress&) {
-        out.reset();
-        port::EraseFile(o.output);  // a partial stream is of no use to anyone
         std::cerr << "mksetup: " << o.input << " would not get smaller with " << MethodName(o.method)
                   << "; nothing written\n";
         return kExitNotSmaller;

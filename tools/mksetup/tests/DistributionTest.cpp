@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <random>
 
+#include "port/FileSystem.h"
+#include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
@@ -53,6 +55,11 @@ protected:
     void ExpectNothingWritten() const
     {
         EXPECT_FALSE(fs::exists(dist));
+        ExpectNoWorkingFolder();
+    }
+
+    void ExpectNoWorkingFolder() const
+    {
         for (const auto& entry : fs::directory_iterator(dir.Path()))
             EXPECT_NE(entry.path().filename().string().rfind(".mksetup", 0), 0u) << entry.path();
     }
@@ -82,6 +89,74 @@ TEST_F(MksetupDistribution, BuildVerifyAndExtractRoundTripTheSampleAcrossDisks)
     EXPECT_EQ(ScratchDir::Read(out + "/readme.txt"), ScratchDir::Read(product + "/docs/readme.txt"));
     EXPECT_EQ(ScratchDir::Read(out + "/sample.nwn"), ScratchDir::Read(product + "/sample.nwn"));
     EXPECT_EQ(ScratchDir::Read(out + "/postinst.exe"), "MZ postinst");
+}
+
+// Staging once gave every file the day of the build. A date before 1980 is stored as the nearest the
+// format holds, and the build says so, naming the line that asked for the file.
+TEST_F(MksetupDistribution, FilesKeepTheirDatesAndAttributesThroughBuildAndExtract)
+{
+    const struct {
+        std::string source, extracted;
+        LocalDate date, stored;
+    } files[] = {
+        {"docs/readme.txt", "readme.txt", {2001, 5, 6, 12, 34, 56}, {2001, 5, 6, 12, 34, 56}},
+        {"programs/notes.exe", "notes.exe", {1999, 12, 31, 23, 59, 58}, {1999, 12, 31, 23, 59, 58}},
+        {"system/nwhelper.txt", "nwhelper.txt", {1975, 3, 4, 5, 6, 8}, {1980, 1, 1, 0, 0, 0}},
+    };
+    for (const auto& f : files) ASSERT_TRUE(SetLastWrite(product + "/" + f.source, f.date)) << f.source;
+    port::ApplyAttributes(product + "/docs/manual.txt", port::faReadOnly);
+#ifdef _WIN32
+    port::ApplyAttributes(product + "/art/notes.ico", port::faHidden);
+#endif
+    const Result built = Build("--seg-size 20000");
+    ASSERT_EQ(built.exitCode, 0) << built.output;
+    EXPECT_NE(built.output.find("finstall.cfg:9: warning: 'System,system\\nwhelper.txt': the file"), std::string::npos)
+        << built.output;
+    EXPECT_NE(built.output.find("is dated 1975-03-04 05:06:08, outside what an archive can hold (1980 to 2107); it is "
+                                "stored as 1980-01-01 00:00:00"),
+              std::string::npos)
+        << built.output;
+
+    const std::string out = dir.Path() + "out";
+    const Result extracted = Mksetup("extract " + Quoted(dist) + " -o " + Quoted(out));
+    ASSERT_EQ(extracted.exitCode, 0) << extracted.output;
+    for (const auto& f : files) EXPECT_EQ(LastWrite(out + "/" + f.extracted), f.stored) << f.extracted;
+    EXPECT_TRUE(port::Attributes(out + "/manual.txt") & port::faReadOnly);
+    EXPECT_FALSE(port::Attributes(out + "/readme.txt") & port::faReadOnly);
+#ifdef _WIN32
+    EXPECT_TRUE(port::Attributes(out + "/notes.ico") & port::faHidden) << "where the system has hidden files";
+#endif
+    port::ApplyAttributes(product + "/docs/manual.txt", 0);
+    ExpectNoWorkingFolder();
+}
+
+// A file larger than an archive can describe is refused before anything is staged; the message names
+// it and the limit. A sparse file costs no disk.
+TEST_F(MksetupDistribution, AFileTooLargeForAnyArchiveIsRefused)
+{
+    AddFile("huge.bin", "");
+    fs::resize_file(product + "/huge.bin", 2200000000u);
+    const Result r = Build("--method rle");
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find("huge.bin is 2200000000 bytes, more than an archive can hold (2147483647 bytes"),
+              std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("finstall.cfg:10: error:"), std::string::npos) << r.output;
+    ExpectNothingWritten();
+}
+
+TEST_F(MksetupDistribution, AKeyLocksTheDistributionAndOpensItAgain)
+{
+    ASSERT_EQ(Build("--seg-size 20000 --key 31337").exitCode, 0);
+    const std::string out = Quoted(dir.Path() + "out");
+    for (const std::string& command : {"list " + Quoted(dist), "verify " + Quoted(dist), "extract " + Quoted(dist) + " -o " + out}) {
+        const Result locked = Mksetup(command);
+        EXPECT_EQ(locked.exitCode, 1) << command << ": " << locked.output;
+        EXPECT_NE(locked.output.find("File locked -- valid key required"), std::string::npos) << locked.output;
+        const Result opened = Mksetup(command + " --key 31337");
+        EXPECT_EQ(opened.exitCode, 0) << command << ": " << opened.output;
+    }
+    EXPECT_EQ(ScratchDir::Read(dir.Path() + "out/readme.txt"), ScratchDir::Read(product + "/docs/readme.txt"));
 }
 
 TEST_F(MksetupDistribution, FloppyDisksKeepRoomOnTheFirstForSetupAndTheConfiguration)

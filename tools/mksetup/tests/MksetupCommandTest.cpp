@@ -53,6 +53,49 @@ TEST(Mksetup, CompressSaysWhenDataWouldNotGetSmaller)
     EXPECT_FALSE(std::filesystem::exists(ScratchDir::Native(dir / "coded"))) << "no partial stream is left";
 }
 
+// Only "would not get smaller" used to remove what was written; any failure now leaves no output.
+TEST(Mksetup, AFailedCompressOrExpandLeavesNoOutput)
+{
+    ScratchDir dir;
+    ScratchDir::Write(dir / "bad.lh5", std::string(100, '\xFF'));  // no valid code table
+    Result r = Mksetup("expand --method lh5 --size 100000 " + Quoted(dir / "bad.lh5") + " " + Quoted(dir / "out.bin"));
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find("Bad decode table"), std::string::npos) << r.output;
+    EXPECT_FALSE(std::filesystem::exists(ScratchDir::Native(dir / "out.bin")));
+#ifndef _WIN32
+    // The system refuses writes past 64 KB: the output fails part-way (XFSZ ignored, so write says so).
+    ScratchDir::Write(dir / "noise.bin", Noise(1000000));
+    const std::string limited = "sh -c 'trap \"\" XFSZ; ulimit -f 128; exec \"$0\" \"$@\"' ";
+    for (const std::string command : {"compress --method none", "expand --method none --size 1000000"}) {
+        const std::string line = "\"" + std::string(MKSETUP_PATH) + "\" " + command + " " + Quoted(dir / "noise.bin") + " " +
+                                 Quoted(dir / "out.bin") + " 2>&1";
+        FILE* pipe = popen((limited + line).c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string output;
+        char buffer[512];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+        const int status = pclose(pipe);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << command << ": " << output;
+        EXPECT_NE(output.find("out.bin"), std::string::npos) << output;
+        EXPECT_FALSE(std::filesystem::exists(ScratchDir::Native(dir / "out.bin"))) << command;
+    }
+#endif
+}
+
+// An archive whose total size is smaller than its entries add up to ends its readers early: verify
+// once said "every checksum good" about files it never looked at.
+TEST(Mksetup, VerifyCountsTheFilesATotalSizeLeftOut)
+{
+    ScratchDir dir;
+    ArchiveBuilder b("NON", 3);
+    b.Add("a.txt", "aaa");
+    b.Add("b.txt", "bbb");
+    b.WriteTo(dir / "short.cmp");
+    const Result r = Mksetup("verify " + Quoted(dir / "short.cmp"));
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find("1 of the 2 files listed were expanded"), std::string::npos) << r.output;
+}
+
 TEST(Mksetup, ArchiveListAndExtractWithAKey)
 {
     ScratchDir dir;

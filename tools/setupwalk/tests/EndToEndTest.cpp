@@ -3,7 +3,9 @@
 // end early: a missing disk supplied or not, a corrupt disk, Cancel, Decline, a destination that cannot exist.
 #include "config/TextFields.h"
 #include "port/Exception.h"
+#include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/SparseFiles.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/JourneyPictures.h"
 #include "tools/setupwalk/SetupWalks.h"
@@ -26,6 +28,8 @@ namespace {
 
 constexpr const char* kTitle = "Northwind Notes 2.0";
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\Northwind Notes 2.0";
+// Every file of the product as the tests build it carries this date; installed files keep it.
+const LocalDate kProductDate{2001, 5, 6, 12, 34, 56};
 
 std::string WindowsDirectory()
 {
@@ -117,11 +121,18 @@ private:
 
 class EndToEnd : public ::testing::Test {
 protected:
-    // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder.
+    // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder,
+    // from a copy whose files all carry one date.
     void SetUp() override
     {
+        std::filesystem::copy(SAMPLE_PRODUCT, scratch_ / "product", std::filesystem::copy_options::recursive);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch_ / "product")) {
+            if (entry.is_regular_file()) {
+                ASSERT_TRUE(SetLastWrite(entry.path().string(), kProductDate)) << entry.path();
+            }
+        }
         // No "\" before a closing quote: the program's argument parser would take the quote as text.
-        const std::string arguments = std::string("build \"") + SAMPLE_PRODUCT + "\" -o \"" + scratch_ / "dist" +
+        const std::string arguments = std::string("build \"") + scratch_ / "product" + "\" -o \"" + scratch_ / "dist" +
                                       "\" --setup \"" + SETUP_EXE + "\" --seg-size 20000";
         DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
         dist_ = scratch_ / "dist\\";
@@ -339,6 +350,9 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
     EXPECT_EQ(pages,
               (std::vector<std::string>{"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install", "Finished"}));
     ExpectInstalled(dir, tempDirsBefore_);
+    for (const std::string& file : {dir + "notes.exe", dir + "docs\\readme.txt", dir + "data\\templates\\letter.nwn",
+                                    SystemDirectory() + "nwhelper.txt"})
+        EXPECT_EQ(LastWrite(file), kProductDate) << file << " keeps the date its maker gave it";
 
     const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
     ASSERT_TRUE(product.has_value());
@@ -449,6 +463,38 @@ TEST_F(EndToEnd, ADestinationThatCannotBeCreatedStopsTheInstallAndEndsTheProgram
     EXPECT_EQ(Answer(*setup, "OK"), "Unable to write to " + blocked + "\\uninstaller.cfg");
     EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
     EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+}
+
+// A payload past what one archive can describe (two sparse files of 1.2 GB, run-length coded) goes into
+// several archives of one set; setup.exe expands them all and installs both files whole. It moves
+// gigabytes, so the default run leaves it out and CTest runs it apart as setupwalk_large_tests
+// (label large).
+TEST_F(EndToEnd, DISABLED_APayloadPastOneArchiveInstallsWhole)
+{
+    constexpr std::uintmax_t kBigSize = 1200000000;
+    const std::string product = scratch_ / "product\\";
+    WriteSparseFile(product + "big-1.bin", kBigSize, "end of one");
+    WriteSparseFile(product + "big-2.bin", kBigSize, "end of two");
+    ScratchDir::Write(product + "finstall.cfg", ScratchDir::Read(product + "finstall.cfg") +
+                                                    "Installation Directory,big-1.bin\r\nInstallation Directory,big-2.bin\r\n");
+    const std::string large = scratch_ / "large\\";
+    const std::string arguments = "build \"" + scratch_ / "product" + "\" -o \"" + scratch_ / "large" + "\" --setup \"" +
+                                  SETUP_EXE + "\" --method rle";
+    DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
+    ASSERT_EQ(mksetup.WaitForExit(10 * SetupDriver::kPatienceMs), 0U);
+
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Large";
+    SampleLeftovers leftovers(destination + "\\");
+    {
+        SetupDriver setup(CommandLineOf(large + "setup.exe", ""), large, 10 * SetupDriver::kPatienceMs);
+        WalkInstall(setup, {destination, false, false, {}}, [](int, SetupDriver&) {});
+    }
+    for (const auto& [name, marker] : {std::pair{"big-1.bin", "end of one"}, std::pair{"big-2.bin", "end of two"}}) {
+        const std::string installed = destination + "\\" + name;
+        EXPECT_EQ(std::filesystem::file_size(installed), kBigSize) << name;
+        EXPECT_EQ(TailOf(installed, 10), marker) << name;
+    }
+    ExpectSameFile(destination + "\\notes.exe", std::string(SAMPLE_PRODUCT) + "\\programs\\notes.exe");
 }
 
 }  // namespace
