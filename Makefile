@@ -2,7 +2,8 @@
 # Each installs what it needs on a fresh Debian 12 machine and builds what it runs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps native native-asan native-tsan win32 fuzz build test test-native test-asan test-tsan test-win32 test-fuzz demo clean
+.PHONY: deps native native-asan native-tsan win32 fuzz build test test-native test-asan test-tsan test-win32 test-install \
+  test-fuzz demo package clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -29,14 +30,25 @@ test-tsan: native-tsan
 test-win32: win32
 	ctest --preset win32
 
+# The native maker installed and packaged: it ships the win32 build's setup.exe.
+test-install: native win32
+	ctest --preset native-install -j $(JOBS)
+
 # A short smoke run of every fuzz target.
 test-fuzz: fuzz
 	ctest --preset fuzz
 
-test: test-native test-asan test-tsan test-win32 test-fuzz
+test: test-native test-asan test-tsan test-win32 test-install test-fuzz
 
 demo: native win32
 	bash scripts/demo.sh
+
+# build/packages: the Debian package of the maker and the zip of the Windows maker.
+package: native win32
+	rm -rf build/packages
+	cpack --config build/native/CPackConfig.cmake -B build/packages
+	cpack --config build/win32/CPackConfig.cmake -B build/packages
+	rm -rf build/packages/_CPack_Packages
 
 clean:
 	rm -rf build

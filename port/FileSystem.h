@@ -51,4 +51,8 @@ std::vector<DirEntry> ListDirectory(const std::string& dir);
 std::string CurrentDir();
 void SetCurrentDir(const std::string& path);
 
+// The file of the running program as the system names it (links resolved on posix), so that a program
+// finds what was installed with it wherever it was started from. Raises EInOutError when unknown.
+std::string ProgramFile();
+
 }  // namespace port

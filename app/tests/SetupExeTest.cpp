@@ -1,10 +1,15 @@
-// setup.exe as the user starts it: its mode, title and uninstaller page, read from outside the process.
+// setup.exe as the user starts it: its mode, title and uninstaller page, read from outside the process, and its
+// version resource.
 #include "SetupProcess.h"
+#include "SetupVersion.h"
 #include "UninstallEntry.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/ControlIds.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -90,6 +95,37 @@ TEST(SetupExe, AnUninstallRecordWithoutATitleOffersOnlyExit)
     EXPECT_EQ(TextOf(screen, ControlId::Remove), "EXIT");
     PostMessageA(screen, WM_CLOSE, 0, 0);
     EXPECT_EQ(setup.WaitForExit(), 0U);
+}
+
+// Every product ships this one program: its file properties carry the project's version and say what it is.
+TEST(SetupExe, VersionResourceCarriesTheProjectVersion)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(SETUP_EXE, &handle);
+    ASSERT_GT(size, 0U) << SETUP_EXE << " has no version resource";
+    std::vector<char> info(size);
+    ASSERT_NE(GetFileVersionInfoA(SETUP_EXE, 0, size, info.data()), FALSE);
+    const auto text = [&](const std::string& name) {
+        void* value = nullptr;
+        UINT length = 0;
+        const std::string path = "\\StringFileInfo\\040904E4\\" + name;
+        if (VerQueryValueA(info.data(), path.c_str(), &value, &length) == FALSE || length == 0) return std::string();
+        return std::string(static_cast<const char*>(value));
+    };
+    EXPECT_EQ(text("FileVersion"), SETUP_VERSION_TEXT);
+    EXPECT_EQ(text("ProductVersion"), SETUP_VERSION_TEXT);
+    EXPECT_EQ(text("FileDescription"), "Setup program");
+
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_NE(VerQueryValueA(info.data(), "\\", &value, &length), FALSE);
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const std::string numbers = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                                std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                                std::to_string(HIWORD(fixed->dwFileVersionLS));
+    EXPECT_EQ(numbers, SETUP_VERSION_TEXT);
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
 }
 
 }  // namespace

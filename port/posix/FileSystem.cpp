@@ -142,4 +142,15 @@ void SetCurrentDir(const std::string& path)
     if (::chdir(NativePath(path).c_str()) != 0) Fail("Cannot change to directory", path);
 }
 
+std::string ProgramFile()
+{
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) Fail("Cannot read the running program's name from", "/proc/self/exe");
+        if (static_cast<std::size_t>(length) < buffer.size()) return {buffer.data(), static_cast<std::size_t>(length)};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 }  // namespace port

@@ -128,4 +128,18 @@ void SetCurrentDir(const std::string& path)
     if (!SetCurrentDirectoryA(path.c_str())) Fail("Cannot change to directory", path);
 }
 
+std::string ProgramFile()
+{
+    std::string file(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, file.data(), static_cast<DWORD>(file.size()));
+        if (length == 0) Fail("Cannot read the running program's name", "");
+        if (length < file.size()) {
+            file.resize(length);
+            return file;
+        }
+        file.resize(file.size() * 2);  // cut short: the name is longer
+    }
+}
+
 }  // namespace port

@@ -16,6 +16,7 @@
 #include "tools/mksetup/Methods.h"
 #include "tools/mksetup/Product.h"
 #include "tools/mksetup/ScratchArea.h"
+#include "tools/mksetup/SetupProgram.h"
 
 namespace fs = std::filesystem;
 
@@ -33,7 +34,7 @@ struct BuildOptions {
     std::int32_t segSize = 1440000;
     bool floppy = false;
     std::string base = "disk";
-    std::string setup = MKSETUP_DEFAULT_SETUP;
+    std::string setup;  // none named: the one installed with mksetup
     std::int32_t key = 0;
 };
 
@@ -166,11 +167,12 @@ void PrintSummary(const BuildOptions& o, const Totals& t)
 
 int Build(BuildOptions o)
 {
+    if (o.setup.empty()) o.setup = DefaultSetupProgram();
     // The set is built with the working folder as current directory: every other path is made absolute.
     for (std::string* path : {&o.product, &o.dist, &o.setup}) *path = fs::absolute(*path).string();
     CheckOutputFolder(o.dist);
     if (!fs::is_regular_file(o.setup))
-        throw Exception("the setup program " + o.setup + " does not exist; build the win32 preset or name one with --setup");
+        throw Exception("the setup program " + o.setup + " named by --setup does not exist");
     const Product product = LoadProduct(o.product);
     if (!ReportDiagnostics(product)) {
         std::cerr << "mksetup: the configuration has errors; nothing was written to " << o.dist << "\n";
@@ -210,7 +212,7 @@ Command AddBuildCommand(CLI::App& app)
     sub->add_flag("--floppy", o->floppy, "1,457,664-byte disks, with room on disk 1 for setup.exe and the configuration")
         ->excludes(segSize);
     sub->add_option("--base", o->base, "base name of the disk files (default disk; the setup program reads disk)");
-    sub->add_option("--setup", o->setup, "setup program to ship (default: this project's win32 build)");
+    sub->add_option("--setup", o->setup, "setup program to ship (default: the setup.exe installed with mksetup)");
     sub->add_option("--key", o->key, "lock the entries with this key (the setup program expands with key 0)");
     return [o] { return Build(*o); };
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "SetupVersion.h"
 #include "port/Exception.h"
 #include "tools/mksetup/Commands.h"
 #include "tools/mksetup/ExitCodes.h"
@@ -12,6 +13,7 @@
 int main(int argc, char** argv)
 {
     CLI::App app{"mksetup: make, list, verify and extract setup distributions and archives"};
+    app.set_version_flag("--version", std::string("mksetup ") + SETUP_VERSION_TEXT, "print the version and exit");
     app.require_subcommand(1);
     app.footer(
         "Exit codes: 0 success; 1 failure: a configuration error, a missing or wrong disk, a bad\n"

@@ -1,5 +1,5 @@
 #pragma once
-// Runs the built mksetup as a user would, capturing what it prints and its exit code.
+// Runs the built mksetup (or a copy of it) as a user would, capturing what it prints and its exit code.
 #include <cstdio>
 #include <string>
 #ifndef _WIN32
@@ -11,9 +11,9 @@ struct Result {
     std::string output;
 };
 
-inline Result Mksetup(const std::string& arguments)
+inline Result RunProgram(const std::string& program, const std::string& arguments)
 {
-    std::string command = std::string("\"") + MKSETUP_PATH + "\" " + arguments + " 2>&1";
+    std::string command = "\"" + program + "\" " + arguments + " 2>&1";
 #ifdef _WIN32
     command = "\"" + command + "\"";  // cmd /c strips one outer pair of quotes
     FILE* pipe = _popen(command.c_str(), "r");
@@ -33,5 +33,7 @@ inline Result Mksetup(const std::string& arguments)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 #endif
 }
+
+inline Result Mksetup(const std::string& arguments) { return RunProgram(MKSETUP_PATH, arguments); }
 
 inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
