@@ -2,6 +2,8 @@
 
 #include "port/FileSystem.h"
 #include "config/TextFields.h"
+#include "app/record/RecordFormat.h"
+#include "ui/IniFile.h"
 #include "ui/Registry.h"
 
 #include <windows.h>
@@ -37,6 +39,16 @@ std::string UninstallDirectoryOf(const std::string& keyName)
     TRegistry registry(HKEY_LOCAL_MACHINE);
     if (!registry.OpenKeyReadOnly(kUninstallKeyPrefix + keyName)) return "";
     return ProgramDirectoryOf(registry.ReadString("UninstallString"));
+}
+
+TUninstallTarget UninstallTargetOf(const std::vector<std::string>& arguments, const std::string& currentDir)
+{
+    if (arguments.empty()) {
+        const std::string dir = WithTrailingBackslash(currentDir);
+        return {dir, TIniFile(dir + RecordFileName).ReadString(RecordName, RecordTitle, "")};
+    }
+    const std::string title = JoinArguments(arguments);
+    return {UninstallDirectoryOf(title), title};
 }
 
 void EnterUninstallDirectory(const std::vector<std::string>& arguments)

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-constexpr const char* kInstallTitle = "Tarvelo 2000";
+#include "app/config/SetupConfig.h"
+
 constexpr const char* kUninstallTitle = "ZUV2000 - Uninstaller";
 constexpr const char* kUninstallKeyPrefix = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
 
@@ -18,6 +19,15 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 std::string ProgramDirectoryOf(const std::string& uninstallString);
 // The directory from "UninstallString" of the named key under HKEY_LOCAL_MACHINE; empty when missing.
 std::string UninstallDirectoryOf(const std::string& keyName);
+
+// What an uninstall works on: the record's directory (ending in "\") and the product's title. With
+// arguments, the title they name and the directory of its "UninstallString"; without, the current directory
+// and the title its record holds. Either may be empty: no uninstall information.
+struct TUninstallTarget {
+    std::string Dir;
+    std::string Title;
+};
+TUninstallTarget UninstallTargetOf(const std::vector<std::string>& arguments, const std::string& currentDir);
 
 // With arguments, makes the installed copy's directory the current directory; a failure is ignored.
 void EnterUninstallDirectory(const std::vector<std::string>& arguments);

@@ -1,10 +1,16 @@
-// The entry point: title, uninstall directory, mode, then the setup screen until it closes.
-#include "app/screen/DisplayScreen.h"
-#include "state/Global.h"
+// The entry point: the command line, the mode, then either a silent run or the setup screen until it closes.
+#include "app/CommandLine.h"
+#include "app/ProductLock.h"
+#include "app/RunLog.h"
 #include "app/RunMode.h"
+#include "app/screen/DisplayScreen.h"
+#include "app/silent/SilentRuns.h"
 #include "bootstrap/Unzip1.h"
+#include "config/TextFields.h"
 #include "port/FileSystem.h"
+#include "state/Global.h"
 #include "ui/Application.h"
+#include "ui/Dialogs.h"
 
 #include <windows.h>
 
@@ -12,33 +18,63 @@
 
 #include <optional>
 
+namespace {
+
+// The product this run is about: the title the command line names, the one of the record in the current
+// directory, or that of the distribution's install.cfg.
+std::string ProductOfThisRun(bool uninstall, const std::vector<std::string>& arguments)
+{
+    if (uninstall) return UninstallTargetOf(arguments, port::CurrentDir()).Title;
+    return ProductTitleOf(ReadSetupConfig(WithTrailingBackslash(port::CurrentDir())));
+}
+
+int RunInteractive(const TCommandLine& line, TRunLog& log)
+{
+    const TProductLock lock(ProductOfThisRun(Global.UninstallMode, line.Arguments));
+    if (!lock.Held()) {
+        ShowMessage("Another setup of this product is running.");
+        return ecAlreadyRunning;
+    }
+    // After a failure the expander's window stays, showing where it stopped, until the program ends.
+    std::optional<TUNZIP> unzip;
+    TDisplayScreen screen(line.Arguments);
+    screen.RunLog = &log;
+    screen.ProposedDestination = line.Destination;
+    screen.ExpandSupportFiles = [&screen, &unzip, &log] {
+        unzip.emplace([&screen](const std::string& dir) { screen.LoadSetupConfig(dir); }, nullptr, screen.Handle(),
+                      [&log](const std::string& event) { log.Line(event); });
+        unzip->Show();
+        unzip->ExpandSupportFiles();
+        if (!Global.ExpandFailed) unzip.reset();
+    };
+    Application::Run(screen);
+    return 0;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
+    TRunLog log;
+    if (!line.Problem.empty() || (!line.LogFile.empty() && !log.Open(line.LogFile))) {
+        const std::string problem = line.Problem.empty() ? "Cannot write the log " + line.LogFile : line.Problem;
+        log.Line(problem);
+        if (!line.Silent) ShowMessage(problem);
+        return ecBadCommandLine;
+    }
+    EnterUninstallDirectory(line.Arguments);
+    Global.UninstallMode = ChooseUninstallMode(line.Arguments, port::CurrentDir());
+    if (line.Silent)
+        return Global.UninstallMode ? RunSilentUninstall(line.Arguments, log) : RunSilentInstall(line.Destination, log);
+
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-
-    Application::SetTitle(kInstallTitle);
-    Global.UninstallMode = false;
-    const std::vector<std::string> arguments = CommandLineArguments();
-    EnterUninstallDirectory(arguments);
-    if (ChooseUninstallMode(arguments, port::CurrentDir())) {
-        Global.UninstallMode = true;
-        Application::SetTitle(kUninstallTitle);
-    }
+    Application::SetTitle(Global.UninstallMode ? kUninstallTitle : kInstallTitle);
     try {
-        // After a failure the expander's window stays, showing where it stopped, until the program ends.
-        std::optional<TUNZIP> unzip;
-        TDisplayScreen screen(arguments);
-        screen.ExpandSupportFiles = [&screen, &unzip] {
-            unzip.emplace([&screen](const std::string& dir) { screen.LoadSetupConfig(dir); }, nullptr, screen.Handle());
-            unzip->Show();
-            unzip->ExpandSupportFiles();
-            if (!Global.ExpandFailed) unzip.reset();
-        };
-        Application::Run(screen);
+        return RunInteractive(line, log);
     } catch (...) {
         Application::HandleException();
         return 1;
     }
-    return 0;
 }

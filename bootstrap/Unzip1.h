@@ -1,24 +1,27 @@
 #pragma once
-// TUNZIP: the small window that, before the wizard starts, expands the setup's support files from
-// the segment set beside setup.exe into TempDir, asking for further disks as they are needed.
+// TUNZIP: the small window that, before the wizard starts, shows the expansion of the setup's support
+// files (bootstrap/SupportExpansion.h) and asks the user for further disks as they are needed.
+#include "bootstrap/ExpansionHost.h"
+#include "bootstrap/SupportExpansion.h"
 #include "bootstrap/WinSegInteraction.h"
-#include "segment/SegCompEZ.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
 #include "ui/ProgressBar.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 class TUNZIP : public TForm {
 public:
-    using TLoadSetupConfig = std::function<void(const std::string& dir)>;
+    using TLoadSetupConfig = TSupportExpansion::TLoadSetupConfig;
+    using TLogLine = std::function<void(const std::string& line)>;
 
     // loadSetupConfig is the setup screen's LoadSetupConfig. interaction answers the segment reader's
     // dialogs; without one the form asks the user itself. owner: the setup screen, which the form stays in
-    // front of.
-    explicit TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction = nullptr, HWND owner = nullptr);
+    // front of. log takes the run's log lines, if any.
+    explicit TUNZIP(TLoadSetupConfig loadSetupConfig, TSegInteraction* interaction = nullptr, HWND owner = nullptr,
+                    TLogLine log = nullptr);
 
     // Expands into Global.TempDir and loads the configuration from there. On failure shows
     // "Error Expanding Files!!", asks the application to terminate and sets Global.ExpandFailed.
@@ -26,17 +29,37 @@ public:
 
     TLabel Label1;
     TProgressBar ProgressBar1;
-    TSegCompEZ SegCompEZ1;
 
 private:
-    void FormShow();
-    void SegCompEZ1SegBefore(TSegMode SegMode, const std::string& SegName, std::uint16_t SegNumber);
-    void SegCompEZ1CheckFile(std::string& filepath, TCProcessMode mode);
-    void AskForDisk(std::uint16_t SegNumber);
-    void CopySetupFiles();
-    void Advance();
-    void ClearArcs();
+    // The expansion's host: this window's bar, message boxes and dialogs.
+    class TWindowHost : public TExpansionHost {
+    public:
+        TWindowHost(TUNZIP& form, TSegInteraction& interaction, TLogLine log)
+            : form_(form), interaction_(interaction), log_(std::move(log))
+        {
+        }
 
-    TLoadSetupConfig loadSetupConfig_;
+        void SetProgressRange(int maximum) override;
+        void SetProgressPosition(int position) override;
+        int ProgressPosition() const override;
+        void ProcessMessages() override;
+        void AskForDisk(const std::string& request) override;
+        TSegInteraction& SegInteraction() override { return interaction_; }
+        void Log(const std::string& event) override;
+
+    private:
+        TUNZIP& form_;
+        TSegInteraction& interaction_;
+        TLogLine log_;
+    };
+
+    void FormShow();
+
     TWinSegInteraction dialogs_;
+    TWindowHost host_;
+    TSupportExpansion expansion_;
+
+public:
+    // The expansion's segment component, by its designed name (after expansion_, which holds it).
+    TSegCompEZ& SegCompEZ1;
 };

@@ -32,31 +32,38 @@ bool DeleteOrFindInUse(const std::string& path, DWORD attributes)
 
 }  // namespace
 
-void TRestartRemoval::DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
+std::vector<TFileRemoval> TRestartRemoval::DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
 {
+    std::vector<TFileRemoval> removals;
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return removals;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         const std::string path = dir + found.cFileName;
-        if (DeleteOrFindInUse(path, found.dwFileAttributes)) Schedule(path);
+        TRemoval result = rmDeleted;
+        if (DeleteOrFindInUse(path, found.dwFileAttributes))
+            result = Schedule(path) ? rmAtRestart : rmKept;
+        else if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            result = rmKept;
+        removals.push_back({path, result});
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return removals;
 }
 
-void TRestartRemoval::ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir)
+bool TRestartRemoval::ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir)
 {
     const std::string base = WithTrailingBackslash(dir);
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return false;
     bool onlyScheduled = true;
     do {
         if (!IsDotName(found.cFileName) && !IsScheduled(base + found.cFileName)) onlyScheduled = false;
     } while (onlyScheduled && FindNextFileA(search, &found));
     FindClose(search);
-    if (onlyScheduled) Schedule(base);
+    return onlyScheduled && Schedule(base);
 }
 
 bool TRestartRemoval::IsScheduled(const std::string& path) const
@@ -64,10 +71,12 @@ bool TRestartRemoval::IsScheduled(const std::string& path) const
     return scheduled_.count(PathIdentity(path)) != 0;
 }
 
-void TRestartRemoval::Schedule(const std::string& path)
+bool TRestartRemoval::Schedule(const std::string& path)
 {
-    if (IsScheduled(path)) return;
+    if (IsScheduled(path)) return true;
     std::string name = path;
     while (name.size() > 3 && name.back() == '\\') name.pop_back();
-    if (MoveFileExA(name.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) scheduled_.insert(PathIdentity(name));
+    if (!MoveFileExA(name.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return false;
+    scheduled_.insert(PathIdentity(name));
+    return true;
 }

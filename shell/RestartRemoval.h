@@ -5,21 +5,31 @@
 // things stay. Nothing else waits for the restart: a read-only file loses the attribute and goes now.
 #include <set>
 #include <string>
+#include <vector>
+
+// What became of one file.
+enum TRemoval { rmDeleted, rmAtRestart, rmKept };
+
+struct TFileRemoval {
+    std::string Path;
+    TRemoval Result;
+};
 
 class TRestartRemoval {
 public:
     // Deletes every file dir + pattern matches (dir ends in "\"), read-only ones included, and schedules
-    // those in use; subdirectories are not entered.
-    void DeleteMatchingFiles(const std::string& dir, const std::string& pattern);
+    // those in use; subdirectories are not entered. What became of each file.
+    std::vector<TFileRemoval> DeleteMatchingFiles(const std::string& dir, const std::string& pattern);
 
     // Schedules the directory when everything left in it was scheduled here, so that it is removed
-    // after them. The system removes a directory at restart only when it is empty by then.
-    void ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir);
+    // after them (true). The system removes a directory at restart only when it is empty by then.
+    bool ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir);
 
 private:
     // Whether the system accepted path, in any letter case and with or without a final "\".
     bool IsScheduled(const std::string& path) const;
-    void Schedule(const std::string& path);
+    // True when the system accepted it.
+    bool Schedule(const std::string& path);
 
     std::set<std::string> scheduled_;  // PathIdentity
 };

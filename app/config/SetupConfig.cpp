@@ -144,6 +144,20 @@ TSetupConfig ReadSetupConfig(const std::string& dir)
     return config;
 }
 
+std::string ProductTitleOf(const TSetupConfig& config)
+{
+    return config.Lines[0].Text.value_or(kInstallTitle);
+}
+
+std::array<bool, 3> ShortcutFlagsOf(std::string entry)
+{
+    SplitFirst(entry, ',');
+    SplitFirst(entry, ',');
+    std::array<bool, 3> flags{};
+    for (bool& flag : flags) flag = SplitFirst(entry, ',') == "X";
+    return flags;
+}
+
 std::string ApplyToGlobals(const TSetupConfig& config, TGlobal& global)
 {
     global.InstallSettings = config.Settings;

@@ -84,6 +84,14 @@ struct TSetupConfig {
 // section or key gives the defaults; nothing is reported.
 TSetupConfig ReadSetupConfig(const std::string& dir);
 
+// The product's title: "Text Line 1", or the screen's own title when the configuration names none.
+inline constexpr const char* kInstallTitle = "Tarvelo 2000";
+std::string ProductTitleOf(const TSetupConfig& config);
+
+// Where a shortcut entry ("name,target,X,X,X,...") asks for a shortcut: "X" in its third, fourth and fifth
+// fields, for the Start Menu, the Desktop and Quick Launch.
+std::array<bool, 3> ShortcutFlagsOf(std::string entry);
+
 // Puts a load into the shared state: settings and lists replaced, registry entries appended,
 // finstall.cfg lines replaced when the file was read, destinations resolved again. Returns the text
 // Main_Dir shows from now on: config.MainDir with a trailing "\".

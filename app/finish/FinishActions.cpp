@@ -2,7 +2,7 @@
 
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
-#include "shell/FileRoutines.h"
+#include "shell/RestartRemoval.h"
 #include "shell/Processes.h"
 
 namespace {
@@ -18,16 +18,23 @@ void RunLaunchPrograms(const TFinishRequest& request, TFinishHost& host)
         // The program quoted, so that a space in the path cannot make the system run a different program;
         // its arguments after it.
         const std::string program = ProgramPart(command);
-        if (!program.empty())
-            RunAndWait("\"" + request.TempDir + program + "\"" + command.substr(program.size()), SW_SHOW);
+        if (program.empty()) continue;
+        const std::string commandLine = "\"" + request.TempDir + program + "\"" + command.substr(program.size());
+        host.Log((RunAndWait(commandLine, SW_SHOW) == 0 ? "Ran " : "Could not start ") + commandLine);
     }
 }
 
-void RemoveTemporaryFiles(const std::string& tempDir)
+// The run's own files, read-only ones too (a support file keeps the attributes it was packed with); one
+// still in use goes at the next restart.
+void RemoveTemporaryFiles(const std::string& tempDir, TFinishHost& host)
 {
     if (!IsAbsoluteDirectory(tempDir) || IsRootDirectory(tempDir)) return;
-    DeleteMatchingFiles(tempDir, "*.*");
-    RemoveDirectoryA(tempDir.c_str());
+    TRestartRemoval removal;
+    removal.DeleteMatchingFiles(tempDir, "*.*");
+    if (RemoveDirectoryA(tempDir.c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(tempDir))
+        host.Log("Removed the temporary files " + tempDir);
+    else
+        host.Log("Could not remove all of " + tempDir);
 }
 
 void LaunchInstalledProgram(const std::string& application)
@@ -45,7 +52,7 @@ void RunFinishActions(const TFinishRequest& request, TFinishHost& host)
     host.ProcessMessages();
     host.SetCaption("Removing Up Tempoary Files");
     host.ProcessMessages();
-    RemoveTemporaryFiles(request.TempDir);
+    RemoveTemporaryFiles(request.TempDir, host);
 
     switch (request.Choice) {
         case fcLaunch:

@@ -23,6 +23,8 @@ public:
     // The heading RxLabel2.
     virtual void SetCaption(const std::string& text) = 0;
     virtual void ProcessMessages() = 0;
+    // One line for the run's log: each launch program run, the temporary files removed.
+    virtual void Log(const std::string& event) = 0;
     // The form's TWinReboot: true when the request was accepted.
     virtual bool ShutdownWindows(UINT flags) = 0;
     // Closes the wizard form, which ends the program.

@@ -26,12 +26,17 @@ std::vector<std::string> MissingDirectories(std::string dir)
 
 }  // namespace
 
-void TDirectoryLedger::Create(const std::string& dir)
+std::vector<std::string> TDirectoryLedger::Create(const std::string& dir)
 {
     const std::vector<std::string> missing = dir.empty() ? std::vector<std::string>() : MissingDirectories(dir);
     CreateDirectoryPath(dir);
-    for (const std::string& created : missing)
-        if (port::IsDirectory(created)) owned_.insert(PathIdentity(created));
+    std::vector<std::string> created;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (!port::IsDirectory(*it)) continue;
+        owned_.insert(PathIdentity(*it));
+        created.push_back(*it);
+    }
+    return created;
 }
 
 bool TDirectoryLedger::Owns(const std::string& dir) const

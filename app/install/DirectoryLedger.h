@@ -5,12 +5,14 @@
 // Paths compare without regard to letter case and to a trailing "\".
 #include <set>
 #include <string>
+#include <vector>
 
 class TDirectoryLedger {
 public:
     // Creates dir with its missing parents (CreateDirectoryPath, which raises "Unable to create directory"
-    // for an empty path) and notes each one that exists afterwards but did not before.
-    void Create(const std::string& dir);
+    // for an empty path) and notes each one that exists afterwards but did not before; those, outermost
+    // first.
+    std::vector<std::string> Create(const std::string& dir);
 
     bool Owns(const std::string& dir) const;
 

@@ -71,8 +71,13 @@ private:
     // The directory is made first, so the record never fails for want of it.
     void OpenRecord()
     {
-        ledger_.Create(installDir_);
+        CreateDirectory(installDir_);
         record_.Open();
+    }
+
+    void CreateDirectory(const std::string& dir)
+    {
+        for (const std::string& created : ledger_.Create(dir)) progress_.Log("Created directory " + created);
     }
 
     int ProgressMaximum() const
@@ -134,7 +139,7 @@ private:
     {
         progress_.SetCaption(ilDest1, "Installing : " + name);
         progress_.ProcessMessages();
-        ledger_.Create(dir);
+        CreateDirectory(dir);
         const bool ownsWhole = OwnsWhole(dir);
         if (ownsWhole) record_.AddDirectoryFiles(dir);
         const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
@@ -148,13 +153,14 @@ private:
         if (placement == plNoSource && placed_.contains(destination)) return;
         if (placement == plInstalled || placement == plAtRestart) placed_.insert(destination);
         outcome_.Note(destination, placement);
+        progress_.Log(PlacementLine(destination, placement));
     }
 
     void CreateDirectoryEntry(const std::string& dir)
     {
         progress_.SetCaption(ilDest1, "Creating Directories .. ");
         progress_.ProcessMessages();
-        ledger_.Create(dir);
+        CreateDirectory(dir);
         if (!OwnsWhole(dir)) return;
         record_.AddFolder(dir);
         record_.AddDirectoryFiles(dir);

@@ -27,6 +27,21 @@ void TInstallOutcome::Note(const std::string& path, TPlacement placement)
         Skipped.push_back({path, placement});
 }
 
+std::string PlacementLine(const std::string& path, TPlacement placement)
+{
+    switch (placement) {
+        case plInstalled:
+            return "Installed " + path;
+        case plAtRestart:
+            return "In use, replaced when Windows restarts: " + path;
+        case plNoSource:
+        case plReadOnly:
+        case plRefused:
+            break;
+    }
+    return "Not installed: " + path + " (" + Reason(placement) + ")";
+}
+
 std::string OutcomeMessage(const TInstallOutcome& outcome)
 {
     std::string message;

@@ -23,3 +23,6 @@ struct TInstallOutcome {
 
 // The message naming every file of the outcome, one a line with the reason; "" when all went as planned.
 std::string OutcomeMessage(const TInstallOutcome& outcome);
+
+// The log's line for one file: installed, waiting for the restart, or not installed and why.
+std::string PlacementLine(const std::string& path, TPlacement placement);

@@ -1,6 +1,6 @@
 #pragma once
 // What the install run shows while it works. The setup screen implements it with the controls of its
-// install page; tests implement it with a recorder.
+// install page, a silent run with its log alone; tests implement it with a recorder.
 #include <string>
 
 // The labels of the install page whose captions the run sets.
@@ -21,6 +21,9 @@ public:
     virtual void ShowStageMark(TInstallStage stage) = 0;
     // Lets the window repaint and answer between items.
     virtual void ProcessMessages() = 0;
+    // One line for the run's log: a file installed, a folder, shortcut, INI key or registry value written,
+    // the uninstall entry.
+    virtual void Log(const std::string& event) = 0;
 };
 
 // The bar's position as the run advances it, one step per item.

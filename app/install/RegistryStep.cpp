@@ -48,6 +48,7 @@ void TRegistryWriter::WriteIniEntry(const TRegistryEntry& entry)
             record_.AddIniSection(path, entry.Section);
     }
     WriteProfileKey(path, entry.Section, entry.Name, entry.Value);
+    progress_.Log("INI key " + path + " [" + entry.Section + "] " + entry.Name + "=" + entry.Value);
 }
 
 void TRegistryWriter::WriteKeyEntry(const TRegistryEntry& entry)
@@ -62,7 +63,12 @@ void TRegistryWriter::WriteKeyEntry(const TRegistryEntry& entry)
         record_.AddRegistryValue(entry.KeyPath(), entry.Name);
     RecordCreatedKeys(key, ours);
     TRegistry registry(key.Root);
-    if (registry.OpenKey(key.Path, true)) registry.WriteString(entry.Name, entry.Value);
+    if (!registry.OpenKey(key.Path, true)) {
+        progress_.Log("Registry key not created: " + KeyPathText(key));
+        return;
+    }
+    registry.WriteString(entry.Name, entry.Value);
+    progress_.Log("Registry value " + KeyPathText(key) + " [" + entry.Name + "]=" + entry.Value);
 }
 
 // The keys the write is about to create, and those the earlier installation created, from the key itself

@@ -32,18 +32,30 @@ public:
     {
     }
 
+    // Records one entry's folders and shortcuts before they are made.
     void Record(const TShortcuts& shortcuts)
     {
+        newFolders_.clear();
+        links_.clear();
         const std::string desktop = ShellFolderPath(sfDesktop);
         const std::string startMenu = ShellFolderPath(sfStartMenu);
         const std::string fileName = shortcuts.ProgramName + ".lnk";
         RecordFolders(startMenu, shortcuts);
-        if (shortcuts.StartMenu) record_.AddFile(startMenu + fileName);
-        if (shortcuts.Desktop) record_.AddFile(desktop + fileName);
-        if (shortcuts.QuickLaunch) record_.AddFile(TShortcuts::QuickLaunchDir() + fileName);
+        if (shortcuts.StartMenu) AddLink(startMenu + fileName);
+        if (shortcuts.Desktop) AddLink(desktop + fileName);
+        if (shortcuts.QuickLaunch) AddLink(TShortcuts::QuickLaunchDir() + fileName);
         if (shortcuts.FolderDesktop) RecordFolderShortcut(desktop, shortcuts);
         if (shortcuts.FolderStartMenu) RecordFolderShortcut(startMenu, shortcuts);
         RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts);
+    }
+
+    // Once they are made: the folders made, deepest last, and the shortcuts saved.
+    void LogMade(TInstallProgress& progress) const
+    {
+        for (auto it = newFolders_.rbegin(); it != newFolders_.rend(); ++it)
+            if (port::IsDirectory(*it)) progress.Log("Created folder " + *it);
+        for (const std::string& link : links_)
+            if (port::FileExists(link)) progress.Log("Shortcut " + link);
     }
 
 private:
@@ -52,19 +64,29 @@ private:
     {
         for (const std::string& folder : FolderChain(shortcuts.Folder)) {
             const std::string path = location + folder;
-            if (!port::IsDirectory(path) || earlier_.OwnsFolder(path)) record_.AddFolder(path);
+            const bool missing = !port::IsDirectory(path);
+            if (missing) newFolders_.push_back(path);
+            if (missing || earlier_.OwnsFolder(path)) record_.AddFolder(path);
         }
+    }
+
+    void AddLink(const std::string& path)
+    {
+        record_.AddFile(path);
+        links_.push_back(path);
     }
 
     // The folders of the chain below location, then the shortcut in the deepest of them.
     void RecordFolderShortcut(const std::string& location, const TShortcuts& shortcuts)
     {
         RecordFolders(location, shortcuts);
-        record_.AddFile(shortcuts.FolderPath(location) + shortcuts.ProgramName + ".lnk");
+        AddLink(shortcuts.FolderPath(location) + shortcuts.ProgramName + ".lnk");
     }
 
     TUninstallRecord& record_;
     const TEarlierInstallation& earlier_;
+    std::vector<std::string> newFolders_;  // of the entry, deepest first
+    std::vector<std::string> links_;       // of the entry
 };
 
 }  // namespace
@@ -101,6 +123,7 @@ void CreateProgramFolders(const TStringList& entries, const TInstallChoices& cho
         recorder.Record(shortcuts);
         progress.SetCaption(ilLabel1, "Folders: " + shortcuts.ProgramName);
         shortcuts.CreateShortcuts();
+        recorder.LogMade(progress);
         progress.ProcessMessages();
         firstRow += 3;
     }

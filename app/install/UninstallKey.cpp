@@ -18,7 +18,12 @@ void WriteUninstallKey(const std::string& title, const std::string& installDir, 
     progress.ProcessMessages();
     if (title.empty() || title.find('\\') != std::string::npos) return;
     TRegistry registry(HKEY_LOCAL_MACHINE);
-    if (!registry.OpenKey(UninstallKeyPath(title), true)) return;
+    if (!registry.OpenKey(UninstallKeyPath(title), true)) {
+        progress.Log("Uninstall entry not created: HKEY_LOCAL_MACHINE\\" + UninstallKeyPath(title));
+        return;
+    }
     registry.WriteString("DisplayName", title);
     registry.WriteString("UninstallString", UninstallCommand(installDir, title));
+    progress.Log("Uninstall entry HKEY_LOCAL_MACHINE\\" + UninstallKeyPath(title) + " [UninstallString]=" +
+                 UninstallCommand(installDir, title));
 }

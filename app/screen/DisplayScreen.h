@@ -1,6 +1,7 @@
 #pragma once
 // The setup screen: the full-screen form with the four text lines, the logo and the wizard of eight pages.
 // The form holds the controls and says what happens on each event; the work belongs to the engines.
+#include "app/RunLog.h"
 #include "app/finish/FinishActions.h"
 #include "app/screen/GradPanel.h"
 #include "app/install/InstallChoices.h"
@@ -37,6 +38,10 @@ public:
     // Global.ExpandFailed when it cannot. Supplied by the bootstrap expander; without it nothing is expanded
     // and the run ends as a failed expansion does.
     std::function<void()> ExpandSupportFiles;
+    // Where the runs write their log (/LOG=FILE); none without.
+    TRunLog* RunLog = nullptr;
+    // A destination the command line names (/D=DIR): Main_Dir shows it instead of the configured one.
+    std::string ProposedDestination;
 
     // Reads dir + "install.cfg" and dir + "finstall.cfg" into the controls and the shared state.
     void LoadSetupConfig(const std::string& dir);

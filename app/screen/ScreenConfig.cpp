@@ -1,5 +1,6 @@
 // The configuration applied to the setup screen: the reader has no window, the screen puts its result in place.
 #include "app/screen/DisplayScreen.h"
+#include "config/TextFields.h"
 #include "state/Global.h"
 
 void TDisplayScreen::LoadSetupConfig(const std::string& dir)
@@ -11,7 +12,8 @@ void TDisplayScreen::LoadSetupConfig(const std::string& dir)
     SetupScreen.SetColorEnd(config.ToColor);
     ImageHolder1.SetColor(config.ImageBorderColor);
     ApplyFinishedChoices(config.Finished);
-    Main_Dir.SetText(ApplyToGlobals(config, Global));
+    const std::string configured = ApplyToGlobals(config, Global);
+    Main_Dir.SetText(ProposedDestination.empty() ? configured : WithTrailingBackslash(ProposedDestination));
     // The uninstaller has no expanded files: its logo is the copy the installation left beside the configuration.
     logoDir_ = Global.UninstallMode ? dir : Global.TempDir;
     LoadLogo1Click();

@@ -12,6 +12,10 @@ public:
 
     void SetCaption(const std::string& text) override { screen_.RxLabel2.SetText(text); }
     void ProcessMessages() override { Application::ProcessMessages(); }
+    void Log(const std::string& event) override
+    {
+        if (screen_.RunLog != nullptr) screen_.RunLog->Line(event);
+    }
     bool ShutdownWindows(UINT flags) override { return TWinReboot().ShutdownWindows(flags); }
     void Close() override { screen_.Close(); }
 

@@ -27,6 +27,10 @@ public:
         marks[stage]->Show();
     }
     void ProcessMessages() override { Application::ProcessMessages(); }
+    void Log(const std::string& event) override
+    {
+        if (screen_.RunLog != nullptr) screen_.RunLog->Line(event);
+    }
 
 private:
     TDisplayScreen& screen_;
@@ -55,6 +59,11 @@ void TDisplayScreen::RunInstall()
     TInstallOutcome outcome;
     try {
         outcome = RunInstallation(Global, InstallChoices(), page);
+    } catch (const std::exception& error) {
+        page.Log(std::string("Error: ") + error.what());
+        Application::HandleException();
+        Close();
+        return;
     } catch (...) {
         Application::HandleException();
         Close();

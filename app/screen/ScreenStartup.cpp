@@ -49,15 +49,10 @@ void TDisplayScreen::ShowUninstallMode()
     Notebook1.SetPageIndex(kUninstallerPage);
     Notebook1PageChanged();
 
-    std::string argsText = JoinArguments(arguments_);
-    if (argsText.empty()) {
-        UninstallDir = WithTrailingBackslash(port::CurrentDir());
-        argsText = TIniFile(UninstallDir + "uninstaller.cfg").ReadString("Name", "Title", "");
-    } else {
-        UninstallDir = UninstallDirectoryOf(argsText);
-    }
-    UninstallTitle = argsText;
-    TextInfo1.SetText(argsText);
+    const TUninstallTarget target = UninstallTargetOf(arguments_, port::CurrentDir());
+    UninstallDir = target.Dir;
+    UninstallTitle = target.Title;
+    TextInfo1.SetText(target.Title);
     TextInfo4.SetText(kUninstallFooter);
 
     // Without a directory there is nothing to remove: reading "uninstaller.cfg" relative to nothing would

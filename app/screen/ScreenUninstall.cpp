@@ -50,6 +50,10 @@ public:
         }
     }
     void ProcessMessages() override { Application::ProcessMessages(); }
+    void Log(const std::string& event) override
+    {
+        if (screen_.RunLog != nullptr) screen_.RunLog->Line(event);
+    }
     void Close() override { screen_.Close(); }
 
 private:

@@ -131,12 +131,10 @@ void TDisplayScreen::FillShortcutList()
 
 void TDisplayScreen::AddShortcutEntry(std::string fields)
 {
+    const auto [startMenu, desktop, quickLaunch] = ShortcutFlagsOf(fields);
     const std::string name = SplitFirst(fields, ',');
     const std::string target = ExpandPathMacros(SplitFirst(fields, ','), Main_Dir.Text());
-    const bool startMenu = SplitFirst(fields, ',') == "X";
-    const bool desktop = SplitFirst(fields, ',') == "X";
-    const bool quickLaunch = SplitFirst(fields, ',') == "X";
-    SplitFirst(fields, ',');
+    for (int skipped = 3; skipped <= 6; ++skipped) SplitFirst(fields, ',');
     const std::string folder = SplitFirst(fields, ',');
 
     Memo3.Add(folder + ": " + name);

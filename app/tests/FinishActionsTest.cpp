@@ -18,6 +18,7 @@ class RecordingHost : public TFinishHost {
 public:
     void SetCaption(const std::string& text) override { captions.push_back(text); }
     void ProcessMessages() override {}
+    void Log(const std::string& event) override { logged.push_back(event); }
     bool ShutdownWindows(UINT flags) override
     {
         shutdownFlags.push_back(flags);
@@ -26,6 +27,7 @@ public:
     void Close() override { ++closes; }
 
     std::vector<std::string> captions;
+    std::vector<std::string> logged;
     std::vector<UINT> shutdownFlags;
     int closes = 0;
 };

@@ -33,6 +33,7 @@ public:
         Events.push_back(std::string("mark ") + names.at(static_cast<std::size_t>(stage)));
     }
     void ProcessMessages() override { ++Messages; }
+    void Log(const std::string& event) override { Logged.push_back(event); }
 
     // The events in order, without the captions of one label.
     std::vector<std::string> Without(const std::string& prefix) const
@@ -44,6 +45,7 @@ public:
     }
 
     std::vector<std::string> Events;
+    std::vector<std::string> Logged;
     int Position = 0;
     int Messages = 0;
 };

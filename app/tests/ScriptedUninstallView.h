@@ -38,6 +38,7 @@ public:
         return answer;
     }
     void ProcessMessages() override {}
+    void Log(const std::string& event) override { logged.push_back(event); }
     void Close() override { Record("close"); }
 
     // The recorded lines that begin with prefix, in order.
@@ -51,6 +52,7 @@ public:
 
     std::vector<std::string> lines;
     std::vector<std::string> questions;
+    std::vector<std::string> logged;
 
 private:
     void Record(std::string line)

@@ -9,6 +9,7 @@
 
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
+#include "app/record/RecordFormat.h"
 #include "app/uninstall/RegistryRemoval.h"
 #include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
@@ -24,6 +25,19 @@ enum TStage { stFiles = 1, stDirectories, stFolders, stRegistry };
 
 constexpr const char* kUninstallKeyPrefix = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
 
+std::string RemovalLine(const TFileRemoval& removal)
+{
+    switch (removal.Result) {
+        case rmDeleted:
+            return "Deleted " + removal.Path;
+        case rmAtRestart:
+            return "In use, removed when Windows restarts: " + removal.Path;
+        case rmKept:
+            break;
+    }
+    return "Could not delete " + removal.Path;
+}
+
 // The pattern the installation records a directory of its own with.
 bool IsAllFiles(const std::string& pattern)
 {
@@ -34,12 +48,12 @@ class TUninstaller {
 public:
     explicit TUninstaller(TUninstallView& view) : view_(view), systemDirs_(SystemDirsOf(WindowsDir())) {}
 
-    void Run(const TUninstallRequest& request)
+    bool Run(const TUninstallRequest& request)
     {
         view_.ShowStageMark(stFiles);
         if (request.NothingToUninstall) {
             view_.Close();
-            return;
+            return false;
         }
         view_.SetStageBold(stFiles, true);
         view_.ProcessMessages();
@@ -48,6 +62,8 @@ public:
         const TUninstallRecordContents record = ReadUninstallRecord(request.UninstallDir);
         if (record.Files.empty()) {
             view_.ShowStatus("Unable to Find uninstall.cfg!!");
+            view_.Log(record.Found ? "The record " + request.UninstallDir + RecordFileName + " lists no files"
+                                   : "No record found: " + request.UninstallDir + RecordFileName);
             view_.ProcessMessages();
         } else {
             RemoveAll(record);
@@ -60,10 +76,12 @@ public:
         if (record.Found) {
             view_.ShowSummary("All Files,Folders and Icons Removed");
             view_.ProcessMessages();
-            DeleteUninstallKey(request.UninstallTitle);
+            if (DeleteUninstallKey(request.UninstallTitle))
+                view_.Log("Deleted the uninstall entry " + std::string(kUninstallKeyPrefix) + request.UninstallTitle);
         }
         view_.ProcessMessages();
         view_.Close();
+        return record.Found;
     }
 
 private:
@@ -83,20 +101,25 @@ private:
 
         EnterStage(stRegistry);
         view_.ProcessMessages();
-        for (const std::string& key : record.RegistryKeys) EraseKeyPath(key);
-        for (const TRecordedValue& value : record.RegistryValues) RemoveRecordedValue(value);
-        for (const TRecordedIniKey& iniKey : record.IniKeys) RemoveRecordedIniKey(iniKey);
-        for (const TRecordedIniSection& section : record.IniSections) RemoveEmptyIniSection(section);
+        for (const std::string& key : record.RegistryKeys)
+            if (EraseKeyPath(key)) view_.Log("Deleted key " + key);
+        for (const TRecordedValue& value : record.RegistryValues)
+            if (RemoveRecordedValue(value)) view_.Log("Deleted value " + value.KeyPath + " [" + value.Name + "]");
+        for (const TRecordedIniKey& key : record.IniKeys)
+            if (RemoveRecordedIniKey(key)) view_.Log("Deleted INI key " + key.File + " [" + key.Section + "] " + key.Key);
+        for (const TRecordedIniSection& section : record.IniSections)
+            if (RemoveEmptyIniSection(section)) view_.Log("Deleted INI section " + section.File + " [" + section.Section + "]");
         RemoveCreatedKeys(record.CreatedKeys);
     }
 
     // Deepest first, so that a parent the installation created goes once its children have.
-    static void RemoveCreatedKeys(std::vector<std::string> keys)
+    void RemoveCreatedKeys(std::vector<std::string> keys)
     {
-        std::stable_sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
+        std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
             return KeyDepth(ParseKeyPath(a)) > KeyDepth(ParseKeyPath(b));
         });
-        for (const std::string& key : keys) RemoveEmptyCreatedKey(key);
+        for (const std::string& key : keys)
+            if (RemoveEmptyCreatedKey(key)) view_.Log("Deleted key " + key);
     }
 
     void EnterStage(TStage stage)
@@ -111,9 +134,11 @@ private:
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
         if (path && MayDelete(key, *path) && !CancelPendingReplacement(*path)) {
             ShowStatus("Deleteing " + FileNamePart(key));
-            leftovers_.DeleteMatchingFiles(DirectoryPart(*path), FileNamePart(*path));
+            for (const TFileRemoval& removal : leftovers_.DeleteMatchingFiles(DirectoryPart(*path), FileNamePart(*path)))
+                view_.Log(RemovalLine(removal));
         } else {
             ShowStatus("Skipping " + FileNamePart(key));
+            view_.Log("Kept " + key);
         }
         Advance();
     }
@@ -170,7 +195,10 @@ private:
     void RemoveEmptyDirectory(const std::string& dir)
     {
         if (IsSystemOrRootDirectory(dir, systemDirs_)) return;
-        if (!RemoveDirectoryA(dir.c_str())) tried_.insert(dir);
+        if (RemoveDirectoryA(dir.c_str()))
+            view_.Log("Removed directory " + dir);
+        else
+            tried_.insert(dir);
     }
 
     // In record order a directory listed before its own subdirectory stays, and so would the install
@@ -182,8 +210,11 @@ private:
         std::sort(dirs.begin(), dirs.end(),
                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
         for (const std::string& dir : dirs) {
-            if (!port::IsDirectory(dir) || RemoveDirectoryA(dir.c_str())) continue;
-            leftovers_.ScheduleDirectoryIfOnlyScheduledLeft(dir);
+            if (!port::IsDirectory(dir)) continue;
+            if (RemoveDirectoryA(dir.c_str()))
+                view_.Log("Removed directory " + dir);
+            else if (leftovers_.ScheduleDirectoryIfOnlyScheduledLeft(dir))
+                view_.Log("Removed when Windows restarts: " + dir);
         }
     }
 
@@ -209,9 +240,9 @@ private:
 
 }  // namespace
 
-void RunUninstall(const TUninstallRequest& request, TUninstallView& view)
+bool RunUninstall(const TUninstallRequest& request, TUninstallView& view)
 {
-    TUninstaller(view).Run(request);
+    return TUninstaller(view).Run(request);
 }
 
 bool DeleteUninstallKey(const std::string& title)

@@ -15,7 +15,8 @@ struct TUninstallRequest {
 // Per-item failures are passed over. Files that are in use (the running uninstaller among them)
 // and the directories left holding only them are scheduled for removal at the next restart; read-only
 // files the record names go now. A record that cannot be found removes nothing and keeps the uninstall key.
-void RunUninstall(const TUninstallRequest& request, TUninstallView& view);
+// True when the record was there to work from.
+bool RunUninstall(const TUninstallRequest& request, TUninstallView& view);
 
 // Deletes HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\currentversion\uninstall\ + title with its
 // subkeys. An empty title, or one with "\", is refused: it would name the uninstall key itself or a

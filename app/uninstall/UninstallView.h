@@ -1,6 +1,6 @@
 #pragma once
 // What the uninstall engine needs of the Uninstaller page: the form implements it with its controls
-// and dialogs, tests with a scripted recorder. The engine holds every text; the page only shows them.
+// and dialogs, a silent run with fixed answers and its log, tests with a scripted recorder. The engine holds every text; the page only shows them.
 #include <string>
 
 // The answers of the "Confirm" dialog; any other way of closing it is caNone.
@@ -26,6 +26,8 @@ public:
     // text breaks its lines with CR.
     virtual TConfirmAnswer Confirm(const std::string& question) = 0;
     virtual void ProcessMessages() = 0;
+    // One line for the run's log: what was removed, kept or left to the next restart.
+    virtual void Log(const std::string& event) = 0;
     // Closes the wizard form, which ends the program.
     virtual void Close() = 0;
 };

@@ -1,0 +1,20 @@
+#pragma once
+// setup.exe's switches, recognised only as leading arguments and in any letter case:
+//   /S          a silent run: no window, no question; installs, or with a title uninstalls
+//   /LOG=FILE   a plain-text log of the run, interactive or silent
+//   /D=DIR      the destination; it comes last and takes the rest of the command line, blanks and all
+// What follows the switches is the title of an uninstall, as every stored "UninstallString" holds it.
+#include <string>
+#include <vector>
+
+struct TCommandLine {
+    bool Silent = false;
+    std::string LogFile;
+    std::string Destination;
+    std::vector<std::string> Arguments;  // after the switches
+    std::string Problem;                 // not empty: the command line is wrong, and why
+};
+
+// arguments: the program's arguments without its name; raw: the whole command line as the system gives it,
+// for a destination with blanks that nobody quoted.
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const std::string& raw);

@@ -1,0 +1,74 @@
+#include <exception>
+
+#include "app/ProductLock.h"
+#include "app/config/SetupConfig.h"
+#include "app/install/InstallEngine.h"
+#include "app/silent/SilentHosts.h"
+#include "app/silent/SilentRuns.h"
+#include "bootstrap/SupportExpansion.h"
+#include "config/TextFields.h"
+#include "state/Global.h"
+
+namespace {
+
+// What the wizard's pages propose, taken as the user's choices.
+TInstallChoices DefaultChoices(const std::string& installDir, const std::string& title)
+{
+    TInstallChoices choices;
+    choices.InstallDir = installDir;
+    choices.Title = title;
+    for (const std::string& entry : Global.ShortcutEntries)
+        for (bool flag : ShortcutFlagsOf(entry)) choices.ShortcutRows.push_back(flag);
+    return choices;
+}
+
+TExitCode Install(const std::string& destination, TRunLog& log)
+{
+    TSilentExpansionHost expansionHost(log);
+    TSetupConfig config;
+    std::string proposed;
+    TSupportExpansion expansion(
+        [&](const std::string& dir) {
+            config = ReadSetupConfig(dir);
+            proposed = ApplyToGlobals(config, Global);
+        },
+        expansionHost);
+    if (!expansion.Run()) return expansionHost.DiskMissing() ? ecDiskMissing : ecFailed;
+
+    const TInstallChoices choices =
+        DefaultChoices(destination.empty() ? proposed : WithTrailingBackslash(destination), ProductTitleOf(config));
+    log.Line("Installing " + choices.Title + " into " + choices.InstallDir);
+    TSilentInstallProgress progress(log);
+    TInstallOutcome outcome;
+    try {
+        outcome = RunInstallation(Global, choices, progress);
+    } catch (const std::exception& error) {
+        log.Line(std::string("Error: ") + error.what());
+        return ecFailed;
+    }
+    TSilentFinishHost finish(log);
+    RunFinishActions({fcReturn, Global.TempDir, Global.LaunchFiles, ""}, finish);
+    if (outcome.RestartNeeded()) log.Line("Windows must restart to finish the installation");
+    if (!outcome.Skipped.empty()) {
+        log.Line("Error: files were not installed");
+        return ecFailed;
+    }
+    log.Line("Installed " + choices.Title);
+    return ecInstalled;
+}
+
+}  // namespace
+
+TExitCode RunSilentInstall(const std::string& destination, TRunLog& log)
+{
+    InitGlobals();
+    const std::string title = ProductTitleOf(ReadSetupConfig(Global.SourceDir));
+    const TProductLock lock(title);
+    if (!lock.Held()) {
+        log.Line("Another installation of " + title + " is running");
+        return ecAlreadyRunning;
+    }
+    const TExitCode code = Install(destination, log);
+    FreeGlobals();
+    return code;
+}

@@ -1,0 +1,118 @@
+#include "bootstrap/SupportExpansion.h"
+
+#include <exception>
+#include <utility>
+
+#include "bootstrap/SupportFilePath.h"
+#include "port/FileSystem.h"
+#include "segment/SegNaming.h"
+#include "shell/FileRoutines.h"
+#include "state/Global.h"
+
+namespace {
+
+constexpr int kDiskRequests = 2;
+
+}  // namespace
+
+TSupportExpansion::TSupportExpansion(TLoadSetupConfig loadSetupConfig, TExpansionHost& host)
+    : loadSetupConfig_(std::move(loadSetupConfig)), host_(host)
+{
+    SegCompEZ1.MakeDirectories = false;
+    SegCompEZ1.ExceptionOnFileError = false;
+    SegCompEZ1.Key = 0;
+    SegCompEZ1.CheckSpaceBeforeExpand = false;
+    SegCompEZ1.SetSegBaseName("disk");
+    SegCompEZ1.SetSegDir("a:\\");
+    SegCompEZ1.SegPopUp = false;
+    SegCompEZ1.SetSegSize(1440000);
+    SegCompEZ1.SetSegTmpDir("\\windows\\temp");
+    SegCompEZ1.SegBuildMode = bmRecursive;
+    SegCompEZ1.SegCompType = coLZH5;
+    SegCompEZ1.SegMultiArc = true;
+    SegCompEZ1.OnSegBefore = [this](TSegMode m, const std::string& name, std::uint16_t n) {
+        SegCompEZ1SegBefore(m, name, n);
+    };
+    SegCompEZ1.OnCheckFile = [this](std::string& path, TCProcessMode mode) { SegCompEZ1CheckFile(path, mode); };
+    SegCompEZ1.Interaction = &host_.SegInteraction();
+}
+
+bool TSupportExpansion::Run()
+{
+    host_.ProcessMessages();
+    Global.ExpandFailed = false;
+    SegCompEZ1.SetSegBaseName("disk");
+    SegCompEZ1.SetSegDir(Global.SourceDir);
+    SegCompEZ1.SetSegTmpDir(Global.SegmentTempDir);
+    ClearArcs();
+    try {
+        CreateDirectoryPath(Global.TempDir);
+        CreateDirectoryPath(Global.SegmentTempDir);
+        SegCompEZ1.SegExpand();
+        if (!lastExpanded_.empty()) host_.Log("Expanded " + lastExpanded_);
+        loadSetupConfig_(Global.TempDir);
+        ClearArcs();
+        return true;
+    } catch (const std::exception& error) {
+        host_.Log(std::string("Error expanding the support files: ") + error.what());
+    } catch (...) {
+        host_.Log("Error expanding the support files");
+    }
+    ClearArcs();
+    Global.ExpandFailed = true;
+    return false;
+}
+
+void TSupportExpansion::ClearArcs()
+{
+    SegCompEZ1.SegArcList.ClearArcs();
+    SegCompEZ1.SegSource.clear();
+}
+
+void TSupportExpansion::SegCompEZ1SegBefore(TSegMode /*SegMode*/, const std::string& /*SegName*/,
+                                            std::uint16_t SegNumber)
+{
+    host_.ProcessMessages();
+    AskForDisk(SegNumber);
+    if (SegNumber == 1) {
+        // The number of files to install sizes the progress bar.
+        loadSetupConfig_(Global.SourceDir);
+        host_.SetProgressRange(static_cast<int>(Global.InstallFiles.size()) + 2);
+        host_.SetProgressPosition(0);
+        host_.ProcessMessages();
+        CopySetupFiles();
+    }
+    host_.ProcessMessages();
+}
+
+// Asks at most twice; a disk still missing then leads to the segment reader's own question. The file is
+// named as the reader names it, so that segments past 999 are looked for where the reader looks.
+void TSupportExpansion::AskForDisk(std::uint16_t SegNumber)
+{
+    const std::string expected = Global.SourceDir + SegFileNameFor(SegCompEZ1.SegBaseName(), "", SegNumber);
+    for (int asked = 0; asked < kDiskRequests && !port::FileExists(expected); ++asked)
+        host_.AskForDisk("Please Insert Disk #" + std::to_string(SegNumber) + " into Floppy Drive.");
+}
+
+void TSupportExpansion::CopySetupFiles()
+{
+    for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) {
+        CopyFileTo(Global.SourceDir + name, Global.TempDir);
+        host_.Log("Copied " + Global.TempDir + name);
+        Advance();
+    }
+}
+
+void TSupportExpansion::SegCompEZ1CheckFile(std::string& filepath, TCProcessMode /*mode*/)
+{
+    if (!lastExpanded_.empty()) host_.Log("Expanded " + lastExpanded_);
+    filepath = SupportFilePath(Global.TempDir, filepath);
+    lastExpanded_ = filepath;
+    Advance();
+}
+
+void TSupportExpansion::Advance()
+{
+    host_.SetProgressPosition(host_.ProgressPosition() + 1);
+    host_.ProcessMessages();
+}
