@@ -4,21 +4,17 @@
 
 namespace {
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+// The rest of the raw command line after its last "/D=", without the blanks and the quote that may end it.
+std::string RawDestination(std::string_view raw)
 {
-    return UpperCase(text.substr(0, prefix.size())) == prefix;
-}
-
-// The rest of the raw command line after its last "/D=", without the quote that may close it.
-std::string RawDestination(const std::string& raw)
-{
-    const std::size_t at = UpperCase(raw).rfind("/D=");
-    if (at == std::string::npos) return "";
-    std::string rest = raw.substr(at + 3);
-    const bool quoted = at > 0 && raw[at - 1] == '"';
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
-    if (quoted && !rest.empty() && rest.back() == '"') rest.pop_back();
-    return rest;
+    std::size_t at = raw.size();
+    while (at > 0 && !StartsWithNoCase(raw.substr(at - 1), "/D=")) --at;
+    if (at == 0) return "";
+    const bool quoted = at > 1 && raw[at - 2] == '"';
+    std::string_view rest = raw.substr(at + 2);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
+    if (quoted && !rest.empty() && rest.back() == '"') rest.remove_suffix(1);
+    return std::string(rest);
 }
 
 }  // namespace
@@ -27,18 +23,18 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const s
 {
     TCommandLine line;
     std::size_t index = 0;
-    for (; index < arguments.size() && !arguments[index].empty() && arguments[index].front() == '/'; ++index) {
-        const std::string& argument = arguments[index];
-        if (UpperCase(argument) == "/S") {
+    for (; index < arguments.size() && arguments[index].starts_with('/'); ++index) {
+        const std::string_view argument = arguments[index];
+        if (argument.size() == 2 && StartsWithNoCase(argument, "/S")) {
             line.Silent = true;
-        } else if (StartsWithNoCase(argument, "/LOG=") && argument.size() > 5) {
+        } else if (argument.size() > 5 && StartsWithNoCase(argument, "/LOG=")) {
             line.LogFile = argument.substr(5);
-        } else if (StartsWithNoCase(argument, "/D=") && argument.size() > 3) {
+        } else if (argument.size() > 3 && StartsWithNoCase(argument, "/D=")) {
             line.Destination = RawDestination(raw);
             if (line.Destination.empty()) line.Destination = argument.substr(3);
             return line;
         } else {
-            line.Problem = "Unknown switch " + argument;
+            line.Problem = Concat({"Unknown switch ", argument});
             return line;
         }
     }

@@ -57,7 +57,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
     TRunLog log;
-    if (!line.Problem.empty() || (!line.LogFile.empty() && !log.Open(line.LogFile))) {
+    const bool logOpen = line.LogFile.empty() || log.Open(line.LogFile);
+    if (!line.Problem.empty() || !logOpen) {
         const std::string problem = line.Problem.empty() ? "Cannot write the log " + line.LogFile : line.Problem;
         log.Line(problem);
         if (!line.Silent) ShowMessage(problem);

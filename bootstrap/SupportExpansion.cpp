@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "bootstrap/SupportFilePath.h"
+#include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "segment/SegNaming.h"
 #include "shell/FileRoutines.h"
@@ -49,12 +50,12 @@ bool TSupportExpansion::Run()
         CreateDirectoryPath(Global.TempDir);
         CreateDirectoryPath(Global.SegmentTempDir);
         SegCompEZ1.SegExpand();
-        if (!lastExpanded_.empty()) host_.Log("Expanded " + lastExpanded_);
+        if (!lastExpanded_.empty()) host_.Log(Concat({"Expanded ", lastExpanded_}));
         loadSetupConfig_(Global.TempDir);
         ClearArcs();
         return true;
     } catch (const std::exception& error) {
-        host_.Log(std::string("Error expanding the support files: ") + error.what());
+        host_.Log(Concat({"Error expanding the support files: ", error.what()}));
     } catch (...) {
         host_.Log("Error expanding the support files");
     }
@@ -98,14 +99,14 @@ void TSupportExpansion::CopySetupFiles()
 {
     for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) {
         CopyFileTo(Global.SourceDir + name, Global.TempDir);
-        host_.Log("Copied " + Global.TempDir + name);
+        host_.Log(Concat({"Copied ", Global.TempDir, name}));
         Advance();
     }
 }
 
 void TSupportExpansion::SegCompEZ1CheckFile(std::string& filepath, TCProcessMode /*mode*/)
 {
-    if (!lastExpanded_.empty()) host_.Log("Expanded " + lastExpanded_);
+    if (!lastExpanded_.empty()) host_.Log(Concat({"Expanded ", lastExpanded_}));
     filepath = SupportFilePath(Global.TempDir, filepath);
     lastExpanded_ = filepath;
     Advance();

@@ -57,6 +57,26 @@ std::string UpperCase(std::string text)
     return text;
 }
 
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t index = 0; index < prefix.size(); ++index) {
+        const char c = text[index];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != prefix[index]) return false;
+    }
+    return true;
+}
+
+std::string Concat(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts) text += part;
+    return text;
+}
+
 std::string ProgramPart(const std::string& commandLine)
 {
     const std::size_t end = UpperCase(commandLine).find(".EXE ");

@@ -1,7 +1,9 @@
 #pragma once
 // The small text routines the configuration and the engines share: fields cut at a separator, the
 // parts of a Windows path, and text lines. Directories end in "\" and paths are joined by concatenation.
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Cuts the field before the first separator off text, which keeps what follows the separator.
@@ -23,6 +25,13 @@ std::string WithTrailingBackslash(std::string path);
 
 // text with the letters a to z in upper case, as the configuration's case-blind comparisons use it.
 std::string UpperCase(std::string text);
+
+// Whether text begins with prefix, letter case aside (prefix written in upper case).
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The parts one after the other, made in one allocation: out of line, so that the many log lines built
+// of parts stay small in setup.exe (a chain of "+" leaves a temporary and its cleanup per step).
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // A Windows path for comparisons: letter case and a final "\" aside, as the file system sees it.
 std::string PathIdentity(std::string path);

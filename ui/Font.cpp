@@ -68,8 +68,23 @@ int ScreenPixelsPerInch()
     return pixelsPerInch > 0 ? pixelsPerInch : 96;
 }
 
+namespace {
+
+// Made once per process and kept to its end, through the system's one-time initialisation (not a guarded
+// function static: see RegisterCustomClass).
+INIT_ONCE defaultFontOnce = INIT_ONCE_STATIC_INIT;
+
+BOOL CALLBACK MakeDefaultFont(PINIT_ONCE, PVOID, PVOID* font)
+{
+    *font = new TFont("MS Sans Serif", -11);
+    return TRUE;
+}
+
+}  // namespace
+
 HFONT DefaultFont()
 {
-    static const TFont font("MS Sans Serif", -11);
-    return font.Handle();
+    PVOID font = nullptr;
+    InitOnceExecuteOnce(&defaultFontOnce, MakeDefaultFont, nullptr, &font);
+    return static_cast<const TFont*>(font)->Handle();
 }

@@ -6,10 +6,12 @@
 
 namespace {
 
-// Thread timers carry only their id; this finds the object again.
+// Thread timers carry only their id; this finds the object again. Made before main (no timer runs earlier),
+// so no guard is needed.
+std::map<UINT_PTR, TTimer*> timers;
+
 std::map<UINT_PTR, TTimer*>& Timers()
 {
-    static std::map<UINT_PTR, TTimer*> timers;
     return timers;
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
-#include "shell/RestartRemoval.h"
 #include "shell/Processes.h"
+#include "shell/RestartRemoval.h"
 
 namespace {
 
@@ -19,8 +19,9 @@ void RunLaunchPrograms(const TFinishRequest& request, TFinishHost& host)
         // its arguments after it.
         const std::string program = ProgramPart(command);
         if (program.empty()) continue;
-        const std::string commandLine = "\"" + request.TempDir + program + "\"" + command.substr(program.size());
-        host.Log((RunAndWait(commandLine, SW_SHOW) == 0 ? "Ran " : "Could not start ") + commandLine);
+        const std::string commandLine =
+            Concat({"\"", request.TempDir, program, "\"", std::string_view(command).substr(program.size())});
+        host.Log(Concat({RunAndWait(commandLine, SW_SHOW) == 0 ? "Ran " : "Could not start ", commandLine}));
     }
 }
 
@@ -32,9 +33,9 @@ void RemoveTemporaryFiles(const std::string& tempDir, TFinishHost& host)
     TRestartRemoval removal;
     removal.DeleteMatchingFiles(tempDir, "*.*");
     if (RemoveDirectoryA(tempDir.c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(tempDir))
-        host.Log("Removed the temporary files " + tempDir);
+        host.Log(Concat({"Removed the temporary files ", tempDir}));
     else
-        host.Log("Could not remove all of " + tempDir);
+        host.Log(Concat({"Could not remove all of ", tempDir}));
 }
 
 void LaunchInstalledProgram(const std::string& application)

@@ -1,7 +1,7 @@
 #include "app/install/EntriesBefore.h"
 
-#include "app/record/FileKeyRules.h"
 #include "app/install/RegistryEntry.h"
+#include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "ui/IniFile.h"

@@ -10,13 +10,13 @@
 #include "app/install/DirectoryLedger.h"
 #include "app/install/EarlierInstallation.h"
 #include "app/install/EntriesBefore.h"
-#include "app/record/FileKeyRules.h"
 #include "app/install/FilePlacement.h"
 #include "app/install/RegistryStep.h"
 #include "app/install/ShortcutStep.h"
-#include "app/record/SystemDirs.h"
 #include "app/install/UninstallKey.h"
 #include "app/install/UninstallRecord.h"
+#include "app/record/FileKeyRules.h"
+#include "app/record/SystemDirs.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "shell/FileRoutines.h"
@@ -77,7 +77,7 @@ private:
 
     void CreateDirectory(const std::string& dir)
     {
-        for (const std::string& created : ledger_.Create(dir)) progress_.Log("Created directory " + created);
+        for (const std::string& created : ledger_.Create(dir)) progress_.Log(Concat({"Created directory ", created}));
     }
 
     int ProgressMaximum() const

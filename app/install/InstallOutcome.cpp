@@ -1,5 +1,7 @@
 #include "app/install/InstallOutcome.h"
 
+#include "config/TextFields.h"
+
 namespace {
 
 const char* Reason(TPlacement why)
@@ -31,15 +33,15 @@ std::string PlacementLine(const std::string& path, TPlacement placement)
 {
     switch (placement) {
         case plInstalled:
-            return "Installed " + path;
+            return Concat({"Installed ", path});
         case plAtRestart:
-            return "In use, replaced when Windows restarts: " + path;
+            return Concat({"In use, replaced when Windows restarts: ", path});
         case plNoSource:
         case plReadOnly:
         case plRefused:
             break;
     }
-    return "Not installed: " + path + " (" + Reason(placement) + ")";
+    return Concat({"Not installed: ", path, " (", Reason(placement), ")"});
 }
 
 std::string OutcomeMessage(const TInstallOutcome& outcome)

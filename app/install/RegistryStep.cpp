@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "app/record/KeyPath.h"
 #include "app/install/ProfileWrite.h"
+#include "app/record/KeyPath.h"
+#include "config/TextFields.h"
 #include "ui/IniFile.h"
 #include "ui/Registry.h"
 
@@ -48,7 +49,7 @@ void TRegistryWriter::WriteIniEntry(const TRegistryEntry& entry)
             record_.AddIniSection(path, entry.Section);
     }
     WriteProfileKey(path, entry.Section, entry.Name, entry.Value);
-    progress_.Log("INI key " + path + " [" + entry.Section + "] " + entry.Name + "=" + entry.Value);
+    progress_.Log(Concat({"INI key ", path, " [", entry.Section, "] ", entry.Name, "=", entry.Value}));
 }
 
 void TRegistryWriter::WriteKeyEntry(const TRegistryEntry& entry)
@@ -64,11 +65,11 @@ void TRegistryWriter::WriteKeyEntry(const TRegistryEntry& entry)
     RecordCreatedKeys(key, ours);
     TRegistry registry(key.Root);
     if (!registry.OpenKey(key.Path, true)) {
-        progress_.Log("Registry key not created: " + KeyPathText(key));
+        progress_.Log(Concat({"Registry key not created: ", KeyPathText(key)}));
         return;
     }
     registry.WriteString(entry.Name, entry.Value);
-    progress_.Log("Registry value " + KeyPathText(key) + " [" + entry.Name + "]=" + entry.Value);
+    progress_.Log(Concat({"Registry value ", KeyPathText(key), " [", entry.Name, "]=", entry.Value}));
 }
 
 // The keys the write is about to create, and those the earlier installation created, from the key itself

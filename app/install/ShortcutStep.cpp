@@ -53,9 +53,9 @@ public:
     void LogMade(TInstallProgress& progress) const
     {
         for (auto it = newFolders_.rbegin(); it != newFolders_.rend(); ++it)
-            if (port::IsDirectory(*it)) progress.Log("Created folder " + *it);
+            if (port::IsDirectory(*it)) progress.Log(Concat({"Created folder ", *it}));
         for (const std::string& link : links_)
-            if (port::FileExists(link)) progress.Log("Shortcut " + link);
+            if (port::FileExists(link)) progress.Log(Concat({"Shortcut ", link}));
     }
 
 private:

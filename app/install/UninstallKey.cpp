@@ -1,5 +1,6 @@
 #include "app/install/UninstallKey.h"
 
+#include "config/TextFields.h"
 #include "ui/Registry.h"
 
 std::string UninstallKeyPath(const std::string& title)
@@ -19,11 +20,11 @@ void WriteUninstallKey(const std::string& title, const std::string& installDir, 
     if (title.empty() || title.find('\\') != std::string::npos) return;
     TRegistry registry(HKEY_LOCAL_MACHINE);
     if (!registry.OpenKey(UninstallKeyPath(title), true)) {
-        progress.Log("Uninstall entry not created: HKEY_LOCAL_MACHINE\\" + UninstallKeyPath(title));
+        progress.Log(Concat({"Uninstall entry not created: HKEY_LOCAL_MACHINE\\", UninstallKeyPath(title)}));
         return;
     }
     registry.WriteString("DisplayName", title);
     registry.WriteString("UninstallString", UninstallCommand(installDir, title));
-    progress.Log("Uninstall entry HKEY_LOCAL_MACHINE\\" + UninstallKeyPath(title) + " [UninstallString]=" +
-                 UninstallCommand(installDir, title));
+    progress.Log(Concat({"Uninstall entry HKEY_LOCAL_MACHINE\\", UninstallKeyPath(title),
+                         " [UninstallString]=", UninstallCommand(installDir, title)}));
 }

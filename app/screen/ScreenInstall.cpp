@@ -1,6 +1,7 @@
 // The install page's run: the wizard's choices go to the installation engine, which reports on the page.
-#include "app/screen/DisplayScreen.h"
 #include "app/install/InstallEngine.h"
+#include "app/screen/DisplayScreen.h"
+#include "config/TextFields.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 
@@ -60,7 +61,7 @@ void TDisplayScreen::RunInstall()
     try {
         outcome = RunInstallation(Global, InstallChoices(), page);
     } catch (const std::exception& error) {
-        page.Log(std::string("Error: ") + error.what());
+        page.Log(Concat({"Error: ", error.what()}));
         Application::HandleException();
         Close();
         return;

@@ -37,13 +37,13 @@ TExitCode Install(const std::string& destination, TRunLog& log)
 
     const TInstallChoices choices =
         DefaultChoices(destination.empty() ? proposed : WithTrailingBackslash(destination), ProductTitleOf(config));
-    log.Line("Installing " + choices.Title + " into " + choices.InstallDir);
+    log.Line(Concat({"Installing ", choices.Title, " into ", choices.InstallDir}));
     TSilentInstallProgress progress(log);
     TInstallOutcome outcome;
     try {
         outcome = RunInstallation(Global, choices, progress);
     } catch (const std::exception& error) {
-        log.Line(std::string("Error: ") + error.what());
+        log.Line(Concat({"Error: ", error.what()}));
         return ecFailed;
     }
     TSilentFinishHost finish(log);
@@ -53,7 +53,7 @@ TExitCode Install(const std::string& destination, TRunLog& log)
         log.Line("Error: files were not installed");
         return ecFailed;
     }
-    log.Line("Installed " + choices.Title);
+    log.Line(Concat({"Installed ", choices.Title}));
     return ecInstalled;
 }
 
@@ -65,7 +65,7 @@ TExitCode RunSilentInstall(const std::string& destination, TRunLog& log)
     const std::string title = ProductTitleOf(ReadSetupConfig(Global.SourceDir));
     const TProductLock lock(title);
     if (!lock.Held()) {
-        log.Line("Another installation of " + title + " is running");
+        log.Line(Concat({"Another installation of ", title, " is running"}));
         return ecAlreadyRunning;
     }
     const TExitCode code = Install(destination, log);

@@ -8,11 +8,11 @@
 
 // The exit codes of setup.exe.
 enum TExitCode {
-    ecInstalled = 0,        // installed, or uninstalled
-    ecFailed = 1,           // the log says why
+    ecInstalled = 0,  // installed, or uninstalled
+    ecFailed = 1,     // the log says why
     ecBadCommandLine = 2,
-    ecDiskMissing = 3,      // a disk or segment of the set is not there
-    ecAlreadyRunning = 4,   // another run of the same product is going on
+    ecDiskMissing = 3,     // a disk or segment of the set is not there
+    ecAlreadyRunning = 4,  // another run of the same product is going on
 };
 
 // Installs with the configured defaults: the proposed destination unless destination names one, the shortcut

@@ -1,6 +1,7 @@
 // The choice of mode and the way from an uninstall entry to the installed copy's directory, with the real
 // registry and real directories.
 #include "UninstallEntry.h"
+#include "app/CommandLine.h"
 #include "app/RunMode.h"
 #include "port/FileSystem.h"
 #include "testsupport/ScratchDir.h"
@@ -26,6 +27,39 @@ TEST(ProgramDirectoryOf, TextsWithoutADirectory)
     EXPECT_EQ(ProgramDirectoryOf("\"setup.exe\" C:\\x"), "") << "a quoted path ends at its quote";
     EXPECT_EQ(ProgramDirectoryOf("\""), "");
     EXPECT_EQ(ProgramDirectoryOf("\"C:\\Unclosed\\setup.exe"), "C:\\Unclosed\\");
+}
+
+// Switches lead, in any letter case; /D= comes last and keeps its blanks, quoted or not; what follows the
+// switches is an uninstall's title, as stored "UninstallString"s hold it.
+TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
+{
+    struct Case {
+        std::vector<std::string> Arguments;
+        std::string Raw;
+        bool Silent;
+        std::string Log, Destination;
+        std::vector<std::string> Rest;
+        std::string Problem;
+    };
+    const std::vector<Case> cases{
+        {{}, "setup.exe", false, "", "", {}, ""},
+        {{"/s", "/log=C:\\setup.log"}, "setup.exe /s /log=C:\\setup.log", true, "C:\\setup.log", "", {}, ""},
+        {{"/S", "/D=C:\\Program", "Files\\My", "App"}, "\"C:\\x\\setup.exe\" /S /D=C:\\Program Files\\My  App ", true, "",
+         "C:\\Program Files\\My  App", {}, ""},
+        {{"/d=C:\\A B"}, "setup.exe \"/d=C:\\A B\"", false, "", "C:\\A B", {}, ""},
+        {{"/S", "My", "App"}, "\"C:\\My App\\setup.exe\" /S My App", true, "", "", {"My", "App"}, ""},
+        {{"My", "/S"}, "setup.exe My /S", false, "", "", {"My", "/S"}, ""},
+        {{"/X", "My"}, "setup.exe /X My", false, "", "", {}, "Unknown switch /X"},
+        {{"/S", "/LOG="}, "setup.exe /S /LOG=", true, "", "", {}, "Unknown switch /LOG="},
+    };
+    for (const Case& c : cases) {
+        const TCommandLine line = ParseCommandLine(c.Arguments, c.Raw);
+        EXPECT_EQ(line.Silent, c.Silent) << c.Raw;
+        EXPECT_EQ(line.LogFile, c.Log) << c.Raw;
+        EXPECT_EQ(line.Destination, c.Destination) << c.Raw;
+        EXPECT_EQ(line.Arguments, c.Rest) << c.Raw;
+        EXPECT_EQ(line.Problem, c.Problem) << c.Raw;
+    }
 }
 
 TEST(JoinArguments, SingleSpaces)

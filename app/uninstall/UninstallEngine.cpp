@@ -10,8 +10,8 @@
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
 #include "app/record/RecordFormat.h"
-#include "app/uninstall/RegistryRemoval.h"
 #include "app/record/UninstallRecordReader.h"
+#include "app/uninstall/RegistryRemoval.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/PendingRenames.h"
@@ -29,13 +29,13 @@ std::string RemovalLine(const TFileRemoval& removal)
 {
     switch (removal.Result) {
         case rmDeleted:
-            return "Deleted " + removal.Path;
+            return Concat({"Deleted ", removal.Path});
         case rmAtRestart:
-            return "In use, removed when Windows restarts: " + removal.Path;
+            return Concat({"In use, removed when Windows restarts: ", removal.Path});
         case rmKept:
             break;
     }
-    return "Could not delete " + removal.Path;
+    return Concat({"Could not delete ", removal.Path});
 }
 
 // The pattern the installation records a directory of its own with.
@@ -62,8 +62,8 @@ public:
         const TUninstallRecordContents record = ReadUninstallRecord(request.UninstallDir);
         if (record.Files.empty()) {
             view_.ShowStatus("Unable to Find uninstall.cfg!!");
-            view_.Log(record.Found ? "The record " + request.UninstallDir + RecordFileName + " lists no files"
-                                   : "No record found: " + request.UninstallDir + RecordFileName);
+            view_.Log(record.Found ? Concat({"The record ", request.UninstallDir, RecordFileName, " lists no files"})
+                                   : Concat({"No record found: ", request.UninstallDir, RecordFileName}));
             view_.ProcessMessages();
         } else {
             RemoveAll(record);
@@ -77,7 +77,7 @@ public:
             view_.ShowSummary("All Files,Folders and Icons Removed");
             view_.ProcessMessages();
             if (DeleteUninstallKey(request.UninstallTitle))
-                view_.Log("Deleted the uninstall entry " + std::string(kUninstallKeyPrefix) + request.UninstallTitle);
+                view_.Log(Concat({"Deleted the uninstall entry ", kUninstallKeyPrefix, request.UninstallTitle}));
         }
         view_.ProcessMessages();
         view_.Close();
@@ -102,13 +102,15 @@ private:
         EnterStage(stRegistry);
         view_.ProcessMessages();
         for (const std::string& key : record.RegistryKeys)
-            if (EraseKeyPath(key)) view_.Log("Deleted key " + key);
+            if (EraseKeyPath(key)) view_.Log(Concat({"Deleted key ", key}));
         for (const TRecordedValue& value : record.RegistryValues)
-            if (RemoveRecordedValue(value)) view_.Log("Deleted value " + value.KeyPath + " [" + value.Name + "]");
+            if (RemoveRecordedValue(value)) view_.Log(Concat({"Deleted value ", value.KeyPath, " [", value.Name, "]"}));
         for (const TRecordedIniKey& key : record.IniKeys)
-            if (RemoveRecordedIniKey(key)) view_.Log("Deleted INI key " + key.File + " [" + key.Section + "] " + key.Key);
+            if (RemoveRecordedIniKey(key))
+                view_.Log(Concat({"Deleted INI key ", key.File, " [", key.Section, "] ", key.Key}));
         for (const TRecordedIniSection& section : record.IniSections)
-            if (RemoveEmptyIniSection(section)) view_.Log("Deleted INI section " + section.File + " [" + section.Section + "]");
+            if (RemoveEmptyIniSection(section))
+                view_.Log(Concat({"Deleted INI section ", section.File, " [", section.Section, "]"}));
         RemoveCreatedKeys(record.CreatedKeys);
     }
 
@@ -119,7 +121,7 @@ private:
             return KeyDepth(ParseKeyPath(a)) > KeyDepth(ParseKeyPath(b));
         });
         for (const std::string& key : keys)
-            if (RemoveEmptyCreatedKey(key)) view_.Log("Deleted key " + key);
+            if (RemoveEmptyCreatedKey(key)) view_.Log(Concat({"Deleted key ", key}));
     }
 
     void EnterStage(TStage stage)
@@ -134,11 +136,12 @@ private:
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
         if (path && MayDelete(key, *path) && !CancelPendingReplacement(*path)) {
             ShowStatus("Deleteing " + FileNamePart(key));
-            for (const TFileRemoval& removal : leftovers_.DeleteMatchingFiles(DirectoryPart(*path), FileNamePart(*path)))
+            for (const TFileRemoval& removal :
+                 leftovers_.DeleteMatchingFiles(DirectoryPart(*path), FileNamePart(*path)))
                 view_.Log(RemovalLine(removal));
         } else {
             ShowStatus("Skipping " + FileNamePart(key));
-            view_.Log("Kept " + key);
+            view_.Log(Concat({"Kept ", key}));
         }
         Advance();
     }

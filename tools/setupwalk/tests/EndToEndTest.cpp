@@ -1,200 +1,21 @@
 // The sample product from a distribution of several disks made by the Windows mksetup, installed and removed by
 // the real setup.exe driven through its windows, checked with the system's own calls; and the journeys that
 // end early: a missing disk supplied or not, a corrupt disk, Cancel, Decline, a destination that cannot exist.
+#include "SampleJourney.h"
+#include "app/tests/HeldFile.h"
 #include "config/TextFields.h"
-#include "port/Exception.h"
-#include "testsupport/FileDates.h"
-#include "testsupport/ScratchDir.h"
 #include "testsupport/SparseFiles.h"
 #include "tools/setupwalk/InstalledProduct.h"
-#include "app/tests/HeldFile.h"
-#include "tools/setupwalk/JourneyPictures.h"
 #include "tools/setupwalk/MachineSnapshot.h"
-#include "tools/setupwalk/SetupWalks.h"
 #include "tools/setupwalk/ShellLinkReader.h"
-#include "tools/setupwalk/WindowQuery.h"
 #include "ui/ControlIds.h"
 
-#include <windows.h>
-
-#include <shlobj.h>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <memory>
-#include <set>
 
 namespace {
 
-constexpr const char* kTitle = "Northwind Notes 2.0";
-constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\Northwind Notes 2.0";
-// Every file of the product as the tests build it carries this date; installed files keep it.
-const LocalDate kProductDate{2001, 5, 6, 12, 34, 56};
-
-std::string WindowsDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return std::string(path) + "\\";
-}
-
-// Where the configuration's "System" places files: the System directory below the Windows directory.
-std::string SystemDirectory()
-{
-    return WindowsDirectory() + "System\\";
-}
-
-std::string ShellFolder(int csidl)
-{
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return std::string(path) + "\\";
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name)
-{
-    char value[1024] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-        return "(missing)";
-    return value;
-}
-
-bool KeyExists(HKEY root, const std::string& key)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    RegCloseKey(opened);
-    return true;
-}
-
-std::string IniText(const std::string& file, const std::string& section, const std::string& key)
-{
-    char value[256] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "(missing)", value, sizeof value, file.c_str());
-    return value;
-}
-
-std::set<std::string> SetupTempDirs()
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(WindowsDirectory() + "temp"))
-        if (entry.path().filename().string().rfind("z2000_", 0) == 0) names.insert(entry.path().filename().string());
-    return names;
-}
-
-// Everything the sample may put on the machine, removed before and after each journey: the prefix is
-// shared with the other test programs of the run, and a failed journey must not leave its installation.
-class SampleLeftovers {
-public:
-    explicit SampleLeftovers(std::string installDir) : installDir_(std::move(installDir)) { Remove(); }
-    ~SampleLeftovers() { Remove(); }
-    SampleLeftovers(const SampleLeftovers&) = delete;
-    SampleLeftovers& operator=(const SampleLeftovers&) = delete;
-
-private:
-    void Remove() const
-    {
-        std::error_code ignored;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(installDir_, ignored))
-            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-        for (const std::string& dir :
-             {installDir_, ShellFolder(CSIDL_PROGRAMS) + "Northwind", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind",
-              ShellFolder(CSIDL_STARTMENU) + "Northwind"})
-            std::filesystem::remove_all(dir, ignored);
-        for (const std::string& file :
-             {WindowsDirectory() + "nwnotes.ini", WindowsDirectory() + "notes.ini", SystemDirectory() + "nwhelper.txt",
-              WindowsDirectory() + "nwnotes-postinstall.log", ShellFolder(CSIDL_STARTMENU) + "Northwind Notes.lnk",
-              ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk",
-              ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
-            DeleteFileA(file.c_str());
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Environment",
-                           "NORTHWIND_NOTES");
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Northwind");
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Northwind");
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
-    }
-
-    std::string installDir_;
-};
-
-class EndToEnd : public ::testing::Test {
-protected:
-    // The sample as a distribution of several disks, made by the Windows mksetup in a scratch folder,
-    // from a copy whose files all carry one date.
-    void SetUp() override
-    {
-        std::filesystem::copy(SAMPLE_PRODUCT, scratch_ / "product", std::filesystem::copy_options::recursive);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch_ / "product")) {
-            if (entry.is_regular_file()) {
-                ASSERT_TRUE(SetLastWrite(entry.path().string(), kProductDate)) << entry.path();
-            }
-        }
-        dist_ = MakeDistribution(scratch_ / "product", "dist");
-        ASSERT_TRUE(Exists(dist_ + "disk.003")) << "several disks";
-    }
-
-    // A distribution of product in the scratch directory, made by the Windows mksetup; its directory.
-    std::string MakeDistribution(const std::string& product, const std::string& name)
-    {
-        // No "\" before a closing quote: the program's argument parser would take the quote as text.
-        const std::string arguments = "build \"" + product + "\" -o \"" + scratch_ / name + "\" --setup \"" +
-                                      SETUP_EXE + "\" --seg-size 20000";
-        DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
-        EXPECT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U) << "mksetup " << arguments;
-        return scratch_ / name + "\\";
-    }
-
-    std::unique_ptr<SetupDriver> StartSetup(const std::string& dist)
-    {
-        return std::make_unique<SetupDriver>(CommandLineOf(dist + "setup.exe", ""), dist);
-    }
-    std::unique_ptr<SetupDriver> StartSetup() { return StartSetup(dist_); }
-
-    // Waits for the program's next dialog and pictures it.
-    ProcessDialog NextDialog(SetupDriver& setup)
-    {
-        std::optional<ProcessDialog> dialog = setup.WaitForDialog(SetupDriver::kPatienceMs);
-        if (!dialog) throw Exception("setup.exe showed no dialog");
-        pictures_.TakeWindow(dialog->Window, dialog->Caption);
-        return *dialog;
-    }
-
-    static std::string Dismiss(const ProcessDialog& dialog, const std::string& button)
-    {
-        PressButton(dialog, button);
-        WaitUntil([&] { return IsWindowVisible(dialog.Window) == FALSE; }, SetupDriver::kPatienceMs);
-        return dialog.Message;
-    }
-
-    std::string Answer(SetupDriver& setup, const std::string& button) { return Dismiss(NextDialog(setup), button); }
-
-    // A journey that ends early leaves its temporary directory, as the program is meant to; the shared prefix
-    // does not keep it.
-    void TearDown() override
-    {
-        std::error_code ignored;
-        for (const std::string& name : SetupTempDirs())
-            if (tempDirsBefore_.count(name) == 0)
-                std::filesystem::remove_all(WindowsDirectory() + "temp\\" + name, ignored);
-    }
-
-    void MoveDiskTwoAway() { std::filesystem::rename(dist_ + "disk.002", scratch_ / "disk.002"); }
-    void BringDiskTwoBack() { std::filesystem::rename(scratch_ / "disk.002", dist_ + "disk.002"); }
-
-    ScratchDir scratch_;
-    std::string dist_;
-    const std::set<std::string> tempDirsBefore_ = SetupTempDirs();
-    JourneyPictures pictures_{SCREENSHOT_DIR,
-                              "journey-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
-};
+using namespace sample_journey;
 
 // What a user sees on each page of the install journey, with the choices of the walk made.
 void ExpectPage(int page, SetupDriver& setup, const std::string& destination)
@@ -303,19 +124,6 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     EXPECT_NE(ScratchDir::Read(WindowsDirectory() + "nwnotes-postinstall.log").find("post-install ran"),
               std::string::npos);
     EXPECT_EQ(SetupTempDirs(), tempDirsBefore) << "the temporary directory is removed at the end";
-}
-
-// What the system is to remove at the next restart, one NT path a line.
-std::string PendingRemovals()
-{
-    std::string list(65536, '\0');
-    DWORD size = static_cast<DWORD>(list.size());
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
-                     "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, list.data(), &size) != ERROR_SUCCESS)
-        return "";
-    list.resize(size);
-    std::replace(list.begin(), list.end(), '\0', '\n');
-    return list;
 }
 
 // Files the running uninstaller could not remove (its own program) are left to the next restart.

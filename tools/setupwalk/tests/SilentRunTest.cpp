@@ -1,0 +1,217 @@
+// setup.exe /S on the sample's distribution: installed with no window at all, the machine changed as a wizard
+// run with the proposed choices changes it, but for the destination; removed with /S from its entry; and the
+// runs that cannot go on end with their exit codes and say why in the log.
+#include "SampleJourney.h"
+#include "config/TextFields.h"
+#include "tools/setupwalk/InstalledProduct.h"
+#include "tools/setupwalk/MachineSnapshot.h"
+#include "ui/ControlIds.h"
+
+#include <optional>
+
+namespace {
+
+using namespace sample_journey;
+
+struct SilentRun {
+    DWORD ExitCode = STILL_ACTIVE;
+    bool ShowedAWindow = false;
+    std::string Log;
+};
+
+// commandLine with /S and /LOG= before its arguments, run to its end in directory, watched for any visible
+// top-level window it shows meanwhile.
+SilentRun RunSilently(const std::string& program, const std::string& arguments, const std::string& directory,
+                      const std::string& log)
+{
+    SilentRun run;
+    {
+        DrivenProcess process(CommandLineOf(program, "/S \"/LOG=" + log + "\" " + arguments), directory);
+        WaitUntil(
+            [&] {
+                if (!process.VisibleWindows().empty()) run.ShowedAWindow = true;
+                return !process.Running();
+            },
+            SetupDriver::kPatienceMs);
+        run.ExitCode = process.WaitForExit(0);
+    }
+    run.Log = ScratchDir::Read(log);
+    return run;
+}
+
+// What changed from before to after, the destination directory dir written as "<destination>": the things,
+// not their new sizes or times, sorted.
+std::vector<std::string> ChangesIn(const MachineSnapshot& before, const MachineSnapshot& after, const std::string& dir)
+{
+    const std::string withoutSlash = dir.substr(0, dir.size() - 1);
+    std::vector<std::string> changes;
+    for (std::string change : before.DifferencesTo(after)) {
+        change = change.substr(0, change.find(": "));
+        for (const std::string& spelling : {withoutSlash, UpperCase(withoutSlash)})
+            for (std::size_t at = change.find(spelling); at != std::string::npos; at = change.find(spelling))
+                change.replace(at, spelling.size(), "<destination>");
+        changes.push_back(change);
+    }
+    std::sort(changes.begin(), changes.end());
+    return changes;
+}
+
+bool GoesAtRestart(const std::string& path)
+{
+    return PendingRemovals().find(path + "\n") != std::string::npos;
+}
+
+// The lines in which the install engine says what it put on the machine, the destination directory dir written
+// as "<destination>", sorted.
+std::vector<std::string> EngineLines(const std::string& log, const std::string& dir)
+{
+    std::vector<std::string> lines;
+    for (std::string line : SplitLines(log)) {
+        bool engine = false;
+        for (const char* start : {"Created directory ", "Installed ", "Shortcut ", "Created folder ", "INI key ",
+                                  "Registry value ", "Uninstall entry "})
+            engine = engine || (line.starts_with(start) && line.find('\\') != std::string::npos);
+        if (!engine) continue;
+        const std::string withoutSlash = dir.substr(0, dir.size() - 1);
+        for (std::size_t at = line.find(withoutSlash); at != std::string::npos; at = line.find(withoutSlash))
+            line.replace(at, withoutSlash.size(), "<destination>");
+        lines.push_back(line);
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+bool Logged(const SilentRun& run, const std::string& line)
+{
+    return run.Log.find(line + "\r\n") != std::string::npos;
+}
+
+// What a silent uninstall from dir's entry left of what the installation changed since before: it must leave
+// only the files that Windows may use, which it keeps and names (deleted here for the next run), and the
+// running uninstaller and its directory, which go at the next restart.
+std::vector<std::string> LeftBySilentUninstall(const MachineSnapshot& before, const std::string& dir,
+                                               const SilentRun& run)
+{
+    std::vector<std::string> left;
+    for (const std::string& change : ChangesIn(before, MachineSnapshot::Take(dir), dir)) {
+        if (change == "+ file <destination>\\SETUP.EXE" && GoesAtRestart(dir + "setup.exe")) continue;
+        if (change == "+ dir <destination>" && GoesAtRestart(dir.substr(0, dir.size() - 1))) continue;
+        left.push_back(change);
+    }
+    for (const std::string& kept :
+         {WindowsDirectory() + "nwnotes.ini", SystemDirectory() + "nwhelper.txt", WindowsDirectory() + "notes.ini"}) {
+        EXPECT_TRUE(Logged(run, "Kept " + kept)) << run.Log;
+        EXPECT_TRUE(Exists(kept)) << kept;
+        std::erase_if(left,
+                      [&](const std::string& change) { return change.find(UpperCase(kept)) != std::string::npos; });
+        DeleteFileA(kept.c_str());
+    }
+    return left;
+}
+
+// The entry's uninstall string with /S: "<dir>\setup.exe" /S <title>.
+SilentRun UninstallSilently(const std::string& log)
+{
+    const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
+    if (!product) {
+        ADD_FAILURE() << "no uninstall entry for " << kTitle;
+        return {};
+    }
+    SilentRun run = RunSilently(product->Directory + "setup.exe", kTitle, WindowsDirectory(), log);
+    EXPECT_EQ(run.ExitCode, 0U) << run.Log;
+    EXPECT_FALSE(run.ShowedAWindow);
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+    return run;
+}
+
+// Installed by the wizard with what it proposes, and silently into C:\Silent Dest, the machine changes alike
+// but for the destination; each removed silently from its entry leaves only what Windows may use.
+TEST_F(EndToEnd, SilentInstallChangesWhatTheWizardsProposalsChangeAndSilentUninstallRemovesIt)
+{
+    const std::string proposed = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\";
+    const std::string silentDestination = "C:\\Silent Dest";
+    const std::string silentDir = silentDestination + "\\";
+    SampleLeftovers proposedLeftovers(proposed);
+    SampleLeftovers silentLeftovers(silentDir);
+
+    const MachineSnapshot beforeWizard = MachineSnapshot::Take(proposed);
+    const std::string wizardLog = scratch_ / "wizard.log";
+    {
+        SetupDriver setup(CommandLineOf(dist_ + "setup.exe", "\"/LOG=" + wizardLog + "\""), dist_);
+        WalkInstall(setup, {"", false, false, {}}, [](int, SetupDriver&) {});
+    }
+    std::vector<std::string> wizardChanges = ChangesIn(beforeWizard, MachineSnapshot::Take(proposed), proposed);
+    ASSERT_FALSE(wizardChanges.empty());
+    std::erase(wizardChanges, "+ dir <destination>");  // seen only inside Program Files, where the proposed one is
+    const SilentRun wizardsRemoved = UninstallSilently(scratch_ / "uninstall-1.log");
+    EXPECT_EQ(LeftBySilentUninstall(beforeWizard, proposed, wizardsRemoved), std::vector<std::string>());
+
+    const MachineSnapshot beforeSilent = MachineSnapshot::Take(silentDir);
+    const SilentRun install =
+        RunSilently(dist_ + "setup.exe", "/D=" + silentDestination, dist_, scratch_ / "install.log");
+    EXPECT_EQ(install.ExitCode, 0U) << install.Log;
+    EXPECT_FALSE(install.ShowedAWindow);
+    EXPECT_EQ(ChangesIn(beforeSilent, MachineSnapshot::Take(silentDir), silentDir), wizardChanges);
+    EXPECT_EQ(EngineLines(install.Log, silentDir), EngineLines(ScratchDir::Read(wizardLog), proposed))
+        << "the wizard's log says what the silent one says";
+
+    EXPECT_NE(install.Log.find("Expanded "), std::string::npos) << install.Log;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(silentDir)) {
+        if (entry.is_regular_file() && entry.path().filename() != "uninstaller.cfg") {
+            EXPECT_TRUE(Logged(install, "Installed " + entry.path().string())) << entry.path() << "\n" << install.Log;
+        }
+    }
+    for (const std::string& line :
+         {"Installed " + WindowsDirectory() + "nwnotes.ini", "Shortcut " + ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk",
+          "INI key " + WindowsDirectory() + "notes.ini [Settings] Theme=Dark",
+          std::string("Registry value HKEY_CURRENT_USER\\Software\\Northwind\\Notes\\Options [Version]=2.0"),
+          "Uninstall entry HKEY_LOCAL_MACHINE\\" + std::string(kUninstallKey) + " [UninstallString]=\"" + silentDir +
+              "setup.exe\" " + kTitle,
+          "Installed " + std::string(kTitle)})
+        EXPECT_TRUE(Logged(install, line)) << line << "\n" << install.Log;
+
+    const SilentRun silentRemoved = UninstallSilently(scratch_ / "uninstall-2.log");
+    EXPECT_EQ(LeftBySilentUninstall(beforeSilent, silentDir, silentRemoved), std::vector<std::string>());
+}
+
+// Each run that cannot go on ends without a window or a question, with its exit code and the reason logged.
+TEST_F(EndToEnd, SilentRunsThatCannotGoOnEndWithTheirExitCodes)
+{
+    const std::string proposed = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\";
+    SampleLeftovers leftovers(proposed);
+    const std::string blocked = WindowsDirectory() + "win.ini\\Northwind Notes";
+    const std::string log = scratch_ / "silent.log";
+    struct Expected {
+        std::string Arguments;
+        DWORD ExitCode;
+        std::string Logged;
+    };
+    for (const Expected& expected :
+         {Expected{"/X", 2, "Unknown switch /X"}, Expected{"/D=" + blocked, 1, blocked}, Expected{"", 3, "disk.002"}}) {
+        const bool diskTwoAway = expected.ExitCode == 3;
+        if (diskTwoAway) MoveDiskTwoAway();
+        const SilentRun run = RunSilently(dist_ + "setup.exe", expected.Arguments, dist_, log);
+        if (diskTwoAway) BringDiskTwoBack();
+        EXPECT_EQ(run.ExitCode, expected.ExitCode) << expected.Arguments << "\n" << run.Log;
+        EXPECT_FALSE(run.ShowedAWindow) << expected.Arguments;
+        EXPECT_NE(run.Log.find(expected.Logged), std::string::npos) << expected.Arguments << "\n" << run.Log;
+    }
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+
+    const SilentRun unknown = RunSilently(SETUP_EXE, "Northwind Nothing", WindowsDirectory(), log);
+    EXPECT_EQ(unknown.ExitCode, 1U) << unknown.Log;
+    EXPECT_NE(unknown.Log.find("Northwind Nothing"), std::string::npos) << unknown.Log;
+
+    // An interactive run of the same product holds it: the silent one does not start beside it.
+    std::unique_ptr<SetupDriver> interactive = StartSetup();
+    interactive->WaitForScreen("Tarvelo 2000");
+    interactive->WaitForPage(ControlId::page1);
+    const SilentRun beside = RunSilently(dist_ + "setup.exe", "", dist_, log);
+    EXPECT_EQ(beside.ExitCode, 4U) << beside.Log;
+    EXPECT_NE(beside.Log.find(kTitle), std::string::npos) << beside.Log;
+    interactive->Click(ControlId::Cancel1);
+    EXPECT_EQ(interactive->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    EXPECT_FALSE(Exists(proposed));
+}
+
+}  // namespace
