@@ -5,6 +5,7 @@
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
 #include "segment/tests/ScriptedInteraction.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
 #include "ui/tests/DialogMoment.h"
@@ -13,19 +14,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string RandomBytes(std::size_t n)
-{
-    std::mt19937 rng(9);
-    std::string s(n, '\0');
-    for (char& ch : s) ch = static_cast<char>(rng() & 0xFF);
-    return s;
-}
 
 // Answers every message box of this thread with OK and keeps its text.
 std::vector<std::string> boxTexts;
@@ -52,7 +44,7 @@ protected:
     ScratchDir dir;
     std::string dist = dir / "dist\\";
     std::string payload = dir / "payload\\";
-    std::string data = RandomBytes(40000);
+    std::string data = RandomBytes<std::string>(40000, 9);
     ScriptedInteraction dialogs;
     std::vector<std::string> loads;
     std::string previousDir = port::CurrentDir();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "compress/ArchiveBudget.h"
 #include "compress/Compress.h"
@@ -12,17 +11,10 @@
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"
 #include "testsupport/FileDates.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
-
-std::string RandomBytes(std::size_t n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& ch : s) ch = static_cast<char>(rng() & 0xFF);
-    return s;
-}
 
 class ArchiveWriting : public ::testing::Test {
 protected:
@@ -58,7 +50,7 @@ protected:
 TEST_F(ArchiveWriting, RunLengthArchiveRoundTripsAndStoresWhatWouldGrow)
 {
     const std::string runs = std::string(5000, 'a') + std::string(3000, '\x94') + std::string(100, 'b');
-    const std::string noise = RandomBytes(10000, 7);
+    const std::string noise = RandomBytes<std::string>(10000, 7);
     TCompress c;
     const auto total = Write(c, Sources({{"runs.bin", runs}, {"sub\\noise.bin", noise}, {"empty", ""}}), coRLE);
     EXPECT_EQ(total, static_cast<std::int32_t>(runs.size() + noise.size()));
@@ -85,7 +77,7 @@ TEST_F(ArchiveWriting, LockedArchivesNeedTheirKey)
     const std::string text = "The quick brown fox jumps over the lazy dog. " + std::string(400, 'z');
     TCompress c;
     c.Key = 0x5A5A1234;
-    Write(c, Sources({{"a.txt", text}, {"b.bin", RandomBytes(3000, 9)}}), coRLE);
+    Write(c, Sources({{"a.txt", text}, {"b.bin", RandomBytes<std::string>(3000, 9)}}), coRLE);
     const TArchiveList list = Scan();
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list[0].Info.Locked);

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <map>
-#include <random>
 
 #include "compress/tests/ReversingCoder.h"
 #include "port/FileSystem.h"
@@ -11,19 +10,12 @@
 #include "segment/SegError.h"
 #include "segment/SegNaming.h"
 #include "segment/tests/ScriptedInteraction.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
 
 using Tree = std::map<std::string, std::string>;
-
-std::string RandomBytes(std::size_t n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& ch : s) ch = static_cast<char>(rng() & 0xFF);
-    return s;
-}
 
 Tree TreeOf(const std::string& root)
 {
@@ -75,7 +67,7 @@ protected:
         std::string text;
         for (int i = 0; i < 400; ++i) text += "line " + std::to_string(i) + " of the sample text\n";
         return {{"readme.txt", text},
-                {"data.bin", RandomBytes(40000, 3)},
+                {"data.bin", RandomBytes<std::string>(40000, 3)},
                 {"empty.dat", ""},
                 {"sub/deep/x.txt", "deep"},
                 {"sub/runs.bin", std::string(30000, 'r') + std::string(500, '\x94')}};

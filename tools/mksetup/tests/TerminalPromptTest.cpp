@@ -8,8 +8,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <random>
 
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
@@ -70,10 +70,7 @@ protected:
     void SetUp() override
     {
         StageSampleProduct(product);
-        std::mt19937 rng(7);
-        std::string noise(100000, '\0');
-        for (char& c : noise) c = static_cast<char>(rng());
-        ScratchDir::Write(product + "/big.bin", noise);
+        ScratchDir::Write(product + "/big.bin", RandomBytes<std::string>(100000, 7));
         ScratchDir::Write(product + "/finstall.cfg",
                           ScratchDir::Read(product + "/finstall.cfg") + "Installation Directory,big.bin\r\n");
         ScratchDir::Write(dir.Path() + "setup.exe", "MZ setup");
