@@ -1,13 +1,14 @@
 // The setup screen built in this process: its designed controls, the configuration applied to them, and the
 // start-up of both modes with the real windows.
 #include "app/screen/DisplayScreen.h"
-#include "state/Global.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
+#include "state/Global.h"
+#include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/tests/Pump.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
+#include "ui/tests/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -147,12 +148,12 @@ TEST_F(DisplayScreen, UninstallModeKeepsItsTitleAndBottomLineWhereTheConfigurati
 {
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nText Line 2=Second line\r\n");
     ScratchDir::Write(scratch / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Kept Texts\r\n");
-    const std::string previous = port::CurrentDir();
-    port::SetCurrentDir(scratch.Path());
     Global.UninstallMode = true;
     TDisplayScreen screen({});
-    screen.Show();
-    port::SetCurrentDir(previous);
+    {
+        InDirectory inScratch(scratch.Path());
+        screen.Show();
+    }
     EXPECT_EQ(screen.UninstallDir, scratch.Path());
     EXPECT_EQ(screen.TextInfo1.Text(), "SetupTests Kept Texts");
     EXPECT_EQ(screen.TextInfo4.Text(), "ZUV2000 Uninstaller | Halvex, Inc.");
@@ -166,7 +167,7 @@ TEST_F(DisplayScreen, InstallModeWithoutAnExpanderEndsAsAFailedExpansion)
     screen.Show();
     EXPECT_TRUE(Global.ExpandFailed);
     EXPECT_TRUE(screen.Timer1.Enabled());
-    EXPECT_TRUE(PumpUntil([&screen] { return IsWindowVisible(screen.Handle()) == FALSE; }, 3000));
+    EXPECT_TRUE(PumpUntil([&screen] { return IsWindowVisible(screen.Handle()) == FALSE; }));
     EXPECT_FALSE(screen.Timer1.Enabled());
 }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
+#include "ScreenPictureOf.h"
 
 namespace {
 
@@ -36,32 +37,6 @@ constexpr const char* kPageNames[] = {"page1",          "Page2",   "Page3",    "
 std::string PicturePath(const std::string& name)
 {
     return std::string(SCREEN_SHOT_DIR) + "\\page-" + name + ".png";
-}
-
-RECT BoundsOn(const TWindow& control, const TWindow& window)
-{
-    RECT bounds;
-    GetWindowRect(control.Handle(), &bounds);
-    MapWindowPoints(HWND_DESKTOP, window.Handle(), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
-
-// Only what moves by itself is left out: the playing logo and a text caret.
-void MaskMoving(const TDisplayScreen& screen, TScreenPicture& picture)
-{
-    if (screen.ImageHolder1.Visible() && screen.LogoImage.Animate())
-        picture.Mask(BoundsOn(screen.ImageHolder1, screen));
-    if (const std::optional<RECT> caret = CaretIn(screen.Handle())) picture.Mask(*caret);
-}
-
-std::function<void(TScreenPicture&)> MovingOf(const TDisplayScreen& screen)
-{
-    return [&screen](TScreenPicture& picture) { MaskMoving(screen, picture); };
-}
-
-TScreenPicture PictureOf(const TDisplayScreen& screen)
-{
-    return SettledPicture(screen.Handle(), MovingOf(screen));
 }
 
 std::string Joined(const std::vector<std::string>& lines)

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "InstallTestSupport.h"
+#include "ui/tests/WhenShown.h"
 
 namespace {
 
@@ -84,26 +88,6 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "UninstallString"), "<no key>");
 }
 
-// The message of a stopped run, read and answered with OK from a thread timer while its box is open.
-std::string stoppedMessage;
-
-BOOL CALLBACK AnswerOneBox(HWND window, LPARAM)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || IsWindowVisible(window) == FALSE) return TRUE;
-    char text[512] = {};
-    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-    stoppedMessage = text;
-    SendMessageA(window, WM_COMMAND, IDOK, 0);
-    return FALSE;
-}
-
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), AnswerOneBox, 0);
-}
-
 // The install page has no button: a stopped run shows its message and closes the screen instead of staying.
 TEST_F(ScreenRun, AFailedInstallShowsItsMessageAndClosesTheScreen)
 {
@@ -112,11 +96,9 @@ TEST_F(ScreenRun, AFailedInstallShowsItsMessageAndClosesTheScreen)
     Open(screen, scratch_ / "file\\App\\");
     screen.Next1.Click();
     screen.Next1.Click();
-    stoppedMessage.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessageBox);
+    TBoxAnswers boxes;
     screen.Next1.Click();
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(stoppedMessage, "Unable to write to " + scratch_ / "file\\App\\uninstaller.cfg");
+    EXPECT_EQ(boxes.Texts, std::vector<std::string>{"Unable to write to " + scratch_ / "file\\App\\uninstaller.cfg"});
     EXPECT_EQ(screen.Notebook1.PageIndex(), 5) << "never on to Finished";
     EXPECT_FALSE(IsWindowVisible(screen.Handle()));
     EXPECT_EQ(screen.Wizard.Width(), 300);

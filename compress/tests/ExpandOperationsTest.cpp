@@ -6,6 +6,7 @@
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+#include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
@@ -159,10 +160,10 @@ TEST_F(Expansion, ABackslashNameIgnoresTheTargetPath)
     ArchiveBuilder b;
     b.Add(absolute, "abs");
     b.WriteTo(archive);
-    const std::string before = port::CurrentDir();
-    port::SetCurrentDir(dir.Path());  // the current drive is the scratch directory's
-    c.ExpandArchive(archive, nullptr);
-    port::SetCurrentDir(before);
+    {
+        InDirectory inScratch(dir.Path());  // the current drive is the scratch directory's
+        c.ExpandArchive(archive, nullptr);
+    }
     EXPECT_EQ(ScratchDir::Read(dir / "abs.txt"), "abs");
 }
 

@@ -42,7 +42,7 @@ TEST_F(AnimatedImage, LoadsEveryFrame)
 TEST_F(AnimatedImage, PlaysTheFramesInALoopOnlyWhileAnimating)
 {
     ASSERT_TRUE(player.LoadFromFile(kThreeFrames));
-    PumpFor(150);
+    ASSERT_TRUE(PumpPast(150));
     EXPECT_EQ(player.FrameIndex(), 0) << "not started";
 
     player.SetAnimate(true);
@@ -54,7 +54,7 @@ TEST_F(AnimatedImage, PlaysTheFramesInALoopOnlyWhileAnimating)
 
     player.SetAnimate(false);
     const int stoppedAt = player.FrameIndex();
-    PumpFor(200);
+    ASSERT_TRUE(PumpPast(200));
     EXPECT_EQ(player.FrameIndex(), stoppedAt);
 }
 

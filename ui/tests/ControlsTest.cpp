@@ -169,8 +169,7 @@ TEST_F(Controls, ListViewKeepsRowsInOrderWithTheirChecks)
     SetFocus(list.Handle());
     SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
-    PumpFor(50);
-    EXPECT_TRUE(list.Checked(1));
+    EXPECT_TRUE(PumpUntil([&list] { return list.Checked(1); }));
 
     list.SetCheckboxes(false);
     list.SetCheckboxes(true);
@@ -242,7 +241,7 @@ TEST(Timer, FiresUntilDisabled)
     EXPECT_FALSE(timer.Enabled());
     timer.SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return fired > 0; }));
-    PumpFor(100);
+    ASSERT_TRUE(PumpPast(100));
     EXPECT_EQ(fired, 1);
     EXPECT_FALSE(timer.Enabled());
 }
@@ -263,7 +262,7 @@ TEST_F(Controls, EnterPressesTheDefaultButtonOnlyWhileItIsVisible)
         SetFocus(edit.Handle());
         MSG enter{edit.Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
         Application::DispatchOne(enter);
-        PumpFor(50);
+        ASSERT_TRUE(PumpPosted());
     };
     pressEnter();
     EXPECT_EQ(clicks, 1) << "the button sits in a panel, not on the form itself";

@@ -1,12 +1,14 @@
 #pragma once
-// Lets the windows of a test process their messages for a while, or until something has happened.
+// Lets the windows of a test process their messages until something has happened, at most until the hang ceiling.
+#include "testsupport/HangCeiling.h"
 #include "ui/Application.h"
+#include "ui/Timer.h"
 
 #include <windows.h>
 
 #include <functional>
 
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kHangCeilingMs)
 {
     const DWORD start = GetTickCount();
     while (!done()) {
@@ -17,9 +19,25 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     return true;
 }
 
-inline void PumpFor(DWORD milliseconds)
+// Processes messages until a timer of this interval has fired: a timer due earlier, were it running, would have
+// fired first, however busy the machine.
+inline bool PumpPast(unsigned milliseconds)
 {
-    PumpUntil([] { return false; }, milliseconds);
+    bool fired = false;
+    TTimer marker;
+    marker.SetInterval(milliseconds);
+    marker.OnTimer = [&] {
+        fired = true;
+        marker.SetEnabled(false);
+    };
+    marker.SetEnabled(true);
+    return PumpUntil([&fired] { return fired; });
+}
+
+// Processes every message posted so far: the system makes a timer's message only when the queue holds no other.
+inline bool PumpPosted()
+{
+    return PumpPast(1);
 }
 
 // The colour of one pixel of what a window paints, printed into a bitmap of its own.
