@@ -1,6 +1,7 @@
 // The setup screen built in this process: its designed controls, the configuration applied to them, and the
 // start-up of both modes with the real windows.
 #include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
 #include "state/Global.h"
@@ -17,13 +18,7 @@ namespace {
 const char* const kThreeFrames = UI_TEST_DATA "\\three-frames.gif";
 const char* const kCheckMark = APP_DIR "\\CheckMark.bmp";
 
-class DisplayScreen : public ::testing::Test {
-protected:
-    DisplayScreen() { Global.UninstallMode = false; }
-    ~DisplayScreen() override { Global.UninstallMode = false; }
-
-    ScratchDir scratch;
-};
+using DisplayScreen = InstallModeScreen;
 
 TEST_F(DisplayScreen, HoldsTheDesignedPagesAndControls)
 {
@@ -193,11 +188,10 @@ TEST_F(DisplayScreen, InstallModeAfterExpansionShowsTheAgreementFirst)
 TEST_F(DisplayScreen, AnAnimatedLogoPlaysInItsFramedPanel)
 {
     TDisplayScreen screen({});
-    Global.TempDir = scratch.Path();
+    ExpandsFromScratch(screen);
     ASSERT_TRUE(CopyFileA(kThreeFrames, (scratch / "logo.gif").c_str(), FALSE));
     ScratchDir::Write(scratch / "install.cfg",
                       "[Setup Screen]\r\nLogo File=C:\\Product\\logo.gif\r\nLogo Pos=Bottom Left\r\n");
-    screen.ExpandSupportFiles = [&screen, this] { screen.LoadSetupConfig(scratch.Path()); };
     screen.Show();
 
     EXPECT_TRUE(screen.ImageHolder1.Visible());
@@ -212,10 +206,9 @@ TEST_F(DisplayScreen, AnAnimatedLogoPlaysInItsFramedPanel)
 TEST_F(DisplayScreen, ABitmapLogoIsAStillPictureAndAMissingOneIsNotShown)
 {
     TDisplayScreen screen({});
-    Global.TempDir = scratch.Path();
+    ExpandsFromScratch(screen);
     ASSERT_TRUE(CopyFileA(kCheckMark, (scratch / "LOGO.BMP").c_str(), FALSE));
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nLogo File=logo.bmp\r\nLogo Pos=Upper Right\r\n");
-    screen.ExpandSupportFiles = [&screen, this] { screen.LoadSetupConfig(scratch.Path()); };
     screen.Show();
     EXPECT_TRUE(screen.LogoImage2.Visible());
     EXPECT_FALSE(screen.ImageHolder1.Visible());

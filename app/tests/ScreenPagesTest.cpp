@@ -2,10 +2,11 @@
 // configuration: no control hides another or leaves its parent, every caption fits, and each page reached from
 // each of its neighbours, forward and back, shows pixel for pixel what the same page shows when a new window
 // opens on it. The pictures are kept as build/<preset>/screenshots/page-*.png.
-#include "app/screen/DisplayScreen.h"
-#include "state/Global.h"
 #include "app/install/UninstallKey.h"
+#include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
 #include "shell/ShellFolders.h"
+#include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/tests/DialogMoment.h"
 #include "ui/tests/ScreenPicture.h"
@@ -77,11 +78,8 @@ struct TReached {
     TScreenPicture Picture;
 };
 
-class ScreenPages : public ::testing::Test {
+class ScreenPages : public InstallModeScreen {
 protected:
-    ScreenPages() { Global.UninstallMode = false; }
-    ~ScreenPages() override { Global.UninstallMode = false; }
-
     void SetUp() override
     {
         CreateDirectoryA(temp_.c_str(), nullptr);
@@ -136,9 +134,8 @@ protected:
         return screen;
     }
 
-    ScratchDir scratch_;
-    const std::string temp_ = scratch_ / "Temp\\";
-    const std::string app_ = scratch_ / "App\\";
+    const std::string temp_ = scratch / "Temp\\";
+    const std::string app_ = scratch / "App\\";
     Leftovers leftovers_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
                          {InWindows(kSystemFiles[0]), InWindows(kSystemFiles[1])}};
 };
@@ -211,8 +208,8 @@ TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoD
 // The install page holds still only where a run stops with its message: a destination below a file.
 TEST_F(ScreenPages, TheInstallPageLooksAsWhenShownFirst)
 {
-    ScratchDir::Write(scratch_ / "file", "not a directory");
-    const std::string blocked = scratch_ / "file\\App\\";
+    ScratchDir::Write(scratch / "file", "not a directory");
+    const std::string blocked = scratch / "file\\App\\";
     TDialogMoment walked;
     {
         std::unique_ptr<TDisplayScreen> screen = OpenScreen(blocked);

@@ -1,6 +1,7 @@
 // The setup screen with the sample product's configuration, and in each display style, captured from the
 // screen and saved as PNG files for people to look at; the checks make sure the capture shows the screen.
 #include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 
@@ -41,15 +42,14 @@ TScreenPicture Shoot(const TDisplayScreen& screen, const std::string& name)
     return shot;
 }
 
-TEST(ScreenScreenshot, TheDesignedLookTheSampleAndEveryDisplayStyle)
+using ScreenScreenshot = InstallModeScreen;
+
+TEST_F(ScreenScreenshot, TheDesignedLookTheSampleAndEveryDisplayStyle)
 {
-    Global.UninstallMode = false;
-    ScratchDir scratch;
     for (const char* name : {"logo.gif", "back.bmp", "license.txt"}) CopySample(scratch, name);
 
     TDisplayScreen screen({});
-    Global.TempDir = scratch.Path();
-    screen.ExpandSupportFiles = [&screen, &scratch] { screen.LoadSetupConfig(scratch.Path()); };
+    ExpandsFromScratch(screen);
     screen.Show();
     Shoot(screen, "designed");
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nDisplay Style=Tile Bitmap Image\r\n");

@@ -22,6 +22,20 @@ SetupDriver StartSetup(const std::string& directory)
     return SetupDriver(CommandLineOf(SETUP_EXE, ""), directory);
 }
 
+// The files beside the disks: setup.exe and the two configuration files, the product named title.
+void WriteDistributionFiles(const ScratchDir& dist, const std::string& title)
+{
+    ScratchDir::Write(dist / "setup.exe", "MZ");
+    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=" + title + "\r\n");
+    ScratchDir::Write(dist / "finstall.cfg", "");
+}
+
+void CloseAndExpectItEnds(SetupDriver& setup)
+{
+    PostMessageA(setup.Screen(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
+}
+
 // Reads the next message box the program shows and answers it: Cancel where Cancel is offered, else OK.
 // Empty once the program has ended. Without waiting, it returns as soon as the answer is posted.
 std::string AnswerNextBox(SetupDriver& setup, bool waitUntilGone = true)
@@ -49,9 +63,7 @@ TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
     builder.SetSegTmpDir(payload / "tmp");
     builder.SegSource = {payload / "*.*"};
     builder.SegBuild();
-    ScratchDir::Write(dist / "setup.exe", "MZ");
-    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=Disks Product\r\n");
-    ScratchDir::Write(dist / "finstall.cfg", "");
+    WriteDistributionFiles(dist, "Disks Product");
 
     SetupDriver setup = StartSetup(dist.Path());
     setup.WaitForScreen("Tarvelo 2000");
@@ -59,8 +71,7 @@ TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
     EXPECT_EQ(setup.Caption(ControlId::AgreementMemo), "Read me first.");
     EXPECT_TRUE(setup.Visible(ControlId::Page2)) << "the agreement comes first";
 
-    PostMessageA(setup.Screen(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
+    CloseAndExpectItEnds(setup);
 }
 
 // A date that names no day (0) once ended the expansion with "Error Expanding Files!!" after the file
@@ -73,15 +84,12 @@ TEST(SetupExeExpand, AnEntryWhoseDateNamesNoDayIsExpandedAllTheSame)
     craft::WriteSet(dist.Path(), "disk",
                     {craft::SegHeader(1) + craft::ScanEntry("files\\*.*", craft::FileList({"license.txt"}, 11), 11) +
                      craft::ArchiveEntry(0, archive.Bytes())});
-    ScratchDir::Write(dist / "setup.exe", "MZ");
-    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=Undated Product\r\n");
-    ScratchDir::Write(dist / "finstall.cfg", "");
+    WriteDistributionFiles(dist, "Undated Product");
 
     SetupDriver setup = StartSetup(dist.Path());
     setup.WaitForScreen("Tarvelo 2000");
     EXPECT_EQ(setup.Caption(ControlId::AgreementMemo), "Dated on no day.");
-    PostMessageA(setup.Screen(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
+    CloseAndExpectItEnds(setup);
 }
 
 // The program's visible top-level window with this title, once it is there.
@@ -119,9 +127,7 @@ HWND ScreenOf(const DrivenProcess& process)
 TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItselfWithTheExpanderStillShown)
 {
     ScratchDir dist;
-    ScratchDir::Write(dist / "setup.exe", "MZ");
-    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=No Disks\r\n");
-    ScratchDir::Write(dist / "finstall.cfg", "");
+    WriteDistributionFiles(dist, "No Disks");
     SetupDriver setup = StartSetup(dist.Path());
 
     std::vector<std::string> texts;
