@@ -1,5 +1,6 @@
 // The controls made on a real window: what is set can be read back through the window messages that another
 // process would use, and the state the screens rely on behaves as they expect.
+#include "Printed.h"
 #include "Pump.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Button.h"
@@ -204,6 +205,12 @@ TEST_F(Controls, ProgressBar)
     EXPECT_EQ(bar.Position(), 5);
     bar.SetPosition(50);
     EXPECT_EQ(bar.Position(), 7) << "the position stays within the range";
+
+    // A list of files to install may be longer than 16 bits count: the range and the position keep it whole.
+    bar.SetRange(0, 100002);
+    bar.SetPosition(70000);
+    EXPECT_EQ(bar.Max(), 100002);
+    EXPECT_EQ(bar.Position(), 70000);
 }
 
 TEST_F(Controls, MemoAddsAndLoadsLines)
