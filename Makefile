@@ -2,8 +2,8 @@
 # Each installs what it needs on a fresh Debian 12 machine and builds what it runs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps native native-asan native-tsan win32 fuzz build test test-native test-asan test-tsan test-win32 test-install \
-  test-fuzz demo package clean
+.PHONY: deps native native-asan native-tsan win32 fuzz build test test-busy test-native test-asan test-tsan test-win32 \
+  test-install test-fuzz demo package clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -39,6 +39,18 @@ test-fuzz: fuzz
 	ctest --preset fuzz
 
 test: test-native test-asan test-tsan test-win32 test-install test-fuzz
+
+# The whole of `make test` three times in a row from a clean tree, while two CPU-bound processes run beside it,
+# as on a busy two-core machine; each run's time in build/busy.log.
+test-busy: deps
+	rm -rf build
+	stress-ng --cpu 2 --quiet & stress=$$!; \
+	trap 'kill $$stress' EXIT; \
+	for run in 1 2 3; do \
+	  start=$$(date +%s); \
+	  $(MAKE) test || exit 1; \
+	  echo "run $$run: passed in $$(( $$(date +%s) - start )) s" | tee -a build/busy.log; \
+	done
 
 demo: native win32
 	bash scripts/demo.sh

@@ -11,9 +11,15 @@ function(setup_test_path var path)
   set(${var} "${path}" PARENT_SCOPE)
 endfunction()
 
-# The shared test data beside the project.
-get_filename_component(testdata ${CMAKE_SOURCE_DIR}/../shared/testdata REALPATH)
-setup_test_path(SETUP_TESTDATA_DIR ${testdata})
+# The shared test data: streams that other archivers wrote (README: which tests read it). A clone of the
+# project alone has none; those tests are then skipped, saying where the data was looked for.
+set(SETUP_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata CACHE PATH
+  "The shared test data (streams written by other archivers); default ../shared/testdata beside the project")
+get_filename_component(SETUP_TESTDATA ${SETUP_TESTDATA_DIR} REALPATH BASE_DIR ${CMAKE_SOURCE_DIR})
+setup_test_path(testdata_path ${SETUP_TESTDATA})
+# Debian's own texts, which every Debian system carries: real text for the codecs without the shared data.
+setup_test_path(debian_texts_path /usr/share/common-licenses)
+set(SETUP_TEST_PATHS SETUP_TESTDATA_DIR="${testdata_path}" SETUP_DEBIAN_TEXTS="${debian_texts_path}")
 
 if(CMAKE_CROSSCOMPILING)
   # Debian ships the GoogleTest sources; build them for i686 with our toolchain.
@@ -36,9 +42,12 @@ elseif(NOT SETUP_FUZZ)
 endif()
 
 # setup_add_test(NAME SOURCES src... LIBS lib... [DEFINITIONS def...] [DEPENDS target...] [TIMEOUT seconds]
-#                [LABELS label...]): a label lets a slow program run apart (ctest -L large) or be left out (-LE).
+#                [LABELS label...] [SHARED_DATA gtest-filter]): a label lets a slow program run apart (ctest -L
+# large) or be left out (-LE). SHARED_DATA names the tests that read the shared test data: a Windows program
+# runs them as a CTest test of its own, NAME.shared_data, which CTest reports as skipped without the data.
+# (Native tests are CTest tests one by one, and a skipped one is reported so anyway.)
 function(setup_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;DEFINITIONS;DEPENDS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT;SHARED_DATA" "SOURCES;LIBS;DEFINITIONS;DEPENDS;LABELS" ${ARGN})
   if(SETUP_FUZZ)
     return()
   endif()
@@ -48,7 +57,7 @@ function(setup_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${SETUP_GTEST_MAIN} ${SETUP_GMOCK})
   setup_target_warnings(${name})
-  target_compile_definitions(${name} PRIVATE SETUP_TESTDATA_DIR="${SETUP_TESTDATA_DIR}" ${T_DEFINITIONS})
+  target_compile_definitions(${name} PRIVATE ${SETUP_TEST_PATHS} ${T_DEFINITIONS})
   if(T_DEPENDS)
     add_dependencies(${name} ${T_DEPENDS})
   endif()
@@ -57,9 +66,16 @@ function(setup_add_test name)
     list(APPEND properties LABELS ${T_LABELS})
   endif()
   if(CMAKE_CROSSCOMPILING)
-    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR}
-      ${properties})
+    set(wine_properties FIXTURES_REQUIRED wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR} ${properties})
+    if(T_SHARED_DATA)
+      add_test(NAME ${name} COMMAND ${name} --gtest_color=no --gtest_filter=-${T_SHARED_DATA})
+      add_test(NAME ${name}.shared_data COMMAND ${name} --gtest_color=no --gtest_filter=${T_SHARED_DATA})
+      set_tests_properties(${name}.shared_data PROPERTIES ${wine_properties}
+        SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+    else()
+      add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    endif()
+    set_tests_properties(${name} PROPERTIES ${wine_properties})
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
   endif()
@@ -92,5 +108,5 @@ function(setup_add_benchmark name)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
   setup_target_warnings(${name})
-  target_compile_definitions(${name} PRIVATE SETUP_TESTDATA_DIR="${SETUP_TESTDATA_DIR}")
+  target_compile_definitions(${name} PRIVATE ${SETUP_TEST_PATHS})
 endfunction()

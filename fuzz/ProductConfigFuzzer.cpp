@@ -1,35 +1,17 @@
 // Arbitrary bytes as a product's configuration, read and checked as `mksetup build` reads it: the
 // bytes up to the first NUL are install.cfg, the rest finstall.cfg. Reading must end in a product or
 // the maker's exception, and every finding must name one of the two files and a line that is in it.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 
+#include "FuzzScratch.h"
 #include "port/Exception.h"
 #include "tools/mksetup/Product.h"
 
 namespace {
-
-const std::filesystem::path& ProductDir()
-{
-    static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() / ("product-config-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return dir;
-}
-
-void Write(const std::filesystem::path& path, std::string_view text)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(text.data(), static_cast<std::streamsize>(text.size()));
-}
 
 // At least as many lines as a reader counts: CR LF counts twice here.
 int LineCount(std::string_view text)
@@ -46,11 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = std::min(input.find('\0'), input.size());
     const std::string_view install = input.substr(0, split);
     const std::string_view finstall = input.substr(std::min(split + 1, input.size()));
-    Write(ProductDir() / "install.cfg", install);
-    Write(ProductDir() / "finstall.cfg", finstall);
+    const std::filesystem::path& dir = fuzz::ProcessScratch("product-config-fuzz");
+    fuzz::WriteInput(dir / "install.cfg", install);
+    fuzz::WriteInput(dir / "finstall.cfg", finstall);
     Product product;
     try {
-        product = LoadProduct(ProductDir().string());
+        product = LoadProduct(dir.string());
     } catch (const Exception&) {
         return 0;
     }

@@ -2,15 +2,13 @@
 // crash, overrun or hang, must ask nobody (SegPopUp off, every dialog cancelled), and must leave no
 // scratch file. Every expanded file is redirected into the scratch tree, as the setup program does.
 #include <cstdint>
-#include <fstream>
 
 #include "SetExpansion.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::filesystem::path root = fuzz::FreshScratch("segment-set-fuzz");
-    std::ofstream(root / "disk.001", std::ios::binary)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    fuzz::WriteInput(root / "disk.001", {reinterpret_cast<const char*>(data), size});
     fuzz::ExpandSetLeavingNoScratch(root);
     return 0;
 }

@@ -3,7 +3,6 @@
 // crash, overrun or hang, must ask nobody, and must leave no scratch file, whatever the pieces say
 // about their numbers, their archives and where those continue.
 #include <cstdint>
-#include <fstream>
 #include <string_view>
 
 #include "SetExpansion.h"
@@ -17,8 +16,7 @@ void WriteSegments(std::string_view input, const std::filesystem::path& dir)
     for (;;) {
         const std::size_t next = input.find("SSeg", 1);
         const std::string_view piece = input.substr(0, next);
-        std::ofstream(dir / SegFileNameFor("disk", "", n++), std::ios::binary)
-            .write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        fuzz::WriteInput(dir / SegFileNameFor("disk", "", n++), piece);
         if (next == std::string_view::npos) return;
         input.remove_prefix(next);
     }

@@ -2,12 +2,11 @@
 // What the set fuzzers share: a scratch folder of the process's own, and the expansion of the set of
 // segment files "disk.NNN" in it that asks nobody (SegPopUp off, every dialog cancelled), redirects every
 // expanded file into the scratch tree as the setup program does, and aborts when a scratch file is left.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "segment/SegCompEZ.h"
 
 namespace fuzz {
@@ -23,8 +22,7 @@ public:
 // An empty folder for this unit, with an empty "out" below it for the expanded files.
 inline std::filesystem::path FreshScratch(const std::string& name)
 {
-    static const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()));
+    const std::filesystem::path& root = ProcessScratch(name);
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "out");
     return root;

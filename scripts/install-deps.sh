@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   lhasa jlha-utils default-jre-headless
   hyperfine time imagemagick
+  stress-ng  # make test-busy: the tests beside two CPU-bound processes
   help2man dpkg-dev man-db  # the man page, the Debian package and its checks
   fonts-liberation  # stand-ins for the Windows faces the setup screen names, which Wine picks up
 )

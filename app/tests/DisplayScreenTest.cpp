@@ -1,13 +1,15 @@
 // The setup screen built in this process: its designed controls, the configuration applied to them, and the
 // start-up of both modes with the real windows.
 #include "app/screen/DisplayScreen.h"
-#include "state/Global.h"
+#include "app/tests/InstallModeScreen.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
+#include "state/Global.h"
+#include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/tests/Pump.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
+#include "ui/tests/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +18,7 @@ namespace {
 const char* const kThreeFrames = UI_TEST_DATA "\\three-frames.gif";
 const char* const kCheckMark = APP_DIR "\\CheckMark.bmp";
 
-class DisplayScreen : public ::testing::Test {
-protected:
-    DisplayScreen() { Global.UninstallMode = false; }
-    ~DisplayScreen() override { Global.UninstallMode = false; }
-
-    ScratchDir scratch;
-};
+using DisplayScreen = InstallModeScreen;
 
 TEST_F(DisplayScreen, HoldsTheDesignedPagesAndControls)
 {
@@ -147,12 +143,12 @@ TEST_F(DisplayScreen, UninstallModeKeepsItsTitleAndBottomLineWhereTheConfigurati
 {
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nText Line 2=Second line\r\n");
     ScratchDir::Write(scratch / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Kept Texts\r\n");
-    const std::string previous = port::CurrentDir();
-    port::SetCurrentDir(scratch.Path());
     Global.UninstallMode = true;
     TDisplayScreen screen({});
-    screen.Show();
-    port::SetCurrentDir(previous);
+    {
+        InDirectory inScratch(scratch.Path());
+        screen.Show();
+    }
     EXPECT_EQ(screen.UninstallDir, scratch.Path());
     EXPECT_EQ(screen.TextInfo1.Text(), "SetupTests Kept Texts");
     EXPECT_EQ(screen.TextInfo4.Text(), "ZUV2000 Uninstaller | Halvex, Inc.");
@@ -166,7 +162,7 @@ TEST_F(DisplayScreen, InstallModeWithoutAnExpanderEndsAsAFailedExpansion)
     screen.Show();
     EXPECT_TRUE(Global.ExpandFailed);
     EXPECT_TRUE(screen.Timer1.Enabled());
-    EXPECT_TRUE(PumpUntil([&screen] { return IsWindowVisible(screen.Handle()) == FALSE; }, 3000));
+    EXPECT_TRUE(PumpUntil([&screen] { return IsWindowVisible(screen.Handle()) == FALSE; }));
     EXPECT_FALSE(screen.Timer1.Enabled());
 }
 
@@ -192,11 +188,10 @@ TEST_F(DisplayScreen, InstallModeAfterExpansionShowsTheAgreementFirst)
 TEST_F(DisplayScreen, AnAnimatedLogoPlaysInItsFramedPanel)
 {
     TDisplayScreen screen({});
-    Global.TempDir = scratch.Path();
+    ExpandsFromScratch(screen);
     ASSERT_TRUE(CopyFileA(kThreeFrames, (scratch / "logo.gif").c_str(), FALSE));
     ScratchDir::Write(scratch / "install.cfg",
                       "[Setup Screen]\r\nLogo File=C:\\Product\\logo.gif\r\nLogo Pos=Bottom Left\r\n");
-    screen.ExpandSupportFiles = [&screen, this] { screen.LoadSetupConfig(scratch.Path()); };
     screen.Show();
 
     EXPECT_TRUE(screen.ImageHolder1.Visible());
@@ -211,10 +206,9 @@ TEST_F(DisplayScreen, AnAnimatedLogoPlaysInItsFramedPanel)
 TEST_F(DisplayScreen, ABitmapLogoIsAStillPictureAndAMissingOneIsNotShown)
 {
     TDisplayScreen screen({});
-    Global.TempDir = scratch.Path();
+    ExpandsFromScratch(screen);
     ASSERT_TRUE(CopyFileA(kCheckMark, (scratch / "LOGO.BMP").c_str(), FALSE));
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nLogo File=logo.bmp\r\nLogo Pos=Upper Right\r\n");
-    screen.ExpandSupportFiles = [&screen, this] { screen.LoadSetupConfig(scratch.Path()); };
     screen.Show();
     EXPECT_TRUE(screen.LogoImage2.Visible());
     EXPECT_FALSE(screen.ImageHolder1.Visible());

@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <windows.h>
+
+#include <tlhelp32.h>
 
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/FileRoutines.h"
 #include "shell/ShellFolders.h"
+#include "testsupport/CurrentDir.h"
+#include "testsupport/HangCeiling.h"
+#include "testsupport/ProgramBeside.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
@@ -32,12 +36,10 @@ public:
     int closes = 0;
 };
 
-// launch_trace.exe lies beside the test program; it appends "its path|its directory" to the log.
+// launch_trace.exe appends "its path|its directory" to the log.
 std::string TracerPath()
 {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return DirectoryPart(std::string(path, length)) + "launch_trace.exe";
+    return ProgramBesideThisOne("launch_trace.exe");
 }
 
 class LaunchLog {
@@ -50,15 +52,26 @@ public:
     static std::string Path() { return WindowsDir() + "\\SetupTests-launch.log"; }
     std::vector<std::string> Lines() const { return SplitLines(ScratchDir::Read(Path())); }
 
-    // The lines once at least count are there, or after ten seconds whatever is there.
+    // The lines once at least count are there, or at the hang ceiling whatever is there.
     std::vector<std::string> AwaitLines(std::size_t count) const
     {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (Lines().size() < count && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        Eventually([this, count] { return Lines().size() >= count; });
         return Lines();
     }
 };
+
+// Whether a program of this file name runs.
+bool Running(const std::string& program)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more != FALSE && !found; more = Process32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szExeFile, program.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
 
 // A temporary directory as the bootstrap leaves it: the launch programs and other support files.
 std::string MakeTempDir(const ScratchDir& scratch, const std::vector<std::string>& programs)
@@ -110,7 +123,8 @@ TEST(FinishActions, ReturnToWindowsOnlyCleansUp)
     EXPECT_FALSE(port::FileExists(temp + "install.cfg"));
     EXPECT_TRUE(port::IsDirectory(temp + "Sub")) << "only the files go; the directory stays while it holds one";
     EXPECT_TRUE(host.shutdownFlags.empty());
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // A program the run started would be running, or would have left its line, once the run is over.
+    ASSERT_TRUE(Eventually([] { return !Running("launch_trace.exe"); }));
     EXPECT_TRUE(log.Lines().empty()) << "nothing was started";
     EXPECT_EQ(host.closes, 1);
 }
@@ -154,14 +168,13 @@ TEST(FinishActions, ATemporaryDirectoryThatIsNotAnAbsolutePathIsLeftAlone)
     ScratchDir scratch;
     ScratchDir::Write(scratch / "user.txt", "mine");
     ScratchDir::Write("C:\\SetupTests-root.txt", "root");
-    const std::string previous = port::CurrentDir();
-    port::SetCurrentDir(scratch.Path());
-
-    for (const char* hostile : {"", "C:\\", "C:", "Temp\\"}) {
-        RecordingHost host;
-        RunFinishActions({fcReturn, hostile, {}, ""}, host);
+    {
+        InDirectory inScratch(scratch.Path());
+        for (const char* hostile : {"", "C:\\", "C:", "Temp\\"}) {
+            RecordingHost host;
+            RunFinishActions({fcReturn, hostile, {}, ""}, host);
+        }
     }
-    port::SetCurrentDir(previous);
 
     EXPECT_TRUE(port::FileExists(scratch / "user.txt"));
     EXPECT_TRUE(port::FileExists("C:\\SetupTests-root.txt"));

@@ -54,7 +54,13 @@ protected:
         ArchiveBuilder archive;
         archive.Add("small.txt", "fits");
         archive.Add("big.bin", kBig);
-        const std::string path = scratch_ / "big.cmp";
+        return ExpansionOutcome(archive, checkSpace);
+    }
+
+    // The message an expansion of archive into S:\ stopped with, or "expanded".
+    std::string ExpansionOutcome(const ArchiveBuilder& archive, bool checkSpace) const
+    {
+        const std::string path = scratch_ / "expanded.cmp";
         ScratchDir::Write(path, archive.Bytes());
         TCompress c;
         c.CheckSpaceBeforeExpand = checkSpace;
@@ -77,6 +83,25 @@ TEST_F(FullDrive, ExpansionStopsNamingTheFile)
     const std::string unchecked = ExpansionOutcome(false);
     EXPECT_EQ(unchecked.rfind("Cannot write S:\\big.bin: ", 0), 0u) << unchecked;
     EXPECT_EQ(ScratchDir::Read("S:\\small.txt"), "fits");
+}
+
+// An entry whose size the archive declares near the format's limit is refused on that figure, before a byte of it
+// is written, and the figure of a file about to be replaced counts the room that file frees.
+TEST_F(FullDrive, TheSpaceTestGoesByTheDeclaredSizeAndCountsTheFileReplaced)
+{
+    ArchiveBuilder archive;
+    archive.Add("huge.txt", "tiny").ExpandedSize = 2147483000;
+    EXPECT_EQ(ExpansionOutcome(archive, true), "Not enough disk space to expand S:\\huge.txt");
+    EXPECT_FALSE(FileExists("S:\\huge.txt"));
+
+    TCompress c;
+    c.CheckSpaceBeforeExpand = true;
+    const std::int32_t free = c.AvailableSpaceFor("S:\\new.bin");
+    EXPECT_GT(free, 0);
+    EXPECT_LE(free, 1 << 20) << "the drive's own figure";
+    ScratchDir::Write("S:\\old.bin", std::string(256 << 10, 'x'));
+    EXPECT_NEAR(static_cast<double>(c.AvailableSpaceFor("S:\\old.bin") - c.AvailableSpaceFor("S:\\new.bin")), 256 << 10,
+                1 << 12);
 }
 
 // As the setup program expands its set: the scratch copy of the archive and the files on one drive.

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
+#include "testsupport/CurrentDir.h"
+#include "testsupport/ScratchDir.h"
 
 namespace {
 
@@ -36,10 +37,19 @@ TEST(Global, InitGlobalsNamesTheDirectoriesOfARun)
 
 TEST(Global, WithoutArgumentsThisProcessIsTheRun)
 {
+    ScratchDir started;
     Global.UninstallMode = true;
-    InitGlobals();
+    {
+        InDirectory inStarted(started.Path());
+        InitGlobals();
+    }
+    EXPECT_EQ(Global.SourceDir, started.Path()) << "the directory it was started in";
     EXPECT_EQ(Global.SegmentTempDir, Global.SourceDir) << "the mode is kept";
-    EXPECT_EQ(Global.SourceDir.rfind(port::CurrentDir(), 0), 0u);
+    const std::string temp = WindowsDir() + "\\Temp\\z2000_";
+    ASSERT_EQ(Global.TempDir.rfind(temp, 0), 0u) << Global.TempDir;
+    const std::string digits = Global.TempDir.substr(temp.size());
+    EXPECT_EQ(digits.size(), 7u) << "the time of day, to the second: " << digits;
+    EXPECT_EQ(digits.find_first_not_of("0123456789"), 6u) << digits;
 
     Global.InstallFiles = {"a", "b"};
     FreeGlobals();

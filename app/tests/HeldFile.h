@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "config/TextFields.h"
+#include "testsupport/HangCeiling.h"
+#include "testsupport/ProgramBeside.h"
 
 class HeldFile {
 public:
@@ -15,7 +16,7 @@ public:
         const std::string name = "setup-tests-hold-" + std::to_string(GetCurrentProcessId());
         held_ = CreateEventA(nullptr, TRUE, FALSE, (name + ".held").c_str());
         release_ = CreateEventA(nullptr, TRUE, FALSE, (name + ".release").c_str());
-        std::string command = "\"" + HelperPath() + "\" \"" + path + "\" " + name;
+        std::string command = "\"" + ProgramBesideThisOne("hold_file.exe") + "\" \"" + path + "\" " + name;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -23,13 +24,13 @@ public:
             ADD_FAILURE() << "cannot start " << command;
             return;
         }
-        EXPECT_EQ(WaitForSingleObject(held_, 30000), WAIT_OBJECT_0) << "hold_file did not open " << path;
+        EXPECT_EQ(WaitForSingleObject(held_, kHangCeilingMs), WAIT_OBJECT_0) << "hold_file did not open " << path;
     }
     ~HeldFile()
     {
         SetEvent(release_);
         if (process_.hProcess != nullptr) {
-            WaitForSingleObject(process_.hProcess, 30000);
+            WaitForSingleObject(process_.hProcess, kHangCeilingMs);
             CloseHandle(process_.hProcess);
             CloseHandle(process_.hThread);
         }
@@ -40,13 +41,6 @@ public:
     HeldFile& operator=(const HeldFile&) = delete;
 
 private:
-    static std::string HelperPath()
-    {
-        char path[MAX_PATH] = {};
-        const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        return DirectoryPart(std::string(path, length)) + "hold_file.exe";
-    }
-
     HANDLE held_ = nullptr;
     HANDLE release_ = nullptr;
     PROCESS_INFORMATION process_{};

@@ -2,17 +2,20 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
-#include "app/uninstall/RegistryRemoval.h"
-#include "app/uninstall/UninstallEngine.h"
 #include "app/record/UninstallRecordReader.h"
+#include "app/tests/InstallTestSupport.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/TestKey.h"
-#include "app/tests/InstallTestSupport.h"
 #include "app/tests/UninstallRecordWriter.h"
+#include "app/uninstall/RegistryRemoval.h"
+#include "app/uninstall/UninstallEngine.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
+#include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Registry.h"
 
@@ -198,8 +201,7 @@ TEST(UninstallEngine, HostileKeysAreRefusedInEveryPass)
     ScratchDir::Write(scratch / canary, "current directory");
     CreateDirectoryA((scratch / "App").c_str(), nullptr);
     ScratchDir::Write(scratch / "App\\tool.exe", "tool");
-    const std::string previous = port::CurrentDir();
-    port::SetCurrentDir(scratch.Path());
+    std::optional<InDirectory> inScratch(scratch.Path());
     TRegistry registry(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(registry.CreateKey("Software\\Microsoft\\Windows\\currentversion\\uninstall\\SetupTests Other"));
 
@@ -214,7 +216,7 @@ TEST(UninstallEngine, HostileKeysAreRefusedInEveryPass)
     RunUninstall({scratch / "App\\", "", false}, view);
     ScriptedUninstallView again;
     RunUninstall({scratch / "App\\", "\\", false}, again);
-    port::SetCurrentDir(previous);
+    inScratch.reset();
 
     EXPECT_FALSE(port::FileExists(scratch / "App\\tool.exe")) << "the sound key of the record";
     for (const std::string& kept : {rootCanary, WindowsDir() + "\\" + canary, scratch / canary}) {

@@ -2,6 +2,7 @@
 // stacked by their fonts.
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/DisplayStyle.h"
+#include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 #include "widgets/tests/Dib.h"
@@ -30,17 +31,14 @@ COLORREF PicturePixel(const char* file, int x, int y)
     return GetPixel(dc.Get(), x, y);
 }
 
-class ScreenLook : public ::testing::Test {
+class ScreenLook : public InstallModeScreen {
 protected:
     // Shown in install mode, so that the screen has its full size.
     ScreenLook()
     {
-        Global.UninstallMode = false;
-        Global.TempDir = scratch.Path();
-        screen.ExpandSupportFiles = [this] { screen.LoadSetupConfig(scratch.Path()); };
+        ExpandsFromScratch(screen);
         screen.Show();
     }
-    ~ScreenLook() override { Global.UninstallMode = false; }
 
     void Configure(const std::string& screenKeys)
     {
@@ -48,7 +46,6 @@ protected:
         screen.LoadSetupConfig(scratch.Path());
     }
 
-    ScratchDir scratch;
     TDisplayScreen screen{{}};
 };
 

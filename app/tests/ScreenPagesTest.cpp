@@ -2,10 +2,11 @@
 // configuration: no control hides another or leaves its parent, every caption fits, and each page reached from
 // each of its neighbours, forward and back, shows pixel for pixel what the same page shows when a new window
 // opens on it. The pictures are kept as build/<preset>/screenshots/page-*.png.
-#include "app/screen/DisplayScreen.h"
-#include "state/Global.h"
 #include "app/install/UninstallKey.h"
+#include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
 #include "shell/ShellFolders.h"
+#include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/tests/DialogMoment.h"
 #include "ui/tests/ScreenPicture.h"
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
+#include "ScreenPictureOf.h"
 
 namespace {
 
@@ -36,32 +38,6 @@ constexpr const char* kPageNames[] = {"page1",          "Page2",   "Page3",    "
 std::string PicturePath(const std::string& name)
 {
     return std::string(SCREEN_SHOT_DIR) + "\\page-" + name + ".png";
-}
-
-RECT BoundsOn(const TWindow& control, const TWindow& window)
-{
-    RECT bounds;
-    GetWindowRect(control.Handle(), &bounds);
-    MapWindowPoints(HWND_DESKTOP, window.Handle(), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
-
-// Only what moves by itself is left out: the playing logo and a text caret.
-void MaskMoving(const TDisplayScreen& screen, TScreenPicture& picture)
-{
-    if (screen.ImageHolder1.Visible() && screen.LogoImage.Animate())
-        picture.Mask(BoundsOn(screen.ImageHolder1, screen));
-    if (const std::optional<RECT> caret = CaretIn(screen.Handle())) picture.Mask(*caret);
-}
-
-std::function<void(TScreenPicture&)> MovingOf(const TDisplayScreen& screen)
-{
-    return [&screen](TScreenPicture& picture) { MaskMoving(screen, picture); };
-}
-
-TScreenPicture PictureOf(const TDisplayScreen& screen)
-{
-    return SettledPicture(screen.Handle(), MovingOf(screen));
 }
 
 std::string Joined(const std::vector<std::string>& lines)
@@ -102,11 +78,8 @@ struct TReached {
     TScreenPicture Picture;
 };
 
-class ScreenPages : public ::testing::Test {
+class ScreenPages : public InstallModeScreen {
 protected:
-    ScreenPages() { Global.UninstallMode = false; }
-    ~ScreenPages() override { Global.UninstallMode = false; }
-
     void SetUp() override
     {
         CreateDirectoryA(temp_.c_str(), nullptr);
@@ -161,9 +134,8 @@ protected:
         return screen;
     }
 
-    ScratchDir scratch_;
-    const std::string temp_ = scratch_ / "Temp\\";
-    const std::string app_ = scratch_ / "App\\";
+    const std::string temp_ = scratch / "Temp\\";
+    const std::string app_ = scratch / "App\\";
     Leftovers leftovers_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
                          {InWindows(kSystemFiles[0]), InWindows(kSystemFiles[1])}};
 };
@@ -236,8 +208,8 @@ TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoD
 // The install page holds still only where a run stops with its message: a destination below a file.
 TEST_F(ScreenPages, TheInstallPageLooksAsWhenShownFirst)
 {
-    ScratchDir::Write(scratch_ / "file", "not a directory");
-    const std::string blocked = scratch_ / "file\\App\\";
+    ScratchDir::Write(scratch / "file", "not a directory");
+    const std::string blocked = scratch / "file\\App\\";
     TDialogMoment walked;
     {
         std::unique_ptr<TDisplayScreen> screen = OpenScreen(blocked);

@@ -1,21 +1,23 @@
 // The install, finish and uninstall runs driven through the screen's own buttons, into a scratch folder.
-#include "app/screen/DisplayScreen.h"
-#include "state/Global.h"
 #include "app/install/UninstallKey.h"
+#include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
+#include "state/Global.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "InstallTestSupport.h"
+#include "ui/tests/WhenShown.h"
 
 namespace {
 
 const char* const kTitle = "Setup Tests Screen";
 
-class ScreenRun : public ::testing::Test {
+class ScreenRun : public InstallModeScreen {
 protected:
-    ScreenRun() { Global.UninstallMode = false; }
-    ~ScreenRun() override { Global.UninstallMode = false; }
-
     // An install-mode screen on Page3 with the support files and a one-file plan in a scratch TempDir.
     void Open(TDisplayScreen& screen, const std::string& installDir)
     {
@@ -30,9 +32,8 @@ protected:
         ASSERT_EQ(screen.Notebook1.PageIndex(), 2);
     }
 
-    ScratchDir scratch_;
-    const std::string temp_ = scratch_ / "Temp\\";
-    const std::string app_ = scratch_ / "App\\";
+    const std::string temp_ = scratch / "Temp\\";
+    const std::string app_ = scratch / "App\\";
     Leftovers leftovers_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {}};
 
     void SetUp() override
@@ -47,7 +48,7 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
 {
     {
         TDisplayScreen screen({});
-        Open(screen, scratch_ / "App");
+        Open(screen, scratch / "App");
         for (int click = 0; click < 3; ++click) screen.Next1.Click();
 
         EXPECT_EQ(screen.Notebook1.PageIndex(), 6);
@@ -84,39 +85,17 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "UninstallString"), "<no key>");
 }
 
-// The message of a stopped run, read and answered with OK from a thread timer while its box is open.
-std::string stoppedMessage;
-
-BOOL CALLBACK AnswerOneBox(HWND window, LPARAM)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || IsWindowVisible(window) == FALSE) return TRUE;
-    char text[512] = {};
-    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-    stoppedMessage = text;
-    SendMessageA(window, WM_COMMAND, IDOK, 0);
-    return FALSE;
-}
-
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), AnswerOneBox, 0);
-}
-
 // The install page has no button: a stopped run shows its message and closes the screen instead of staying.
 TEST_F(ScreenRun, AFailedInstallShowsItsMessageAndClosesTheScreen)
 {
-    ScratchDir::Write(scratch_ / "file", "not a directory");
+    ScratchDir::Write(scratch / "file", "not a directory");
     TDisplayScreen screen({});
-    Open(screen, scratch_ / "file\\App\\");
+    Open(screen, scratch / "file\\App\\");
     screen.Next1.Click();
     screen.Next1.Click();
-    stoppedMessage.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessageBox);
+    TBoxAnswers boxes;
     screen.Next1.Click();
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(stoppedMessage, "Unable to write to " + scratch_ / "file\\App\\uninstaller.cfg");
+    EXPECT_EQ(boxes.Texts, std::vector<std::string>{"Unable to write to " + scratch / "file\\App\\uninstaller.cfg"});
     EXPECT_EQ(screen.Notebook1.PageIndex(), 5) << "never on to Finished";
     EXPECT_FALSE(IsWindowVisible(screen.Handle()));
     EXPECT_EQ(screen.Wizard.Width(), 300);

@@ -1,15 +1,16 @@
 // The setup screen with the sample product's configuration, and in each display style, captured from the
 // screen and saved as PNG files for people to look at; the checks make sure the capture shows the screen.
 #include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/Application.h"
-#include "widgets/tests/Dib.h"
-#include "tools/setupwalk/PngFile.h"
 
 #include <gtest/gtest.h>
 
+#include "ScreenPictureOf.h"
+
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,29 +19,8 @@ void CopySample(const ScratchDir& scratch, const char* name)
     ASSERT_TRUE(CopyFileA((std::string(SAMPLE_DIR) + "\\" + name).c_str(), (scratch / name).c_str(), FALSE)) << name;
 }
 
-void Settle()
-{
-    for (int round = 0; round < 20; ++round) {
-        Application::ProcessMessages();
-        Sleep(10);
-    }
-}
-
-void Capture(const TDisplayScreen& screen, const TDib& into)
-{
-    HDC dc = GetDC(screen.Handle());
-    BitBlt(into.Dc(), 0, 0, into.Size().cx, into.Size().cy, dc, 0, 0, SRCCOPY);
-    ReleaseDC(screen.Handle(), dc);
-}
-
-void Save(const TDib& shot, const std::string& name)
-{
-    const std::string path = std::string(SETUP_SCREENSHOT_DIR) + "\\screen-" + name + ".png";
-    EXPECT_TRUE(SavePng(shot.Handle(), path)) << path;
-}
-
 // The wizard stands out from the background beside it.
-void ExpectScreenShown(const TDib& shot, const TDisplayScreen& screen)
+void ExpectScreenShown(const TScreenPicture& shot, const TDisplayScreen& screen)
 {
     const COLORREF wizardFace = shot.Pixel(screen.Wizard.Left() + 20, screen.Wizard.Top() + 20);
     EXPECT_NE(wizardFace, shot.Pixel(screen.Wizard.Left() - 20, screen.Wizard.Top() + 20));
@@ -53,24 +33,23 @@ std::string FileName(std::string style)
     return style;
 }
 
-void Shoot(const TDisplayScreen& screen, const std::string& name)
+TScreenPicture Shoot(const TDisplayScreen& screen, const std::string& name)
 {
-    Settle();
-    const TDib shot(screen.ClientWidth(), screen.ClientHeight());
-    Capture(screen, shot);
+    const TScreenPicture shot = PictureOf(screen);
     ExpectScreenShown(shot, screen);
-    Save(shot, name);
+    const std::string path = std::string(SETUP_SCREENSHOT_DIR) + "\\screen-" + name + ".png";
+    EXPECT_TRUE(shot.SavePng(path)) << path;
+    return shot;
 }
 
-TEST(ScreenScreenshot, TheDesignedLookTheSampleAndEveryDisplayStyle)
+using ScreenScreenshot = InstallModeScreen;
+
+TEST_F(ScreenScreenshot, TheDesignedLookTheSampleAndEveryDisplayStyle)
 {
-    Global.UninstallMode = false;
-    ScratchDir scratch;
     for (const char* name : {"logo.gif", "back.bmp", "license.txt"}) CopySample(scratch, name);
 
     TDisplayScreen screen({});
-    Global.TempDir = scratch.Path();
-    screen.ExpandSupportFiles = [&screen, &scratch] { screen.LoadSetupConfig(scratch.Path()); };
+    ExpandsFromScratch(screen);
     screen.Show();
     Shoot(screen, "designed");
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nDisplay Style=Tile Bitmap Image\r\n");
@@ -83,14 +62,21 @@ TEST(ScreenScreenshot, TheDesignedLookTheSampleAndEveryDisplayStyle)
     ASSERT_TRUE(screen.ImageHolder1.Visible()) << "the sample's animated logo";
     Shoot(screen, "sample");
 
-    for (const char* style : {"Solid Color", "Horizontal In", "Horizontal Out", "Vertical In", "Vertical Out", "Left",
-                              "Right", "Up", "Down", "Stretch Bitmap Image", "Tile Bitmap Image"}) {
+    const std::vector<std::string> styles = {
+        "Solid Color", "Horizontal In", "Horizontal Out",       "Vertical In",      "Vertical Out", "Left", "Right",
+        "Up",          "Down",          "Stretch Bitmap Image", "Tile Bitmap Image"};
+    std::vector<TScreenPicture> shots;
+    for (const std::string& style : styles) {
         std::string config = sample;
-        config.replace(config.find("Display Style=Vertical In"), 25, std::string("Display Style=") + style);
+        config.replace(config.find("Display Style=Vertical In"), 25, "Display Style=" + style);
         ScratchDir::Write(scratch / "install.cfg", config);
         screen.LoadSetupConfig(scratch.Path());
-        Shoot(screen, "style-" + FileName(style));
+        shots.push_back(Shoot(screen, "style-" + FileName(style)));
     }
+    // Every style paints a background of its own.
+    for (std::size_t one = 0; one < shots.size(); ++one)
+        for (std::size_t other = one + 1; other < shots.size(); ++other)
+            EXPECT_GT(shots[one].Differences(shots[other]), 0) << styles[one] << " looks like " << styles[other];
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The wizard's page flow on the real screen: which page follows which, the buttons offered, and the
 // shortcut rows and summary that page Page4 builds.
 #include "app/screen/DisplayScreen.h"
+#include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 
@@ -11,10 +12,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // An install-mode screen after an expansion into a scratch TempDir; license.txt only when a test writes it.
-class WizardFlow : public ::testing::Test {
+class WizardFlow : public InstallModeScreen {
 protected:
-    WizardFlow() { Global.UninstallMode = false; }
-
     void Open(bool restartOption)
     {
         screen.ExpandSupportFiles = [this, restartOption] {
@@ -24,7 +23,6 @@ protected:
         screen.Show();
     }
 
-    ScratchDir scratch;
     TDisplayScreen screen{{}};
 };
 

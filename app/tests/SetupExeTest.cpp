@@ -1,9 +1,9 @@
 // setup.exe as the user starts it: its mode, title and uninstaller page, read from outside the process, and its
 // version resource.
-#include "SetupProcess.h"
 #include "SetupVersion.h"
 #include "UninstallEntry.h"
 #include "testsupport/ScratchDir.h"
+#include "tools/setupwalk/SetupDriver.h"
 #include "ui/ControlIds.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +15,21 @@ namespace {
 
 constexpr const char* kUninstallTitle = "ZUV2000 - Uninstaller";
 
-// The page of the notebook that is shown.
-std::string ShownPage(HWND screen)
+// setup.exe started in directory, driven from outside as a user would drive it.
+SetupDriver StartSetup(const std::string& arguments, const std::string& directory)
 {
-    for (int page = ControlId::page1; page <= ControlId::Uninstaller; ++page) {
-        HWND window = SetupProcess::Control(screen, page);
-        if (window != nullptr && IsWindowVisible(window) != FALSE) return SetupProcess::Text(window);
-    }
-    return "";
+    return SetupDriver(CommandLineOf(SETUP_EXE, arguments), directory);
 }
 
-std::string TextOf(HWND screen, int id)
+std::string ShownPage(const SetupDriver& setup)
 {
-    return SetupProcess::Text(SetupProcess::Control(screen, id));
+    return setup.PageName(setup.ShownPage());
+}
+
+void Close(SetupDriver& setup)
+{
+    PostMessageA(setup.Screen(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
 }
 
 TEST(SetupExe, InAFolderWithTheUninstallRecordItComesUpAsUninstaller)
@@ -35,17 +37,13 @@ TEST(SetupExe, InAFolderWithTheUninstallRecordItComesUpAsUninstaller)
     ScratchDir installed;
     ScratchDir::Write(installed / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Product\r\n");
     ScratchDir::Write(installed / "install.cfg", "[Setup Screen]\r\nText Line 1=SetupTests Product\r\n");
-    SetupProcess setup("", installed.Path());
-    ASSERT_TRUE(setup.Started());
-    HWND screen = setup.WaitForWindow(kUninstallTitle);
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(ShownPage(screen), "Uninstaller");
-    EXPECT_EQ(TextOf(screen, ControlId::TextInfo1), "SetupTests Product");
-    EXPECT_EQ(TextOf(screen, ControlId::Remove), "&Uninstall");
-    EXPECT_FALSE(IsWindowVisible(SetupProcess::Control(screen, ControlId::Panel1)));
-
-    PostMessageA(screen, WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(), 0U);
+    SetupDriver setup = StartSetup("", installed.Path());
+    setup.WaitForScreen(kUninstallTitle);
+    EXPECT_EQ(ShownPage(setup), "Uninstaller");
+    EXPECT_EQ(setup.Caption(ControlId::TextInfo1), "SetupTests Product");
+    EXPECT_EQ(setup.Caption(ControlId::Remove), "&Uninstall");
+    EXPECT_FALSE(setup.Visible(ControlId::Panel1));
+    Close(setup);
 }
 
 TEST(SetupExe, ArgumentsNameTheEntryThatLeadsToTheInstalledCopy)
@@ -57,44 +55,37 @@ TEST(SetupExe, ArgumentsNameTheEntryThatLeadsToTheInstalledCopy)
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    SetupProcess setup("SetupTests Installed", windows);
-    HWND screen = setup.WaitForWindow(kUninstallTitle);
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(ShownPage(screen), "Uninstaller");
-    EXPECT_EQ(TextOf(screen, ControlId::TextInfo1), "Installed Product") << "the installed copy's configuration";
-    EXPECT_EQ(TextOf(screen, ControlId::Remove), "&Uninstall");
-
-    PostMessageA(screen, WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(), 0U);
+    SetupDriver setup = StartSetup("SetupTests Installed", windows);
+    setup.WaitForScreen(kUninstallTitle);
+    EXPECT_EQ(ShownPage(setup), "Uninstaller");
+    EXPECT_EQ(setup.Caption(ControlId::TextInfo1), "Installed Product") << "the installed copy's configuration";
+    EXPECT_EQ(setup.Caption(ControlId::Remove), "&Uninstall");
+    Close(setup);
 }
 
 TEST(SetupExe, ATitleWithoutAnUninstallEntryOffersOnlyExit)
 {
     ScratchDir elsewhere;
-    SetupProcess setup("SetupTests Never Installed", elsewhere.Path());
-    HWND screen = setup.WaitForWindow(kUninstallTitle);
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(ShownPage(screen), "Uninstaller");
-    EXPECT_EQ(TextOf(screen, ControlId::TextInfo1), "No Uninstall Information Found!!");
-    EXPECT_EQ(TextOf(screen, ControlId::TextInfo4), "ZUV2000 Uninstaller | Halvex, Inc.");
-    HWND exitButton = SetupProcess::Control(screen, ControlId::Remove);
-    EXPECT_EQ(SetupProcess::Text(exitButton), "EXIT");
+    SetupDriver setup = StartSetup("SetupTests Never Installed", elsewhere.Path());
+    setup.WaitForScreen(kUninstallTitle);
+    EXPECT_EQ(ShownPage(setup), "Uninstaller");
+    EXPECT_EQ(setup.Caption(ControlId::TextInfo1), "No Uninstall Information Found!!");
+    EXPECT_EQ(setup.Caption(ControlId::TextInfo4), "ZUV2000 Uninstaller | Halvex, Inc.");
+    EXPECT_EQ(setup.Caption(ControlId::Remove), "EXIT");
 
-    PostMessageA(exitButton, BM_CLICK, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(), 0U) << "EXIT ends the program";
+    setup.Click(ControlId::Remove);
+    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U) << "EXIT ends the program";
 }
 
 TEST(SetupExe, AnUninstallRecordWithoutATitleOffersOnlyExit)
 {
     ScratchDir installed;
     ScratchDir::Write(installed / "uninstaller.cfg", "[Name]\r\n");
-    SetupProcess setup("", installed.Path());
-    HWND screen = setup.WaitForWindow(kUninstallTitle);
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(TextOf(screen, ControlId::TextInfo1), "No Uninstall Information Found!!");
-    EXPECT_EQ(TextOf(screen, ControlId::Remove), "EXIT");
-    PostMessageA(screen, WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(), 0U);
+    SetupDriver setup = StartSetup("", installed.Path());
+    setup.WaitForScreen(kUninstallTitle);
+    EXPECT_EQ(setup.Caption(ControlId::TextInfo1), "No Uninstall Information Found!!");
+    EXPECT_EQ(setup.Caption(ControlId::Remove), "EXIT");
+    Close(setup);
 }
 
 // Every product ships this one program: its file properties carry the project's version and say what it is.

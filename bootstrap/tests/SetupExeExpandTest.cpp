@@ -1,31 +1,54 @@
 // setup.exe started in a distribution folder: with its disks it expands them and opens the wizard on
 // what it expanded; with none it asks for disk 1 twice, offers to look again, and when that is
 // cancelled says so once and ends by itself, its expander's window shown to the end.
-#include "SetupProcess.h"
 #include "segment/SegCompEZ.h"
 #include "segment/tests/SegSetCrafter.h"
 #include "testsupport/ScratchDir.h"
+#include "tools/setupwalk/SetupDriver.h"
+#include "tools/setupwalk/WindowQuery.h"
 #include "ui/ControlIds.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+
 namespace {
 
-// Reads the next message box the program shows and answers it: Cancel where Cancel is offered, else
-// OK. Empty once the program has ended. Without waiting, it returns as soon as the answer is posted.
-std::string AnswerNextBox(SetupProcess& setup, bool waitUntilGone = true)
+SetupDriver StartSetup(const std::string& directory)
 {
-    while (setup.WaitForExit(50) == STILL_ACTIVE) {
-        HWND box = FindWindowA("#32770", "Tarvelo 2000");
-        if (box == nullptr || IsWindowVisible(box) == FALSE) continue;
-        char text[256] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        const bool offersCancel = GetDlgItem(box, IDCANCEL) != nullptr;
-        PostMessageA(box, WM_COMMAND, offersCancel ? IDCANCEL : IDOK, 0);
-        for (int wait = 0; waitUntilGone && wait < 250 && IsWindow(box) != FALSE; ++wait) Sleep(20);
-        return text;
+    return SetupDriver(CommandLineOf(SETUP_EXE, ""), directory);
+}
+
+// The files beside the disks: setup.exe and the two configuration files, the product named title.
+void WriteDistributionFiles(const ScratchDir& dist, const std::string& title)
+{
+    ScratchDir::Write(dist / "setup.exe", "MZ");
+    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=" + title + "\r\n");
+    ScratchDir::Write(dist / "finstall.cfg", "");
+}
+
+void CloseAndExpectItEnds(SetupDriver& setup)
+{
+    PostMessageA(setup.Screen(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
+}
+
+// Reads the next message box the program shows and answers it: Cancel where Cancel is offered, else OK.
+// Empty once the program has ended. Without waiting, it returns as soon as the answer is posted.
+std::string AnswerNextBox(SetupDriver& setup, bool waitUntilGone = true)
+{
+    const std::optional<ProcessDialog> box = setup.WaitForDialog(SetupDriver::kPatienceMs);
+    if (!box) return "";
+    const auto& buttons = box->Buttons;
+    PressButton(*box, std::find(buttons.begin(), buttons.end(), "Cancel") != buttons.end() ? "Cancel" : "OK");
+    if (waitUntilGone) {
+        EXPECT_TRUE(WaitUntil([&box] { return IsWindow(box->Window) == FALSE; }, SetupDriver::kPatienceMs))
+            << "the box \"" << box->Message << "\" stays open";
     }
-    return "";
+    return box->Message;
 }
 
 TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
@@ -40,19 +63,15 @@ TEST(SetupExeExpand, WithItsDisksItOpensTheWizardOnTheExpandedAgreement)
     builder.SetSegTmpDir(payload / "tmp");
     builder.SegSource = {payload / "*.*"};
     builder.SegBuild();
-    ScratchDir::Write(dist / "setup.exe", "MZ");
-    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=Disks Product\r\n");
-    ScratchDir::Write(dist / "finstall.cfg", "");
+    WriteDistributionFiles(dist, "Disks Product");
 
-    SetupProcess setup("", dist.Path());
-    HWND screen = setup.WaitForWindow("Tarvelo 2000");
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::TextInfo1)), "Disks Product");
-    EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::AgreementMemo)), "Read me first.");
-    EXPECT_TRUE(IsWindowVisible(SetupProcess::Control(screen, ControlId::Page2))) << "the agreement comes first";
+    SetupDriver setup = StartSetup(dist.Path());
+    setup.WaitForScreen("Tarvelo 2000");
+    EXPECT_EQ(setup.Caption(ControlId::TextInfo1), "Disks Product");
+    EXPECT_EQ(setup.Caption(ControlId::AgreementMemo), "Read me first.");
+    EXPECT_TRUE(setup.Visible(ControlId::Page2)) << "the agreement comes first";
 
-    PostMessageA(screen, WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(), 0U);
+    CloseAndExpectItEnds(setup);
 }
 
 // A date that names no day (0) once ended the expansion with "Error Expanding Files!!" after the file
@@ -65,16 +84,26 @@ TEST(SetupExeExpand, AnEntryWhoseDateNamesNoDayIsExpandedAllTheSame)
     craft::WriteSet(dist.Path(), "disk",
                     {craft::SegHeader(1) + craft::ScanEntry("files\\*.*", craft::FileList({"license.txt"}, 11), 11) +
                      craft::ArchiveEntry(0, archive.Bytes())});
-    ScratchDir::Write(dist / "setup.exe", "MZ");
-    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=Undated Product\r\n");
-    ScratchDir::Write(dist / "finstall.cfg", "");
+    WriteDistributionFiles(dist, "Undated Product");
 
-    SetupProcess setup("", dist.Path());
-    HWND screen = setup.WaitForWindow("Tarvelo 2000");
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(SetupProcess::Text(SetupProcess::Control(screen, ControlId::AgreementMemo)), "Dated on no day.");
-    PostMessageA(screen, WM_CLOSE, 0, 0);
-    EXPECT_EQ(setup.WaitForExit(), 0U);
+    SetupDriver setup = StartSetup(dist.Path());
+    setup.WaitForScreen("Tarvelo 2000");
+    EXPECT_EQ(setup.Caption(ControlId::AgreementMemo), "Dated on no day.");
+    CloseAndExpectItEnds(setup);
+}
+
+// The program's visible top-level window with this title, once it is there.
+HWND WaitForWindow(const DrivenProcess& process, const std::string& title)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : process.VisibleWindows())
+                if (WindowText(window) == title) found = window;
+            return found != nullptr;
+        },
+        SetupDriver::kPatienceMs);
+    return found;
 }
 
 BOOL CALLBACK MatchScreen(HWND window, LPARAM search)
@@ -82,15 +111,15 @@ BOOL CALLBACK MatchScreen(HWND window, LPARAM search)
     auto* wanted = reinterpret_cast<std::pair<DWORD, HWND>*>(search);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != wanted->first || SetupProcess::Control(window, ControlId::SetupScreen) == nullptr) return TRUE;
+    if (owner != wanted->first || DescendantWithId(window, ControlId::SetupScreen) == nullptr) return TRUE;
     wanted->second = window;
     return FALSE;
 }
 
 // The program's top-level window that holds the setup screen's controls, shown or not.
-HWND ScreenOf(DWORD processId)
+HWND ScreenOf(const DrivenProcess& process)
 {
-    std::pair<DWORD, HWND> search{processId, nullptr};
+    std::pair<DWORD, HWND> search{GetProcessId(process.Handle()), nullptr};
     EnumWindows(MatchScreen, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
@@ -98,11 +127,8 @@ HWND ScreenOf(DWORD processId)
 TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItselfWithTheExpanderStillShown)
 {
     ScratchDir dist;
-    ScratchDir::Write(dist / "setup.exe", "MZ");
-    ScratchDir::Write(dist / "install.cfg", "[Setup Screen]\r\nText Line 1=No Disks\r\n");
-    ScratchDir::Write(dist / "finstall.cfg", "");
-    SetupProcess setup("", dist.Path());
-    ASSERT_TRUE(setup.Started());
+    WriteDistributionFiles(dist, "No Disks");
+    SetupDriver setup = StartSetup(dist.Path());
 
     std::vector<std::string> texts;
     for (int box = 0; box < 3; ++box) texts.push_back(AnswerNextBox(setup));
@@ -110,8 +136,8 @@ TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItselfWithTheExpanderStillShow
     EXPECT_EQ(texts[1], texts[0]);
     EXPECT_EQ(texts[2].rfind("Unable to locate \"disk.001\" on this segment!", 0), 0U) << texts[2];
 
-    const HWND expander = setup.WaitForWindow("ZUV2000 - Setup");
-    const HWND screen = ScreenOf(setup.ProcessId());
+    const HWND expander = WaitForWindow(setup.Process(), "ZUV2000 - Setup");
+    const HWND screen = ScreenOf(setup.Process());
     ASSERT_NE(expander, nullptr);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(AnswerNextBox(setup, false), "Error Expanding Files!!");
@@ -119,9 +145,9 @@ TEST(SetupExeExpand, WithoutDisksItSaysSoAndClosesItselfWithTheExpanderStillShow
     bool vanishedEarly = false;
     while (setup.WaitForExit(1) == STILL_ACTIVE && !vanishedEarly)
         vanishedEarly =
-            IsWindowVisible(expander) == FALSE && SetupProcess::Control(screen, ControlId::SetupScreen) != nullptr;
+            IsWindowVisible(expander) == FALSE && DescendantWithId(screen, ControlId::SetupScreen) != nullptr;
     EXPECT_FALSE(vanishedEarly) << "the expander's window vanished before the program ended";
-    EXPECT_EQ(setup.WaitForExit(), 0U);
+    EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
     EXPECT_EQ(AnswerNextBox(setup), "") << "nothing more to answer";
 }
 

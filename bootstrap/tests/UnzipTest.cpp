@@ -1,62 +1,37 @@
 // The expander on a segment set of three disks built in the test, with the distribution folder as
 // the current directory, as setup.exe meets it.
-#include "state/Global.h"
 #include "app/config/SetupConfig.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
 #include "segment/tests/ScriptedInteraction.h"
+#include "state/Global.h"
+#include "testsupport/CurrentDir.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
 #include "ui/tests/DialogMoment.h"
+#include "ui/tests/WhenShown.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string RandomBytes(std::size_t n)
-{
-    std::mt19937 rng(9);
-    std::string s(n, '\0');
-    for (char& ch : s) ch = static_cast<char>(rng() & 0xFF);
-    return s;
-}
-
-// Answers every message box of this thread with OK and keeps its text.
-std::vector<std::string> boxTexts;
-
-BOOL CALLBACK AnswerBox(HWND window, LPARAM)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || IsWindowVisible(window) == FALSE) return TRUE;
-    char text[256] = {};
-    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-    boxTexts.emplace_back(text);
-    SendMessageA(window, WM_COMMAND, IDOK, 0);
-    return FALSE;
-}
-
-void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
-}
 
 class Unzip : public ::testing::Test {
 protected:
     ScratchDir dir;
     std::string dist = dir / "dist\\";
     std::string payload = dir / "payload\\";
-    std::string data = RandomBytes(40000);
+    std::string data = RandomBytes<std::string>(40000, 9);
     ScriptedInteraction dialogs;
     std::vector<std::string> loads;
-    std::string previousDir = port::CurrentDir();
-    UINT_PTR timer = 0;
+    std::optional<InDirectory> inDist;
+    std::optional<TBoxAnswers> boxes;
 
     void SetUp() override
     {
@@ -70,18 +45,11 @@ protected:
         ScratchDir::Write(dist + "install.cfg", "[Setup Screen]\r\nText Line 1=Unzip Product\r\n");
         ScratchDir::Write(dist + "finstall.cfg", "Installation Directory,C:\\a.txt\r\nWindows,C:\\b.ini\r\n");
 
-        port::SetCurrentDir(dist);
+        inDist.emplace(dist);
         InitGlobals();
         Global.TempDir = dir / "temp\\z2000_010203\\";
         Global.SegmentTempDir = dir / "segtmp\\";
-        boxTexts.clear();
-        timer = SetTimer(nullptr, 0, 50, AnswerBoxes);
-    }
-
-    void TearDown() override
-    {
-        KillTimer(nullptr, timer);
-        port::SetCurrentDir(previousDir);
+        boxes.emplace();
     }
 
     void BuildDisks()
@@ -103,6 +71,7 @@ protected:
     {
         return [this](const std::string& where) {
             loads.push_back(where);
+            if (expanding != nullptr) progressAtLoads.push_back(expanding->ProgressBar1.Position());
             ApplyToGlobals(ReadSetupConfig(where), Global);
         };
     }
@@ -110,10 +79,12 @@ protected:
     void Expand()
     {
         TUNZIP unzip(Loader(), &dialogs);
+        expanding = &unzip;
         unzip.Show();
         unzip.ExpandSupportFiles();
         progressMax = unzip.ProgressBar1.Max();
         shownAfter = unzip.Visible();
+        expanding = nullptr;
     }
 
     // The disk is missing until the segment reader's locate dialog asks; then it is there and OK pressed.
@@ -144,6 +115,8 @@ protected:
         }
     }
 
+    TUNZIP* expanding = nullptr;
+    std::vector<int> progressAtLoads;
     int progressMax = 0;
     bool shownAfter = true;
 };
@@ -152,7 +125,7 @@ TEST_F(Unzip, EveryFileLandsInTempDirUnderItsBareName)
 {
     Expand();
     EXPECT_FALSE(Global.ExpandFailed);
-    EXPECT_TRUE(boxTexts.empty()) << "no disk was asked for";
+    EXPECT_TRUE(boxes->Texts.empty()) << "no disk was asked for";
     EXPECT_TRUE(dialogs.Complaints.empty());
     EXPECT_EQ(TempFiles(), (std::vector<std::string>{"data.bin", "finstall.cfg", "install.cfg", "license.txt",
                                                      "setup.exe", "x.txt"}));
@@ -169,20 +142,34 @@ TEST_F(Unzip, AMissingDiskIsAskedForTwiceThenLocatedOnRetry)
 {
     InsertWhenLocateAsks("disk.002");
     Expand();
-    EXPECT_EQ(boxTexts, std::vector<std::string>(2, "Please Insert Disk #2 into Floppy Drive."));
+    EXPECT_EQ(boxes->Texts, std::vector<std::string>(2, "Please Insert Disk #2 into Floppy Drive."));
     ASSERT_EQ(dialogs.Complaints.size(), 1U);
     EXPECT_NE(dialogs.Complaints[0].find("\"disk.002\""), std::string::npos) << dialogs.Complaints[0];
     EXPECT_FALSE(Global.ExpandFailed);
     EXPECT_EQ(ScratchDir::Read(Global.TempDir + "data.bin"), data);
 }
 
+// The disk put in on the retry may carry other support files: they are copied again, and the progress starts
+// over. Twenty files to install give the progress room to show it.
 TEST_F(Unzip, ARetryOfTheFirstDiskLoadsAndCopiesAgain)
 {
+    std::string installFiles;
+    for (int file = 0; file < 20; ++file) installFiles += "Installation Directory,C:\\" + std::to_string(file) + "\r\n";
+    ScratchDir::Write(dist + "finstall.cfg", installFiles);
     InsertWhenLocateAsks("disk.001");
+    const auto before = dialogs.BeforeComplaintAnswer;
+    dialogs.BeforeComplaintAnswer = [this, before](const std::string& complaint) {
+        before(complaint);
+        ScratchDir::Write(dist + "install.cfg", "[Setup Screen]\r\nText Line 1=The Disk Put In\r\n");
+    };
     Expand();
-    EXPECT_EQ(boxTexts, std::vector<std::string>(2, "Please Insert Disk #1 into Floppy Drive."));
+    EXPECT_EQ(boxes->Texts, std::vector<std::string>(2, "Please Insert Disk #1 into Floppy Drive."));
     EXPECT_EQ(loads, (std::vector<std::string>{Global.SourceDir, Global.SourceDir, Global.TempDir}));
     EXPECT_FALSE(Global.ExpandFailed);
+    EXPECT_EQ(ScratchDir::Read(Global.TempDir + "install.cfg"), "[Setup Screen]\r\nText Line 1=The Disk Put In\r\n");
+    EXPECT_EQ(progressMax, 22);
+    EXPECT_EQ(progressAtLoads, (std::vector<int>{0, 3, 6}))
+        << "the three support files on each pass; then, from 0 again, those three and the three expanded";
 }
 
 TEST_F(Unzip, ACorruptSegmentEndsTheRunWithOneMessage)
@@ -190,7 +177,7 @@ TEST_F(Unzip, ACorruptSegmentEndsTheRunWithOneMessage)
     ScratchDir::Write(dist + "disk.002", "not a segment at all");
     Expand();
     EXPECT_TRUE(Global.ExpandFailed);
-    EXPECT_EQ(boxTexts, std::vector<std::string>{"Error Expanding Files!!"});
+    EXPECT_EQ(boxes->Texts, std::vector<std::string>{"Error Expanding Files!!"});
     EXPECT_TRUE(Application::Terminated());
     EXPECT_TRUE(shownAfter) << "the form stays until the program ends";
     LeaveNoQuitRequest();
@@ -200,7 +187,7 @@ TEST_F(Unzip, ACorruptSegmentEndsTheRunWithOneMessage)
 // same as a new window shown first with the progress at that point. The picture: screenshots/expander.png.
 TEST_F(Unzip, TheWindowWhereTheExpansionStoppedLooksAsWhenShownFirst)
 {
-    KillTimer(nullptr, timer);  // the moment answers the message itself
+    boxes.reset();  // the moment answers the message itself
     ScratchDir::Write(dist + "disk.002", "not a segment at all");
     TUNZIP unzip(Loader(), &dialogs);
     unzip.Show();

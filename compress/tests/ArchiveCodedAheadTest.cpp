@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <system_error>
 #include <thread>
 
@@ -11,27 +10,10 @@
 #include "compress/EntryCodingPool.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
-
-std::string Words(std::size_t n, unsigned seed)
-{
-    static const char* const words[] = {"setup ", "disk ", "folder ", "the ", "program ", "window ", "file\r\n"};
-    std::mt19937 rng(seed);
-    std::string s;
-    while (s.size() < n) s += words[rng() % 7];
-    s.resize(n);
-    return s;
-}
-
-std::string Noise(std::size_t n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::string s(n, '\0');
-    for (char& ch : s) ch = static_cast<char>(rng());
-    return s;
-}
 
 bool SeveralCores() { return std::thread::hardware_concurrency() >= 2; }
 
@@ -64,8 +46,8 @@ protected:
 // Each file alone goes the writer's own way; an archive of one file is the archive header and the entry.
 TEST_F(CodedAhead, EveryEntryIsWhatCodingItsFileAloneGives)
 {
-    const auto sources = Sources({"", Words(300000, 1), Noise(40000, 2), std::string(100000, '\0'), "x",
-                                  Words(9000, 3) + Noise(500, 4)});
+    const auto sources = Sources({"", TextBytes<std::string>(300000, 1), RandomBytes<std::string>(40000, 2), std::string(100000, '\0'), "x",
+                                  TextBytes<std::string>(9000, 3) + RandomBytes<std::string>(500, 4)});
     for (const TCompressionMethod method : {coLZH5, coLZH, coRLE, coNone}) {
         for (const std::int32_t key : {0, 0x13572468}) {
             TCompress c;
@@ -86,7 +68,7 @@ TEST_F(CodedAhead, EveryEntryIsWhatCodingItsFileAloneGives)
 
 TEST_F(CodedAhead, TheCheckHandlerHearsTheFilesInOrderOnTheCallersThread)
 {
-    const auto sources = Sources({Words(5000, 1), Words(6000, 2), Words(7000, 3), Words(8000, 4), Words(9000, 5)});
+    const auto sources = Sources({TextBytes<std::string>(5000, 1), TextBytes<std::string>(6000, 2), TextBytes<std::string>(7000, 3), TextBytes<std::string>(8000, 4), TextBytes<std::string>(9000, 5)});
     ScratchDir::Write(dir / "other", "the file that takes the place of in-3");
     std::vector<std::string> heard;
     std::vector<std::thread::id> threads;
@@ -111,12 +93,12 @@ TEST_F(CodedAhead, TheCheckHandlerHearsTheFilesInOrderOnTheCallersThread)
     x.ExpandArchive(dir / "out.cmp", nullptr);
     EXPECT_FALSE(port::FileExists(dir / "x\\in-1")) << "skipped";
     EXPECT_EQ(ScratchDir::Read(dir / "x\\in-3"), "the file that takes the place of in-3");
-    EXPECT_EQ(ScratchDir::Read(dir / "x\\in-4"), Words(9000, 5));
+    EXPECT_EQ(ScratchDir::Read(dir / "x\\in-4"), TextBytes<std::string>(9000, 5));
 }
 
 TEST_F(CodedAhead, ProgressRunsFromNoughtToAHundredForEachEntryOnTheCallersThread)
 {
-    const auto sources = Sources({Words(400000, 1), Words(300000, 2), Words(200000, 3)});
+    const auto sources = Sources({TextBytes<std::string>(400000, 1), TextBytes<std::string>(300000, 2), TextBytes<std::string>(200000, 3)});
     std::vector<std::int32_t> heard;
     TCompress c;
     const std::thread::id caller = std::this_thread::get_id();
@@ -144,7 +126,7 @@ TEST_F(CodedAhead, ProgressRunsFromNoughtToAHundredForEachEntryOnTheCallersThrea
 
 TEST_F(CodedAhead, CancellingStopsTheWholeArchiveAndNamesTheFile)
 {
-    const auto sources = Sources({Words(200000, 1), Words(2000000, 2), Words(2000000, 3), Words(2000000, 4)});
+    const auto sources = Sources({TextBytes<std::string>(200000, 1), TextBytes<std::string>(2000000, 2), TextBytes<std::string>(2000000, 3), TextBytes<std::string>(2000000, 4)});
     int starts = 0;
     TCompress c;
     c.OnShowProgress = [&](std::int32_t& percent) {
@@ -161,7 +143,7 @@ TEST_F(CodedAhead, CancellingStopsTheWholeArchiveAndNamesTheFile)
 
 TEST_F(CodedAhead, AFileThatCannotBeOpenedFailsInItsPlace)
 {
-    auto sources = Sources({Words(50000, 1), Words(50000, 2)});
+    auto sources = Sources({TextBytes<std::string>(50000, 1), TextBytes<std::string>(50000, 2)});
     sources.insert(sources.begin() + 1, {dir / "gone.txt", "gone.txt"});
     std::vector<std::string> heard;
     TCompress c;
@@ -179,7 +161,7 @@ TEST_F(CodedAhead, AFileThatCannotBeOpenedFailsInItsPlace)
 TEST_F(CodedAhead, FilesWaitInMemoryOnlyUpToTheLimit)
 {
     if (!SeveralCores()) GTEST_SKIP() << "one core: files are coded one after the other";
-    const auto sources = Sources({Words(150000, 1), Words(60000, 2), Words(50000, 3), Words(1000, 4)});
+    const auto sources = Sources({TextBytes<std::string>(150000, 1), TextBytes<std::string>(60000, 2), TextBytes<std::string>(50000, 3), TextBytes<std::string>(1000, 4)});
     std::string events;
     TCompress c;
     c.CodedAheadLimit = 100000;
@@ -205,7 +187,7 @@ TEST_F(CodedAhead, FilesWaitInMemoryOnlyUpToTheLimit)
 // once) and every entry is coded on the caller's thread as it is taken, byte for byte as a worker's.
 TEST_F(CodedAhead, ARefusedWorkerThreadLeavesTheCodingToTheCallersThread)
 {
-    const auto sources = Sources({Words(30000, 1), Noise(20000, 2), Words(40000, 3)});
+    const auto sources = Sources({TextBytes<std::string>(30000, 1), RandomBytes<std::string>(20000, 2), TextBytes<std::string>(40000, 3)});
     for (const int refusedAt : {1, 2}) {
         int started = 0;
         TEntryCodingPool pool(coLZH5, 0, 3, [&](std::function<void()> work) {

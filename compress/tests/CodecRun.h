@@ -1,9 +1,12 @@
 #pragma once
 // Runs one codec over bytes in memory through a fresh coder state, as CodeStream runs it over streams:
 // the whole input is announced, the output buffer is flushed on success and released on an exception.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "compress/CompThreadSafety.h"
@@ -56,4 +59,13 @@ inline Bytes Expand(void (*decoder)(TCompThreadSafety&, std::int32_t), const Byt
                     const CodecSettings& settings = {})
 {
     return RunCodec([&](TCompThreadSafety& s) { decoder(s, expandedSize); }, coded, false, settings).output;
+}
+
+// Codes input with encoder and the result back with decoder, both with the key; expects input again.
+inline void ExpectRoundTrip(void (*encoder)(TCompThreadSafety&), void (*decoder)(TCompThreadSafety&, std::int32_t),
+                            const Bytes& input, const std::string& what, std::int32_t key = 0)
+{
+    const Bytes coded = Compress(encoder, input, {.key = key});
+    const Bytes back = Expand(decoder, coded, static_cast<std::int32_t>(input.size()), {.key = key});
+    EXPECT_TRUE(back == input) << what << ", " << input.size() << " bytes, key " << key;
 }

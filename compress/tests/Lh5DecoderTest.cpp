@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "compress/tests/BitWriter.h"
@@ -7,11 +8,6 @@
 #include "compress/CompressExceptions.h"
 
 namespace {
-
-TBytes Repeat(std::size_t n, char c)
-{
-    return TBytes(n, static_cast<unsigned char>(c));
-}
 
 TBytes Concat(TBytes a, const TBytes& b)
 {
@@ -32,20 +28,16 @@ TBitWriter& FourCodeLengthSymbols(TBitWriter& w)
     return w.Put(5, 4).Put(3, 2).Put(3, 2).Put(3, 2).Put(2, 0).Put(3, 2);
 }
 
-TEST(Lh5Decoder, ReadsStreamsOfAnotherArchiver)
+// A stream of our own encoder, for the decoder's edges; the peer streams are read in PeerStreamsTest.cpp.
+TBytes CodedGpl2()
 {
-    for (const char* name : {"gpl2", "long"}) {
-        const TBytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
-        const TBytes coded = PeerFile("lzh-peers", std::string(name) + ".lh5");
-        ASSERT_FALSE(text.empty()) << name;
-        EXPECT_EQ(RunDecodeLZH5(coded, static_cast<std::int32_t>(text.size())), text) << name;
-    }
+    return RunEncodeLZH5(DebianText("GPL-2"));
 }
 
 TEST(Lh5Decoder, UnscramblesWithTheKey)
 {
-    const TBytes text = PeerFile("lzh-peers", "gpl2.txt");
-    TBytes coded = PeerFile("lzh-peers", "gpl2.lh5");
+    const TBytes text = DebianText("GPL-2");
+    TBytes coded = CodedGpl2();
     const std::int32_t key = 0x5A3C9617;
     for (std::size_t i = 0; i < coded.size(); ++i)
         coded[i] = static_cast<unsigned char>(coded[i] ^ (static_cast<std::uint32_t>(key) >> (8 * (i % 4))));
@@ -54,8 +46,8 @@ TEST(Lh5Decoder, UnscramblesWithTheKey)
 
 TEST(Lh5Decoder, StopsExactlyAtTheExpandedSizeEvenInsideAMatch)
 {
-    const TBytes text = PeerFile("lzh-peers", "gpl2.txt");
-    const TBytes coded = PeerFile("lzh-peers", "gpl2.lh5");
+    const TBytes text = DebianText("GPL-2");
+    const TBytes coded = CodedGpl2();
     for (std::int32_t size = 1; size <= 400; ++size)
         ASSERT_EQ(RunDecodeLZH5(coded, size), TBytes(text.begin(), text.begin() + size)) << size;
 }
@@ -74,8 +66,8 @@ TEST(Lh5Decoder, ZeroSizeReadsAndWritesNothing)
 
 TEST(Lh5Decoder, InputThatEndsEarlyEndsTheOutputSoon)
 {
-    const TBytes text = PeerFile("lzh-peers", "gpl2.txt");
-    const TBytes coded = PeerFile("lzh-peers", "gpl2.lh5");
+    const TBytes text = DebianText("GPL-2");
+    const TBytes coded = CodedGpl2();
     const TBytes half(coded.begin(), coded.begin() + static_cast<std::ptrdiff_t>(coded.size() / 2));
     const TBytes got = RunDecodeLZH5(half, static_cast<std::int32_t>(text.size()));
     ASSERT_GT(got.size(), 4000u);
@@ -91,7 +83,7 @@ TEST(Lh5Decoder, SingleSymbolBlocksTakeNoCodeBits)
     SingleSymbolBlock(w, 5, 'A');
     SingleSymbolBlock(w, 3, 'B');
     SingleSymbolBlock(w, 2, 256, 0);  // two matches of 3 at distance 1
-    EXPECT_EQ(RunDecodeLZH5(w.Bytes(), 14), Concat(Repeat(5, 'A'), Concat(Repeat(3, 'B'), Repeat(6, 'B'))));
+    EXPECT_EQ(RunDecodeLZH5(w.Bytes(), 14), Concat(TBytes(5, 'A'), Concat(TBytes(3, 'B'), TBytes(6, 'B'))));
 }
 
 TEST(Lh5Decoder, BlockSizeZeroMeans65536Symbols)
@@ -99,14 +91,14 @@ TEST(Lh5Decoder, BlockSizeZeroMeans65536Symbols)
     TBitWriter w;
     SingleSymbolBlock(w, 0, 'z');
     SingleSymbolBlock(w, 10, 'y');
-    EXPECT_EQ(RunDecodeLZH5(w.Bytes(), 65546), Concat(Repeat(65536, 'z'), Repeat(10, 'y')));
+    EXPECT_EQ(RunDecodeLZH5(w.Bytes(), 65546), Concat(TBytes(65536, 'z'), TBytes(10, 'y')));
 }
 
 TEST(Lh5Decoder, MatchesReachIntoTheSpaceFilledWindow)
 {
     TBitWriter w;
     SingleSymbolBlock(w, 1, 256 + 7, 14 - 1).Put(12, 0xFFF);  // length 10, distance code 8,191
-    EXPECT_EQ(RunDecodeLZH5(w.Bytes(), 10), Repeat(10, ' '));
+    EXPECT_EQ(RunDecodeLZH5(w.Bytes(), 10), TBytes(10, ' '));
 }
 
 TEST(Lh5Decoder, CodeLengthsThatOverfillOrUnderfillTheCodeSpaceAreRejected)

@@ -4,15 +4,15 @@
 
 #include "compress/Lzhuf.h"
 #include "compress/tests/CodecRun.h"
-#include "compress/tests/LhasaPeer.h"
 #include "compress/tests/LzhufSymbols.h"
+#include "compress/tests/PeerTools.h"
 #include "compress/tests/TestBytes.h"
 
 namespace {
 
 void ExpectLhasaExtracts(const Bytes& packed, const Bytes& original, const std::string& what)
 {
-    const std::optional<Bytes> extracted = ExtractWithLhasa("-lh1-", packed, original);
+    const std::optional<Bytes> extracted = ExtractedByPeer("lhasa xqf", "-lh1-", packed, original);
     ASSERT_TRUE(extracted.has_value()) << what << ": lhasa failed";
     EXPECT_TRUE(*extracted == original) << what;
 }
@@ -21,7 +21,7 @@ class LzhufInterop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!LhasaAvailable()) GTEST_SKIP() << "lhasa is not installed (Debian package lhasa)";
+        if (const std::string missing = PeerMissing("lhasa", "lhasa"); !missing.empty()) GTEST_SKIP() << missing;
     }
 };
 
@@ -32,8 +32,8 @@ TEST_F(LzhufInterop, LhasaExtractsWhatWeCode)
     mixed.insert(mixed.end(), noise.begin(), noise.end());
     mixed.insert(mixed.end(), 5000, 'q');
     const std::vector<std::pair<std::string, Bytes>> inputs = {
-        {"gpl2.txt", PeerFile("lzh-peers", "gpl2.txt")},
-        {"long.txt", PeerFile("lzh-peers", "long.txt")},
+        {"GPL-2", DebianText("GPL-2")},
+        {"Debian's licence texts", DebianTexts()},
         {"text, noise and a run", mixed},
         {"4,097 bytes of text", TextBytes(4097, 5)},
         {"one byte", Bytes{0x7F}},

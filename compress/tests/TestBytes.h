@@ -1,42 +1,56 @@
 #pragma once
-// Inputs for codec tests: the shared peer files, and generated data of a chosen kind and size.
-#include <cstdint>
-#include <random>
+// Inputs for codec tests: Debian's own texts, the shared test data (streams that other archivers wrote),
+// and generated data of a chosen kind and size (testsupport/GeneratedBytes.h).
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 
-// A file of the shared test data, e.g. PeerFile("lzh-peers", "gpl2.lh1").
+// One of the licence texts every Debian system carries (/usr/share/common-licenses), e.g. "GPL-2".
+inline std::vector<unsigned char> DebianText(const std::string& name)
+{
+    const std::string path = std::string(SETUP_DEBIAN_TEXTS) + "\\" + name;
+    const std::string text = ScratchDir::Read(path);
+    EXPECT_FALSE(text.empty()) << path << " is missing: the tests read Debian's own texts";
+    return {text.begin(), text.end()};
+}
+
+// All of them, one after the other: some 270 KB of real text.
+inline const std::vector<unsigned char>& DebianTexts()
+{
+    static const std::vector<unsigned char> all = [] {
+        std::vector<unsigned char> texts;
+        for (const char* name : {"GPL-2", "GPL-3", "LGPL-2.1", "LGPL-3", "GFDL-1.3", "Apache-2.0", "MPL-2.0", "Artistic",
+                                 "BSD", "CC0-1.0"}) {
+            const std::vector<unsigned char> text = DebianText(name);
+            texts.insert(texts.end(), text.begin(), text.end());
+        }
+        return texts;
+    }();
+    return all;
+}
+
+// A file of the shared test data (SETUP_TESTDATA_DIR), e.g. PeerFile("lzh-peers", "gpl2.lh1"). Tests that
+// read it are fixtures of PeerStreams.
 inline std::vector<unsigned char> PeerFile(const std::string& folder, const std::string& name)
 {
     const std::string text = ScratchDir::Read(std::string(SETUP_TESTDATA_DIR) + "\\" + folder + "\\" + name);
     return {text.begin(), text.end()};
 }
 
-inline std::vector<unsigned char> RandomBytes(std::size_t n, std::uint32_t seed)
-{
-    std::mt19937 random(seed);
-    std::vector<unsigned char> bytes(n);
-    for (auto& b : bytes) b = static_cast<unsigned char>(random() >> 24);
-    return bytes;
-}
-
-// Words drawn at random from a small vocabulary, with line breaks: text with many repeats of varied length.
-inline std::vector<unsigned char> TextBytes(std::size_t n, std::uint32_t seed)
-{
-    static const char* const words[] = {
-        "the", "setup",    "program", "expands", "its",         "files",  "into",   "a",      "temporary", "directory",
-        "and", "installs", "them",    "under",   "Windows",     "while",  "asking", "for",    "disk",      "number",
-        "2",   "3",        "of",      "archive", "compression", "window", "match",  "length", "position",  "Huffman"};
-    std::mt19937 random(seed);
-    std::vector<unsigned char> bytes;
-    bytes.reserve(n + 16);
-    while (bytes.size() < n) {
-        const std::string word = words[random() % std::size(words)];
-        bytes.insert(bytes.end(), word.begin(), word.end());
-        bytes.push_back(random() % 11 == 0 ? '\n' : ' ');
+// The tests of the streams in the shared test data: without the data they are skipped, saying where it
+// was looked for. Their suites end in "PeerStreams", so that CTest can run them apart.
+class PeerStreams : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string folder = ScratchDir::Native(std::string(SETUP_TESTDATA_DIR) + "\\lzh-peers");
+        if (!std::filesystem::is_directory(folder))
+            GTEST_SKIP() << "the shared test data is not at " << folder
+                         << " (configure with -DSETUP_TESTDATA_DIR=... to name it)";
     }
-    bytes.resize(n);
-    return bytes;
-}
+};

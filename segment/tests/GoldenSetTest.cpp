@@ -8,6 +8,7 @@
 #include "compress/tests/GoldenBytes.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
+#include "testsupport/CurrentDir.h"
 #include "testsupport/FileDates.h"
 #include "testsupport/ScratchDir.h"
 
@@ -118,10 +119,10 @@ TEST(GoldenSet, TheWriterGivenTheSameFilesWritesTheSameSegments)
     c.SetSegSize(16384);
     c.SegCompType = coRLE;
     c.SegSource = {"one\\*.*", "two\\*.*"};  // relative: the templates travel in the set
-    const std::string before = port::CurrentDir();
-    port::SetCurrentDir(dir.Path());
-    c.SegBuild();
-    port::SetCurrentDir(before);
+    {
+        InDirectory inScratch(dir.Path());
+        c.SegBuild();
+    }
 
     // The attributes of the two list entries and of the two files, where this platform's files carry them.
     const std::string one = WithCarriedAttributes(GoldenFile(kSetDir, "disk.001"), {8 + 72, 8 + 160, 8 + 241});

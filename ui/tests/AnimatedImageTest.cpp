@@ -1,4 +1,5 @@
 // The GIF player on a real window: three frames of 6 by 4 pixels, red, green and blue, 50 ms each.
+#include "Printed.h"
 #include "Pump.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/AnimatedImage.h"
@@ -42,7 +43,7 @@ TEST_F(AnimatedImage, LoadsEveryFrame)
 TEST_F(AnimatedImage, PlaysTheFramesInALoopOnlyWhileAnimating)
 {
     ASSERT_TRUE(player.LoadFromFile(kThreeFrames));
-    PumpFor(150);
+    ASSERT_TRUE(PumpPast(150));
     EXPECT_EQ(player.FrameIndex(), 0) << "not started";
 
     player.SetAnimate(true);
@@ -54,7 +55,7 @@ TEST_F(AnimatedImage, PlaysTheFramesInALoopOnlyWhileAnimating)
 
     player.SetAnimate(false);
     const int stoppedAt = player.FrameIndex();
-    PumpFor(200);
+    ASSERT_TRUE(PumpPast(200));
     EXPECT_EQ(player.FrameIndex(), stoppedAt);
 }
 

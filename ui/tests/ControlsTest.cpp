@@ -1,5 +1,6 @@
 // The controls made on a real window: what is set can be read back through the window messages that another
 // process would use, and the state the screens rely on behaves as they expect.
+#include "Printed.h"
 #include "Pump.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Button.h"
@@ -169,8 +170,7 @@ TEST_F(Controls, ListViewKeepsRowsInOrderWithTheirChecks)
     SetFocus(list.Handle());
     SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
-    PumpFor(50);
-    EXPECT_TRUE(list.Checked(1));
+    EXPECT_TRUE(PumpUntil([&list] { return list.Checked(1); }));
 
     list.SetCheckboxes(false);
     list.SetCheckboxes(true);
@@ -205,6 +205,12 @@ TEST_F(Controls, ProgressBar)
     EXPECT_EQ(bar.Position(), 5);
     bar.SetPosition(50);
     EXPECT_EQ(bar.Position(), 7) << "the position stays within the range";
+
+    // A list of files to install may be longer than 16 bits count: the range and the position keep it whole.
+    bar.SetRange(0, 100002);
+    bar.SetPosition(70000);
+    EXPECT_EQ(bar.Max(), 100002);
+    EXPECT_EQ(bar.Position(), 70000);
 }
 
 TEST_F(Controls, MemoAddsAndLoadsLines)
@@ -242,7 +248,7 @@ TEST(Timer, FiresUntilDisabled)
     EXPECT_FALSE(timer.Enabled());
     timer.SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return fired > 0; }));
-    PumpFor(100);
+    ASSERT_TRUE(PumpPast(100));
     EXPECT_EQ(fired, 1);
     EXPECT_FALSE(timer.Enabled());
 }
@@ -263,7 +269,7 @@ TEST_F(Controls, EnterPressesTheDefaultButtonOnlyWhileItIsVisible)
         SetFocus(edit.Handle());
         MSG enter{edit.Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
         Application::DispatchOne(enter);
-        PumpFor(50);
+        ASSERT_TRUE(PumpPosted());
     };
     pressEnter();
     EXPECT_EQ(clicks, 1) << "the button sits in a panel, not on the form itself";

@@ -1,6 +1,7 @@
 // The modal dialogs, answered the way another program (or an end-to-end test) would answer them: by finding
 // the dialog window and posting a click or a close to it from a timer.
 #include "Pump.h"
+#include "WhenShown.h"
 #include "port/Exception.h"
 #include "ui/Application.h"
 #include "ui/BrowseDialog.h"
@@ -10,35 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <vector>
 
 namespace {
 
 constexpr const char* kTitle = "ui dialog test";
 constexpr const char* kConfirm = "Confirm";
-
-// Waits for the program's dialog with this caption to appear, then acts on it once.
-class TAnswer {
-public:
-    explicit TAnswer(std::function<void(HWND dialog)> act, const char* caption = kTitle)
-        : act_(std::move(act)), caption_(caption)
-    {
-        timer_.SetInterval(50);
-        timer_.OnTimer = [this] {
-            HWND dialog = FindWindowA(nullptr, caption_);
-            if (dialog == nullptr || IsWindowVisible(dialog) == FALSE) return;
-            timer_.SetEnabled(false);
-            act_(dialog);
-        };
-        timer_.SetEnabled(true);
-    }
-
-private:
-    std::function<void(HWND)> act_;
-    const char* caption_;
-    TTimer timer_;
-};
 
 void Click(HWND dialog, int buttonId)
 {
@@ -67,13 +45,13 @@ protected:
 
 TEST_F(Dialogs, ConfirmYesNoAllAnswersEachButton)
 {
-    TAnswer all([](HWND dialog) { Click(dialog, kAllButtonId); }, kConfirm);
+    TWhenShown all(kConfirm, [](HWND dialog) { Click(dialog, kAllButtonId); });
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrAll);
 
-    TAnswer yes([](HWND dialog) { Click(dialog, mrYes); }, kConfirm);
+    TWhenShown yes(kConfirm, [](HWND dialog) { Click(dialog, mrYes); });
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrYes);
 
-    TAnswer no([](HWND dialog) { Click(dialog, mrNo); }, kConfirm);
+    TWhenShown no(kConfirm, [](HWND dialog) { Click(dialog, mrNo); });
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrNo);
 }
 
@@ -81,16 +59,14 @@ TEST_F(Dialogs, ClosingAConfirmationAnswersNo)
 {
     std::vector<std::string> seen;
     bool questionIcon = false;
-    TAnswer close(
-        [&](HWND dialog) {
-            seen = ChildTexts(dialog);
-            HWND icon = FindWindowExA(dialog, nullptr, "Static", nullptr);
-            while (icon != nullptr && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-                icon = FindWindowExA(dialog, icon, "Static", nullptr);
-            questionIcon = icon != nullptr && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-        },
-        kConfirm);
+    TWhenShown close(kConfirm, [&](HWND dialog) {
+        seen = ChildTexts(dialog);
+        HWND icon = FindWindowExA(dialog, nullptr, "Static", nullptr);
+        while (icon != nullptr && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            icon = FindWindowExA(dialog, icon, "Static", nullptr);
+        questionIcon = icon != nullptr && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
     EXPECT_EQ(ConfirmYesNoAll("Remove shared file x.dll?"), mrNo);
     EXPECT_TRUE(questionIcon);
     EXPECT_NE(std::find(seen.begin(), seen.end(), "Remove shared file x.dll?"), seen.end());
@@ -99,7 +75,7 @@ TEST_F(Dialogs, ClosingAConfirmationAnswersNo)
 
 TEST_F(Dialogs, InputQueryReturnsTheTypedTextOnlyAfterOk)
 {
-    TAnswer type([](HWND dialog) {
+    TWhenShown type(kTitle, [](HWND dialog) {
         HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A:\\"));
         Click(dialog, mrOk);
@@ -108,7 +84,7 @@ TEST_F(Dialogs, InputQueryReturnsTheTypedTextOnlyAfterOk)
     EXPECT_TRUE(InputQuery(kTitle, "Mount Segment #2", value));
     EXPECT_EQ(value, "A:\\");
 
-    TAnswer cancel([](HWND dialog) {
+    TWhenShown cancel(kTitle, [](HWND dialog) {
         HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("B:\\"));
         Click(dialog, mrCancel);
@@ -119,13 +95,13 @@ TEST_F(Dialogs, InputQueryReturnsTheTypedTextOnlyAfterOk)
 
 TEST_F(Dialogs, ConfirmAndShowMessageUseTheSystemMessageBox)
 {
-    TAnswer yes([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDYES, 0); });
+    TWhenShown yes(kTitle, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDYES, 0); });
     EXPECT_TRUE(Confirm("Create it?"));
-    TAnswer no([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDNO, 0); });
+    TWhenShown no(kTitle, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDNO, 0); });
     EXPECT_FALSE(Confirm("Create it?"));
 
     bool answered = false;
-    TAnswer ok([&answered](HWND dialog) {
+    TWhenShown ok(kTitle, [&answered](HWND dialog) {
         answered = true;
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
@@ -142,7 +118,7 @@ TEST_F(Dialogs, AnErrorLeavingAHandlerIsShownAndTheProgramGoesOn)
         throw Exception("Disk full");
     };
     std::vector<std::string> seen;
-    TAnswer close([&seen](HWND dialog) {
+    TWhenShown close(kTitle, [&seen](HWND dialog) {
         seen = ChildTexts(dialog);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     });

@@ -1,41 +1,19 @@
 // The directory field and the shell's folder browser, answered from a timer as a user would answer them.
 #include "Pump.h"
+#include "WhenShown.h"
 #include "port/FileSystem.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
 #include "ui/DirectoryEdit.h"
 #include "ui/Form.h"
-#include "ui/Timer.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace {
 
 constexpr const char* kTitle = "ui browse test";
-
-// Acts once on the first visible top-level window of this process whose title is title.
-class TWhenShown {
-public:
-    TWhenShown(const std::string& title, std::function<void(HWND)> act) : title_(title), act_(std::move(act))
-    {
-        timer_.SetInterval(50);
-        timer_.OnTimer = [this] {
-            HWND window = FindWindowA(nullptr, title_.c_str());
-            if (window == nullptr || IsWindowVisible(window) == FALSE) return;
-            timer_.SetEnabled(false);
-            act_(window);
-        };
-        timer_.SetEnabled(true);
-    }
-
-private:
-    std::string title_;
-    std::function<void(HWND)> act_;
-    TTimer timer_;
-};
 
 BOOL CALLBACK FindEdit(HWND child, LPARAM result)
 {

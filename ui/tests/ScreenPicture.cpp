@@ -2,6 +2,7 @@
 
 #include "tools/setupwalk/PngFile.h"
 #include "ui/Application.h"
+#include "widgets/tests/Dib.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,51 +10,6 @@
 namespace {
 
 constexpr DWORD kPaintWaitMs = 50;
-
-BITMAPINFO TopDown32(int width, int height)
-{
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    return format;
-}
-
-// A DIB section of the picture's size selected into a memory DC, for the time of one copy.
-class TDibSection {
-public:
-    TDibSection(HDC compatible, int width, int height) : dc_(CreateCompatibleDC(compatible))
-    {
-        const BITMAPINFO format = TopDown32(width, height);
-        bitmap_ = CreateDIBSection(compatible, &format, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~TDibSection()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    TDibSection(const TDibSection&) = delete;
-    TDibSection& operator=(const TDibSection&) = delete;
-
-    HDC Dc() const { return dc_; }
-    HBITMAP Bitmap() const { return bitmap_; }
-    void* Bits() const
-    {
-        GdiFlush();
-        return bits_;
-    }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    void* bits_ = nullptr;
-};
 
 }  // namespace
 
@@ -66,13 +22,11 @@ TScreenPicture TScreenPicture::Of(HWND window)
     picture.height_ = client.bottom;
     picture.pixels_.resize(static_cast<std::size_t>(picture.width_) * static_cast<std::size_t>(picture.height_));
     if (picture.pixels_.empty()) return picture;
+    const TDib copy(picture.width_, picture.height_);
     HDC windowDc = GetDC(window);
-    {
-        TDibSection copy(windowDc, picture.width_, picture.height_);
-        BitBlt(copy.Dc(), 0, 0, picture.width_, picture.height_, windowDc, 0, 0, SRCCOPY);
-        std::memcpy(picture.pixels_.data(), copy.Bits(), picture.pixels_.size() * sizeof(std::uint32_t));
-    }
+    BitBlt(copy.Dc(), 0, 0, picture.width_, picture.height_, windowDc, 0, 0, SRCCOPY);
     ReleaseDC(window, windowDc);
+    std::memcpy(picture.pixels_.data(), copy.Bits(), picture.pixels_.size() * sizeof(std::uint32_t));
     return picture;
 }
 
@@ -109,15 +63,9 @@ int TScreenPicture::Differences(const TScreenPicture& other, RECT* box) const
 bool TScreenPicture::SavePng(const std::string& path) const
 {
     if (pixels_.empty()) return false;
-    HDC screen = GetDC(nullptr);
-    bool saved = false;
-    {
-        TDibSection copy(screen, width_, height_);
-        std::memcpy(copy.Bits(), pixels_.data(), pixels_.size() * sizeof(std::uint32_t));
-        saved = ::SavePng(copy.Bitmap(), path);
-    }
-    ReleaseDC(nullptr, screen);
-    return saved;
+    const TDib copy(width_, height_);
+    std::memcpy(copy.Bits(), pixels_.data(), pixels_.size() * sizeof(std::uint32_t));
+    return ::SavePng(copy.Handle(), path);
 }
 
 TScreenPicture SettledPicture(HWND window, const std::function<void(TScreenPicture&)>& mask, DWORD deadlineMs)

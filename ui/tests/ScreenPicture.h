@@ -2,6 +2,8 @@
 // What a window shows, read back pixel by pixel from the window's own surface, for comparing a window with
 // another painted afresh. Areas that change by themselves (a text caret, an animated logo) can be masked out of
 // the comparison.
+#include "testsupport/HangCeiling.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -39,7 +41,7 @@ private:
 // Lets the window's thread process its messages until two pictures in a row agree outside the masks that `mask`
 // adds to each, or until the deadline, and returns the last picture.
 TScreenPicture SettledPicture(HWND window, const std::function<void(TScreenPicture&)>& mask = {},
-                              DWORD deadlineMs = 10000);
+                              DWORD deadlineMs = kHangCeilingMs);
 
 // The text caret's rectangle in window's client coordinates, when this thread shows one in window or below it.
 std::optional<RECT> CaretIn(HWND window);

@@ -18,13 +18,18 @@ public:
     HDC Dc() const { return dc_.Get(); }
     SIZE Size() const { return size_; }
     HBITMAP Handle() const { return bitmap_.Get(); }
+    // The pixels, row after row from the top, once GDI has finished drawing into them.
+    std::uint32_t* Bits() const
+    {
+        GdiFlush();
+        return static_cast<std::uint32_t*>(bits_);
+    }
 
     // CLR_INVALID outside the bitmap.
     COLORREF Pixel(int x, int y) const
     {
         if (x < 0 || y < 0 || x >= size_.cx || y >= size_.cy) return CLR_INVALID;
-        GdiFlush();
-        const std::uint32_t bgr = static_cast<const std::uint32_t*>(bits_)[y * size_.cx + x];
+        const std::uint32_t bgr = Bits()[y * size_.cx + x];
         return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
     }
 

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "port/FileSystem.h"
 #include "testsupport/FileDates.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
@@ -13,14 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Noise(std::size_t n)
-{
-    std::mt19937 rng(5);
-    std::string s(n, '\0');
-    for (char& c : s) c = static_cast<char>(rng());
-    return s;
-}
 
 class MksetupDistribution : public ::testing::Test {
 protected:
@@ -67,7 +59,7 @@ protected:
 
 TEST_F(MksetupDistribution, BuildVerifyAndExtractRoundTripTheSampleAcrossDisks)
 {
-    const std::string big = Noise(600000);
+    const std::string big = RandomBytes<std::string>(600000, 5);
     AddFile("data\\big.bin", big);
     const Result built = Build("--seg-size 100000");
     ASSERT_EQ(built.exitCode, 0) << built.output;
@@ -161,8 +153,8 @@ TEST_F(MksetupDistribution, AKeyLocksTheDistributionAndOpensItAgain)
 
 TEST_F(MksetupDistribution, FloppyDisksKeepRoomOnTheFirstForSetupAndTheConfiguration)
 {
-    ScratchDir::Write(setup, Noise(300000));
-    AddFile("big.bin", Noise(1500000));
+    ScratchDir::Write(setup, RandomBytes<std::string>(300000, 5));
+    AddFile("big.bin", RandomBytes<std::string>(1500000, 5));
     const Result built = Build("--floppy --method none");
     ASSERT_EQ(built.exitCode, 0) << built.output;
     ASSERT_EQ(Disks(), 2u);
@@ -175,7 +167,7 @@ TEST_F(MksetupDistribution, FloppyDisksKeepRoomOnTheFirstForSetupAndTheConfigura
 
 TEST_F(MksetupDistribution, ACorruptDiskFailsVerify)
 {
-    AddFile("big.bin", Noise(100000));
+    AddFile("big.bin", RandomBytes<std::string>(100000, 5));
     ASSERT_EQ(Build("--seg-size 40000 --method none").exitCode, 0);
     std::string disk = ScratchDir::Read(dist + "/disk.002");
     disk[disk.size() / 2] = static_cast<char>(disk[disk.size() / 2] ^ 0x55);
@@ -186,7 +178,7 @@ TEST_F(MksetupDistribution, ACorruptDiskFailsVerify)
 
 TEST_F(MksetupDistribution, AMissingOrWrongDiskIsNamed)
 {
-    AddFile("big.bin", Noise(100000));
+    AddFile("big.bin", RandomBytes<std::string>(100000, 5));
     ASSERT_EQ(Build("--seg-size 30000").exitCode, 0);
     ASSERT_GT(Disks(), 3u);
     fs::remove(dist + "/disk.002");

@@ -2,35 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <random>
 
 #include "compress/tests/ArchiveBuilder.h"
+#include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 
 namespace {
 
-std::string Text(std::size_t n)
-{
-    std::string s;
-    std::mt19937 rng(3);
-    const char* words[] = {"setup ", "disk ", "archive ", "window ", "the ", "of ", "install\r\n"};
-    while (s.size() < n) s += words[rng() % 7];
-    return s.substr(0, n);
-}
-
-std::string Noise(std::size_t n)
-{
-    std::mt19937 rng(11);
-    std::string s(n, '\0');
-    for (char& c : s) c = static_cast<char>(rng());
-    return s;
-}
-
 TEST(Mksetup, CompressAndExpandRoundTripRawStreams)
 {
     ScratchDir dir;
-    const std::string plain = Text(50000);
+    const std::string plain = TextBytes<std::string>(50000, 3);
     ScratchDir::Write(dir / "plain.txt", plain);
     for (const std::string method : {"none", "rle", "lzh", "lh5"}) {
         const Result c = Mksetup("compress --method " + method + " " + Quoted(dir / "plain.txt") + " " + Quoted(dir / "coded"));
@@ -46,7 +29,7 @@ TEST(Mksetup, CompressAndExpandRoundTripRawStreams)
 TEST(Mksetup, CompressSaysWhenDataWouldNotGetSmaller)
 {
     ScratchDir dir;
-    ScratchDir::Write(dir / "noise.bin", Noise(20000));
+    ScratchDir::Write(dir / "noise.bin", RandomBytes<std::string>(20000, 11));
     const Result r = Mksetup("compress --method rle " + Quoted(dir / "noise.bin") + " " + Quoted(dir / "coded"));
     EXPECT_EQ(r.exitCode, 3) << r.output;
     EXPECT_NE(r.output.find("noise.bin"), std::string::npos) << r.output;
@@ -64,7 +47,7 @@ TEST(Mksetup, AFailedCompressOrExpandLeavesNoOutput)
     EXPECT_FALSE(std::filesystem::exists(ScratchDir::Native(dir / "out.bin")));
 #ifndef _WIN32
     // The system refuses writes past 64 KB: the output fails part-way (XFSZ ignored, so write says so).
-    ScratchDir::Write(dir / "noise.bin", Noise(1000000));
+    ScratchDir::Write(dir / "noise.bin", RandomBytes<std::string>(1000000, 11));
     const std::string limited = "sh -c 'trap \"\" XFSZ; ulimit -f 128; exec \"$0\" \"$@\"' ";
     for (const std::string command : {"compress --method none", "expand --method none --size 1000000"}) {
         const std::string line = "\"" + std::string(MKSETUP_PATH) + "\" " + command + " " + Quoted(dir / "noise.bin") + " " +
@@ -99,8 +82,8 @@ TEST(Mksetup, VerifyCountsTheFilesATotalSizeLeftOut)
 TEST(Mksetup, ArchiveListAndExtractWithAKey)
 {
     ScratchDir dir;
-    ScratchDir::Write(dir / "a.txt", Text(30000));
-    ScratchDir::Write(dir / "b.bin", Noise(5000));
+    ScratchDir::Write(dir / "a.txt", TextBytes<std::string>(30000, 3));
+    ScratchDir::Write(dir / "b.bin", RandomBytes<std::string>(5000, 11));
     const std::string archive = Quoted(dir / "set.cmp");
     Result r = Mksetup("archive -o " + archive + " --method rle --key 4242 " + Quoted(dir / "a.txt") + " " +
                    Quoted(dir / "b.bin"));
@@ -116,8 +99,8 @@ TEST(Mksetup, ArchiveListAndExtractWithAKey)
     EXPECT_NE(r.output.find("File locked -- valid key required"), std::string::npos) << r.output;
     r = Mksetup("extract " + archive + " --key 4242 -o " + Quoted(dir / "right"));
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_EQ(ScratchDir::Read(dir / "right/a.txt"), Text(30000));
-    EXPECT_EQ(ScratchDir::Read(dir / "right/b.bin"), Noise(5000));
+    EXPECT_EQ(ScratchDir::Read(dir / "right/a.txt"), TextBytes<std::string>(30000, 3));
+    EXPECT_EQ(ScratchDir::Read(dir / "right/b.bin"), RandomBytes<std::string>(5000, 11));
 }
 
 TEST(Mksetup, ExtractNeverWritesOutsideItsDirectory)

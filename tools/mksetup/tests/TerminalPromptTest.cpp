@@ -2,14 +2,17 @@
 // pseudo-terminal, and the test answers its questions as a user at the keyboard would.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <functional>
-#include <random>
 
+#include "testsupport/GeneratedBytes.h"
+#include "testsupport/HangCeiling.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
@@ -38,6 +41,12 @@ Result OnTerminal(const std::vector<std::string>& arguments, const Answerer& ans
     std::size_t answeredUpTo = 0;
     char buffer[4096];
     for (;;) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (poll(&ready, 1, static_cast<int>(kHangCeilingMs)) == 0) {
+            ADD_FAILURE() << "mksetup wrote nothing more for " << kHangCeilingMs / 1000 << " s after:\n" << output;
+            kill(child, SIGKILL);
+            break;
+        }
         const ssize_t n = read(terminal, buffer, sizeof buffer);
         if (n <= 0) break;  // the child has ended and closed its side
         output.append(buffer, static_cast<std::size_t>(n));
@@ -70,10 +79,7 @@ protected:
     void SetUp() override
     {
         StageSampleProduct(product);
-        std::mt19937 rng(7);
-        std::string noise(100000, '\0');
-        for (char& c : noise) c = static_cast<char>(rng());
-        ScratchDir::Write(product + "/big.bin", noise);
+        ScratchDir::Write(product + "/big.bin", RandomBytes<std::string>(100000, 7));
         ScratchDir::Write(product + "/finstall.cfg",
                           ScratchDir::Read(product + "/finstall.cfg") + "Installation Directory,big.bin\r\n");
         ScratchDir::Write(dir.Path() + "setup.exe", "MZ setup");
