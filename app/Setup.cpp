@@ -5,6 +5,7 @@
 #include "app/RunMode.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/silent/SilentRuns.h"
+#include "bootstrap/SingleFileSource.h"
 #include "bootstrap/Unzip1.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
@@ -65,6 +66,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     EnterUninstallDirectory(line.Arguments);
     Global.UninstallMode = ChooseUninstallMode(line.Arguments, port::CurrentDir());
+    const TSingleFileSource singleFile(!Global.UninstallMode);
     if (line.Silent)
         return Global.UninstallMode ? RunSilentUninstall(line.Arguments, log) : RunSilentInstall(line.Destination, log);
 

@@ -90,8 +90,8 @@ TPeLayout ReadPeLayout(Stream& file, const std::string& fileName)
     }
     layout.ImageEnd = std::max(layout.ImageEnd, SymbolTableEnd(reader, GetLe(&pe[12], 4), GetLe(&pe[16], 4)));
     if (layout.ImageEnd > reader.FileSize()) reader.Fail();
-    if (layout.SignatureOffset != 0 && (layout.SignatureOffset < layout.ImageEnd ||
-                                        layout.SignatureOffset + layout.SignatureSize > reader.FileSize()))
-        reader.Fail();
+    if (layout.SignatureOffset != 0 && layout.SignatureOffset < layout.ImageEnd) reader.Fail();
+    if (layout.SignatureOffset + layout.SignatureSize > reader.FileSize())
+        throw EPayloadError(fileName + " is damaged: it is cut short before the end of its signature");
     return layout;
 }
