@@ -142,11 +142,11 @@ protected:
     }
 
     // A distribution of product in the scratch directory, made by the Windows mksetup; its directory.
-    std::string MakeDistribution(const std::string& product, const std::string& name)
+    std::string MakeDistribution(const std::string& product, const std::string& name, const std::string& options = "")
     {
         // No "\" before a closing quote: the program's argument parser would take the quote as text.
         const std::string arguments = "build \"" + product + "\" -o \"" + scratch_ / name + "\" --setup \"" +
-                                      SETUP_EXE + "\" --seg-size 20000";
+                                      SETUP_EXE + "\" --seg-size 20000" + options;
         DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
         EXPECT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U) << "mksetup " << arguments;
         return scratch_ / name + "\\";
@@ -305,6 +305,25 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     EXPECT_EQ(SetupTempDirs(), tempDirsBefore) << "the temporary directory is removed at the end";
 }
 
+// The folders a single-file setup.exe stages its configuration in, below the user's temporary folder.
+std::set<std::string> StagingDirs()
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::set<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(temp, missing))
+        if (entry.path().filename().string().rfind("setup-", 0) == 0) names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::uintmax_t FolderBytes(const std::string& dir)
+{
+    std::uintmax_t total = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) total += entry.file_size();
+    return total;
+}
+
 // What the system is to remove at the next restart, one NT path a line.
 std::string PendingRemovals()
 {
@@ -389,6 +408,66 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
         EXPECT_EQ(asked->rfind("File Possible used by Windows.", 0), 0U) << *asked;
     }
     ExpectRemoved(*product);
+}
+
+// The sample as one setup.exe, started from a folder that holds nothing else, installs exactly as its distribution
+// folder does (files, shortcuts, keys and values, INI keys, the record, the entry and the uninstaller, which
+// carries no payload) and is removed from its entry. A payload cut short or with one flipped byte ends with the
+// expansion error and installs nothing.
+TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
+{
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Single";
+    const std::string dir = destination + "\\";
+    SampleLeftovers leftovers(dir);
+    const std::set<std::string> stagingBefore = StagingDirs();
+    const std::string single = MakeDistribution(scratch_ / "product", "single", " --single-file");
+    ASSERT_EQ(FolderBytes(single), std::filesystem::file_size(single + "setup.exe")) << "setup.exe and nothing else";
+    const auto expected = static_cast<double>(FolderBytes(dist_) + std::filesystem::file_size(SETUP_EXE));
+    EXPECT_NEAR(static_cast<double>(FolderBytes(single)), expected, expected / 100)
+        << "the folder's bytes and the uninstaller it carries";
+
+    struct Installed {
+        std::string description, record, uninstaller, entry;
+    };
+    const auto installAndRemove = [&](const std::string& from) {
+        {
+            std::unique_ptr<SetupDriver> setup = StartSetup(from);
+            WalkInstall(*setup, {destination, true, false, {1}},
+                        [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+        }
+        ExpectInstalled(dir, tempDirsBefore_);
+        const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
+        if (!product) throw Exception("no uninstall entry after installing from " + from);
+        const Installed installed{DescribeInstalledProduct(*product), ScratchDir::Read(dir + "uninstaller.cfg"),
+                                  ScratchDir::Read(dir + "setup.exe"), product->UninstallString};
+        {
+            SetupDriver uninstaller(product->UninstallString, WindowsDirectory());
+            WalkUninstall(uninstaller, [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+        }
+        ExpectRemoved(*product);
+        return installed;
+    };
+    const Installed fromFolder = installAndRemove(dist_);
+    const Installed fromSingle = installAndRemove(single);
+    EXPECT_EQ(fromSingle.description, fromFolder.description);
+    EXPECT_EQ(fromSingle.record, fromFolder.record);
+    EXPECT_EQ(fromSingle.entry, fromFolder.entry);
+    EXPECT_TRUE(fromSingle.uninstaller == ScratchDir::Read(SETUP_EXE)) << "the installed setup.exe is the bare one";
+    EXPECT_EQ(StagingDirs(), stagingBefore) << "the staged configuration is removed at the end";
+
+    const std::string whole = ScratchDir::Read(single + "setup.exe");
+    const std::string damaged = scratch_ / "damaged\\";
+    std::filesystem::create_directories(damaged);
+    std::string flipped = whole;
+    flipped[whole.size() - 5000] ^= 0x10;
+    for (const std::string& bytes : {flipped, whole.substr(0, whole.size() - 5000)}) {
+        ScratchDir::Write(damaged + "setup.exe", bytes);
+        std::unique_ptr<SetupDriver> setup = StartSetup(damaged);
+        EXPECT_EQ(Answer(*setup, "OK"), "Error Expanding Files!!");
+        EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+        EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+        EXPECT_FALSE(Exists(dir));
+    }
 }
 
 TEST_F(EndToEnd, DiskTwoMissingIsAskedForAndTakenOnTheRetry)
