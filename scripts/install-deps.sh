@@ -11,6 +11,7 @@ packages=(
   lhasa jlha-utils default-jre-headless
   hyperfine time imagemagick
   help2man dpkg-dev man-db  # the man page, the Debian package and its checks
+  osslsigncode openssl  # signing setup.exe, and the test certificates
   fonts-liberation  # stand-ins for the Windows faces the setup screen names, which Wine picks up
 )
 
