@@ -1,4 +1,5 @@
-// The entry point: the command line, the mode, then either a silent run or the setup screen until it closes.
+// The entry point: the command line, the mode, the payload of a single-file setup.exe, then either a silent
+// run or the setup screen until it closes.
 #include "app/CommandLine.h"
 #include "app/ProductLock.h"
 #include "app/RunLog.h"

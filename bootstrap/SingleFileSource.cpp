@@ -40,10 +40,11 @@ TSingleFileSource::TSingleFileSource(bool installing)
         FileStream file(program_, FileMode::OpenRead);
         payload_ = LocatePayload(file, program_);
         if (!payload_) return;
-    } catch (const std::exception& error) {
-        // Checked again by the expansion, which reports it as every failure to expand.
-        if (program_.empty()) return;
+    } catch (const EPayloadError& error) {
+        // A payload cut short or damaged: the expansion reports it as every failure to expand.
         problem_ = error.what();
+    } catch (const std::exception&) {
+        return;  // a program that cannot read itself runs as one beside its disks
     }
     Stage();
     current = this;
