@@ -64,7 +64,10 @@ TSingleFileSource::~TSingleFileSource()
     }
 }
 
-TSingleFileSource* TSingleFileSource::Current() { return current; }
+TSingleFileSource* TSingleFileSource::Current()
+{
+    return current;
+}
 
 // A member that cannot be written is left out: the expansion then fails on the payload and says so.
 void TSingleFileSource::Stage()

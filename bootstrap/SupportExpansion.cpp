@@ -102,7 +102,8 @@ void TSupportExpansion::AskForDisk(std::uint16_t SegNumber)
 {
     const std::string expected = Global.SourceDir + SegFileNameFor(SegCompEZ1.SegBaseName(), "", SegNumber);
     const auto present = [&] {
-        return SegCompEZ1.SegmentFiles != nullptr ? SegCompEZ1.SegmentFiles->Exists(expected) : port::FileExists(expected);
+        return SegCompEZ1.SegmentFiles != nullptr ? SegCompEZ1.SegmentFiles->Exists(expected)
+                                                  : port::FileExists(expected);
     };
     for (int asked = 0; asked < kDiskRequests && !present(); ++asked)
         host_.AskForDisk("Please Insert Disk #" + std::to_string(SegNumber) + " into Floppy Drive.");

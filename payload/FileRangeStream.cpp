@@ -11,7 +11,8 @@ TFileRangeStream::TFileRangeStream(const std::string& path, std::int64_t offset,
 
 std::size_t TFileRangeStream::Read(void* buffer, std::size_t count)
 {
-    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), size_ - position_));
+    const auto n =
+        static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), size_ - position_));
     if (n == 0) return 0;
     file_.Seek(offset_ + position_, SeekOrigin::Begin);
     const std::size_t got = file_.Read(buffer, n);
@@ -19,7 +20,10 @@ std::size_t TFileRangeStream::Read(void* buffer, std::size_t count)
     return got;
 }
 
-std::size_t TFileRangeStream::Write(const void* /*buffer*/, std::size_t /*count*/) { return 0; }
+std::size_t TFileRangeStream::Write(const void* /*buffer*/, std::size_t /*count*/)
+{
+    return 0;
+}
 
 std::int64_t TFileRangeStream::Seek(std::int64_t offset, SeekOrigin origin)
 {

@@ -15,7 +15,10 @@ using namespace payloadfmt;
 
 namespace {
 
-std::int64_t Aligned(std::int64_t at) { return (at + kAlignment - 1) / kAlignment * kAlignment; }
+std::int64_t Aligned(std::int64_t at)
+{
+    return (at + kAlignment - 1) / kAlignment * kAlignment;
+}
 
 [[noreturn]] void Damaged(const std::string& fileName, const std::string& why)
 {
@@ -37,8 +40,8 @@ std::string EntryName(const unsigned char* field)
 std::vector<TPayloadEntry> ReadEntries(Stream& file, const TPayload& payload, std::uint32_t count,
                                        const std::string& fileName)
 {
-    const std::int64_t tableEnd =
-        static_cast<std::int64_t>(kHeaderSize) + static_cast<std::int64_t>(count) * static_cast<std::int64_t>(kEntrySize);
+    const std::int64_t tableEnd = static_cast<std::int64_t>(kHeaderSize) +
+                                  static_cast<std::int64_t>(count) * static_cast<std::int64_t>(kEntrySize);
     if (count > kMaxEntries || tableEnd > payload.Size) Damaged(fileName, "its payload's table leads outside it");
     std::vector<unsigned char> table(static_cast<std::size_t>(count) * kEntrySize);
     file.Seek(payload.Start + static_cast<std::int64_t>(kHeaderSize), SeekOrigin::Begin);
@@ -64,7 +67,8 @@ std::vector<TPayloadEntry> ReadEntries(Stream& file, const TPayload& payload, st
 
 const TPayloadEntry* TPayload::Find(const std::string& name) const
 {
-    const auto found = std::find_if(Entries.begin(), Entries.end(), [&](const TPayloadEntry& e) { return e.Name == name; });
+    const auto found =
+        std::find_if(Entries.begin(), Entries.end(), [&](const TPayloadEntry& e) { return e.Name == name; });
     return found == Entries.end() ? nullptr : &*found;
 }
 
@@ -77,14 +81,18 @@ std::optional<TPayload> LocatePayload(Stream& file, const std::string& fileName)
     const std::int64_t available = std::max<std::int64_t>(0, end - payload.Start);
     std::array<unsigned char, kHeaderSize> header{};
     file.Seek(payload.Start, SeekOrigin::Begin);
-    const std::size_t got = available > 0 ? file.Read(header.data(), static_cast<std::size_t>(std::min<std::int64_t>(available, kHeaderSize))) : 0;
+    const std::size_t got =
+        available > 0
+            ? file.Read(header.data(), static_cast<std::size_t>(std::min<std::int64_t>(available, kHeaderSize)))
+            : 0;
     if (got == 0 || std::memcmp(header.data(), kMagic, std::min(got, sizeof kMagic)) != 0) return std::nullopt;
     if (got < kHeaderSize) Damaged(fileName, "its payload is cut short");
     if (GetLe(&header[8], 4) != kVersion || GetLe(&header[12], 4) != kHeaderSize)
         Damaged(fileName, "its payload has a layout this setup program does not know");
     payload.Crc = static_cast<std::uint32_t>(GetLe(&header[20], 4));
     const std::uint64_t size = GetLe(&header[24], 8);
-    if (size < kHeaderSize || size > static_cast<std::uint64_t>(available)) Damaged(fileName, "its payload is cut short");
+    if (size < kHeaderSize || size > static_cast<std::uint64_t>(available))
+        Damaged(fileName, "its payload is cut short");
     payload.Size = static_cast<std::int64_t>(size);
     payload.Entries = ReadEntries(file, payload, static_cast<std::uint32_t>(GetLe(&header[16], 4)), fileName);
     return payload;

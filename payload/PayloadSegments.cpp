@@ -18,7 +18,10 @@ const TPayloadEntry* TPayloadSegments::EntryFor(const std::string& path) const
     return payload_.Find(name);
 }
 
-bool TPayloadSegments::Exists(const std::string& path) { return EntryFor(path) != nullptr; }
+bool TPayloadSegments::Exists(const std::string& path)
+{
+    return EntryFor(path) != nullptr;
+}
 
 std::unique_ptr<Stream> TPayloadSegments::OpenRead(const std::string& path)
 {

@@ -67,7 +67,8 @@ protected:
         SCOPED_TRACE(what);
         try {
             FileStream file(single, FileMode::OpenRead);
-            if (const std::optional<TPayload> payload = LocatePayload(file, single)) CheckPayloadCrc(file, *payload, single);
+            if (const std::optional<TPayload> payload = LocatePayload(file, single))
+                CheckPayloadCrc(file, *payload, single);
             ADD_FAILURE() << "a damaged payload was taken";
         } catch (const EPayloadError& error) {
             EXPECT_NE(std::string(error.what()).find(single), std::string::npos) << error.what();
@@ -149,11 +150,13 @@ TEST_F(PayloadFile, DamagedPayloadsAreRefusedNamingTheFile)
         {"an unknown version", [&](std::string& b) { ProgramImage::Put(b, start + 8, 2, 4); }},
         {"a flipped byte in a member", [&](std::string& b) { b[b.size() - 100] ^= 0x20; }},
         {"a flipped byte in the table", [&](std::string& b) { b[table + 20] ^= 0x01; }},
-        {"a signature that overlaps the payload", [&](std::string& b) {
+        {"a signature that overlaps the payload",
+         [&](std::string& b) {
              ProgramImage::Put(b, ProgramImage::kSecurityEntry, b.size() - 100, 4);
              ProgramImage::Put(b, ProgramImage::kSecurityEntry + 4, 100, 4);
          }},
-        {"a signature past the file", [&](std::string& b) {
+        {"a signature past the file",
+         [&](std::string& b) {
              ProgramImage::Put(b, ProgramImage::kSecurityEntry, b.size(), 4);
              ProgramImage::Put(b, ProgramImage::kSecurityEntry + 4, 8, 4);
          }},

@@ -19,9 +19,18 @@ constexpr char kPathSeparator = ';';
 const char* const kProgramSuffix = ".exe";
 
 // cmd.exe's quoting: a file name cannot hold a double quote, and the program receives the text between them.
-std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
-FILE* OpenPipe(const std::string& command) { return _popen(("\"" + command + "\"").c_str(), "r"); }
-int ClosePipe(FILE* pipe) { return _pclose(pipe); }
+std::string Quoted(const std::string& argument)
+{
+    return "\"" + argument + "\"";
+}
+FILE* OpenPipe(const std::string& command)
+{
+    return _popen(("\"" + command + "\"").c_str(), "r");
+}
+int ClosePipe(FILE* pipe)
+{
+    return _pclose(pipe);
+}
 #else
 constexpr char kPathSeparator = ':';
 const char* const kProgramSuffix = "";
@@ -34,7 +43,10 @@ std::string Quoted(const std::string& argument)
     for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
-FILE* OpenPipe(const std::string& command) { return popen(command.c_str(), "r"); }
+FILE* OpenPipe(const std::string& command)
+{
+    return popen(command.c_str(), "r");
+}
 int ClosePipe(FILE* pipe)
 {
     const int status = pclose(pipe);

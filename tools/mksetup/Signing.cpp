@@ -38,7 +38,8 @@ std::string SignerOf(const std::string& output)
 
 void SignProgram(const SignOptions& options, const std::string& in, const std::string& out)
 {
-    std::vector<std::string> command{Osslsigncode(), "sign", "-certs", options.cert, "-key", options.key, "-h", "sha256"};
+    std::vector<std::string> command{Osslsigncode(), "sign",      "-certs", options.cert,
+                                     "-key",         options.key, "-h",     "sha256"};
     if (!options.passFile.empty()) command.insert(command.end(), {"-readpass", options.passFile});
     if (!options.timestampUrl.empty()) command.insert(command.end(), {"-ts", options.timestampUrl});
     command.insert(command.end(), {"-in", in, "-out", out});

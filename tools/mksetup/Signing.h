@@ -4,10 +4,10 @@
 #include <string>
 
 struct SignOptions {
-    std::string cert;         // PEM or DER certificate (chain)
-    std::string key;          // its private key
-    std::string passFile;     // the key's password, when it has one
-    std::string timestampUrl; // a time-stamping server, when one is wanted
+    std::string cert;          // PEM or DER certificate (chain)
+    std::string key;           // its private key
+    std::string passFile;      // the key's password, when it has one
+    std::string timestampUrl;  // a time-stamping server, when one is wanted
 
     bool Wanted() const { return !cert.empty(); }
 };

@@ -25,7 +25,8 @@ Tree TreeOf(const std::string& root)
 {
     Tree tree;
     for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) tree[entry.path().lexically_relative(root).generic_string()] = ScratchDir::Read(entry.path().string());
+        if (entry.is_regular_file())
+            tree[entry.path().lexically_relative(root).generic_string()] = ScratchDir::Read(entry.path().string());
     return tree;
 }
 
@@ -95,14 +96,17 @@ TEST_F(MksetupSingleFile, OneSetupExeCarriesTheFolderAndListsVerifiesAndExtracts
     const Result listFolder = Mksetup("list " + Quoted(dir.Path() + "folder"));
     const Result listSingle = Mksetup("list " + Quoted(single));
     ASSERT_EQ(listSingle.exitCode, 0) << listSingle.output;
-    const auto files = [](const std::string& listing) { return listing.substr(0, listing.rfind('\n', listing.size() - 2)); };
+    const auto files = [](const std::string& listing) {
+        return listing.substr(0, listing.rfind('\n', listing.size() - 2));
+    };
     EXPECT_EQ(files(listSingle.output), files(listFolder.output));
     const Result verified = Mksetup("verify " + Quoted(single));
     EXPECT_EQ(verified.exitCode, 0) << verified.output;
     EXPECT_NE(verified.output.find(single + ": not signed"), std::string::npos) << verified.output;
     EXPECT_NE(verified.output.find("every checksum good"), std::string::npos) << verified.output;
     ASSERT_EQ(Mksetup("extract " + Quoted(single) + " -o " + Quoted(dir.Path() + "x-single")).exitCode, 0);
-    ASSERT_EQ(Mksetup("extract " + Quoted(dir.Path() + "folder") + " -o " + Quoted(dir.Path() + "x-folder")).exitCode, 0);
+    ASSERT_EQ(Mksetup("extract " + Quoted(dir.Path() + "folder") + " -o " + Quoted(dir.Path() + "x-folder")).exitCode,
+              0);
     EXPECT_EQ(TreeOf(dir.Path() + "x-single"), TreeOf(dir.Path() + "x-folder"));
 
     struct Damage {
@@ -116,7 +120,8 @@ TEST_F(MksetupSingleFile, OneSetupExeCarriesTheFolderAndListsVerifiesAndExtracts
                             Damage{ScratchDir::Read(stub), "list", "without a distribution"}}) {
         const std::string damaged = dir.Path() + "damaged.exe";
         ScratchDir::Write(damaged, d.bytes);
-        const Result r = Mksetup(d.command + " " + Quoted(damaged) + (d.command == "extract" ? " -o " + Quoted(dir.Path() + "x-damaged") : ""));
+        const Result r = Mksetup(d.command + " " + Quoted(damaged) +
+                                 (d.command == "extract" ? " -o " + Quoted(dir.Path() + "x-damaged") : ""));
         EXPECT_EQ(r.exitCode, 1) << d.command << ": " << r.output;
         EXPECT_NE(r.output.find(damaged), std::string::npos) << r.output;
         EXPECT_NE(r.output.find(d.message), std::string::npos) << r.output;
@@ -136,9 +141,10 @@ protected:
     {
         MksetupSingleFile::SetUp();
         ScratchDir::Write(pass, "test secret\n");
-        const Result made = RunProgram("openssl", "req -x509 -newkey rsa:2048 -days 2 -subj /CN=Setup\\ Test\\ Signer"
-                                                  " -keyout " + Quoted(key) + " -passout file:" + Quoted(pass) +
-                                                  " -out " + Quoted(cert));
+        const Result made = RunProgram("openssl",
+                                       "req -x509 -newkey rsa:2048 -days 2 -subj /CN=Setup\\ Test\\ Signer"
+                                       " -keyout " +
+                                           Quoted(key) + " -passout file:" + Quoted(pass) + " -out " + Quoted(cert));
         ASSERT_EQ(made.exitCode, 0) << made.output;
     }
 
