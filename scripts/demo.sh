@@ -57,6 +57,12 @@ if [ "${status:-0}" -ne 0 ]; then
   echo "demo: the sample product is not installed" >&2
   exit 1
 fi
+uninstaller="$out/wine/prefix/drive_c/Program Files/Northwind Notes/setup.exe"
+if [ -f "$uninstaller" ]; then
+  echo
+  echo "The uninstaller it installed carries the signature of its own:"
+  osslsigncode verify -in "$uninstaller" -CAfile "$signing/cert.pem" 2>&1 | grep -E "Subject:|^Signature verification" | head -2
+fi
 echo
 echo "The distribution folder: $dist (setup.exe, install.cfg, finstall.cfg, disk.001 ...)."
 echo "The single signed file: $single/setup.exe (certificate $signing/cert.pem)."

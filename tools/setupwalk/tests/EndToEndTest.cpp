@@ -416,8 +416,12 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
 // expansion error and installs nothing.
 TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
 {
+    // Two destinations: the uninstaller of the first stays there until the next restart, and a directory that
+    // exists before a run is not the run's own.
+    const std::string fromFolderDir = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Folder\\";
     const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Single";
     const std::string dir = destination + "\\";
+    SampleLeftovers folderLeftovers(fromFolderDir);
     SampleLeftovers leftovers(dir);
     const std::set<std::string> stagingBefore = StagingDirs();
     const std::string single = MakeDistribution(scratch_ / "product", "single", " --single-file");
@@ -429,17 +433,24 @@ TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
     struct Installed {
         std::string description, record, uninstaller, entry;
     };
-    const auto installAndRemove = [&](const std::string& from) {
+    // What the installation left, described as if it had gone into dir.
+    const auto installAndRemove = [&](const std::string& from, const std::string& into) {
         {
             std::unique_ptr<SetupDriver> setup = StartSetup(from);
-            WalkInstall(*setup, {destination, true, false, {1}},
+            WalkInstall(*setup, {into.substr(0, into.size() - 1), true, false, {1}},
                         [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
         }
-        ExpectInstalled(dir, tempDirsBefore_);
+        ExpectInstalled(into, tempDirsBefore_);
         const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
         if (!product) throw Exception("no uninstall entry after installing from " + from);
-        const Installed installed{DescribeInstalledProduct(*product), ScratchDir::Read(dir + "uninstaller.cfg"),
-                                  ScratchDir::Read(dir + "setup.exe"), product->UninstallString};
+        const auto asIfInDir = [&](std::string text) {
+            for (std::size_t at = 0; (at = text.find(into, at)) != std::string::npos; at += dir.size())
+                text.replace(at, into.size(), dir);
+            return text;
+        };
+        const Installed installed{asIfInDir(DescribeInstalledProduct(*product)),
+                                  asIfInDir(ScratchDir::Read(into + "uninstaller.cfg")),
+                                  ScratchDir::Read(into + "setup.exe"), asIfInDir(product->UninstallString)};
         {
             SetupDriver uninstaller(product->UninstallString, WindowsDirectory());
             WalkUninstall(uninstaller, [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
@@ -447,8 +458,8 @@ TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
         ExpectRemoved(*product);
         return installed;
     };
-    const Installed fromFolder = installAndRemove(dist_);
-    const Installed fromSingle = installAndRemove(single);
+    const Installed fromFolder = installAndRemove(dist_, fromFolderDir);
+    const Installed fromSingle = installAndRemove(single, dir);
     EXPECT_EQ(fromSingle.description, fromFolder.description);
     EXPECT_EQ(fromSingle.record, fromFolder.record);
     EXPECT_EQ(fromSingle.entry, fromFolder.entry);
@@ -466,7 +477,8 @@ TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
         EXPECT_EQ(Answer(*setup, "OK"), "Error Expanding Files!!");
         EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
         EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
-        EXPECT_FALSE(Exists(dir));
+        EXPECT_FALSE(Exists(dir + "notes.exe"));
+        EXPECT_FALSE(Exists(WindowsDirectory() + "nwnotes.ini"));
     }
 }
 
