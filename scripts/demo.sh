@@ -61,7 +61,8 @@ uninstaller="$out/wine/prefix/drive_c/Program Files/Northwind Notes/setup.exe"
 if [ -f "$uninstaller" ]; then
   echo
   echo "The uninstaller it installed carries the signature of its own:"
-  osslsigncode verify -in "$uninstaller" -CAfile "$signing/cert.pem" 2>&1 | grep -E "Subject:|^Signature verification" | head -2
+  osslsigncode verify -in "$uninstaller" -CAfile "$signing/cert.pem" 2>&1 | grep -m1 "Subject:" || true
+  osslsigncode verify -in "$uninstaller" -CAfile "$signing/cert.pem" 2>&1 | grep "^Signature verification" || true
 fi
 echo
 echo "The distribution folder: $dist (setup.exe, install.cfg, finstall.cfg, disk.001 ...)."
