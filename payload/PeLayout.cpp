@@ -75,7 +75,6 @@ TPeLayout ReadPeLayout(Stream& file, const std::string& fileName)
     if (optionalSize < directories || GetLe(&optional[directories - 4], 4) <= kSecurityDirectory ||
         optionalSize < securityAt + 8)
         reader.Fail();
-    layout.SecurityEntryOffset = optionalAt + static_cast<std::int64_t>(securityAt);
     layout.SignatureOffset = static_cast<std::int64_t>(GetLe(&optional[securityAt], 4));
     layout.SignatureSize = static_cast<std::int64_t>(GetLe(&optional[securityAt + 4], 4));
 

@@ -10,7 +10,6 @@ struct TPeLayout {
     std::int64_t ImageEnd = 0;         // past the headers, every section's raw data and the symbol table
     std::int64_t SignatureOffset = 0;  // 0: not signed
     std::int64_t SignatureSize = 0;
-    std::int64_t SecurityEntryOffset = 0;  // where the security directory's entry sits in the headers
 };
 
 // Raises EPayloadError naming fileName when the file is no Windows program or its headers lead outside it.
