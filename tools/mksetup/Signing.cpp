@@ -14,7 +14,9 @@ std::string Osslsigncode()
 {
     const std::string tool = FindOnPath("osslsigncode");
     if (tool.empty())
-        throw Exception("signing needs osslsigncode, which is not on PATH (on Debian: apt-get install osslsigncode)");
+        throw Exception(
+            "osslsigncode, which signs setup.exe and checks its signature, is not on PATH (on Debian: apt-get install "
+            "osslsigncode)");
     return tool;
 }
 

@@ -199,7 +199,9 @@ TEST_F(MksetupSigning, WithoutOsslsigncodeTheBuildSaysSoAndWritesNothing)
     const Result built = Build("single", "--single-file " + SignOptions());
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(built.exitCode, 1);
-    EXPECT_NE(built.output.find("signing needs osslsigncode, which is not on PATH"), std::string::npos) << built.output;
+    EXPECT_NE(built.output.find("osslsigncode, which signs setup.exe and checks its signature, is not on PATH"),
+              std::string::npos)
+        << built.output;
     EXPECT_FALSE(fs::exists(dir.Path() + "single"));
 }
 #endif
