@@ -1,10 +1,12 @@
-// The entry point: the command line, the mode, then either a silent run or the setup screen until it closes.
+// The entry point: the command line, the mode, the payload of a single-file setup.exe, then either a silent
+// run or the setup screen until it closes.
 #include "app/CommandLine.h"
 #include "app/ProductLock.h"
 #include "app/RunLog.h"
 #include "app/RunMode.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/silent/SilentRuns.h"
+#include "bootstrap/SingleFileSource.h"
 #include "bootstrap/Unzip1.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
@@ -66,6 +68,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     EnterUninstallDirectory(line.Arguments);
     Global.UninstallMode = ChooseUninstallMode(line.Arguments, port::CurrentDir());
+    const TSingleFileSource singleFile(!Global.UninstallMode);
     if (line.Silent)
         return Global.UninstallMode ? RunSilentUninstall(line.Arguments, log) : RunSilentInstall(line.Destination, log);
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "bootstrap/SingleFileSource.h"
 #include "bootstrap/SupportFilePath.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
@@ -49,6 +50,7 @@ bool TSupportExpansion::Run()
     try {
         CreateDirectoryPath(Global.TempDir);
         CreateDirectoryPath(Global.SegmentTempDir);
+        UseSingleFile();
         SegCompEZ1.SegExpand();
         if (!lastExpanded_.empty()) host_.Log(Concat({"Expanded ", lastExpanded_}));
         loadSetupConfig_(Global.TempDir);
@@ -62,6 +64,15 @@ bool TSupportExpansion::Run()
     ClearArcs();
     Global.ExpandFailed = true;
     return false;
+}
+
+// A setup.exe that carries its segments is checked whole before anything is expanded from it.
+void TSupportExpansion::UseSingleFile()
+{
+    const TSingleFileSource* single = TSingleFileSource::Current();
+    if (single == nullptr) return;
+    single->Check();
+    SegCompEZ1.SegmentFiles = &single->Segments();
 }
 
 void TSupportExpansion::ClearArcs()
@@ -91,7 +102,11 @@ void TSupportExpansion::SegCompEZ1SegBefore(TSegMode /*SegMode*/, const std::str
 void TSupportExpansion::AskForDisk(std::uint16_t SegNumber)
 {
     const std::string expected = Global.SourceDir + SegFileNameFor(SegCompEZ1.SegBaseName(), "", SegNumber);
-    for (int asked = 0; asked < kDiskRequests && !port::FileExists(expected); ++asked)
+    const auto present = [&] {
+        return SegCompEZ1.SegmentFiles != nullptr ? SegCompEZ1.SegmentFiles->Exists(expected)
+                                                  : port::FileExists(expected);
+    };
+    for (int asked = 0; asked < kDiskRequests && !present(); ++asked)
         host_.AskForDisk("Please Insert Disk #" + std::to_string(SegNumber) + " into Floppy Drive.");
 }
 

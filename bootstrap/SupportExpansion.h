@@ -25,6 +25,7 @@ private:
     void SegCompEZ1SegBefore(TSegMode SegMode, const std::string& SegName, std::uint16_t SegNumber);
     void SegCompEZ1CheckFile(std::string& filepath, TCProcessMode mode);
     void AskForDisk(std::uint16_t SegNumber);
+    void UseSingleFile();
     void CopySetupFiles();
     void Advance();
     void ClearArcs();

@@ -12,6 +12,7 @@ packages=(
   hyperfine time imagemagick
   stress-ng  # make test-busy: the tests beside two CPU-bound processes
   help2man dpkg-dev man-db  # the man page, the Debian package and its checks
+  osslsigncode openssl  # signing setup.exe, and the test certificates
   fonts-liberation  # stand-ins for the Windows faces the setup screen names, which Wine picks up
 )
 

@@ -13,6 +13,7 @@
 #include "segment/SegArc.h"
 #include "segment/SegFormat.h"
 #include "segment/SegInteraction.h"
+#include "segment/SegmentFiles.h"
 
 enum TSegMode : std::uint8_t { smBuild = 0, smExpand = 1 };
 
@@ -53,6 +54,8 @@ public:
     bool Aborted = false;
     // Supplied by the owner; without one, every prompt and complaint counts as Cancel.
     TSegInteraction* Interaction = nullptr;
+    // Where segments are read from when reading; none: the segment files on disk.
+    TSegmentFiles* SegmentFiles = nullptr;
 
     // Clears the list, fills it with one entry per scan entry and expands each listed archive.
     void ExpandSegments(TSegArcList& SegArcList);
@@ -109,7 +112,7 @@ private:
     std::string segFilePath_;
     TSegMode segMode_ = smBuild;
     std::int64_t segBytesLeft_ = 0;
-    std::unique_ptr<FileStream> segment_;
+    std::unique_ptr<Stream> segment_;
     std::vector<unsigned char> buffer_;
 };
 

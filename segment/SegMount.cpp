@@ -74,11 +74,15 @@ void TSegCompress::AskForSegmentDir(std::uint32_t n)
 // Empty when segment n is open; otherwise the complaint to show.
 std::string TSegCompress::TryOpenSegment(std::uint32_t n)
 {
-    if (!port::FileExists(segFilePath_)) return LocateComplaint(segFileName_);
-    std::unique_ptr<FileStream> file;
+    const bool exists = SegmentFiles != nullptr ? SegmentFiles->Exists(segFilePath_) : port::FileExists(segFilePath_);
+    if (!exists) return LocateComplaint(segFileName_);
+    std::unique_ptr<Stream> file;
     std::array<unsigned char, TSegIdHeader::kSize> bytes{};
     try {
-        file = std::make_unique<FileStream>(segFilePath_, FileMode::OpenReadExclusive);
+        if (SegmentFiles != nullptr)
+            file = SegmentFiles->OpenRead(segFilePath_);
+        else
+            file = std::make_unique<FileStream>(segFilePath_, FileMode::OpenReadExclusive);
         file->ReadBuffer(bytes.data(), bytes.size());
     } catch (const Exception&) {
         throw ESegError(segmsg::kOpenFailed);

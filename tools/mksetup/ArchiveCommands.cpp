@@ -22,6 +22,7 @@ struct ArchiveOptions {
     std::string archive;
     std::string directory;
     std::vector<std::string> files;
+    std::string caFile;
 };
 
 int WriteArchive(const ArchiveOptions& o)
@@ -133,7 +134,7 @@ Command AddListCommand(CLI::App& app)
 {
     auto o = std::make_shared<ArchiveOptions>();
     CLI::App* sub = app.add_subcommand("list", "list a distribution, a segment set or an archive");
-    sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    sub->add_option("PATH", o->archive, "distribution folder, single-file setup.exe, segment file (NAME.001) or archive")->required();
     sub->add_option("--key", o->key, "key of a distribution built with --key (its file lists are locked too)");
     return [o] {
         const auto set = SegmentSetAt(o->archive);
@@ -145,7 +146,7 @@ Command AddExtractCommand(CLI::App& app)
 {
     auto o = std::make_shared<ArchiveOptions>();
     CLI::App* sub = app.add_subcommand("extract", "expand a distribution, a segment set or an archive into a directory");
-    sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    sub->add_option("PATH", o->archive, "distribution folder, single-file setup.exe, segment file (NAME.001) or archive")->required();
     sub->add_option("-o,--output", o->directory, "directory to write into; nothing is written outside it")->required();
     sub->add_option("--key", o->key, "key of a locked distribution or archive");
     return [o] {
@@ -158,10 +159,12 @@ Command AddVerifyCommand(CLI::App& app)
 {
     auto o = std::make_shared<ArchiveOptions>();
     CLI::App* sub = app.add_subcommand("verify", "expand to a scratch folder and check every checksum");
-    sub->add_option("PATH", o->archive, "distribution folder, segment file (NAME.001) or archive")->required();
+    sub->add_option("PATH", o->archive, "distribution folder, single-file setup.exe, segment file (NAME.001) or archive")->required();
     sub->add_option("--key", o->key, "key of a locked distribution or archive");
+    sub->add_option("--ca-file", o->caFile, "roots to trust for a signed setup.exe (default: the system's)")
+        ->check(CLI::ExistingFile);
     return [o] {
         const auto set = SegmentSetAt(o->archive);
-        return set ? VerifySegmentSet(*set, o->key) : VerifyArchive(*o);
+        return set ? VerifySegmentSet(*set, o->key, o->caFile) : VerifyArchive(*o);
     };
 }

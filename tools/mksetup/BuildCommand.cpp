@@ -1,4 +1,6 @@
-// build: a product folder into a distribution (setup.exe, install.cfg, finstall.cfg, disk.001 ...).
+// build: a product folder into a distribution (setup.exe, install.cfg, finstall.cfg, disk.001 ...), or
+// into one setup.exe that carries them; either signed when asked.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <iomanip>
@@ -7,6 +9,7 @@
 #include <memory>
 
 #include "config/TextFields.h"
+#include "payload/PayloadWriter.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
@@ -17,6 +20,7 @@
 #include "tools/mksetup/Product.h"
 #include "tools/mksetup/ScratchArea.h"
 #include "tools/mksetup/SetupProgram.h"
+#include "tools/mksetup/Signing.h"
 
 namespace fs = std::filesystem;
 
@@ -36,6 +40,8 @@ struct BuildOptions {
     std::string base = "disk";
     std::string setup;  // none named: the one installed with mksetup
     std::int32_t key = 0;
+    bool singleFile = false;
+    SignOptions sign;
 };
 
 struct Totals {
@@ -157,19 +163,55 @@ void BuildSet(const BuildOptions& o, const ScratchArea& area, const Totals& tota
     }
 }
 
+// Signs a program of the build where it lies.
+void SignInPlace(const SignOptions& sign, const std::string& program, const ScratchArea& area)
+{
+    const std::string signedCopy = area.Dir("signed") + "setup.exe";
+    SignProgram(sign, program, signedCopy);
+    fs::remove(program);
+    fs::rename(signedCopy, program);
+}
+
+// The finished folder's files carried by one setup.exe: the setup program stays unsigned as the stub (a
+// signature must come last), and the copy it carries, which becomes the uninstaller, is signed already.
+// Returns the folder that holds the single file.
+std::string PackSingleFile(const BuildOptions& o, const ScratchArea& area, const std::string& folder)
+{
+    std::vector<std::string> disks;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "setup.exe" && std::find(std::begin(kConfigFiles), std::end(kConfigFiles), name) == std::end(kConfigFiles))
+            disks.push_back(name);
+    }
+    std::sort(disks.begin(), disks.end(), [](const std::string& a, const std::string& b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;  // disk.999 before disk.1000
+    });
+    std::vector<TPayloadMember> members{{"setup.exe", folder + "setup.exe"}};
+    for (const char* name : kConfigFiles) members.push_back({name, folder + name});
+    for (const std::string& disk : disks) members.push_back({disk, folder + disk});
+    const std::string single = area.Dir("single") + "setup.exe";
+    WriteSingleFile(o.setup, members, single);
+    if (o.sign.Wanted()) SignInPlace(o.sign, single, area);
+    return area.Dir("single");
+}
+
 void PrintSummary(const BuildOptions& o, const Totals& t)
 {
     const double ratio = t.bytesIn > 0 ? 100.0 * static_cast<double>(t.bytesCoded) / static_cast<double>(t.bytesIn) : 100.0;
     std::cout << o.dist << ": " << t.files << " files, " << t.bytesIn << " bytes in, " << t.bytesCoded
               << " bytes coded (" << std::fixed << std::setprecision(1) << ratio << "%), " << t.disks
-              << (t.disks == 1 ? " disk\n" : " disks\n");
+              << (t.disks == 1 ? " disk" : " disks");
+    if (o.singleFile)
+        std::cout << " in one setup.exe of " << fs::file_size(fs::path(o.dist) / "setup.exe") << " bytes";
+    std::cout << (o.sign.Wanted() ? ", signed\n" : "\n");
 }
 
 int Build(BuildOptions o)
 {
     if (o.setup.empty()) o.setup = DefaultSetupProgram();
     // The set is built with the working folder as current directory: every other path is made absolute.
-    for (std::string* path : {&o.product, &o.dist, &o.setup}) *path = fs::absolute(*path).string();
+    for (std::string* path : {&o.product, &o.dist, &o.setup, &o.sign.cert, &o.sign.key, &o.sign.passFile})
+        if (!path->empty()) *path = fs::absolute(*path).string();
     CheckOutputFolder(o.dist);
     if (!fs::is_regular_file(o.setup))
         throw Exception("the setup program " + o.setup + " named by --setup does not exist");
@@ -180,7 +222,7 @@ int Build(BuildOptions o)
     }
     const ScratchArea area(o.dist);
     Totals totals = Stage(product, area.Dir("stage"));
-    const std::string out = area.Dir("out");
+    std::string out = area.Dir("out");
     BuildSet(o, area, totals, out);
     for (const auto& entry : fs::directory_iterator(out)) {
         totals.bytesCoded += static_cast<std::int64_t>(entry.file_size());
@@ -188,6 +230,8 @@ int Build(BuildOptions o)
     }
     fs::copy_file(o.setup, fs::path(out) / "setup.exe");
     for (const char* name : kConfigFiles) fs::copy_file(fs::path(o.product) / name, fs::path(out) / name);
+    if (o.sign.Wanted()) SignInPlace(o.sign, out + "setup.exe", area);
+    if (o.singleFile) out = PackSingleFile(o, area, out);
     if (fs::exists(o.dist)) fs::remove(o.dist);  // checked empty above
     fs::rename(out, o.dist);
     PrintSummary(o, totals);
@@ -214,5 +258,16 @@ Command AddBuildCommand(CLI::App& app)
     sub->add_option("--base", o->base, "base name of the disk files (default disk; the setup program reads disk)");
     sub->add_option("--setup", o->setup, "setup program to ship (default: the setup.exe installed with mksetup)");
     sub->add_option("--key", o->key, "lock the entries with this key (the setup program expands with key 0)");
+    sub->add_flag("--single-file", o->singleFile, "write one setup.exe that carries the whole distribution")
+        ->excludes("--floppy");
+    CLI::Option* cert = sub->add_option("--sign-cert", o->sign.cert, "sign setup.exe with this certificate (osslsigncode)")
+                            ->check(CLI::ExistingFile);
+    CLI::Option* key = sub->add_option("--sign-key", o->sign.key, "the certificate's private key")->check(CLI::ExistingFile);
+    cert->needs(key);
+    key->needs(cert);
+    sub->add_option("--sign-pass-file", o->sign.passFile, "file holding the key's password")
+        ->check(CLI::ExistingFile)
+        ->needs(cert);
+    sub->add_option("--timestamp-url", o->sign.timestampUrl, "RFC 3161 time-stamping server for the signature")->needs(cert);
     return [o] { return Build(*o); };
 }

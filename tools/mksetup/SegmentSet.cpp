@@ -2,8 +2,11 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
+#include "payload/PayloadSegments.h"
 #include "port/Exception.h"
+#include "port/FileStream.h"
 #include "segment/SegCompEZ.h"
 #include "tools/mksetup/ConsoleInteraction.h"
 #include "tools/mksetup/StoredNames.h"
@@ -35,12 +38,31 @@ std::string FirstLine(const std::string& text) { return text.substr(0, text.find
 
 std::string WithSeparator(const fs::path& dir) { return (fs::absolute(dir) / "").string(); }
 
+bool IsProgram(const std::string& path)
+{
+    char mark[2] = {};
+    FileStream file(path, FileMode::OpenRead);
+    return file.Read(mark, sizeof mark) == sizeof mark && mark[0] == 'M' && mark[1] == 'Z';
+}
+
+// The single file's segments as its payload holds them; none for a distribution on disk.
+std::unique_ptr<TPayloadSegments> PayloadSegmentsOf(const SegmentSetPlace& place)
+{
+    if (place.singleFile.empty()) return nullptr;
+    FileStream file(place.singleFile, FileMode::OpenRead);
+    std::optional<TPayload> payload = LocatePayload(file, place.singleFile);
+    if (!payload) throw Exception(place.singleFile + " carries no distribution");
+    return std::make_unique<TPayloadSegments>(place.singleFile, std::move(*payload));
+}
+
 // Runs the reader and turns its failures into messages that name the segment file concerned.
 template <typename Setup>
 SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key, Setup setup)
 {
     ConsoleInteraction console(StdinIsTerminal());
+    const std::unique_ptr<TPayloadSegments> segments = PayloadSegmentsOf(place);
     TSegCompEZ c;
+    c.SegmentFiles = segments.get();
     c.Key = key;
     c.SegPopUp = false;
     c.Interaction = &console;
@@ -54,7 +76,9 @@ SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, std
         c.SegExpand();
     } catch (const std::exception& e) {
         const std::string why = console.LastComplaint().empty() ? e.what() : FirstLine(console.LastComplaint());
-        throw Exception(NativePath(c.SegFilePath()) + ": " + why);
+        const std::string segment = place.singleFile.empty() ? NativePath(c.SegFilePath())
+                                                             : place.singleFile + " (" + c.SegFileName() + ")";
+        throw Exception(segment + ": " + why);
     }
     if (contents.arcs.Empty()) contents.arcs = c.SegArcList;
     return contents;
@@ -65,9 +89,14 @@ SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, std
 std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path)
 {
     const fs::path p(path);
-    if (fs::is_directory(p)) return SegmentSetPlace{WithSeparator(p), "disk"};
+    if (fs::is_directory(p)) return SegmentSetPlace{WithSeparator(p), "disk", ""};
+    if (fs::is_regular_file(p) && IsProgram(path)) {
+        FileStream file(path, FileMode::OpenRead);
+        if (!LocatePayload(file, path)) throw Exception(path + " is a setup program without a distribution in it");
+        return SegmentSetPlace{WithSeparator(fs::absolute(p).parent_path()), "disk", fs::absolute(p).string()};
+    }
     if (!IsSegmentNumber(p.extension().string())) return std::nullopt;
-    return SegmentSetPlace{WithSeparator(p.parent_path()), p.stem().string()};
+    return SegmentSetPlace{WithSeparator(p.parent_path()), p.stem().string(), ""};
 }
 
 SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key)

@@ -8,11 +8,13 @@
 #include "segment/SegArc.h"
 
 struct SegmentSetPlace {
-    std::string dir;   // the folder holding the segments, ending in its separator
-    std::string base;  // "disk" for a distribution
+    std::string dir;         // the folder holding the segments, ending in its separator
+    std::string base;        // "disk" for a distribution
+    std::string singleFile;  // a single-file setup.exe whose payload carries the segments, if not empty
 };
 
-// A distribution folder (its disk.001) or a segment file named NAME.NNN; nothing for anything else.
+// A distribution folder (its disk.001), a segment file named NAME.NNN, or a single-file setup.exe;
+// nothing for anything else. Raises EPayloadError for a setup.exe whose payload is damaged.
 std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path);
 
 struct SetContents {

@@ -3,9 +3,12 @@
 #include <filesystem>
 #include <iostream>
 
+#include "payload/Payload.h"
+#include "port/FileStream.h"
 #include "tools/mksetup/ExitCodes.h"
 #include "tools/mksetup/Methods.h"
 #include "tools/mksetup/ScratchArea.h"
+#include "tools/mksetup/Signing.h"
 
 namespace fs = std::filesystem;
 
@@ -14,7 +17,36 @@ namespace {
 // The reader's scratch files go to the system's temporary folder, never into the set or the output.
 ScratchArea TemporaryArea() { return ScratchArea(fs::temp_directory_path() / "mksetup"); }
 
-std::string Described(const SegmentSetPlace& place) { return place.dir + place.base + ".001"; }
+std::string Described(const SegmentSetPlace& place)
+{
+    return place.singleFile.empty() ? place.dir + place.base + ".001" : place.singleFile;
+}
+
+// A single file's payload must pass its CRC-32, and its signature, when it has one, must match the file.
+bool CheckSingleFile(const std::string& program, const std::string& caFile)
+{
+    {
+        FileStream file(program, FileMode::OpenRead);
+        const std::optional<TPayload> payload = LocatePayload(file, program);
+        if (payload) CheckPayloadCrc(file, *payload, program);
+    }
+    const std::optional<SignatureReport> signature = CheckSignature(program, caFile);
+    if (!signature) {
+        std::cout << program << ": not signed\n";
+        return true;
+    }
+    std::cout << program << ": signed by " << (signature->signer.empty() ? "an unnamed signer" : signature->signer);
+    if (!signature->intact) {
+        std::cout << ", signature NOT valid: the file changed after it was signed\n";
+        return false;
+    }
+    std::cout << ", signature valid";
+    if (!signature->trusted)
+        std::cout << ", but its certificate is not trusted here (" << signature->problem
+                  << "; --ca-file names a root to trust)";
+    std::cout << "\n";
+    return true;
+}
 
 }  // namespace
 
@@ -32,8 +64,9 @@ int ListSegmentSet(const SegmentSetPlace& place, std::int32_t key)
     return kExitOk;
 }
 
-int VerifySegmentSet(const SegmentSetPlace& place, std::int32_t key)
+int VerifySegmentSet(const SegmentSetPlace& place, std::int32_t key, const std::string& caFile)
 {
+    if (!place.singleFile.empty() && !CheckSingleFile(place.singleFile, caFile)) return kExitError;
     const ScratchArea area = TemporaryArea();
     const SetContents set = ExpandSet(place, area.Dir("files"), area.Dir("tmp"), key);
     if (set.refused > 0) return kExitError;

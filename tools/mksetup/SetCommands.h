@@ -7,7 +7,9 @@
 
 // key unlocks a set built with one.
 int ListSegmentSet(const SegmentSetPlace& place, std::int32_t key);
-int VerifySegmentSet(const SegmentSetPlace& place, std::int32_t key);
+// A single-file setup.exe is checked whole (CRC-32) and its signature reported first; caFile names the
+// roots its certificate may lead to, when not the system's.
+int VerifySegmentSet(const SegmentSetPlace& place, std::int32_t key, const std::string& caFile);
 int ExtractSegmentSet(const SegmentSetPlace& place, const std::string& directory, std::int32_t key);
 
 // A reader stops at the total size its archive announces, so files it lists may be left unexpanded,

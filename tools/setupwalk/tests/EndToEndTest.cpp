@@ -126,6 +126,25 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     EXPECT_EQ(SetupTempDirs(), tempDirsBefore) << "the temporary directory is removed at the end";
 }
 
+// The folders a single-file setup.exe stages its configuration in, below the user's temporary folder.
+std::set<std::string> StagingDirs()
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::set<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(temp, missing))
+        if (entry.path().filename().string().rfind("setup-", 0) == 0) names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::uintmax_t FolderBytes(const std::string& dir)
+{
+    std::uintmax_t total = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) total += entry.file_size();
+    return total;
+}
+
 // Files the running uninstaller could not remove (its own program) are left to the next restart.
 bool GoneOrPendingRemoval(const std::string& path)
 {
@@ -197,6 +216,78 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
         EXPECT_EQ(asked->rfind("File Possible used by Windows.", 0), 0U) << *asked;
     }
     ExpectRemoved(*product);
+}
+
+// The sample as one setup.exe, started from a folder that holds nothing else, installs exactly as its distribution
+// folder does (files, shortcuts, keys and values, INI keys, the record, the entry and the uninstaller, which
+// carries no payload) and is removed from its entry. A payload cut short or with one flipped byte ends with the
+// expansion error and installs nothing.
+TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
+{
+    // Two destinations: the uninstaller of the first stays there until the next restart, and a directory that
+    // exists before a run is not the run's own.
+    const std::string fromFolderDir = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Folder\\";
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Single";
+    const std::string dir = destination + "\\";
+    SampleLeftovers folderLeftovers(fromFolderDir);
+    SampleLeftovers leftovers(dir);
+    const std::set<std::string> stagingBefore = StagingDirs();
+    const std::string single = MakeDistribution(scratch_ / "product", "single", " --single-file");
+    ASSERT_EQ(FolderBytes(single), std::filesystem::file_size(single + "setup.exe")) << "setup.exe and nothing else";
+    const auto expected = static_cast<double>(FolderBytes(dist_) + std::filesystem::file_size(SETUP_EXE));
+    EXPECT_NEAR(static_cast<double>(FolderBytes(single)), expected, expected / 100)
+        << "the folder's bytes and the uninstaller it carries";
+
+    struct Installed {
+        std::string description, record, uninstaller, entry;
+    };
+    // What the installation left, described as if it had gone into dir.
+    const auto installAndRemove = [&](const std::string& from, const std::string& into) {
+        {
+            std::unique_ptr<SetupDriver> setup = StartSetup(from);
+            WalkInstall(*setup, {into.substr(0, into.size() - 1), true, false, {1}},
+                        [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+        }
+        ExpectInstalled(into, tempDirsBefore_);
+        const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
+        if (!product) throw Exception("no uninstall entry after installing from " + from);
+        const auto asIfInDir = [&](std::string text) {
+            for (std::size_t at = 0; (at = text.find(into, at)) != std::string::npos; at += dir.size())
+                text.replace(at, into.size(), dir);
+            return text;
+        };
+        const Installed installed{asIfInDir(DescribeInstalledProduct(*product)),
+                                  asIfInDir(ScratchDir::Read(into + "uninstaller.cfg")),
+                                  ScratchDir::Read(into + "setup.exe"), asIfInDir(product->UninstallString)};
+        {
+            SetupDriver uninstaller(product->UninstallString, WindowsDirectory());
+            WalkUninstall(uninstaller, [&](int page, SetupDriver& walked) { pictures_.Take(walked, page); });
+        }
+        ExpectRemoved(*product);
+        return installed;
+    };
+    const Installed fromFolder = installAndRemove(dist_, fromFolderDir);
+    const Installed fromSingle = installAndRemove(single, dir);
+    EXPECT_EQ(fromSingle.description, fromFolder.description);
+    EXPECT_EQ(fromSingle.record, fromFolder.record);
+    EXPECT_EQ(fromSingle.entry, fromFolder.entry);
+    EXPECT_TRUE(fromSingle.uninstaller == ScratchDir::Read(SETUP_EXE)) << "the installed setup.exe is the bare one";
+    EXPECT_EQ(StagingDirs(), stagingBefore) << "the staged configuration is removed at the end";
+
+    const std::string whole = ScratchDir::Read(single + "setup.exe");
+    const std::string damaged = scratch_ / "damaged\\";
+    std::filesystem::create_directories(damaged);
+    std::string flipped = whole;
+    flipped[whole.size() - 5000] ^= 0x10;
+    for (const std::string& bytes : {flipped, whole.substr(0, whole.size() - 5000)}) {
+        ScratchDir::Write(damaged + "setup.exe", bytes);
+        std::unique_ptr<SetupDriver> setup = StartSetup(damaged);
+        EXPECT_EQ(Answer(*setup, "OK"), "Error Expanding Files!!");
+        EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+        EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+        EXPECT_FALSE(Exists(dir + "notes.exe"));
+        EXPECT_FALSE(Exists(WindowsDirectory() + "nwnotes.ini"));
+    }
 }
 
 TEST_F(EndToEnd, DiskTwoMissingIsAskedForAndTakenOnTheRetry)

@@ -1,0 +1,37 @@
+#pragma once
+// A setup.exe that carries its distribution as a payload. Its configuration and the bare setup.exe it
+// carries (the uninstaller to be) are written into a temporary folder that the run takes as its source
+// folder, the current directory; the segments are read as ranges of the program's own file.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "payload/Payload.h"
+#include "segment/SegmentFiles.h"
+
+class TSingleFileSource {
+public:
+    // Looks at the running program when installing; nothing changes for a setup.exe beside its disks.
+    explicit TSingleFileSource(bool installing);
+    // Back to the folder the run started in, the staged files and their folder removed.
+    ~TSingleFileSource();
+    TSingleFileSource(const TSingleFileSource&) = delete;
+    TSingleFileSource& operator=(const TSingleFileSource&) = delete;
+
+    // The source of this run, when its program carries a payload (damaged or not).
+    static TSingleFileSource* Current();
+
+    // Raises EPayloadError, naming the program, when the payload is damaged or fails its CRC-32.
+    void Check() const;
+    TSegmentFiles& Segments() const { return *segments_; }
+
+private:
+    void Stage();
+
+    std::string program_;
+    std::optional<TPayload> payload_;
+    std::string problem_;  // why the payload cannot be read, when it cannot
+    std::unique_ptr<TSegmentFiles> segments_;
+    std::string startDir_;
+    std::string stageDir_;
+};

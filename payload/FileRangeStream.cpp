@@ -1,0 +1,34 @@
+#include "payload/FileRangeStream.h"
+
+#include <algorithm>
+
+#include "port/Exception.h"
+
+TFileRangeStream::TFileRangeStream(const std::string& path, std::int64_t offset, std::int64_t size)
+    : file_(path, FileMode::OpenRead), offset_(offset), size_(size)
+{
+}
+
+std::size_t TFileRangeStream::Read(void* buffer, std::size_t count)
+{
+    const auto n =
+        static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), size_ - position_));
+    if (n == 0) return 0;
+    file_.Seek(offset_ + position_, SeekOrigin::Begin);
+    const std::size_t got = file_.Read(buffer, n);
+    position_ += static_cast<std::int64_t>(got);
+    return got;
+}
+
+std::size_t TFileRangeStream::Write(const void* /*buffer*/, std::size_t /*count*/)
+{
+    return 0;
+}
+
+std::int64_t TFileRangeStream::Seek(std::int64_t offset, SeekOrigin origin)
+{
+    const std::int64_t base = origin == SeekOrigin::Begin ? 0 : origin == SeekOrigin::Current ? position_ : size_;
+    if (base + offset < 0) throw EInOutError("Seek before the start of " + file_.Path());
+    position_ = std::min(base + offset, size_);
+    return position_;
+}

@@ -1,0 +1,31 @@
+#include "payload/PayloadSegments.h"
+
+#include <cctype>
+#include <utility>
+
+#include "payload/FileRangeStream.h"
+#include "port/Exception.h"
+
+TPayloadSegments::TPayloadSegments(std::string programFile, TPayload payload)
+    : programFile_(std::move(programFile)), payload_(std::move(payload))
+{
+}
+
+const TPayloadEntry* TPayloadSegments::EntryFor(const std::string& path) const
+{
+    std::string name = path.substr(path.find_last_of("\\/:") + 1);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return payload_.Find(name);
+}
+
+bool TPayloadSegments::Exists(const std::string& path)
+{
+    return EntryFor(path) != nullptr;
+}
+
+std::unique_ptr<Stream> TPayloadSegments::OpenRead(const std::string& path)
+{
+    const TPayloadEntry* entry = EntryFor(path);
+    if (entry == nullptr) throw EFOpenError(path);
+    return std::make_unique<TFileRangeStream>(programFile_, entry->Offset, entry->Size);
+}
