@@ -145,15 +145,15 @@ TEST_F(ArchiveWriting, CheckHandlerCanSkipAFileAndCustomCodersWriteTheirOwnData)
 TEST_F(ArchiveWriting, TheCustomCodersAnswerIsStoredAndReadBack)
 {
     TCompress c;
-    c.OnCompress = ReversingCoder("LZMA");
+    c.OnCompress = ReversingCoder("REVERSED");
     Write(c, Sources({{"a.txt", "alpha"}, {"b.txt", "bravo"}}), coCustom);
-    EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "LZM");
+    EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "REV");
 
     TCompress x;
     std::vector<std::string> heard;
     x.OnRecognize = [&](const std::string& id, bool& recognized) {
         heard.push_back(id);
-        recognized = id == "LZM";
+        recognized = id == "REV";
     };
     x.OnExpand = [&](Stream& dest, Stream& source, std::int32_t sourceSize, std::int32_t destSize,
                      const std::string& id, std::int32_t& checksum) {
@@ -164,7 +164,7 @@ TEST_F(ArchiveWriting, TheCustomCodersAnswerIsStoredAndReadBack)
     x.MakeDirectories = true;
     x.ExpandArchive(archive, nullptr);
     EXPECT_EQ(ScratchDir::Read(dir / "x\\b.txt"), "bravo");
-    EXPECT_EQ(heard, (std::vector<std::string>{"LZM", "LZM", "LZM"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"REV", "REV", "REV"}));
 }
 
 TEST_F(ArchiveWriting, ACustomArchiveNeedsItsHandlerAndOneTruthfulAnswer)
@@ -185,6 +185,9 @@ TEST_F(ArchiveWriting, ACustomArchiveNeedsItsHandlerAndOneTruthfulAnswer)
     };
     EXPECT_THROW(Write(c, Sources({{"a.txt", "alpha"}, {"b.txt", "bravo"}}), coCustom), Exception)
         << "an archive carries one identifier";
+    c.OnCompress = ReversingCoder("LZMA");
+    EXPECT_THROW(Write(c, Sources({{"a.txt", "alpha"}}), coCustom), Exception)
+        << "a built-in identifier: the built-in decoder would read the handler's data";
 
     c.OnCompress = [](Stream& dest, Stream& source, std::string& id, std::int32_t& size, std::int32_t& checksum) {
         ReversingCoder("CUS")(dest, source, id, size, checksum);
@@ -270,7 +273,7 @@ TEST_F(ArchiveWriting, ASourceThatShrinksOrGrowsWhileItIsCodedIsNamed)
             const std::string what = (newSize < 100000 ? "shrank" : "grew") + std::string(inMemory ? " in memory" : "");
             try {
                 if (inMemory) {
-                    CodeEntryInMemory(source, coRLE, 0, change);
+                    CodeEntryInMemory(source, {coRLE, EncoderOf(coRLE, {})}, 0, change);
                 } else {
                     TCompress c;
                     c.OnShowProgress = change;
