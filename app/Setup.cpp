@@ -1,6 +1,6 @@
 // The entry point: title, uninstall directory, mode, then the setup screen until it closes.
-#include "app/DisplayScreen.h"
-#include "app/Global.h"
+#include "app/screen/DisplayScreen.h"
+#include "state/Global.h"
 #include "app/RunMode.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"

@@ -1,6 +1,6 @@
 #include "bootstrap/Unzip1.h"
 
-#include "app/Global.h"
+#include "state/Global.h"
 #include "bootstrap/SupportFilePath.h"
 #include "port/FileSystem.h"
 #include "segment/SegNaming.h"

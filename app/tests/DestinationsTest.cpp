@@ -1,4 +1,4 @@
-#include "app/Destinations.h"
+#include "app/config/Destinations.h"
 
 #include <gtest/gtest.h>
 

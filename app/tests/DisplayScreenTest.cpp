@@ -1,7 +1,7 @@
 // The setup screen built in this process: its designed controls, the configuration applied to them, and the
 // start-up of both modes with the real windows.
-#include "app/DisplayScreen.h"
-#include "app/Global.h"
+#include "app/screen/DisplayScreen.h"
+#include "state/Global.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"

@@ -1,5 +1,5 @@
 // The eleven display style names and what is not one of them.
-#include "app/DisplayStyle.h"
+#include "app/screen/DisplayStyle.h"
 #include "widgets/PanelTypes.h"
 
 #include <gtest/gtest.h>

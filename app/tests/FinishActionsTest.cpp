@@ -1,4 +1,4 @@
-#include "app/FinishActions.h"
+#include "app/finish/FinishActions.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
-#include "app/UninstallKey.h"
+#include "app/install/UninstallKey.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "compress/tests/ArchiveBuilder.h"

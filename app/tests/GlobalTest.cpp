@@ -1,4 +1,4 @@
-#include "app/Global.h"
+#include "state/Global.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
-#include "app/SetupConfig.h"
-#include "app/UninstallKey.h"
+#include "app/config/SetupConfig.h"
+#include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/InstallEngine.h"
+#include "app/install/InstallEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
-#include "app/Destinations.h"
-#include "app/UninstallEngine.h"
-#include "app/UninstallKey.h"
+#include "app/config/Destinations.h"
+#include "app/uninstall/UninstallEngine.h"
+#include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"

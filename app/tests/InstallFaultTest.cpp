@@ -11,7 +11,7 @@
 #include "shell/PendingRenames.h"
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
-#include "app/UninstallKey.h"
+#include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "ui/Registry.h"
 

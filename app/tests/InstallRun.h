@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
-#include "app/Destinations.h"
-#include "app/Global.h"
-#include "app/InstallChoices.h"
-#include "app/InstallEngine.h"
+#include "app/config/Destinations.h"
+#include "state/Global.h"
+#include "app/install/InstallChoices.h"
+#include "app/install/InstallEngine.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
 

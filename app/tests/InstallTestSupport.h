@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/InstallProgress.h"
+#include "app/install/InstallProgress.h"
 #include "config/TextFields.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Registry.h"

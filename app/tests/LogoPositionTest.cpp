@@ -1,5 +1,5 @@
 // The seven logo places and the halving rule.
-#include "app/LogoPosition.h"
+#include "app/screen/LogoPosition.h"
 
 #include <gtest/gtest.h>
 

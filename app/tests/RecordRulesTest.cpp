@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "app/FileKeyRules.h"
-#include "app/KeyPath.h"
-#include "app/RegistryRemoval.h"
-#include "app/UninstallEngine.h"
-#include "app/UninstallRecordReader.h"
+#include "app/record/FileKeyRules.h"
+#include "app/record/KeyPath.h"
+#include "app/uninstall/RegistryRemoval.h"
+#include "app/uninstall/UninstallEngine.h"
+#include "app/record/UninstallRecordReader.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/TestKey.h"
 #include "app/tests/InstallTestSupport.h"

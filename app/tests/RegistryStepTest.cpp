@@ -1,11 +1,11 @@
-#include "app/RegistryStep.h"
+#include "app/install/RegistryStep.h"
 
 #include <gtest/gtest.h>
 
 #include "InstallTestSupport.h"
 #include "UninstallRecordWriter.h"
-#include "app/KeyPath.h"
-#include "app/UninstallKey.h"
+#include "app/record/KeyPath.h"
+#include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "shell/ShellFolders.h"
 #include "ui/IniFile.h"

@@ -1,8 +1,8 @@
 // The screen's background as the configuration paints it, read back as real pixels, and the text lines
 // stacked by their fonts.
-#include "app/DisplayScreen.h"
-#include "app/DisplayStyle.h"
-#include "app/Global.h"
+#include "app/screen/DisplayScreen.h"
+#include "app/screen/DisplayStyle.h"
+#include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 #include "widgets/tests/Dib.h"
 

@@ -2,9 +2,9 @@
 // configuration: no control hides another or leaves its parent, every caption fits, and each page reached from
 // each of its neighbours, forward and back, shows pixel for pixel what the same page shows when a new window
 // opens on it. The pictures are kept as build/<preset>/screenshots/page-*.png.
-#include "app/DisplayScreen.h"
-#include "app/Global.h"
-#include "app/UninstallKey.h"
+#include "app/screen/DisplayScreen.h"
+#include "state/Global.h"
+#include "app/install/UninstallKey.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/tests/DialogMoment.h"

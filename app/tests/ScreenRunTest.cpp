@@ -1,7 +1,7 @@
 // The install, finish and uninstall runs driven through the screen's own buttons, into a scratch folder.
-#include "app/DisplayScreen.h"
-#include "app/Global.h"
-#include "app/UninstallKey.h"
+#include "app/screen/DisplayScreen.h"
+#include "state/Global.h"
+#include "app/install/UninstallKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The setup screen with the sample product's configuration, and in each display style, captured from the
 // screen and saved as PNG files for people to look at; the checks make sure the capture shows the screen.
-#include "app/DisplayScreen.h"
-#include "app/Global.h"
+#include "app/screen/DisplayScreen.h"
+#include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
 #include "widgets/tests/Dib.h"

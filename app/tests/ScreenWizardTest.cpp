@@ -1,7 +1,7 @@
 // The wizard's page flow on the real screen: which page follows which, the buttons offered, and the
 // shortcut rows and summary that page Page4 builds.
-#include "app/DisplayScreen.h"
-#include "app/Global.h"
+#include "app/screen/DisplayScreen.h"
+#include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 
 #include <gtest/gtest.h>

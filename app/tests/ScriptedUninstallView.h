@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UninstallView.h"
+#include "app/uninstall/UninstallView.h"
 
 class ScriptedUninstallView : public TUninstallView {
 public:

@@ -1,4 +1,4 @@
-#include "app/SetupConfig.h"
+#include "app/config/SetupConfig.h"
 
 #include <gtest/gtest.h>
 

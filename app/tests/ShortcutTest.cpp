@@ -7,7 +7,7 @@
 
 #include "InstallTestSupport.h"
 #include "UninstallRecordWriter.h"
-#include "app/ShortcutStep.h"
+#include "app/install/ShortcutStep.h"
 #include "port/FileSystem.h"
 
 namespace {

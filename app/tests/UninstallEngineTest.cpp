@@ -1,4 +1,4 @@
-#include "app/UninstallEngine.h"
+#include "app/uninstall/UninstallEngine.h"
 
 #include <gtest/gtest.h>
 

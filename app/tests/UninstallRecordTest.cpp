@@ -1,10 +1,10 @@
-#include "app/UninstallRecord.h"
+#include "app/install/UninstallRecord.h"
 
 #include <gtest/gtest.h>
 
 #include "InstallTestSupport.h"
-#include "app/RecordKey.h"
-#include "app/UninstallRecordReader.h"
+#include "app/record/RecordFormat.h"
+#include "app/record/UninstallRecordReader.h"
 
 namespace {
 

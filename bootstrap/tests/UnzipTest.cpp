@@ -1,7 +1,7 @@
 // The expander on a segment set of three disks built in the test, with the distribution folder as
 // the current directory, as setup.exe meets it.
-#include "app/Global.h"
-#include "app/SetupConfig.h"
+#include "state/Global.h"
+#include "app/config/SetupConfig.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
 #include "segment/tests/ScriptedInteraction.h"

@@ -1,7 +1,7 @@
 #include "InstalledProduct.h"
 
 #include "ShellLinkReader.h"
-#include "app/KeyPath.h"
+#include "app/record/KeyPath.h"
 #include "app/RunMode.h"
 #include "config/TextFields.h"
 #include "ui/Registry.h"

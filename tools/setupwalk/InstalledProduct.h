@@ -1,7 +1,7 @@
 #pragma once
 // What an installation left on the machine, found as the uninstaller finds it: the uninstall entry named
 // by the title, and the record beside the installed setup.exe.
-#include "app/UninstallRecordReader.h"
+#include "app/record/UninstallRecordReader.h"
 
 #include <optional>
 #include <string>

@@ -1,0 +1,40 @@
+#include "app/install/DirectoryLedger.h"
+
+#include <vector>
+
+#include "app/record/FileKeyRules.h"
+#include "config/TextFields.h"
+#include "port/FileSystem.h"
+#include "shell/FileRoutines.h"
+
+namespace {
+
+// dir and its parents that do not exist yet, walking up as CreateDirectoryPath does.
+std::vector<std::string> MissingDirectories(std::string dir)
+{
+    std::vector<std::string> missing;
+    for (;;) {
+        while (!dir.empty() && dir.back() == '\\') dir.pop_back();
+        if (dir.size() <= 2 || port::IsDirectory(dir)) break;
+        std::string parent = DirectoryPart(dir);
+        missing.push_back(dir);
+        if (parent.empty() || PathIdentity(parent) == PathIdentity(dir)) break;
+        dir = std::move(parent);
+    }
+    return missing;
+}
+
+}  // namespace
+
+void TDirectoryLedger::Create(const std::string& dir)
+{
+    const std::vector<std::string> missing = dir.empty() ? std::vector<std::string>() : MissingDirectories(dir);
+    CreateDirectoryPath(dir);
+    for (const std::string& created : missing)
+        if (port::IsDirectory(created)) owned_.insert(PathIdentity(created));
+}
+
+bool TDirectoryLedger::Owns(const std::string& dir) const
+{
+    return owned_.contains(PathIdentity(dir));
+}

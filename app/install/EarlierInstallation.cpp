@@ -1,0 +1,61 @@
+#include "app/install/EarlierInstallation.h"
+
+#include "app/record/FileKeyRules.h"
+#include "app/record/UninstallRecordReader.h"
+#include "config/TextFields.h"
+
+namespace {
+
+constexpr const char* kAllFiles = "*.*";
+
+}  // namespace
+
+TEarlierInstallation::TEarlierInstallation(const std::string& installDir, const std::string& title)
+{
+    const TUninstallRecordContents record = ReadUninstallRecord(installDir);
+    if (title.empty() || record.Title != title) return;
+    for (const std::string& key : record.RegistryKeys) {
+        keys_.insert(KeyIdentity(ParseKeyPath(key)));
+        createdKeys_.insert(KeyIdentity(ParseKeyPath(key)));
+    }
+    for (const std::string& key : record.CreatedKeys) createdKeys_.insert(KeyIdentity(ParseKeyPath(key)));
+    for (const std::string& file : record.Files) {
+        if (FileNamePart(file) == kAllFiles)
+            directories_.insert(PathIdentity(DirectoryPart(file)));
+        else
+            files_.insert(PathIdentity(file));
+    }
+    for (const std::string& folder : record.Folders) folders_.insert(PathIdentity(folder));
+    for (const TRecordedIniSection& section : record.IniSections)
+        iniSections_.insert(IniSectionIdentity(section.File, section.Section));
+}
+
+bool TEarlierInstallation::OwnsKey(const TKeyPath& key) const
+{
+    return keys_.contains(KeyIdentity(key));
+}
+
+bool TEarlierInstallation::CreatedKey(const TKeyPath& key) const
+{
+    return createdKeys_.contains(KeyIdentity(key));
+}
+
+bool TEarlierInstallation::OwnsFile(const std::string& path) const
+{
+    return files_.contains(PathIdentity(path));
+}
+
+bool TEarlierInstallation::OwnsDirectory(const std::string& dir) const
+{
+    return directories_.contains(PathIdentity(dir));
+}
+
+bool TEarlierInstallation::OwnsFolder(const std::string& dir) const
+{
+    return folders_.contains(PathIdentity(dir));
+}
+
+bool TEarlierInstallation::AddedIniSection(const std::string& file, const std::string& section) const
+{
+    return iniSections_.contains(IniSectionIdentity(file, section));
+}

@@ -1,0 +1,207 @@
+#include "app/install/InstallEngine.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "app/config/Destinations.h"
+#include "app/install/DirectoryLedger.h"
+#include "app/install/EarlierInstallation.h"
+#include "app/install/EntriesBefore.h"
+#include "app/record/FileKeyRules.h"
+#include "app/install/FilePlacement.h"
+#include "app/install/RegistryStep.h"
+#include "app/install/ShortcutStep.h"
+#include "app/record/SystemDirs.h"
+#include "app/install/UninstallKey.h"
+#include "app/install/UninstallRecord.h"
+#include "config/TextFields.h"
+#include "port/Exception.h"
+#include "shell/FileRoutines.h"
+#include "shell/PendingRenames.h"
+
+namespace {
+
+class TInstallRun {
+public:
+    TInstallRun(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
+        : global_(global),
+          choices_(choices),
+          progress_(progress),
+          installDir_(WithTrailingBackslash(choices.InstallDir)),
+          record_(installDir_),
+          steps_(progress),
+          systemDirs_(SystemDirs()),
+          earlier_(installDir_, choices.Title),
+          before_(global.RegistryEntries)
+    {
+    }
+
+    TInstallOutcome Run()
+    {
+        progress_.ShowStageMark(isFiles);
+        OpenRecord();
+        ClearRegistryEntries(global_.RegistryEntries, earlier_, progress_);
+        steps_.Start(ProgressMaximum());
+        AddSupportFiles();
+        global_.DestinationFiles = ResolveDestinations(global_.InstallFiles, installDir_);
+        KeepDestinationsFromPendingRemoval();
+        InstallDestinations();
+        RecordInstallDirectory();
+        CopyPicture(global_.InstallSettings.LogoFile);
+        CopyPicture(global_.InstallSettings.BitMapFile);
+
+        progress_.ShowStageMark(isFolders);
+        progress_.ProcessMessages();
+        TShortcuts shortcuts;
+        CreateProgramFolders(global_.ShortcutEntries, choices_, installDir_, shortcuts, record_, earlier_, progress_,
+                             steps_);
+
+        progress_.ShowStageMark(isRegistry);
+        TRegistryWriter(record_, earlier_, before_, progress_, steps_).WriteRegistryEntries(global_.RegistryEntries);
+        WriteUninstallKey(choices_.Title, installDir_, progress_);
+        record_.SetTitle(choices_.Title);
+        progress_.SetCaption(ilLabel2, "Finished");
+        return outcome_;
+    }
+
+private:
+    // The directory is made first, so the record never fails for want of it.
+    void OpenRecord()
+    {
+        ledger_.Create(installDir_);
+        record_.Open();
+    }
+
+    int ProgressMaximum() const
+    {
+        const std::size_t count = 2 * global_.DestinationFiles.size() + global_.ShortcutEntries.size() +
+                                  global_.RegistryEntries.size() + global_.AutoexecEntries.size();
+        return static_cast<int>(std::min<std::size_t>(count, 0x7FFFFFFF));
+    }
+
+    void AddSupportFiles()
+    {
+        for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"})
+            global_.InstallFiles.push_back("Installation Directory," + global_.TempDir + name);
+    }
+
+    // Made by this run, or recorded whole by the earlier installation, and none of Windows' own.
+    bool OwnsWhole(const std::string& dir) const
+    {
+        return (ledger_.Owns(dir) || earlier_.OwnsDirectory(dir)) &&
+               std::find(systemDirs_.begin(), systemDirs_.end(), dir) == systemDirs_.end();
+    }
+
+    // A reinstallation before the restart that an uninstallation asked for: the files and directories
+    // that restart would delete, or replace with an older staged copy, are this run's again.
+    void KeepDestinationsFromPendingRemoval() const
+    {
+        std::set<std::string> paths;
+        for (const std::string& destination : global_.DestinationFiles)
+            for (std::string path = destination; !IsRootDirectory(path); path = DirectoryPart(PathIdentity(path)))
+                paths.insert(PathIdentity(path));
+        const std::vector<TPendingRename> withdrawn = WithdrawPendingRenames([&](const TPendingRename& rename) {
+            return paths.contains(PathIdentity(rename.Target.empty() ? rename.Source : rename.Target));
+        });
+        for (const TPendingRename& rename : withdrawn)
+            if (!rename.Target.empty()) DeleteFileA(rename.Source.c_str());
+    }
+
+    void InstallDestinations()
+    {
+        const TStringList& destinations = global_.DestinationFiles;
+        for (std::size_t index = 0; index < destinations.size(); ++index) {
+            const std::string& destination = destinations[index];
+            const std::string name = FileNamePart(destination);
+            const std::string dir = DirectoryPart(destination);
+            steps_.Step();
+            if (name.empty()) {
+                CreateDirectoryEntry(dir);
+                continue;
+            }
+            InstallFile(destination, dir, name);
+            if (DestinationRepeatsLater(destinations, index, destination))
+                DeleteFileA((global_.TempDir + name).c_str());
+        }
+    }
+
+    // A directory of the product's is recorded whole before the copy; in any other the file is recorded only
+    // once this run has put it there.
+    void InstallFile(const std::string& destination, const std::string& dir, const std::string& name)
+    {
+        progress_.SetCaption(ilDest1, "Installing : " + name);
+        progress_.ProcessMessages();
+        ledger_.Create(dir);
+        const bool ownsWhole = OwnsWhole(dir);
+        if (ownsWhole) record_.AddDirectoryFiles(dir);
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
+        if (!ownsWhole && (placement == plInstalled || placement == plAtRestart)) record_.AddFile(destination);
+        NotePlacement(destination, placement);
+    }
+
+    // The same destination twice is copied once: the later one finds no source and is no news.
+    void NotePlacement(const std::string& destination, TPlacement placement)
+    {
+        if (placement == plNoSource && placed_.contains(destination)) return;
+        if (placement == plInstalled || placement == plAtRestart) placed_.insert(destination);
+        outcome_.Note(destination, placement);
+    }
+
+    void CreateDirectoryEntry(const std::string& dir)
+    {
+        progress_.SetCaption(ilDest1, "Creating Directories .. ");
+        progress_.ProcessMessages();
+        ledger_.Create(dir);
+        if (!OwnsWhole(dir)) return;
+        record_.AddFolder(dir);
+        record_.AddDirectoryFiles(dir);
+    }
+
+    void RecordInstallDirectory()
+    {
+        if (OwnsWhole(installDir_))
+            record_.AddDirectoryFiles(installDir_);
+        else
+            record_.AddFile(record_.Path());
+    }
+
+    // The uninstaller shows its screen with the pictures from the install directory.
+    void CopyPicture(const std::string& name)
+    {
+        if (name.empty()) return;
+        const std::string destination = installDir_ + name;
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
+        if (!OwnsWhole(installDir_) && (placement == plInstalled || placement == plAtRestart))
+            record_.AddFile(destination);
+        NotePlacement(destination, placement);
+    }
+
+    TGlobal& global_;
+    const TInstallChoices& choices_;
+    TInstallProgress& progress_;
+    const std::string installDir_;
+    TUninstallRecord record_;
+    TProgressSteps steps_;
+    TDirectoryLedger ledger_;
+    const std::array<std::string, 4> systemDirs_;
+    const TEarlierInstallation earlier_;
+    const TEntriesBefore before_;
+    TInstallOutcome outcome_;
+    std::set<std::string> placed_;  // destinations this run has put in place
+};
+
+}  // namespace
+
+bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index, const std::string& path)
+{
+    return index < destinations.size() && std::find(destinations.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                                                    destinations.end(), path) != destinations.end();
+}
+
+TInstallOutcome RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
+{
+    return TInstallRun(global, choices, progress).Run();
+}

@@ -1,0 +1,107 @@
+#include "app/install/ShortcutStep.h"
+
+#include "app/config/Destinations.h"
+#include "config/TextFields.h"
+#include "port/FileSystem.h"
+#include "shell/ShellFolders.h"
+
+namespace {
+
+// The entry's fields put on the component; fields 3 to 6 are replaced by the choices or unused.
+void LoadEntry(std::string entry, const TInstallChoices& choices, std::size_t firstRow, const std::string& installDir,
+               TShortcuts& shortcuts)
+{
+    shortcuts.FolderDesktop = choices.FolderDesktop;
+    shortcuts.FolderStartMenu = choices.FolderStartMenu;
+    shortcuts.ProgramName = SplitFirst(entry, ',');
+    shortcuts.RunProgram = ExpandPathMacros(SplitFirst(entry, ','), installDir);
+    shortcuts.StartMenu = choices.RowTicked(firstRow);
+    shortcuts.Desktop = choices.RowTicked(firstRow + 1);
+    shortcuts.QuickLaunch = choices.RowTicked(firstRow + 2);
+    for (int unused = 3; unused <= 6; ++unused) SplitFirst(entry, ',');
+    const std::vector<std::string> chain = FolderChain(SplitFirst(entry, ','));
+    shortcuts.Folder = chain.empty() ? std::string() : chain.front();
+    const std::string icon = FileNamePart(SplitFirst(entry, ','));
+    shortcuts.IconFile = icon.empty() ? std::string() : installDir + icon;
+}
+
+class TShortcutRecorder {
+public:
+    TShortcutRecorder(TUninstallRecord& record, const TEarlierInstallation& earlier)
+        : record_(record), earlier_(earlier)
+    {
+    }
+
+    void Record(const TShortcuts& shortcuts)
+    {
+        const std::string desktop = ShellFolderPath(sfDesktop);
+        const std::string startMenu = ShellFolderPath(sfStartMenu);
+        const std::string fileName = shortcuts.ProgramName + ".lnk";
+        RecordFolders(startMenu, shortcuts);
+        if (shortcuts.StartMenu) record_.AddFile(startMenu + fileName);
+        if (shortcuts.Desktop) record_.AddFile(desktop + fileName);
+        if (shortcuts.QuickLaunch) record_.AddFile(TShortcuts::QuickLaunchDir() + fileName);
+        if (shortcuts.FolderDesktop) RecordFolderShortcut(desktop, shortcuts);
+        if (shortcuts.FolderStartMenu) RecordFolderShortcut(startMenu, shortcuts);
+        RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts);
+    }
+
+private:
+    // The folders of the chain below location that are, or are about to be, the product's.
+    void RecordFolders(const std::string& location, const TShortcuts& shortcuts)
+    {
+        for (const std::string& folder : FolderChain(shortcuts.Folder)) {
+            const std::string path = location + folder;
+            if (!port::IsDirectory(path) || earlier_.OwnsFolder(path)) record_.AddFolder(path);
+        }
+    }
+
+    // The folders of the chain below location, then the shortcut in the deepest of them.
+    void RecordFolderShortcut(const std::string& location, const TShortcuts& shortcuts)
+    {
+        RecordFolders(location, shortcuts);
+        record_.AddFile(shortcuts.FolderPath(location) + shortcuts.ProgramName + ".lnk");
+    }
+
+    TUninstallRecord& record_;
+    const TEarlierInstallation& earlier_;
+};
+
+}  // namespace
+
+std::vector<std::string> FolderChain(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::string rest = folder;
+    while (!rest.empty()) {
+        std::string name = SplitFirst(rest, '\\');
+        if (!name.empty()) names.push_back(std::move(name));
+    }
+    std::vector<std::string> chain;
+    std::string path;
+    for (const std::string& name : names) {
+        path = path.empty() ? name : path + "\\" + name;
+        chain.insert(chain.begin(), path);
+    }
+    return chain;
+}
+
+void CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices, const std::string& installDir,
+                          TShortcuts& shortcuts, TUninstallRecord& record, const TEarlierInstallation& earlier,
+                          TInstallProgress& progress, TProgressSteps& steps)
+{
+    TShortcutRecorder recorder(record, earlier);
+    progress.SetCaption(ilLabel2, "Creating Folders");
+    progress.ProcessMessages();
+    std::size_t firstRow = 0;
+    for (const std::string& entry : entries) {
+        steps.Step();
+        progress.ProcessMessages();
+        LoadEntry(entry, choices, firstRow, installDir, shortcuts);
+        recorder.Record(shortcuts);
+        progress.SetCaption(ilLabel1, "Folders: " + shortcuts.ProgramName);
+        shortcuts.CreateShortcuts();
+        progress.ProcessMessages();
+        firstRow += 3;
+    }
+}

@@ -1,0 +1,80 @@
+#include "app/install/UninstallRecord.h"
+
+#include <windows.h>
+
+#include "app/install/ProfileWrite.h"
+#include "app/record/RecordFormat.h"
+#include "port/Exception.h"
+
+namespace {
+
+// Names with "*" or "?" cannot be created, and as a record key they would match other files.
+bool NamesOneFile(const std::string& path)
+{
+    return path.find_first_of("*?") == std::string::npos;
+}
+
+}  // namespace
+
+void TUninstallRecord::Open()
+{
+    // A record that cannot be deleted (read-only, or held by another process) cannot start afresh.
+    if (!DeleteFileA(path_.c_str()) && GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES)
+        throw Exception("Unable to write to " + path_);
+    const HANDLE file =
+        CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw Exception("Unable to write to " + path_);
+    CloseHandle(file);
+}
+
+void TUninstallRecord::AddFile(const std::string& path)
+{
+    if (NamesOneFile(path)) Write(RecordFiles, EncodeRecordKey({path}), "");
+}
+
+void TUninstallRecord::AddDirectoryFiles(const std::string& dir)
+{
+    if (NamesOneFile(dir)) Write(RecordFiles, EncodeRecordKey({dir + "*.*"}), "");
+}
+
+void TUninstallRecord::AddFolder(const std::string& dir)
+{
+    Write(RecordFolder, EncodeRecordKey({dir}), "");
+}
+
+void TUninstallRecord::AddRegistryKey(const std::string& keyPath)
+{
+    Write(RecordRegistry, EncodeRecordKey({keyPath}), "");
+}
+
+void TUninstallRecord::AddRegistryValue(const std::string& keyPath, const std::string& valueName)
+{
+    Write(RecordRegistryValues, EncodeRecordKey({keyPath, valueName}), "");
+}
+
+void TUninstallRecord::AddIniKey(const std::string& iniFile, const std::string& section, const std::string& key)
+{
+    Write(RecordIniKeys, EncodeRecordKey({iniFile, section, key}), "");
+}
+
+void TUninstallRecord::AddCreatedKey(const std::string& keyPath)
+{
+    Write(RecordCreatedKeys, EncodeRecordKey({keyPath}), "");
+}
+
+void TUninstallRecord::AddIniSection(const std::string& iniFile, const std::string& section)
+{
+    Write(RecordIniSections, EncodeRecordKey({iniFile, section}), "");
+}
+
+void TUninstallRecord::SetTitle(const std::string& title)
+{
+    Write(RecordName, RecordTitle, title);
+}
+
+void TUninstallRecord::Write(const std::string& section, const std::string& key, const std::string& value)
+{
+    // A value is read back up to the line's end.
+    if (value.find_first_of("\r\n") != std::string::npos) throw Exception("Unable to write to " + path_);
+    WriteProfileKey(path_, section, key, value);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The uninstall record uninstaller.cfg in the install directory: what the uninstaller removes, written
+// key by key through the profile API as the install run goes, so a run stopped half-way leaves a
+// partial record. Every key but "Title" has an empty value; readers ask only for key names.
+//
+// Sections:
+//   "Files"            a directory + "*.*" (every file in it), a single file, or a shortcut
+//   "Folder"           a directory to remove when empty
+//   "Registry"         a key path (target + "\" + section) to delete with its subkeys
+//   "Registry Values"  key path | value name: that value only
+//   "INI Keys"         INI file path | section | key: that key only
+//   "Created Keys"     a key path this run created: removed once nothing is left in it
+//   "INI Sections"     INI file path | section, a section this run added: removed once it holds no key
+//   "Name"             "Title" = the product title
+// "Registry Values", "INI Keys" and "INI Sections" are for keys and files the installation wrote into but
+// did not create. A key holds its fields as app/record/RecordFormat.h describes, so every name reads back exactly.
+#include <string>
+
+#include "app/record/RecordFormat.h"
+
+
+class TUninstallRecord {
+public:
+    // The record of the install directory installDir (ending in "\").
+    explicit TUninstallRecord(const std::string& installDir) : path_(installDir + RecordFileName) {}
+
+    const std::string& Path() const { return path_; }
+
+    // Deletes the last installation's record and starts an empty one. Raises Exception "Unable to write
+    // to " + Path() when the old record cannot be deleted or the new one cannot be created.
+    void Open();
+
+    // Every write raises Exception "Unable to write to " + Path() when the profile API refuses.
+    void AddFile(const std::string& path);
+    void AddDirectoryFiles(const std::string& dir);  // dir + "*.*"
+    void AddFolder(const std::string& dir);
+    void AddRegistryKey(const std::string& keyPath);
+    void AddRegistryValue(const std::string& keyPath, const std::string& valueName);
+    void AddIniKey(const std::string& iniFile, const std::string& section, const std::string& key);
+    void AddCreatedKey(const std::string& keyPath);
+    void AddIniSection(const std::string& iniFile, const std::string& section);
+    void SetTitle(const std::string& title);
+
+private:
+    void Write(const std::string& section, const std::string& key, const std::string& value);
+
+    std::string path_;
+};

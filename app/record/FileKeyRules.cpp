@@ -1,0 +1,118 @@
+#include "app/record/FileKeyRules.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "config/TextFields.h"
+
+namespace {
+
+bool IsDriveLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The length of the share root "\\server\share\" that path begins with, or 0. Device paths ("\\?\",
+// "\\.\") name no share.
+std::size_t ShareRootLength(const std::string& path)
+{
+    if (path.size() < 5 || path[0] != '\\' || path[1] != '\\') return 0;
+    const std::size_t serverEnd = path.find('\\', 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return 0;
+    const std::string server = path.substr(2, serverEnd - 2);
+    if (server == "?" || server == ".") return 0;
+    const std::size_t shareEnd = path.find('\\', serverEnd + 1);
+    if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
+    return shareEnd + 1;
+}
+
+// The length of the root ("X:\\" or "\\\\server\\share\\") that path begins with, or 0.
+std::size_t RootLength(const std::string& path)
+{
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return 3;
+    return ShareRootLength(path);
+}
+
+bool ContainsNoCase(const std::string& text, const std::string& part)
+{
+    return UpperCase(text).find(UpperCase(part)) != std::string::npos;
+}
+
+std::optional<std::string> FullPathName(const std::string& path)
+{
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return std::nullopt;
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return std::nullopt;
+    full.resize(length);
+    return full;
+}
+
+bool IsPattern(const std::string& name)
+{
+    return name.find_first_of("*?") != std::string::npos;
+}
+
+}  // namespace
+
+bool IsAbsolutePath(const std::string& path)
+{
+    return RootLength(path) > 0;
+}
+
+bool IsAbsoluteDirectory(const std::string& dir)
+{
+    return IsAbsolutePath(dir) && dir.back() == '\\';
+}
+
+std::string IniSectionIdentity(const std::string& file, const std::string& section)
+{
+    return PathIdentity(file) + "|" + UpperCase(section);
+}
+
+std::vector<std::string> SystemDirsOf(const std::string& windowsDir)
+{
+    return {windowsDir + "\\", windowsDir + "\\System\\", windowsDir + "\\System32\\", windowsDir + "\\Fonts\\"};
+}
+
+std::optional<std::string> ResolvedPath(const std::string& path)
+{
+    if (!IsAbsolutePath(path)) return std::nullopt;
+    const std::optional<std::string> full = FullPathName(path);
+    if (!full || !IsAbsolutePath(*full)) return std::nullopt;
+    return full;
+}
+
+std::optional<std::string> RemovableFileKey(const std::string& key, const std::vector<std::string>& systemDirs)
+{
+    if (key.empty() || key.back() == '\\') return std::nullopt;
+    const std::optional<std::string> full = ResolvedPath(key);
+    if (!full || full->back() == '\\') return std::nullopt;
+    if (IsPattern(FileNamePart(*full)) && IsSystemOrRootDirectory(DirectoryPart(*full), systemDirs))
+        return std::nullopt;
+    return full;
+}
+
+bool IsRootDirectory(const std::string& dir)
+{
+    const std::string path = WithTrailingBackslash(dir);
+    const std::size_t root = RootLength(path);
+    return root == 0 || path.size() <= root;
+}
+
+bool IsSystemOrRootDirectory(const std::string& dir, const std::vector<std::string>& systemDirs)
+{
+    if (IsRootDirectory(dir)) return true;
+    const std::string upper = UpperCase(WithTrailingBackslash(dir));
+    return std::any_of(systemDirs.begin(), systemDirs.end(),
+                       [&](const std::string& system) { return UpperCase(system) == upper; });
+}
+
+bool IsSystemFileKey(const std::string& path, const std::vector<std::string>& systemDirs)
+{
+    if (ContainsNoCase(path, ".LNK")) return false;
+    return std::any_of(systemDirs.begin(), systemDirs.end(),
+                       [&](const std::string& system) { return ContainsNoCase(path, system); });
+}

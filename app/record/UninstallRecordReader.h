@@ -1,0 +1,39 @@
+#pragma once
+// What an uninstall record lists, read from uninstaller.cfg before anything is removed (the record lies in
+// the install directory and goes with it), each key split into its fields (app/record/RecordFormat.h).
+#include <string>
+#include <vector>
+
+struct TRecordedValue {
+    std::string KeyPath;
+    std::string Name;
+};
+
+struct TRecordedIniKey {
+    std::string File;
+    std::string Section;
+    std::string Key;
+};
+
+struct TRecordedIniSection {
+    std::string File;
+    std::string Section;
+};
+
+struct TUninstallRecordContents {
+    bool Found = false;                              // the record file is there to be read
+    std::string Title;                               // "Name" / "Title"
+    std::vector<std::string> Files;                  // file patterns, single files and shortcuts
+    std::vector<std::string> Folders;                // directories to remove when empty
+    std::vector<std::string> RegistryKeys;           // keys to delete with their subkeys
+    std::vector<TRecordedValue> RegistryValues;      // single values
+    std::vector<TRecordedIniKey> IniKeys;            // single INI keys
+    std::vector<std::string> CreatedKeys;            // keys to delete once empty
+    std::vector<TRecordedIniSection> IniSections;    // INI sections to remove once empty
+};
+
+// Every key of uninstallDir + "uninstaller.cfg", in file order and however many; a key that does not hold
+// its section's fields is left out. A missing file gives empty lists, and so does a directory that is not
+// an absolute path ("X:\..." or "\\server\share\...") ending in "\": the profile API would look for a bare
+// or relative name in the Windows directory instead.
+TUninstallRecordContents ReadUninstallRecord(const std::string& uninstallDir);

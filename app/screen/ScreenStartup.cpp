@@ -1,0 +1,107 @@
+// The setup screen's start and end in both modes.
+#include "app/screen/DisplayScreen.h"
+#include "app/RunMode.h"
+#include "port/FileSystem.h"
+#include "config/TextFields.h"
+#include "ui/Application.h"
+#include "ui/IniFile.h"
+
+namespace {
+
+constexpr const char* kUninstallFooter = "ZUV2000 Uninstaller | Halvex, Inc.";
+constexpr const char* kNoUninstallInformation = "No Uninstall Information Found!!";
+constexpr int kUninstallerPage = 7;
+
+}  // namespace
+
+void TDisplayScreen::FormShow()
+{
+    if (Global.UninstallMode)
+        ShowUninstallMode();
+    else
+        ShowInstallMode();
+}
+
+void TDisplayScreen::ShowInstallMode()
+{
+    if (ExpandSupportFiles)
+        ExpandSupportFiles();
+    else
+        Global.ExpandFailed = true;
+    if (Global.ExpandFailed) {
+        Timer1.SetEnabled(true);
+        return;
+    }
+    FormResize();
+    LogoImage.SetAnimate(true);
+
+    AgreementMemo->Clear();
+    NoAgreement = !AgreementMemo->LoadFromFile(Global.TempDir + "license.txt");
+
+    FirstPage = Global.InstallSettings.RestartOption ? 0 : 1;
+    Notebook1.SetPageIndex(FirstPage);
+    Notebook1PageChanged();
+}
+
+void TDisplayScreen::ShowUninstallMode()
+{
+    LoadSetupConfig(Global.SourceDir);
+    Notebook1.SetPageIndex(kUninstallerPage);
+    Notebook1PageChanged();
+
+    std::string argsText = JoinArguments(arguments_);
+    if (argsText.empty()) {
+        UninstallDir = WithTrailingBackslash(port::CurrentDir());
+        argsText = TIniFile(UninstallDir + "uninstaller.cfg").ReadString("Name", "Title", "");
+    } else {
+        UninstallDir = UninstallDirectoryOf(argsText);
+    }
+    UninstallTitle = argsText;
+    TextInfo1.SetText(argsText);
+    TextInfo4.SetText(kUninstallFooter);
+
+    // Without a directory there is nothing to remove: reading "uninstaller.cfg" relative to nothing would
+    // take whatever such a file the system's own directories hold.
+    if (TextInfo1.Text().empty() || UninstallDir.empty()) {
+        ShowNoUninstallInformation();
+        return;
+    }
+    LoadSetupConfig(UninstallDir);
+}
+
+void TDisplayScreen::ShowNoUninstallInformation()
+{
+    TextInfo1.SetText(kNoUninstallInformation);
+    Remove.SetText("EXIT");
+    Remove.SetHint("No Uninstall Info. Click here to Exit.");
+    AdjustFonts1Click();
+    Application::ProcessMessages();
+}
+
+void TDisplayScreen::FormCloseQuery(bool& canClose)
+{
+    Notebook1.OnPageChanged = nullptr;
+    Next1.OnClick = nullptr;
+    Back1.OnClick = nullptr;
+    Cancel1.OnClick = nullptr;
+    decline.OnClick = nullptr;
+    Accept.OnClick = nullptr;
+    canClose = true;
+}
+
+void TDisplayScreen::FormDestroy()
+{
+    ListView1.SetSmallImages(nullptr);
+    AgreementMemo.reset();
+    try {
+        FreeGlobals();
+    } catch (...) {
+        // Nothing can be done about a list that cannot be released while the program ends.
+    }
+}
+
+void TDisplayScreen::Timer1Timer()
+{
+    Timer1.SetEnabled(false);
+    Close();
+}

@@ -1,0 +1,180 @@
+// The wizard's page flow: what each page prepares when it is entered, and the navigation buttons.
+#include "app/config/Destinations.h"
+#include "app/screen/DisplayScreen.h"
+#include "config/TextFields.h"
+#include "shell/ShellFolders.h"
+#include "ui/Application.h"
+
+namespace {
+
+constexpr int kAgreementPage = 1;
+constexpr int kShortcutsPage = 3;
+constexpr int kInstallPage = 5;
+constexpr int kFinishedPage = 6;
+constexpr int kUninstallerPage = 7;
+
+int ScreenWidth()
+{
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int ScreenHeight()
+{
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+}  // namespace
+
+void TDisplayScreen::Notebook1PageChanged()
+{
+    ShowCommonButtons();
+    Application::ProcessMessages();
+    switch (Notebook1.PageIndex()) {
+        case kAgreementPage: EnterAgreementPage(); break;
+        case kShortcutsPage: FillShortcutList(); break;
+        case kInstallPage: EnterInstallPage(); break;
+        case kFinishedPage: EnterFinishedPage(); break;
+        case kUninstallerPage: EnterUninstallerPage(); break;
+        default: break;
+    }
+    if (Notebook1.PageIndex() == FirstPage) Back1.Hide();
+}
+
+void TDisplayScreen::ShowCommonButtons()
+{
+    Back1.Show();
+    Next1.Show();
+    decline.Hide();
+    Accept.Hide();
+}
+
+// Without an agreement the page passes straight on; Back from the next page lands here and passes on again.
+void TDisplayScreen::EnterAgreementPage()
+{
+    decline.Show();
+    Accept.Show();
+    Next1.Hide();
+    if (!NoAgreement) return;
+    Notebook1.SetPageIndex(kAgreementPage + 1);
+    ShowCommonButtons();
+}
+
+// The run starts inside this handler; the button bar goes first so that nothing can be clicked meanwhile.
+void TDisplayScreen::EnterInstallPage()
+{
+    Panel1.Hide();
+    SizeWizard(300, 130);
+    Image1.Hide();
+    StepMarks[0]->Hide();
+    StepMarks[1]->Hide();
+    MoveWizard(ScreenWidth() / 2 - Wizard.Width() / 2, TextInfo4.Top() - Wizard.Height() - 15);
+    Repaint();
+    Application::ProcessMessages();
+    RunInstall();
+}
+
+// A destination typed without its "\" was installed into with one; the program to launch lies there too.
+void TDisplayScreen::EnterFinishedPage()
+{
+    RxLabel3.SetText(TextInfo1.Text());
+    LaunchIt.SetText(
+        ExpandPathMacros(Global.InstallSettings.LaunchApplication, WithTrailingBackslash(Main_Dir.Text())));
+    Application::ProcessMessages();
+    Panel1.Hide();
+    SizeWizard(440, 230);
+    for (std::size_t mark = 2; mark < StepMarks.size(); ++mark) StepMarks[mark]->Hide();
+    CentreWizard();
+    Repaint();
+}
+
+void TDisplayScreen::EnterUninstallerPage()
+{
+    Panel1.Hide();
+    SizeWizard(345, 175);
+    CentreWizard();
+    Repaint();
+}
+
+void TDisplayScreen::SizeWizard(int width, int height)
+{
+    Wizard.SetSize(width, height);
+    PlaceWizardContents();
+}
+
+void TDisplayScreen::MoveWizard(int left, int top)
+{
+    Wizard.SetBounds(left, top, Wizard.Width(), Wizard.Height());
+}
+
+void TDisplayScreen::CentreWizard()
+{
+    MoveWizard(ScreenWidth() / 2 - Wizard.Width() / 2, ScreenHeight() / 2 - Wizard.Height() / 2);
+}
+
+// Rebuilt on every entry: every row goes back to the configured flags, and the summary takes the two folder
+// boxes as they are now.
+void TDisplayScreen::FillShortcutList()
+{
+    ListView1.Clear();
+    ListView1.SetCheckboxes(false);
+    Memo3.Clear();
+    Memo3.Add("Install To: " + Main_Dir.Text());
+    Memo3.Add("");
+    Memo3.Add("Folders:");
+    for (const std::string& entry : Global.ShortcutEntries) {
+        AddShortcutEntry(entry);
+        Application::ProcessMessages();
+    }
+    ListView1.SetCheckboxes(true);
+    Application::ProcessMessages();
+}
+
+void TDisplayScreen::AddShortcutEntry(std::string fields)
+{
+    const std::string name = SplitFirst(fields, ',');
+    const std::string target = ExpandPathMacros(SplitFirst(fields, ','), Main_Dir.Text());
+    const bool startMenu = SplitFirst(fields, ',') == "X";
+    const bool desktop = SplitFirst(fields, ',') == "X";
+    const bool quickLaunch = SplitFirst(fields, ',') == "X";
+    SplitFirst(fields, ',');
+    const std::string folder = SplitFirst(fields, ',');
+
+    Memo3.Add(folder + ": " + name);
+    if (CheckBox2.Checked()) Memo3.Add(folder + " Desktop : " + name);
+    if (CheckBox1.Checked()) Memo3.Add(folder + " StartMenu : " + name);
+
+    const int icon = SmallIconIndex(Global.TempDir + FileNamePart(target));
+    ListView1.AddItem(name, "StartMenu", icon, startMenu);
+    ListView1.AddItem(name, "Desktop", icon, desktop);
+    ListView1.AddItem(name, "Quick Launch", icon, quickLaunch);
+}
+
+void TDisplayScreen::Next1Click()
+{
+    if (Notebook1.PageIndex() < Notebook1.PageCount() - 1) Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
+}
+
+void TDisplayScreen::Back1Click()
+{
+    if (Notebook1.PageIndex() > FirstPage) Notebook1.SetPageIndex(Notebook1.PageIndex() - 1);
+}
+
+void TDisplayScreen::acceptClick()
+{
+    Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
+}
+
+void TDisplayScreen::declineClick()
+{
+    Close();
+}
+
+void TDisplayScreen::Cancel1Click()
+{
+    Close();
+}
+
+void TDisplayScreen::Main_DirAfterDialog(std::string& name)
+{
+    if (name.empty() || name.back() != '\\') name += '\\';
+}

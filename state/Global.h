@@ -1,0 +1,52 @@
+#pragma once
+// The state the whole setup program shares, from the setup screen's creation to its end: where it
+// runs, the scratch directories, the mode, the install plan and the settings of install.cfg.
+#include <ctime>
+#include <string>
+#include <vector>
+
+using TStringList = std::vector<std::string>;
+
+// The scalar settings of section "Setup Screen" of install.cfg, with the defaults of a missing key.
+struct TInstallSettings {
+    std::string DisplayStyle = "Horiz In";
+    std::string LogoPos = "Upper Right";
+    std::string LogoFile;    // file-name part only; loaded from TempDir
+    std::string BitMapFile;  // file-name part only; loaded from the configuration's directory
+    bool RebootOption = false;
+    bool RestartOption = false;
+    std::string LaunchApplication;  // may begin with a path macro
+    std::string MainDirectory = "ZUV";  // after a load: the registry-resolved value
+    bool App16Bit = false;
+    bool App32Bit = true;
+    bool UnderProgramFiles = true;
+    std::string DesktopFolder = "Applications";
+};
+
+struct TGlobal {
+    std::string SourceDir;       // current directory at start, ending in "\"
+    std::string TempDir;         // WindowsDir + "\Temp\z2000_" + hhnnss + "\"
+    std::string SegmentTempDir;  // SourceDir when uninstalling, else WindowsDir + "\Temp\"
+    bool UninstallMode = false;
+    bool ExpandFailed = false;
+
+    // The install plan. Element formats are described with ReadSetupConfig (app/config/SetupConfig.h).
+    TStringList InstallFiles;
+    TStringList AutoexecEntries;
+    TStringList RegistryEntries;
+    TStringList ShortcutEntries;
+    TStringList DestinationFiles;
+    TStringList LaunchFiles;
+
+    TInstallSettings InstallSettings;
+};
+
+extern TGlobal Global;
+
+// Fills Global for a run started in currentDir at the time now (only its time of day counts);
+// creates nothing on disk. The plan lists start empty.
+void InitGlobals(const std::string& currentDir, const std::tm& now, bool uninstallMode);
+// The same for this process: its current directory, the local time, Global.UninstallMode.
+void InitGlobals();
+// Releases the plan lists.
+void FreeGlobals();
