@@ -12,6 +12,8 @@ packages=(
   hyperfine time imagemagick
   help2man dpkg-dev man-db  # the man page, the Debian package and its checks
   fonts-liberation  # stand-ins for the Windows faces the setup screen names, which Wine picks up
+  lzma-dev  # the LZMA coder's sources, compiled into our own targets
+  nsis  # a peer for bench/installer-vs-nsis.sh only
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -142,11 +142,12 @@ protected:
     }
 
     // A distribution of product in the scratch directory, made by the Windows mksetup; its directory.
-    std::string MakeDistribution(const std::string& product, const std::string& name)
+    std::string MakeDistribution(const std::string& product, const std::string& name,
+                                 const std::string& options = "--seg-size 20000")
     {
         // No "\" before a closing quote: the program's argument parser would take the quote as text.
         const std::string arguments = "build \"" + product + "\" -o \"" + scratch_ / name + "\" --setup \"" +
-                                      SETUP_EXE + "\" --seg-size 20000";
+                                      SETUP_EXE + "\" " + options;
         DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
         EXPECT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U) << "mksetup " << arguments;
         return scratch_ / name + "\\";
@@ -389,6 +390,19 @@ TEST_F(EndToEnd, TheSampleInstalledThroughTheWizardAndRemovedFromItsUninstallEnt
         EXPECT_EQ(asked->rfind("File Possible used by Windows.", 0), 0U) << *asked;
     }
     ExpectRemoved(*product);
+}
+
+// The same journey from a distribution coded with lzma: the support files and the product both expand.
+TEST_F(EndToEnd, TheSampleBuiltWithLzmaInstallsAsWithTheDefaultMethod)
+{
+    const std::string dist = MakeDistribution(scratch_ / "product", "dist-lzma", "--seg-size 20000 --method lzma");
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Lzma";
+    SampleLeftovers leftovers(destination + "\\");
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup(dist);
+        WalkInstall(*setup, {destination, true, false, {1}}, [](int, SetupDriver&) {});
+    }
+    ExpectInstalled(destination + "\\", tempDirsBefore_);
 }
 
 TEST_F(EndToEnd, DiskTwoMissingIsAskedForAndTakenOnTheRetry)
