@@ -21,19 +21,32 @@ std::uint32_t DictionaryOf(const Header& header)
     return size;
 }
 
+// The refusals are made out of line, in two places: setup.exe carries this decoder, and every message
+// built where it is raised would cost the program code.
+[[noreturn, gnu::noinline, gnu::cold]] void Refuse(const char* what, std::uint32_t figure, const char* rest)
+{
+    throw ELzmaData(what + std::to_string(figure) + rest);
+}
+
+[[noreturn, gnu::noinline, gnu::cold]] void RefuseAfter(const char* what, std::int32_t written,
+                                                        std::int32_t expandedSize)
+{
+    throw ELzmaData(what + std::to_string(written) + " of " + std::to_string(expandedSize) + " bytes");
+}
+
 // Refuses what would make the decoder ask for more memory than the method allows.
 void CheckHeader(const Header& header)
 {
+    static_assert(lzma::kMaxLiteralBits == 4 && lzma::kMaxDictionary == 8u << 20, "the messages name the limits");
     CLzmaProps props{};
     if (LzmaProps_Decode(&props, header.data(), lzma::kHeaderSize) != SZ_OK)
-        throw ELzmaData("The LZMA header names properties no LZMA coder has (byte " + std::to_string(header[0]) + ")");
+        Refuse("The LZMA header names properties no LZMA coder has (byte ", header[0], ")");
     if (props.lc + props.lp > lzma::kMaxLiteralBits)
-        throw ELzmaData("The LZMA header asks for " + std::to_string(props.lc + props.lp) +
-                        " literal context and position bits; at most " + std::to_string(lzma::kMaxLiteralBits) +
-                        " are expanded");
+        Refuse("The LZMA header asks for ", props.lc + props.lp,
+               " literal context and position bits; at most 4 are expanded");
     if (DictionaryOf(header) > lzma::kMaxDictionary)
-        throw ELzmaData("The LZMA header asks for a dictionary of " + std::to_string(DictionaryOf(header)) +
-                        " bytes; at most " + std::to_string(lzma::kMaxDictionary) + " are expanded");
+        Refuse("The LZMA header asks for a dictionary of ", DictionaryOf(header),
+               " bytes; at most 8388608 (8 MB) are expanded");
 }
 
 // The dictionary never needs to be larger than the file: a small file takes little memory whatever its
@@ -64,11 +77,6 @@ private:
     CLzmaDec state_;
 };
 
-std::string Progress(std::int32_t written, std::int32_t expandedSize)
-{
-    return std::to_string(written) + " of " + std::to_string(expandedSize) + " bytes";
-}
-
 }  // namespace
 
 void DecodeLZMA(TCompThreadSafety& coder, std::int32_t expandedSize)
@@ -92,7 +100,7 @@ void DecodeLZMA(TCompThreadSafety& coder, std::int32_t expandedSize)
             inEnd = coder.ReadInput(input.get(), TCompThreadSafety::kBufferSize);
             if (inEnd == 0) {
                 if (coder.Cancelled()) return;
-                throw ELzmaData("The LZMA data end after " + Progress(written, expandedSize));
+                RefuseAfter("The LZMA data end after ", written, expandedSize);
             }
         }
         if (dec.dicPos == dec.dicBufSize) dec.dicPos = 0;  // the dictionary is a ring
@@ -104,8 +112,8 @@ void DecodeLZMA(TCompThreadSafety& coder, std::int32_t expandedSize)
         inPos += taken;
         coder.PutOutput(dec.dic + from, dec.dicPos - from);
         written += static_cast<std::int32_t>(dec.dicPos - from);
-        if (result != SZ_OK) throw ELzmaData("The LZMA data are damaged after " + Progress(written, expandedSize));
+        if (result != SZ_OK) RefuseAfter("The LZMA data are damaged after ", written, expandedSize);
         if (status == LZMA_STATUS_FINISHED_WITH_MARK && written < expandedSize)
-            throw ELzmaData("The LZMA data mark their end after " + Progress(written, expandedSize));
+            RefuseAfter("The LZMA data mark their end after ", written, expandedSize);
     }
 }

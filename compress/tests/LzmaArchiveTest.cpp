@@ -13,7 +13,10 @@
 
 namespace {
 
-std::string Text(const std::vector<unsigned char>& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string Text(const std::vector<unsigned char>& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
 
 // Archives of the LZMA method: coCustom entries under the identifier "LZM", coded and read by the component
 // itself, with no handler assigned.
@@ -67,7 +70,8 @@ TEST_F(LzmaArchives, AreCodedOnTheWorkersAndReadBackWithoutHandlersWithAndWithou
     for (const std::int32_t key : {0, 0x1234567}) {
         const std::string coded = Write(sources, key, 64 << 20);
         EXPECT_EQ(coded.substr(5, 3), "LZM");
-        EXPECT_EQ(Write(sources, key, 0), coded) << "coded one at a time on the caller's thread, byte for byte the same";
+        EXPECT_EQ(Write(sources, key, 0), coded)
+            << "coded one at a time on the caller's thread, byte for byte the same";
         TArchiveList list;
         TCompress scanner;
         scanner.ScanArchive(archive, list);
