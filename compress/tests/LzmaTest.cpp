@@ -21,7 +21,9 @@ Bytes DecodeWithLzma(const Bytes& coded, std::int32_t expandedSize, std::int32_t
 
 std::uint32_t DictionaryOf(const Bytes& coded)
 {
-    return coded[1] | coded[2] << 8 | coded[3] << 16 | static_cast<std::uint32_t>(coded[4]) << 24;
+    std::uint32_t size = 0;
+    for (std::size_t i = 4; i >= 1; --i) size = size << 8 | coded[i];
+    return size;
 }
 
 // Text with stretches of noise: matches far apart and literals that do not compress.
