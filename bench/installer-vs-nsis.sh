@@ -118,7 +118,7 @@ for name in ('ours-lh5', 'ours-lzma', 'nsis-zlib', 'nsis-lzma'):
     rows[name] = dict(secs=float(secs), kb=int(kb), size=int(size), disks=int(disks), ms=ms)
 for name in ('ours-lh5', 'ours-lzma'):
     rows[name]['first'] = int(read('first-%s.ms' % name)[0])
-print('payload: %.1f MB (the sample product, %s, two texts)' % (payload / 1e6, dlls))
+print('payload: %.1f MB (%s and two texts), beside the sample product' % (payload / 1e6, dlls))
 print('| | build s | build peak MB | size MB | disk files | install s | start to first page s |')
 print('|---|---|---|---|---|---|---|')
 for name, row in rows.items():
