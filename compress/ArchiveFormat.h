@@ -6,12 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "compress/MethodTable.h"
 #include "port/Stream.h"
 
-enum TCompressionMethod : std::uint8_t { coNone = 0, coRLE = 1, coLZH = 2, coCustom = 3, coLZH5 = 4 };
-
-// Identifiers in ordinal order; compared exactly.
-inline constexpr std::array<const char*, 5> kMethodIds = {"NON", "RLE", "LZH", "CUS", "LH5"};
+// The identifiers of the five ordinals, in ordinal order; compared exactly.
+inline constexpr std::array<const char*, coLZH5 + 1> kMethodIds = [] {
+    constexpr auto ids = MethodColumn(&TMethodRow::Id);
+    std::array<const char*, coLZH5 + 1> ordinals{};
+    for (std::size_t i = 0; i < ordinals.size(); ++i) ordinals[i] = ids[i];
+    return ordinals;
+}();
 
 enum TArchiveType : std::uint8_t { caMulti = 1 };
 

@@ -23,6 +23,9 @@ struct TArchiveTally {
     {
         std::string id = compressId.substr(0, 3);
         id.resize(3, ' ');
+        if (EncoderOf(coCustom, id) != nullptr)
+            throw Exception("OnCompress answered \"" + id + "\" for " + path +
+                            ", the identifier of a built-in method: its decoder, not OnExpand, would read the archive");
         if (answeredFor.empty()) {
             methodId = id;
             answeredFor = path;
@@ -64,10 +67,10 @@ void CheckArchiveFits(const std::vector<TArchiveSource>& files)
             budget.Add(file.Path, FileStream(file.Path, FileMode::OpenRead).Size(), file.StoredName.size());
 }
 
-// The coders of the built-in methods need no event, so several files can be coded at once.
-unsigned ParallelWorkersFor(TCompressionMethod method, std::size_t files)
+// The built-in coders need no event, so several files can be coded at once.
+unsigned ParallelWorkersFor(const TEntryMethod& method, std::size_t files)
 {
-    if (method == coCustom || files < 2) return 0;
+    if (method.Encoder == nullptr || files < 2) return 0;
     const unsigned cores = std::thread::hardware_concurrency();
     return cores < 2 ? 0 : static_cast<unsigned>(std::min<std::size_t>(cores, files));
 }
@@ -77,20 +80,24 @@ unsigned ParallelWorkersFor(TCompressionMethod method, std::size_t files)
 std::int32_t TCompress::CompressFiles(Stream& Archive, const std::vector<TArchiveSource>& Files,
                                       TCompressionMethod Method)
 {
-    if (Method == coCustom && !OnCompress)
-        throw Exception("coCustom is coded by the OnCompress handler, and none is assigned; nothing was written");
+    const TEntryMethod method{Method, EncoderOf(Method, CompressID)};
+    if (Method != coCustom && method.Encoder == nullptr)
+        throw Exception("The method " + std::to_string(Method) + " is unknown; nothing was written");
+    if (method.Encoder == nullptr && !OnCompress)
+        throw Exception("coCustom \"" + CompressID +
+                        "\" is coded by the OnCompress handler, and none is assigned; nothing was written");
     CheckArchiveFits(Files);
     const std::int64_t headerAt = Archive.Position();
-    TArchiveHeader header = BuildArchiveHeader(kMethodIds[Method], 0, caMulti);
+    TArchiveHeader header = BuildArchiveHeader(Method == coCustom ? CompressID : kMethodIds[Method], 0, caMulti);
     Archive.WriteBuffer(header.Encode().data(), TArchiveHeader::kSize);
     TArchiveTally tally{{}, header.MethodId, {}};
     const std::vector<TArchiveSource> ordered = EmptyFilesFirst(Files);
-    if (const unsigned workers = ParallelWorkersFor(Method, ordered.size()); workers > 0) {
-        WriteEntriesCodedAhead(Archive, ordered, Method, workers, tally);
+    if (const unsigned workers = ParallelWorkersFor(method, ordered.size()); workers > 0) {
+        WriteEntriesCodedAhead(Archive, ordered, method, workers, tally);
     } else {
         for (const TArchiveSource& file : ordered)
             if (const std::string source = CheckedSource(file.Path); !source.empty())
-                WriteEntry(Archive, {source, file.StoredName}, Method, tally);
+                WriteEntry(Archive, {source, file.StoredName}, method, tally);
     }
     header.MethodId = tally.methodId;
     header.TotalSize = tally.budget.ExpandedTotal();
@@ -108,7 +115,7 @@ std::string TCompress::CheckedSource(const std::string& path)
 // The check handler hears the files in order, each before it is coded; workers code the files ahead
 // while the caller's thread writes them in order and passes their progress on.
 void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files,
-                                       TCompressionMethod method, unsigned workers, TArchiveTally& tally)
+                                       const TEntryMethod& method, unsigned workers, TArchiveTally& tally)
 {
     TEntryCodingPool pool(method, Key, workers);
     TArchivePlan plan(files, pool, CodedAheadLimit, [this](const std::string& path) { return CheckedSource(path); });
@@ -145,11 +152,11 @@ void TCompress::WriteCodedEntry(Stream& archive, const TArchiveSource& file, con
     archive.WriteBuffer(coded.Data.data(), coded.Data.size());
 }
 
-void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method,
+void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, const TEntryMethod& method,
                            TArchiveTally& tally)
 {
     FileStream input(file.Path, FileMode::OpenRead);
-    TEntryHeader entry = EntryHeaderFor(input, file.StoredName, method, Key);
+    TEntryHeader entry = EntryHeaderFor(input, file.StoredName, method.Method, Key);
     tally.budget.Add(file.Path, entry.ExpandedSize, file.StoredName.size());
     const std::int64_t headerAt = archive.Position();
     archive.WriteBuffer(entry.Encode().data(), TEntryHeader::kSize);
@@ -157,20 +164,20 @@ void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompres
     const std::int64_t dataAt = archive.Position();
 
     std::int32_t checksum = 0;
-    if (method == coCustom) {
+    if (method.Encoder == nullptr) {
         entry.CompressedSize = CodeCustom(archive, input, dataAt, checksum, tally);
         CheckSourceUnchanged(input, entry, entry.ExpandedSize);
     } else {
         try {
-            entry.CompressedSize =
-                CodeStream(archive, input, false, TCodeDirection::Compress, checksum, method, 0, entry.ExpandedSize);
+            entry.CompressedSize = CodeWith(method.Encoder, archive, input, false, TCodeDirection::Compress, checksum,
+                                            0, entry.ExpandedSize);
         } catch (const EUnableToCompress&) {
             // The stored form is exactly as long as the input, so it covers whatever was written.
             input.Seek(0, SeekOrigin::Begin);
             archive.Seek(dataAt, SeekOrigin::Begin);
             entry.Method = coNone;
-            entry.CompressedSize =
-                CodeStream(archive, input, false, TCodeDirection::Compress, checksum, coNone, 0, entry.ExpandedSize);
+            entry.CompressedSize = CodeWith(EncoderOf(coNone, {}), archive, input, false, TCodeDirection::Compress,
+                                            checksum, 0, entry.ExpandedSize);
         }
         if (Cancelled()) throw Exception("Compression cancelled while coding " + file.Path);
         CheckSourceUnchanged(input, entry, inputCount_);
@@ -185,7 +192,7 @@ void TCompress::WriteEntry(Stream& archive, const TArchiveSource& file, TCompres
 std::int32_t TCompress::CodeCustom(Stream& archive, FileStream& input, std::int64_t dataAt, std::int32_t& checksum,
                                    TArchiveTally& tally)
 {
-    std::string compressId = kMethodIds[coCustom];
+    std::string compressId = CompressID;
     std::int32_t outputSize = 0;
     OnCompress(archive, input, compressId, outputSize, checksum);
     const std::int64_t written = archive.Position() - dataAt;

@@ -26,7 +26,8 @@ void TCompThreadSafety::Begin(const Run& run)
     lastByte = 0;
     inRun = false;
     runCount = 0;
-    inputRemaining_ = std::max<std::int32_t>(run.inputSize, 0);
+    inputSize_ = std::max<std::int32_t>(run.inputSize, 0);
+    inputRemaining_ = inputSize_;
     inputCount_ = 0;
     chunkSize_ = kBufferSize;
     inputSum_ = outputSum_ = 0;

@@ -71,7 +71,15 @@ public:
         ++outputCount_;
     }
 
+    // PutOutputByte for each of count bytes.
+    void PutOutput(const unsigned char* data, std::size_t count)
+    {
+        for (std::size_t i = 0; i < count; ++i) PutOutputByte(data[i]);
+    }
+
     bool OneThread() const { return oneThread_; }
+    // The input the run announced (its inputSize, at least 0).
+    std::int32_t InputSize() const { return inputSize_; }
     std::uint32_t InputSum() const { return inputSum_; }
     std::uint32_t OutputSum() const { return outputSum_; }
     std::int32_t OutputCount() const { return outputCount_; }
@@ -105,6 +113,7 @@ private:
     bool endOfInput_ = false;
     bool cancelled_ = false;
     std::uint32_t bytesPastEnd_ = 0;
+    std::int32_t inputSize_ = 0;
     std::int32_t inputRemaining_ = 0;
     std::int64_t inputCount_ = 0;
     std::int32_t chunkSize_ = kBufferSize;

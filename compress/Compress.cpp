@@ -65,8 +65,10 @@ TArchiveHeader TCompress::ReadArchiveHeader(Stream& stream)
 
 std::uint8_t TCompress::RecognizeMethod(const std::string& MethodId)
 {
-    for (std::uint8_t i = 0; i < kMethodIds.size(); ++i)
-        if (MethodId == kMethodIds[i]) return i;
+    static constexpr auto ids = MethodColumn(&TMethodRow::Id);
+    static constexpr auto methods = MethodColumn(&TMethodRow::Method);
+    for (std::size_t i = 0; i < kMethodCount; ++i)
+        if (MethodId == ids[i]) return methods[i];
     if (OnRecognize) {
         bool recognized = false;
         OnRecognize(MethodId, recognized);

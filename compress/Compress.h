@@ -31,6 +31,7 @@ struct TArchiveListEntry {
 using TArchiveList = std::vector<TArchiveListEntry>;
 
 struct TCodedEntry;
+struct TEntryMethod;
 struct TArchiveTally;
 class TEntryCodingPool;
 class FileStream;
@@ -55,6 +56,11 @@ public:
     TFilenameCheckEvent OnCheckFile;
     TShowProgressEvent OnShowProgress;
 
+    // The identifier coCustom is written with. A built-in one ("LZM": LZMA, MethodTable.h) is coded by the
+    // component itself, on the worker threads like the ordinals; any other is told to OnCompress, which may
+    // answer another. Reading needs no setting: the archive header's identifier chooses the decoder, and the
+    // built-in identifiers never reach OnRecognize or OnExpand.
+    std::string CompressID = "CUS";
     bool MakeDirectories = false;
     std::int32_t Key = 0;
     bool ExceptionOnFileError = false;
@@ -75,11 +81,13 @@ public:
     // Writes a whole archive of the files, coded with Method; an entry whose coded form would not be
     // smaller is stored. Returns the sum of the expanded sizes. Refused with EArchiveTooLarge, before
     // anything is written, when the files would pass what the format's 32-bit sizes can describe; with
-    // EReadError when a file shrinks or grows while it is coded. coCustom codes through OnCompress and
-    // needs it; the archive header then carries the CompressID the handler answers (three characters).
+    // EReadError when a file shrinks or grows while it is coded. coCustom codes with the built-in method
+    // CompressID names, or else through OnCompress and needs it; the archive header then carries the
+    // CompressID the handler answers (three characters).
     std::int32_t CompressFiles(Stream& Archive, const std::vector<TArchiveSource>& Files, TCompressionMethod Method);
 
-    // Runs one codec over InputSize bytes of Source into Dest; returns the bytes written.
+    // Runs one codec over InputSize bytes of Source into Dest; returns the bytes written. coCustom codes with
+    // the built-in method CompressID names; one left to the handlers is refused.
     std::int32_t CodeStream(Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
                             std::int32_t& Checksum, std::uint8_t Method, std::int32_t ExpandedSize,
                             std::int32_t InputSize);
@@ -96,8 +104,12 @@ public:
     static void MakeDirectoryPath(const std::string& Dir);
 
 protected:
-    // One entry with the key and checksum tests; the archive stream is at the entry's data.
-    void ExpandEntry(Stream& Dest, Stream& Source, const TEntryHeader& entry, const std::string& MethodId);
+    // One entry with the key and checksum tests; the archive stream is at the entry's data. decoder is the
+    // entry's (EntryDecoder); none hands it to OnExpand.
+    void ExpandEntry(Stream& Dest, Stream& Source, const TEntry& entry, const std::string& MethodId, TCodec decoder);
+    // The built-in decoder of the entry, or none when OnExpand expands it; an entry neither can expand is
+    // refused with EUnknownEntryMethod, naming it and its method.
+    TCodec EntryDecoder(const TEntry& entry, const std::string& MethodId) const;
     // Expands the entries of an open archive stream; the segment components reuse it.
     void ExpandArchiveStream(Stream& archive, std::vector<std::string>* List);
 
@@ -110,12 +122,12 @@ private:
                           std::int32_t& Checksum, std::int32_t ExpandedSize, std::int32_t InputSize);
     // The source after the check handler; empty when it skips the file.
     std::string CheckedSource(const std::string& path);
-    void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, TCompressionMethod method,
+    void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
                                 unsigned workers, TArchiveTally& tally);
     TCodedEntry TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source);
     void WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded, TArchiveTally& tally);
     // Codes the file straight into the archive, with the events.
-    void WriteEntry(Stream& archive, const TArchiveSource& file, TCompressionMethod method, TArchiveTally& tally);
+    void WriteEntry(Stream& archive, const TArchiveSource& file, const TEntryMethod& method, TArchiveTally& tally);
     std::int32_t CodeCustom(Stream& archive, FileStream& input, std::int64_t dataAt, std::int32_t& checksum,
                             TArchiveTally& tally);
 

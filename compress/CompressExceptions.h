@@ -55,3 +55,17 @@ class EArchiveTooLarge : public Exception {
 public:
     using Exception::Exception;
 };
+
+// Not one of the format's own messages: an entry that neither a built-in decoder nor the application's
+// handler can expand (a custom identifier nobody codes, a method byte past the table).
+class EUnknownEntryMethod : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Not one of the format's own messages: LZMA data that cannot be expanded (a header the decoder refuses,
+// data cut short or damaged).
+class ELzmaData : public Exception {
+public:
+    using Exception::Exception;
+};

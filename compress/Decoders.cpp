@@ -1,17 +1,10 @@
 #include "compress/Codecs.h"
 
-#include "compress/Compress.h"
-#include "compress/Lh5.h"
-#include "compress/Lzhuf.h"
-#include "compress/SimpleCodecs.h"
+#include "compress/MethodTable.h"
 
-TCodec DecoderOf(std::uint8_t method)
+TCodec DecoderOf(std::uint8_t method, std::string_view customId)
 {
-    switch (method) {
-    case coNone: return [](TCompThreadSafety& coder, std::int32_t) { CopyBytes(coder); };
-    case coRLE: return DecodeRLE;
-    case coLZH: return DecodeLZH;
-    case coLZH5: return DecodeLZH5;
-    default: return [](TCompThreadSafety&, std::int32_t) {};  // custom and unknown methods are not coded here
-    }
+    static constexpr auto decoders = MethodColumn(&TMethodRow::Decoder);
+    const std::size_t row = MethodRowOf(method, customId);
+    return row < kMethodCount ? decoders[row] : nullptr;
 }

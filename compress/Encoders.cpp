@@ -1,17 +1,10 @@
 #include "compress/Codecs.h"
 
-#include "compress/Compress.h"
-#include "compress/Lh5.h"
-#include "compress/Lzhuf.h"
-#include "compress/SimpleCodecs.h"
+#include "compress/MethodTable.h"
 
-TCodec EncoderOf(std::uint8_t method)
+TCodec EncoderOf(std::uint8_t method, std::string_view customId)
 {
-    switch (method) {
-    case coNone: return [](TCompThreadSafety& coder, std::int32_t) { CopyBytes(coder); };
-    case coRLE: return [](TCompThreadSafety& coder, std::int32_t) { EncodeRLE(coder); };
-    case coLZH: return [](TCompThreadSafety& coder, std::int32_t) { EncodeLZH(coder); };
-    case coLZH5: return [](TCompThreadSafety& coder, std::int32_t) { EncodeLZH5(coder); };
-    default: return [](TCompThreadSafety&, std::int32_t) {};  // custom and unknown methods are not coded here
-    }
+    static constexpr auto encoders = MethodColumn(&TMethodRow::Encoder);
+    const std::size_t row = MethodRowOf(method, customId);
+    return row < kMethodCount ? encoders[row] : nullptr;
 }

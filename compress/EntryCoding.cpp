@@ -21,8 +21,8 @@ std::int32_t SizeOf(FileStream& file)
     return static_cast<std::int32_t>(size);
 }
 
-TCodingResult CodeInto(MemoryStream& dest, FileStream& input, std::uint8_t method, std::int32_t size,
-                       std::int32_t key, const TShowProgressEvent& progress)
+TCodingResult CodeInto(MemoryStream& dest, FileStream& input, TCodec encoder, std::int32_t size, std::int32_t key,
+                       const TShowProgressEvent& progress)
 {
     TCompThreadSafety coder;
     TCompThreadSafety::Run run;
@@ -34,7 +34,7 @@ TCodingResult CodeInto(MemoryStream& dest, FileStream& input, std::uint8_t metho
     run.key = key;
     run.progress = progress;
     run.oneThread = true;  // the pool has a coding thread per core already
-    return RunCoding(coder, run, TCodeDirection::Compress, EncoderOf(method), 0);
+    return RunCoding(coder, run, TCodeDirection::Compress, encoder, 0);
 }
 
 }  // namespace
@@ -72,22 +72,22 @@ void CheckSourceUnchanged(FileStream& input, const TEntryHeader& entry, std::int
         throw EReadError(input.Path() + " grew while it was being archived" + counts + "it now has " + std::to_string(now));
 }
 
-TCodedEntry CodeEntryInMemory(const TArchiveSource& file, TCompressionMethod method, std::int32_t key,
+TCodedEntry CodeEntryInMemory(const TArchiveSource& file, const TEntryMethod& method, std::int32_t key,
                               const TShowProgressEvent& progress)
 {
     FileStream input(file.Path, FileMode::OpenRead);
     TCodedEntry coded;
-    coded.Header = EntryHeaderFor(input, file.StoredName, method, key);
+    coded.Header = EntryHeaderFor(input, file.StoredName, method.Method, key);
     const std::int32_t size = coded.Header.ExpandedSize;
     MemoryStream data;
     TCodingResult result;
     try {
-        result = CodeInto(data, input, method, size, key, progress);
+        result = CodeInto(data, input, method.Encoder, size, key, progress);
     } catch (const EUnableToCompress&) {
         input.Seek(0, SeekOrigin::Begin);
         data.TakeBytes();  // the partial coded data
         coded.Header.Method = coNone;
-        result = CodeInto(data, input, coNone, size, key, progress);
+        result = CodeInto(data, input, EncoderOf(coNone, {}), size, key, progress);
     }
     coded.Cancelled = result.Cancelled;
     if (coded.Cancelled) return coded;

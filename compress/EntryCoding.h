@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compress/ArchiveFormat.h"
+#include "compress/Codecs.h"
 #include "compress/CompThreadSafety.h"
 #include "compress/Compress.h"
 #include "port/FileStream.h"
@@ -23,13 +24,20 @@ std::int32_t EntryChecksum(std::int32_t byteSum, const TEntryHeader& entry, std:
 // took from it.
 void CheckSourceUnchanged(FileStream& input, const TEntryHeader& entry, std::int64_t read);
 
+// The method an archive's entries are written with: the entries' method byte and its encoder (none for
+// coCustom coded by the OnCompress handler).
+struct TEntryMethod {
+    TCompressionMethod Method = coNone;
+    TCodec Encoder = nullptr;
+};
+
 struct TCodedEntry {
     TEntryHeader Header;
     std::vector<unsigned char> Data;
     bool Cancelled = false;
 };
 
-// Codes the file with method (built-in methods only), storing it when it would not get smaller.
+// Codes the file with method (one with an encoder), storing it when it would not get smaller.
 // progress hears the share of the file read; answering -1 ends the coding with Cancelled set.
-TCodedEntry CodeEntryInMemory(const TArchiveSource& file, TCompressionMethod method, std::int32_t key,
+TCodedEntry CodeEntryInMemory(const TArchiveSource& file, const TEntryMethod& method, std::int32_t key,
                               const TShowProgressEvent& progress);

@@ -10,7 +10,7 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 }  // namespace
 
-TEntryCodingPool::TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers,
+TEntryCodingPool::TEntryCodingPool(const TEntryMethod& method, std::int32_t key, unsigned workers,
                                    const TThreadStarter& start)
     : method_(method), key_(key)
 {

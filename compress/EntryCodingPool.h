@@ -21,7 +21,7 @@ using TThreadStarter = std::function<std::thread(std::function<void()> work)>;
 
 class TEntryCodingPool {
 public:
-    TEntryCodingPool(TCompressionMethod method, std::int32_t key, unsigned workers,
+    TEntryCodingPool(const TEntryMethod& method, std::int32_t key, unsigned workers,
                      const TThreadStarter& start = [](std::function<void()> work) { return std::thread(std::move(work)); });
     TEntryCodingPool(const TEntryCodingPool&) = delete;
     TEntryCodingPool& operator=(const TEntryCodingPool&) = delete;
@@ -55,7 +55,7 @@ private:
     TCodedEntry HandOver(std::size_t ticket);
     void Stop();
 
-    const TCompressionMethod method_;
+    const TEntryMethod method_;
     const std::int32_t key_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;

@@ -91,6 +91,7 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
             }
             if (destination == "*") break;
         }
+        const TCodec decoder = EntryDecoder(*entry, header.MethodId);
         if (AvailableSpaceFor(destination) < h.ExpandedSize) throw EInsufficientDiskSpace(destination);
         if (MakeDirectories) MakeDirectoryPath(destination.substr(0, destination.find_last_of('\\') + 1));
 
@@ -103,7 +104,7 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
             continue;
         }
         try {
-            ExpandEntry(*file, archive, h, header.MethodId);
+            ExpandEntry(*file, archive, *entry, header.MethodId, decoder);
         } catch (const EInvalidKey&) {
             file.reset();
             port::EraseFile(destination);
@@ -125,26 +126,42 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
     if (List != nullptr) *List = std::move(written);
 }
 
-void TCompress::ExpandEntry(Stream& Dest, Stream& Source, const TEntryHeader& entry, const std::string& MethodId)
+TCodec TCompress::EntryDecoder(const TEntry& entry, const std::string& MethodId) const
 {
-    const bool locked = entry.LockType > 0;
+    const std::uint8_t method = entry.Header.Method;
+    if (const TCodec decoder = DecoderOf(method, MethodId)) return decoder;
+    if (method == coCustom && OnExpand) return nullptr;
+    if (method == coCustom)
+        throw EUnknownEntryMethod(entry.Name + ": its custom method \"" + MethodId +
+                                  "\" has no built-in decoder and no OnExpand handler; nothing was written");
+    throw EUnknownEntryMethod(entry.Name + ": its method " + std::to_string(method) + " is unknown; nothing was written");
+}
+
+void TCompress::ExpandEntry(Stream& Dest, Stream& Source, const TEntry& entry, const std::string& MethodId,
+                            TCodec decoder)
+{
+    const TEntryHeader& h = entry.Header;
+    const bool locked = h.LockType > 0;
     if (locked && Key == 0) throw EInvalidKey();
     std::int32_t computed = 0;
-    if (entry.Method == coCustom) {
-        if (OnExpand) OnExpand(Dest, Source, entry.CompressedSize, entry.ExpandedSize, MethodId, computed);
+    if (decoder == nullptr) {
+        OnExpand(Dest, Source, h.CompressedSize, h.ExpandedSize, MethodId, computed);
     } else {
         try {
-            CodeWith(DecoderOf(entry.Method), Dest, Source, entry.LockType == 2, TCodeDirection::Expand, computed,
-                     entry.ExpandedSize, entry.CompressedSize);
+            CodeWith(decoder, Dest, Source, h.LockType == 2, TCodeDirection::Expand, computed, h.ExpandedSize,
+                     h.CompressedSize);
         } catch (const ELZHBadDecodeTable&) {
             if (locked) throw EInvalidKey();
             throw;
+        } catch (const ELzmaData& e) {
+            if (locked) throw EInvalidKey();  // a wrong key leaves no header or stream the decoder accepts
+            throw ELzmaData(entry.Name + ": " + e.what());
         }
     }
-    if (computed == entry.Checksum || (entry.Checksum == 0 && entry.Method == coNone)) return;
+    if (computed == h.Checksum || (h.Checksum == 0 && h.Method == coNone)) return;
     if (!locked) throw EBadChecksum();
     const auto keyed = static_cast<std::uint32_t>(Key) + static_cast<std::uint32_t>(computed);
-    if (keyed != static_cast<std::uint32_t>(entry.Checksum)) throw EInvalidKey();
+    if (keyed != static_cast<std::uint32_t>(h.Checksum)) throw EInvalidKey();
 }
 
 std::int32_t TCompress::AvailableSpaceFor(const std::string& Path) const

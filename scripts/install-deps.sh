@@ -14,6 +14,8 @@ packages=(
   help2man dpkg-dev man-db  # the man page, the Debian package and its checks
   osslsigncode openssl  # signing setup.exe, and the test certificates
   fonts-liberation  # stand-ins for the Windows faces the setup screen names, which Wine picks up
+  lzma-dev  # the LZMA coder's sources, compiled into our own targets
+  nsis  # a peer for bench/installer-vs-nsis.sh only
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

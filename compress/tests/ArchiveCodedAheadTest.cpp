@@ -190,7 +190,7 @@ TEST_F(CodedAhead, ARefusedWorkerThreadLeavesTheCodingToTheCallersThread)
     const auto sources = Sources({TextBytes<std::string>(30000, 1), RandomBytes<std::string>(20000, 2), TextBytes<std::string>(40000, 3)});
     for (const int refusedAt : {1, 2}) {
         int started = 0;
-        TEntryCodingPool pool(coLZH5, 0, 3, [&](std::function<void()> work) {
+        TEntryCodingPool pool({coLZH5, EncoderOf(coLZH5, {})}, 0, 3, [&](std::function<void()> work) {
             if (++started == refusedAt)
                 throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
             return std::thread(std::move(work));
@@ -201,7 +201,7 @@ TEST_F(CodedAhead, ARefusedWorkerThreadLeavesTheCodingToTheCallersThread)
         const TShowProgressEvent progress = [&](std::int32_t&) { coders.push_back(std::this_thread::get_id()); };
         for (std::size_t i = 0; i < sources.size(); ++i) {
             const TCodedEntry coded = pool.Take(i, progress);
-            const TCodedEntry alone = CodeEntryInMemory(sources[i], coLZH5, 0, {});
+            const TCodedEntry alone = CodeEntryInMemory(sources[i], {coLZH5, EncoderOf(coLZH5, {})}, 0, {});
             EXPECT_EQ(coded.Data, alone.Data) << i;
             EXPECT_EQ(coded.Header.Encode(), alone.Header.Encode()) << i;
         }

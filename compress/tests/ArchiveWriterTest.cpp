@@ -148,15 +148,15 @@ TEST_F(ArchiveWriting, CheckHandlerCanSkipAFileAndCustomCodersWriteTheirOwnData)
 TEST_F(ArchiveWriting, TheCustomCodersAnswerIsStoredAndReadBack)
 {
     TCompress c;
-    c.OnCompress = ReversingCoder("LZMA");
+    c.OnCompress = ReversingCoder("REVERSED");
     Write(c, Sources({{"a.txt", "alpha"}, {"b.txt", "bravo"}}), coCustom);
-    EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "LZM");
+    EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "REV");
 
     TCompress x;
     std::vector<std::string> heard;
     x.OnRecognize = [&](const std::string& id, bool& recognized) {
         heard.push_back(id);
-        recognized = id == "LZM";
+        recognized = id == "REV";
     };
     x.OnExpand = [&](Stream& dest, Stream& source, std::int32_t sourceSize, std::int32_t destSize,
                      const std::string& id, std::int32_t& checksum) {
@@ -167,7 +167,7 @@ TEST_F(ArchiveWriting, TheCustomCodersAnswerIsStoredAndReadBack)
     x.MakeDirectories = true;
     x.ExpandArchive(archive, nullptr);
     EXPECT_EQ(ScratchDir::Read(dir / "x\\b.txt"), "bravo");
-    EXPECT_EQ(heard, (std::vector<std::string>{"LZM", "LZM", "LZM"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"REV", "REV", "REV"}));
 }
 
 TEST_F(ArchiveWriting, ACustomArchiveNeedsItsHandlerAndOneTruthfulAnswer)
@@ -192,6 +192,9 @@ TEST_F(ArchiveWriting, ACustomArchiveNeedsItsHandlerAndOneTruthfulAnswer)
     for (const std::string& part : {twoIds[0].Path, twoIds[1].Path, std::string("\"ONE\""), std::string("\"TWO\""),
                                     std::string(": an archive carries one method identifier")})
         EXPECT_NE(mixed.find(part), std::string::npos) << part << " in: " << mixed;
+    c.OnCompress = ReversingCoder("LZMA");
+    EXPECT_THROW(Write(c, Sources({{"a.txt", "alpha"}}), coCustom), Exception)
+        << "a built-in identifier: the built-in decoder would read the handler's data";
 
     c.OnCompress = [](Stream& dest, Stream& source, std::string& id, std::int32_t& size, std::int32_t& checksum) {
         ReversingCoder("CUS")(dest, source, id, size, checksum);
@@ -280,7 +283,7 @@ TEST_F(ArchiveWriting, ASourceThatShrinksOrGrowsWhileItIsCodedIsNamed)
             const std::string what = (newSize < 100000 ? "shrank" : "grew") + std::string(inMemory ? " in memory" : "");
             try {
                 if (inMemory) {
-                    CodeEntryInMemory(source, coRLE, 0, change);
+                    CodeEntryInMemory(source, {coRLE, EncoderOf(coRLE, {})}, 0, change);
                 } else {
                     TCompress c;
                     c.OnShowProgress = change;

@@ -107,12 +107,15 @@ TEST(CodeStream, CopiesScramblesAndSumsPlainBytes)
     EXPECT_EQ(Code(c, TCodeDirection::Expand, coNone, coded.bytes).bytes, plain);
 }
 
-TEST(CodeStream, UnknownMethodsCodeNothing)
+// A stream that nothing here can code is refused, not passed off as an empty result.
+TEST(CodeStream, MethodsWithoutABuiltInCoderAreRefused)
 {
     TCompress c;
-    const Coded coded = Code(c, TCodeDirection::Expand, 7, {1, 2, 3});
-    EXPECT_TRUE(coded.bytes.empty());
-    EXPECT_EQ(coded.checksum, 0);
+    EXPECT_THROW(Code(c, TCodeDirection::Expand, 7, {1, 2, 3}), EUnknownEntryMethod);
+    EXPECT_THROW(Code(c, TCodeDirection::Compress, coCustom, {1, 2, 3}), EUnknownEntryMethod) << "CUS: the handlers'";
+    c.CompressID = "LZM";
+    const Coded coded = Code(c, TCodeDirection::Compress, coCustom, Bytes(1000, 'z'));
+    EXPECT_EQ(Code(c, TCodeDirection::Expand, coCustom, coded.bytes, 1000).bytes, Bytes(1000, 'z'));
 }
 
 TEST(CodeStream, ProgressGoesFromZeroToHundredAndCancelStopsAtOnce)

@@ -17,7 +17,7 @@
 namespace {
 
 struct ArchiveOptions {
-    TCompressionMethod method = coLZH5;
+    MethodChoice method;
     std::int32_t key = 0;
     std::string archive;
     std::string directory;
@@ -35,7 +35,8 @@ int WriteArchive(const ArchiveOptions& o)
         FileStream out(partial, FileMode::Create);
         TCompress c;
         c.Key = o.key;
-        total = c.CompressFiles(out, sources, o.method);
+        o.method.ApplyTo(c);
+        total = c.CompressFiles(out, sources, o.method.Method());
     } catch (...) {
         std::filesystem::remove(partial);  // no half-written archive is left behind
         throw;
@@ -46,17 +47,25 @@ int WriteArchive(const ArchiveOptions& o)
     return kExitOk;
 }
 
+// The archive header's identifier, which names the method of coCustom entries.
+std::string ArchiveMethodId(TCompress& c, const std::string& archive)
+{
+    FileStream in(archive, FileMode::OpenRead);
+    return c.ReadArchiveHeader(in).MethodId;
+}
+
 int ListArchive(const ArchiveOptions& o)
 {
     TCompress c;
     TArchiveList list;
     c.ScanArchive(o.archive, list);
+    const std::string methodId = ArchiveMethodId(c, o.archive);
     std::cout << std::left << std::setw(40) << "name" << std::setw(8) << "method" << std::right << std::setw(12)
               << "size" << std::setw(12) << "coded" << std::setw(8) << "ratio" << std::setw(12) << "checksum"
               << "  locked\n";
     for (const auto& [name, info] : list) {
         const double ratio = info.ExpandedSize > 0 ? 100.0 * info.CompressedSize / info.ExpandedSize : 100.0;
-        std::cout << std::left << std::setw(40) << name << std::setw(8) << MethodName(info.Method) << std::right
+        std::cout << std::left << std::setw(40) << name << std::setw(8) << MethodName(info.Method, methodId) << std::right
                   << std::setw(12) << info.ExpandedSize << std::setw(12) << info.CompressedSize << std::setw(7)
                   << std::fixed << std::setprecision(1) << ratio << "%" << std::setw(12)
                   << static_cast<std::uint32_t>(info.Checksum) << "  " << (info.Locked ? "yes" : "no") << "\n";
@@ -122,9 +131,9 @@ Command AddArchiveCommand(CLI::App& app)
     auto o = std::make_shared<ArchiveOptions>();
     CLI::App* sub = app.add_subcommand("archive", "write an archive of files");
     sub->add_option("-o,--output", o->archive, "archive to write")->required();
-    sub->add_option("--method", o->method, "coding method (default lh5)")
+    sub->add_option("--method", o->method.row, "coding method (default lh5)")
         ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
-        ->option_text("lh5|lzh|rle|none");
+        ->option_text(MethodNameList());
     sub->add_option("--key", o->key, "lock the entries with this key");
     sub->add_option("FILE", o->files, "files to put in; stored under their relative paths")->required();
     return [o] { return WriteArchive(*o); };

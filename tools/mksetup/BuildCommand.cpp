@@ -34,7 +34,7 @@ const char* const kConfigFiles[] = {"install.cfg", "finstall.cfg"};
 struct BuildOptions {
     std::string product;
     std::string dist;
-    TCompressionMethod method = coLZH5;
+    MethodChoice method;
     std::int32_t segSize = 1440000;
     bool floppy = false;
     std::string base = "disk";
@@ -141,7 +141,8 @@ void BuildSet(const BuildOptions& o, const ScratchArea& area, const Totals& tota
 {
     TSegCompEZ c;
     c.SegBuildMode = bmFlat;
-    c.SegCompType = o.method;
+    c.SegCompType = o.method.Method();
+    o.method.ApplyTo(c);
     c.Key = o.key;
     c.SetSegSize(o.floppy ? FloppySegmentSize(o) : o.segSize);
     c.SetSegBaseName(o.base);
@@ -248,9 +249,9 @@ Command AddBuildCommand(CLI::App& app)
         ->required()
         ->check(CLI::ExistingDirectory);
     sub->add_option("-o,--output", o->dist, "distribution folder to write (new or empty)")->required();
-    sub->add_option("--method", o->method, "coding method (default lh5)")
+    sub->add_option("--method", o->method.row, "coding method (default lh5; lzma for the smallest distribution)")
         ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
-        ->option_text("lh5|lzh|rle|none");
+        ->option_text(MethodNameList());
     CLI::Option* segSize = sub->add_option("--seg-size", o->segSize, "bytes per disk file (default 1440000)")
                                ->check(CLI::Range(TSegCompress::kMinSegSize, 2147483647));
     sub->add_flag("--floppy", o->floppy, "1,457,664-byte disks, with room on disk 1 for setup.exe and the configuration")

@@ -55,8 +55,9 @@ int ListSegmentSet(const SegmentSetPlace& place, std::int32_t key)
     const ScratchArea area = TemporaryArea();
     const SetContents set = ListSet(place, area.Dir("tmp"), key);
     std::size_t files = 0;
+    // The scan entries carry the method's ordinal only: a set of a built-in custom method (lzma) lists as custom.
     for (const TSegArc& arc : set.arcs) {
-        std::cout << arc.Template << " (" << MethodName(arc.ScanByte) << ", " << arc.Files.size() << " files)\n";
+        std::cout << arc.Template << " (" << MethodName(arc.ScanByte, {}) << ", " << arc.Files.size() << " files)\n";
         for (const std::string& name : arc.Files) std::cout << "  " << name << "\n";
         files += arc.Files.size();
     }

@@ -14,17 +14,18 @@
 namespace {
 
 struct StreamOptions {
-    TCompressionMethod method = coLZH5;
+    MethodChoice method;
     std::int32_t size = 0;
     std::int32_t key = 0;
     std::string input;
     std::string output;
 };
 
-CLI::Option* AddMethodOption(CLI::App& sub, TCompressionMethod& method)
+CLI::Option* AddMethodOption(CLI::App& sub, MethodChoice& method)
 {
-    return sub.add_option("--method", method, "coding method")
-        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case));
+    return sub.add_option("--method", method.row, "coding method")
+        ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
+        ->option_text(MethodNameList());
 }
 
 std::int32_t InputSizeOf(FileStream& in)
@@ -59,9 +60,10 @@ int Expand(const StreamOptions& o)
     return WithOutput(o.output, [&](FileStream& out) {
         TCompress c;
         c.Key = o.key;
+        o.method.ApplyTo(c);
         std::int32_t checksum = 0;
-        const std::int32_t written =
-            c.CodeStream(out, in, o.key != 0, TCodeDirection::Expand, checksum, o.method, o.size, inputSize);
+        const std::int32_t written = c.CodeStream(out, in, o.key != 0, TCodeDirection::Expand, checksum,
+                                                  o.method.Method(), o.size, inputSize);
         std::cout << o.output << ": " << written << " bytes, checksum " << static_cast<std::uint32_t>(checksum)
                   << "\n";
         return kExitOk;
@@ -76,9 +78,10 @@ int Compress(const StreamOptions& o)
         return WithOutput(o.output, [&](FileStream& out) {
             TCompress c;
             c.Key = o.key;
+            o.method.ApplyTo(c);
             std::int32_t checksum = 0;
             const std::int32_t written =
-                c.CodeStream(out, in, false, TCodeDirection::Compress, checksum, o.method, 0, size);
+                c.CodeStream(out, in, false, TCodeDirection::Compress, checksum, o.method.Method(), 0, size);
             std::cout << o.input << ": " << size << " -> " << written << " bytes, checksum "
                       << static_cast<std::uint32_t>(checksum) << "\n";
             return kExitOk;

@@ -15,7 +15,7 @@ TEST(Mksetup, CompressAndExpandRoundTripRawStreams)
     ScratchDir dir;
     const std::string plain = TextBytes<std::string>(50000, 3);
     ScratchDir::Write(dir / "plain.txt", plain);
-    for (const std::string method : {"none", "rle", "lzh", "lh5"}) {
+    for (const std::string method : {"none", "rle", "lzh", "lh5", "lzma"}) {
         const Result c = Mksetup("compress --method " + method + " " + Quoted(dir / "plain.txt") + " " + Quoted(dir / "coded"));
         ASSERT_EQ(c.exitCode, 0) << method << ": " << c.output;
         const Result e = Mksetup("expand --method " + method + " --size 50000 " + Quoted(dir / "coded") + " " +
@@ -84,23 +84,28 @@ TEST(Mksetup, ArchiveListAndExtractWithAKey)
     ScratchDir dir;
     ScratchDir::Write(dir / "a.txt", TextBytes<std::string>(30000, 3));
     ScratchDir::Write(dir / "b.bin", RandomBytes<std::string>(5000, 11));
-    const std::string archive = Quoted(dir / "set.cmp");
-    Result r = Mksetup("archive -o " + archive + " --method rle --key 4242 " + Quoted(dir / "a.txt") + " " +
-                   Quoted(dir / "b.bin"));
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    r = Mksetup("list " + archive);
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_NE(r.output.find("a.txt"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("yes"), std::string::npos) << "locked entries are shown: " << r.output;
-    EXPECT_NE(r.output.find("2 entries"), std::string::npos) << r.output;
+    for (const std::string method : {"rle", "lzma"}) {
+        const std::string archive = Quoted(dir / (method + ".cmp"));
+        Result r = Mksetup("archive -o " + archive + " --method " + method + " --key 4242 " + Quoted(dir / "a.txt") + " " +
+                           Quoted(dir / "b.bin"));
+        ASSERT_EQ(r.exitCode, 0) << r.output;
+        r = Mksetup("list " + archive);
+        ASSERT_EQ(r.exitCode, 0) << r.output;
+        EXPECT_NE(r.output.find("a.txt                                   " + method), std::string::npos) << r.output;
+        EXPECT_NE(r.output.find("b.bin                                   none"), std::string::npos)
+            << "noise is stored: " << r.output;
+        EXPECT_NE(r.output.find("yes"), std::string::npos) << "locked entries are shown: " << r.output;
+        EXPECT_NE(r.output.find("2 entries"), std::string::npos) << r.output;
 
-    r = Mksetup("extract " + archive + " -o " + Quoted(dir / "wrong"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.output.find("File locked -- valid key required"), std::string::npos) << r.output;
-    r = Mksetup("extract " + archive + " --key 4242 -o " + Quoted(dir / "right"));
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_EQ(ScratchDir::Read(dir / "right/a.txt"), TextBytes<std::string>(30000, 3));
-    EXPECT_EQ(ScratchDir::Read(dir / "right/b.bin"), RandomBytes<std::string>(5000, 11));
+        r = Mksetup("extract " + archive + " -o " + Quoted(dir / "wrong"));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.output.find("File locked -- valid key required"), std::string::npos) << r.output;
+        const std::string right = "right-" + method;
+        r = Mksetup("extract " + archive + " --key 4242 -o " + Quoted(dir / right));
+        ASSERT_EQ(r.exitCode, 0) << r.output;
+        EXPECT_EQ(ScratchDir::Read(dir / (right + "/a.txt")), TextBytes<std::string>(30000, 3)) << method;
+        EXPECT_EQ(ScratchDir::Read(dir / (right + "/b.bin")), RandomBytes<std::string>(5000, 11)) << method;
+    }
 }
 
 TEST(Mksetup, ExtractNeverWritesOutsideItsDirectory)

@@ -288,6 +288,18 @@ TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
         EXPECT_FALSE(Exists(dir + "notes.exe"));
         EXPECT_FALSE(Exists(WindowsDirectory() + "nwnotes.ini"));
     }
+
+// The same journey from a distribution coded with lzma: the support files and the product both expand.
+TEST_F(EndToEnd, TheSampleBuiltWithLzmaInstallsAsWithTheDefaultMethod)
+{
+    const std::string dist = MakeDistribution(scratch_ / "product", "dist-lzma", " --method lzma");
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Lzma";
+    SampleLeftovers leftovers(destination + "\\");
+    {
+        std::unique_ptr<SetupDriver> setup = StartSetup(dist);
+        WalkInstall(*setup, {destination, true, false, {1}}, [](int, SetupDriver&) {});
+    }
+    ExpectInstalled(destination + "\\", tempDirsBefore_);
 }
 
 TEST_F(EndToEnd, DiskTwoMissingIsAskedForAndTakenOnTheRetry)

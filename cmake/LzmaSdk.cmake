@@ -1,0 +1,24 @@
+# The LZMA coder of the LZMA SDK (public domain), from Debian's lzma-dev: its sources are compiled here for
+# each target and never copied into the repository. The decoder goes into setup.exe, the encoder with its
+# match finder into the maker only.
+set(LZMA_SDK_DIR /usr/include/lzma)
+if(NOT EXISTS ${LZMA_SDK_DIR}/LzmaDec.c OR NOT EXISTS ${LZMA_SDK_DIR}/LzmaEnc.c)
+  message(FATAL_ERROR "The LZMA coder's sources (${LZMA_SDK_DIR}/LzmaDec.c, LzmaEnc.c) come from Debian's lzma-dev: "
+    "run bash scripts/install-deps.sh")
+endif()
+
+# Only the coder's own headers: their folder holds other libraries' headers too, and the cross compiler must not
+# see the host's.
+set(LZMA_SDK_INCLUDE ${CMAKE_BINARY_DIR}/lzma-sdk)
+file(MAKE_DIRECTORY ${LZMA_SDK_INCLUDE})
+foreach(header Types.h LzmaDec.h LzmaEnc.h)
+  file(CREATE_LINK ${LZMA_SDK_DIR}/${header} ${LZMA_SDK_INCLUDE}/${header} SYMBOLIC)
+endforeach()
+
+add_library(lzma_decoder STATIC ${LZMA_SDK_DIR}/LzmaDec.c)
+add_library(lzma_encoder STATIC ${LZMA_SDK_DIR}/LzmaEnc.c ${LZMA_SDK_DIR}/LzFind.c)
+foreach(lib lzma_decoder lzma_encoder)
+  # One thread per coder: the archive writer codes files on every core already.
+  target_compile_definitions(${lib} PRIVATE _7ZIP_ST)
+  target_include_directories(${lib} SYSTEM INTERFACE ${LZMA_SDK_INCLUDE})
+endforeach()

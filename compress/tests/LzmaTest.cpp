@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "compress/CompressExceptions.h"
+#include "compress/Lzma.h"
+#include "compress/tests/CodecRun.h"
+#include "compress/tests/TestBytes.h"
+
+namespace {
+
+Bytes EncodeWithLzma(const Bytes& input, std::int32_t key = 0)
+{
+    return RunCodec([](TCompThreadSafety& s) { EncodeLZMA(s, 0); }, input, true, {.key = key}).output;
+}
+
+Bytes DecodeWithLzma(const Bytes& coded, std::int32_t expandedSize, std::int32_t key = 0)
+{
+    return Expand(DecodeLZMA, coded, expandedSize, {.key = key});
+}
+
+std::uint32_t DictionaryOf(const Bytes& coded)
+{
+    std::uint32_t size = 0;
+    for (std::size_t i = 4; i >= 1; --i) size = size << 8 | coded[i];
+    return size;
+}
+
+// Text with stretches of noise: matches far apart and literals that do not compress.
+Bytes Mixed(std::size_t n)
+{
+    Bytes bytes;
+    for (std::uint32_t part = 0; bytes.size() < n; ++part) {
+        const Bytes text = TextBytes(30000, part);
+        const Bytes noise = RandomBytes(5000, part);
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        bytes.insert(bytes.end(), noise.begin(), noise.end());
+    }
+    bytes.resize(n);
+    return bytes;
+}
+
+// Every kind of data the codec tests use, with and without a key; the dictionary the header asks for is
+// never more than the cap, and no more than the smallest the coder offers for the input.
+TEST(Lzma, RoundTripsEveryKindOfDataWithAndWithoutAKey)
+{
+    struct Case {
+        std::string what;
+        Bytes data;
+    };
+    std::vector<Case> cases = {{"empty", {}},
+                               {"one byte", {'Q'}},
+                               {"run of one byte", Bytes(100000, 0x61)},
+                               {"peer text", PeerFile("lzh-peers", "gpl2.txt")},
+                               {"long peer text", PeerFile("lzh-peers", "long.txt")},
+                               {"mixed", Mixed(300000)}};
+    for (const std::size_t size : {4095u, 4096u, 8191u, 8192u, 8193u, 16384u, 65537u}) {
+        cases.push_back({"random " + std::to_string(size), RandomBytes(size, static_cast<std::uint32_t>(size))});
+        cases.push_back({"text " + std::to_string(size), TextBytes(size, static_cast<std::uint32_t>(size))});
+    }
+    for (const std::int32_t key : {0, 0x5A3C1F07}) {
+        for (const Case& c : cases) {
+            const Bytes coded = EncodeWithLzma(c.data, key);
+            ASSERT_GE(coded.size(), lzma::kHeaderSize) << c.what;
+            const auto size = static_cast<std::int32_t>(c.data.size());
+            EXPECT_TRUE(DecodeWithLzma(coded, size, key) == c.data) << c.what << ", key " << key;
+            if (key != 0) continue;
+            EXPECT_LE(DictionaryOf(coded), lzma::kMaxDictionary) << c.what;
+            EXPECT_LE(DictionaryOf(coded), std::max<std::uint32_t>(65536, static_cast<std::uint32_t>(size) * 3 / 2))
+                << c.what << ": the dictionary follows the input's size";
+        }
+    }
+}
+
+// The point of the method: the peer text in a fraction of what -lh5- needs for it.
+TEST(Lzma, CodesTextSmallerThanTheLh5Method)
+{
+    const Bytes text = PeerFile("lzh-peers", "long.txt");
+    const Bytes lh5 = PeerFile("lzh-peers", "long.lh5");
+    EXPECT_LT(EncodeWithLzma(text).size(), lh5.size() * 85 / 100);
+}
+
+// Past the dictionary the decoder's window is a ring: a 64 KB dictionary over a megabyte wraps it sixteen times.
+TEST(Lzma, ADictionarySmallerThanTheFileWrapsAround)
+{
+    const Bytes input = Mixed(1 << 20);
+    const Bytes coded =
+        RunCodec([](TCompThreadSafety& s) { EncodeLZMAWithin(s, 1 << 16); }, input, true).output;
+    ASSERT_EQ(DictionaryOf(coded), 1u << 16);
+    EXPECT_TRUE(DecodeWithLzma(coded, static_cast<std::int32_t>(input.size())) == input);
+}
+
+void ExpectRefused(const Bytes& coded, std::int32_t expandedSize, const std::string& says, const std::string& what)
+{
+    try {
+        DecodeWithLzma(coded, expandedSize);
+        ADD_FAILURE() << what << ": expanded";
+    } catch (const ELzmaData& e) {
+        EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << what << ": " << e.what();
+    }
+}
+
+// Each refusal says what is wrong; a header is refused before the decoder takes any memory for it.
+TEST(Lzma, RefusesHeadersBeyondItsLimitsAndStreamsCutShort)
+{
+    const Bytes text = PeerFile("lzh-peers", "gpl2.txt");
+    const auto size = static_cast<std::int32_t>(text.size());
+    const Bytes coded = EncodeWithLzma(text);
+    const auto withHeader = [&](unsigned char properties, std::uint32_t dictionary) {
+        Bytes changed = coded;
+        changed[0] = properties;
+        for (std::size_t i = 0; i < 4; ++i) changed[1 + i] = static_cast<unsigned char>(dictionary >> (8 * i));
+        return changed;
+    };
+    ExpectRefused(withHeader(coded[0], lzma::kMaxDictionary + 1), size, "dictionary of 8388609 bytes", "8 MB + 1");
+    ExpectRefused(withHeader(coded[0], 0xFFFFFFFF), size, "dictionary", "4 GB");
+    ExpectRefused(withHeader(1 * 9 + 4, 1 << 16), size, "5 literal context and position bits", "lc 4, lp 1");
+    ExpectRefused(withHeader(225, 1 << 16), size, "properties", "a properties byte past 9 x 5 x 5");
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{3}})
+        ExpectRefused(Bytes(coded.begin(), coded.begin() + static_cast<std::ptrdiff_t>(cut)), size, "within their header",
+                      "cut at " + std::to_string(cut));
+    for (const std::size_t cut : {std::size_t{5}, std::size_t{6}, coded.size() / 2})
+        ExpectRefused(Bytes(coded.begin(), coded.begin() + static_cast<std::ptrdiff_t>(cut)), size,
+                      " of " + std::to_string(size) + " bytes", "cut at " + std::to_string(cut));
+    ExpectRefused(coded, size + 1000, " after ", "an expanded size past the data");
+    EXPECT_TRUE(DecodeWithLzma(withHeader(coded[0], 4096), 0).empty()) << "an empty file reads nothing";
+}
+
+}  // namespace
