@@ -288,6 +288,7 @@ TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
         EXPECT_FALSE(Exists(dir + "notes.exe"));
         EXPECT_FALSE(Exists(WindowsDirectory() + "nwnotes.ini"));
     }
+}
 
 // The same journey from a distribution coded with lzma: the support files and the product both expand.
 TEST_F(EndToEnd, TheSampleBuiltWithLzmaInstallsAsWithTheDefaultMethod)
