@@ -1,30 +1,9 @@
-// Arbitrary bytes into DecodeLZH5: the first three bytes give the expanded size (below 128 KB: many
-// window wraps, yet fast runs), the rest is the coded stream. A result of at most that size or
-// ELZHBadDecodeTable is fine; anything else is a finding.
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
-#include "compress/CompThreadSafety.h"
+// Arbitrary bytes into DecodeLZH5 (see DecoderFuzzing.h); ELZHBadDecodeTable is its refusal.
+#include "DecoderFuzzing.h"
 #include "compress/CompressExceptions.h"
 #include "compress/Lh5.h"
-#include "port/MemoryStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 3) return 0;
-    const auto expandedSize = static_cast<std::int32_t>(data[0] | (data[1] << 8) | ((data[2] & 0x01) << 16));
-    MemoryStream in(std::vector<unsigned char>(data + 3, data + size));
-    MemoryStream out;
-    TCompThreadSafety state;
-    state.Begin({&in, &out, static_cast<std::int32_t>(size - 3), 0x7FFFFFFF, false, false, 0, {}});
-    try {
-        DecodeLZH5(state, expandedSize);
-    } catch (const ELZHBadDecodeTable&) {
-        state.Release();
-        return 0;
-    }
-    state.Flush();
-    if (out.Bytes().size() > static_cast<std::size_t>(expandedSize)) __builtin_trap();
-    return 0;
+    return FuzzDecoder<ELZHBadDecodeTable>(data, size, DecodeLZH5);
 }

@@ -6,6 +6,7 @@
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "compress/EntryCoding.h"
+#include "compress/tests/ArchiveSources.h"
 #include "compress/tests/ReversingCoder.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
@@ -23,13 +24,7 @@ protected:
 
     std::vector<TArchiveSource> Sources(const std::vector<std::pair<std::string, std::string>>& files)
     {
-        std::vector<TArchiveSource> sources;
-        for (const auto& [name, data] : files) {
-            const std::string path = dir / ("in-" + std::to_string(sources.size()));
-            ScratchDir::Write(path, data);
-            sources.push_back({path, name});
-        }
-        return sources;
+        return WrittenSources(dir, files);
     }
 
     std::int32_t Write(TCompress& c, const std::vector<TArchiveSource>& sources, TCompressionMethod method)
@@ -292,7 +287,8 @@ TEST_F(ArchiveWriting, ASourceThatShrinksOrGrowsWhileItIsCodedIsNamed)
                 EXPECT_TRUE(changed && refused) << what << ": the change went unnoticed";
             } catch (const EReadError& e) {
                 EXPECT_NE(std::string(e.what()).find(source.Path), std::string::npos) << e.what();
-                EXPECT_NE(std::string(e.what()).find(newSize < 100000 ? "shrank" : "grew"), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find(newSize < 100000 ? "shrank" : "grew"), std::string::npos)
+                    << e.what();
             }
             EXPECT_TRUE(changed) << what;
         }

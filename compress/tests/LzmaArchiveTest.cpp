@@ -5,6 +5,7 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "compress/tests/ArchiveSources.h"
 #include "compress/tests/TestBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
@@ -27,13 +28,7 @@ protected:
 
     std::vector<TArchiveSource> Sources(const std::vector<std::pair<std::string, std::string>>& files)
     {
-        std::vector<TArchiveSource> sources;
-        for (const auto& [name, data] : files) {
-            const std::string path = dir / ("in-" + std::to_string(sources.size()));
-            ScratchDir::Write(path, data);
-            sources.push_back({path, name});
-        }
-        return sources;
+        return WrittenSources(dir, files);
     }
 
     std::string Write(const std::vector<TArchiveSource>& sources, std::int32_t key, std::int64_t codedAheadLimit)
