@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <string>
+
 namespace {
 
 const char* const kThreeFrames = UI_TEST_DATA "\\three-frames.gif";
@@ -20,36 +23,62 @@ const char* const kCheckMark = APP_DIR "\\CheckMark.bmp";
 
 using DisplayScreen = InstallModeScreen;
 
-TEST_F(DisplayScreen, HoldsTheDesignedPagesAndControls)
+// A picture's size as its file states it: a GIF keeps width and height as 16-bit little-endian numbers at
+// offset 6, a BMP as 32-bit ones at offset 18.
+SIZE PictureSize(const char* file)
+{
+    const std::string bytes = ScratchDir::Read(file);
+    const bool gif = bytes.compare(0, 3, "GIF") == 0;
+    const std::size_t offset = gif ? 6 : 18;
+    const std::size_t length = gif ? 2 : 4;
+    const auto number = [&](std::size_t at) {
+        LONG value = 0;
+        for (std::size_t byte = length; byte-- > 0;)
+            value = value * 256 + static_cast<unsigned char>(bytes.at(at + byte));
+        return value;
+    };
+    return {number(offset), number(offset + length)};
+}
+
+// The wizard moves by page index, the stages by mark: what matters is the order of the pages, where each mark
+// stands, and the states the wizard starts from. The captions are checked by the journeys, which click them.
+TEST_F(DisplayScreen, HoldsItsPagesInTheWizardsOrderWithEachMarkBesideItsStep)
 {
     TDisplayScreen screen({});
+    const TPanel* pages[] = {&screen.page1,          &screen.Page2,   &screen.Page3,    &screen.Page4,
+                             &screen.ReadyToInstall, &screen.install, &screen.Finished, &screen.Uninstaller};
     ASSERT_EQ(screen.Notebook1.PageCount(), 8);
-    const char* names[] = {"page1", "Page2", "Page3", "Page4", "ReadyToInstall", "install", "Finished", "Uninstaller"};
-    for (int page = 0; page < 8; ++page) EXPECT_EQ(screen.Notebook1.Page(page).Text(), names[page]);
+    for (int page = 0; page < 8; ++page) EXPECT_EQ(&screen.Notebook1.Page(page), pages[page]) << page;
 
-    EXPECT_EQ(screen.Next1.Text(), "&Next >>");
-    EXPECT_EQ(screen.Remove.Text(), "&Uninstall");
-    EXPECT_EQ(screen.ReturnToWIndows.Text(), "Return to Windows ");
-    EXPECT_EQ(screen.Label6.Text(),
-              "To change directory click on button on right hand side of  Destination  Directory.");
+    // The install stages: the first mark beside the source line, then Label1 and Label2; the four removal
+    // stages: Start1 to Start4. Each mark is the check picture, left of its line, hidden until its stage.
+    const TImage* marks[] = {&screen.Image1,
+                             screen.StepMarks[0].get(),
+                             screen.StepMarks[1].get(),
+                             screen.StepMarks[2].get(),
+                             screen.StepMarks[3].get(),
+                             screen.StepMarks[4].get(),
+                             screen.StepMarks[5].get()};
+    const TLabel* steps[] = {&screen.source, &screen.Label1, &screen.Label2, &screen.Start1,
+                             &screen.Start2, &screen.Start3, &screen.Start4};
+    for (int mark = 0; mark < 7; ++mark) {
+        const TImage& image = *marks[mark];
+        const TLabel& step = *steps[mark];
+        EXPECT_EQ(GetParent(image.Handle()), GetParent(step.Handle())) << mark;
+        EXPECT_EQ(image.Top(), step.Top()) << mark;
+        EXPECT_LE(image.Left() + image.Width(), step.Left()) << mark;
+        EXPECT_EQ(image.Width(), screen.Image1.PictureWidth()) << mark;
+        EXPECT_GT(image.Width(), 0) << mark;
+        EXPECT_FALSE(image.Visible()) << mark;
+    }
+
+    ASSERT_NE(screen.AgreementMemo, nullptr);
+    EXPECT_EQ(GetParent(screen.AgreementMemo->Handle()), screen.Page2.Handle());
+    EXPECT_LE(screen.AgreementMemo->Left() + screen.AgreementMemo->Width(), screen.Page2.Width());
     EXPECT_TRUE(screen.reboot.Checked()) << "designed selected";
     EXPECT_FALSE(screen.CheckBox1.Checked());
     EXPECT_FALSE(screen.Timer1.Enabled());
     EXPECT_EQ(screen.Timer1.Interval(), 1000U);
-
-    // The check marks: 1 and 2 on page install, 3 to 6 on page Uninstaller, hidden, with the check picture.
-    const int tops[] = {32, 64, 0, 32, 64, 96};
-    for (int mark = 0; mark < 6; ++mark) {
-        const TImage& image = *screen.StepMarks[static_cast<size_t>(mark)];
-        EXPECT_EQ(GetParent(image.Handle()), (mark < 2 ? screen.install : screen.Uninstaller).Handle());
-        EXPECT_EQ(image.Top(), tops[mark]);
-        EXPECT_FALSE(image.Visible());
-        EXPECT_EQ(image.PictureWidth(), screen.Image1.PictureWidth());
-        EXPECT_GT(image.PictureWidth(), 0);
-    }
-    ASSERT_NE(screen.AgreementMemo, nullptr);
-    EXPECT_EQ(GetParent(screen.AgreementMemo->Handle()), screen.Page2.Handle());
-    EXPECT_EQ(screen.AgreementMemo->Width(), 415);
 
     // FormCreate ends with InitGlobals.
     EXPECT_EQ(Global.SourceDir.back(), '\\');
@@ -196,10 +225,18 @@ TEST_F(DisplayScreen, AnAnimatedLogoPlaysInItsFramedPanel)
 
     EXPECT_TRUE(screen.ImageHolder1.Visible());
     EXPECT_FALSE(screen.LogoImage2.Visible());
-    EXPECT_EQ(screen.ImageHolder1.Width(), 6 + 8);
-    EXPECT_EQ(screen.ImageHolder1.Height(), 4 + 8);
-    EXPECT_EQ(screen.ImageHolder1.Left(), 5);
-    EXPECT_EQ(screen.ImageHolder1.Top(), screen.SetupScreen.Height() - 12 - 5);
+    // The picture at its own size, framed evenly, the frame as far from the left edge as from the bottom.
+    const TWindow& picture = screen.LogoImage;
+    const TWindow& panel = screen.ImageHolder1;
+    EXPECT_EQ(picture.Width(), PictureSize(kThreeFrames).cx);
+    EXPECT_EQ(picture.Height(), PictureSize(kThreeFrames).cy);
+    EXPECT_EQ(picture.Left(), picture.Top());
+    EXPECT_EQ(panel.Width(), picture.Width() + 2 * picture.Left());
+    EXPECT_EQ(panel.Height(), picture.Height() + 2 * picture.Top());
+    EXPECT_GT(picture.Left(), 0) << "a frame around the picture";
+    const int bottomMargin = screen.SetupScreen.Height() - (panel.Top() + panel.Height());
+    EXPECT_EQ(panel.Left(), bottomMargin);
+    EXPECT_GT(bottomMargin, 0);
     EXPECT_TRUE(screen.LogoImage.Animate()) << "install mode starts the animation";
 }
 
@@ -212,9 +249,12 @@ TEST_F(DisplayScreen, ABitmapLogoIsAStillPictureAndAMissingOneIsNotShown)
     screen.Show();
     EXPECT_TRUE(screen.LogoImage2.Visible());
     EXPECT_FALSE(screen.ImageHolder1.Visible());
-    EXPECT_EQ(screen.LogoImage2.Width(), 16);
-    EXPECT_EQ(screen.LogoImage2.Left(), screen.SetupScreen.Width() - 16 - 5);
-    EXPECT_EQ(screen.LogoImage2.Top(), 5);
+    // At its own size, as far from the right edge as from the top.
+    const TWindow& logo = screen.LogoImage2;
+    EXPECT_EQ(logo.Width(), PictureSize(kCheckMark).cx);
+    EXPECT_EQ(logo.Height(), PictureSize(kCheckMark).cy);
+    EXPECT_EQ(screen.SetupScreen.Width() - (logo.Left() + logo.Width()), logo.Top());
+    EXPECT_GT(logo.Top(), 0);
 
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nLogo File=missing.gif\r\n");
     screen.LoadSetupConfig(scratch.Path());
