@@ -57,7 +57,7 @@ protected:
 
 TEST_F(LzmaArchives, AreCodedOnTheWorkersAndReadBackWithoutHandlersWithAndWithoutAKey)
 {
-    const auto sources = Sources({{"text.txt", Text(PeerFile("lzh-peers", "long.txt"))},
+    const auto sources = Sources({{"text.txt", Text(DebianTexts())},
                                   {"noise.bin", Text(RandomBytes(30000, 4))},
                                   {"empty.txt", ""},
                                   {"runs.bin", std::string(200000, '\x94')},
@@ -91,7 +91,7 @@ TEST_F(LzmaArchives, AreCodedOnTheWorkersAndReadBackWithoutHandlersWithAndWithou
 // never holds more than the entry's expanded size.
 TEST_F(LzmaArchives, DamagedEntriesFailByNameAndWriteNothingPastTheirSize)
 {
-    const std::string text = Text(PeerFile("lzh-peers", "gpl2.txt"));
+    const std::string text = Text(DebianText("GPL-2"));
     const std::string good = Write(Sources({{"gpl2.txt", text}}), 0, 64 << 20);
     const std::size_t data = TArchiveHeader::kSize + TEntryHeader::kSize + 8;
     ASSERT_GT(good.size(), data + 1000);

@@ -5,6 +5,7 @@
 #include "compress/CompressExceptions.h"
 #include "compress/Lzma.h"
 #include "compress/tests/CodecRun.h"
+#include "compress/tests/Lh5Run.h"
 #include "compress/tests/TestBytes.h"
 
 namespace {
@@ -51,8 +52,8 @@ TEST(Lzma, RoundTripsEveryKindOfDataWithAndWithoutAKey)
     std::vector<Case> cases = {{"empty", {}},
                                {"one byte", {'Q'}},
                                {"run of one byte", Bytes(100000, 0x61)},
-                               {"peer text", PeerFile("lzh-peers", "gpl2.txt")},
-                               {"long peer text", PeerFile("lzh-peers", "long.txt")},
+                               {"GPL-2", DebianText("GPL-2")},
+                               {"Debian's licence texts", DebianTexts()},
                                {"mixed", Mixed(300000)}};
     for (const std::size_t size : {4095u, 4096u, 8191u, 8192u, 8193u, 16384u, 65537u}) {
         cases.push_back({"random " + std::to_string(size), RandomBytes(size, static_cast<std::uint32_t>(size))});
@@ -72,12 +73,11 @@ TEST(Lzma, RoundTripsEveryKindOfDataWithAndWithoutAKey)
     }
 }
 
-// The point of the method: the peer text in a fraction of what -lh5- needs for it.
+// The point of the method: text in a fraction of what -lh5- needs for it.
 TEST(Lzma, CodesTextSmallerThanTheLh5Method)
 {
-    const Bytes text = PeerFile("lzh-peers", "long.txt");
-    const Bytes lh5 = PeerFile("lzh-peers", "long.lh5");
-    EXPECT_LT(EncodeWithLzma(text).size(), lh5.size() * 85 / 100);
+    const Bytes& text = DebianTexts();
+    EXPECT_LT(EncodeWithLzma(text).size(), RunEncodeLZH5(text).size() * 85 / 100);
 }
 
 // Past the dictionary the decoder's window is a ring: a 64 KB dictionary over a megabyte wraps it sixteen times.
@@ -103,7 +103,7 @@ void ExpectRefused(const Bytes& coded, std::int32_t expandedSize, const std::str
 // Each refusal says what is wrong; a header is refused before the decoder takes any memory for it.
 TEST(Lzma, RefusesHeadersBeyondItsLimitsAndStreamsCutShort)
 {
-    const Bytes text = PeerFile("lzh-peers", "gpl2.txt");
+    const Bytes text = DebianText("GPL-2");
     const auto size = static_cast<std::int32_t>(text.size());
     const Bytes coded = EncodeWithLzma(text);
     const auto withHeader = [&](unsigned char properties, std::uint32_t dictionary) {
