@@ -88,10 +88,10 @@ installed() { winepath -u "C:\\$1" 2>/dev/null; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 for method in lh5 lzma; do
     log=$work/install-$method.log
+    log_switch="/LOG=$(winepath -w "$log")"
     start=$(now_ms)
     # setup.exe looks for its set in the current directory, as when started from the distribution's folder.
-    (cd "$work/dist-$method" && exec "$wine_run" "$work/dist-$method/setup.exe" /S "/LOG=$(winepath -w "$log")" \
-        "/D=C:\\ours-$method") &
+    (cd "$work/dist-$method" && exec "$wine_run" "$work/dist-$method/setup.exe" /S "$log_switch" "/D=C:\\ours-$method") &
     run=$!
     # The log is written through at once, so its "Installing" line marks the end of the expansion.
     until grep -qs '^Installing ' "$log"; do
