@@ -3,8 +3,9 @@
 # installer of the same files (makensis, zlib and solid lzma), the peer.
 #   build:   wall time and peak memory of the build, the distribution's size (every file, setup.exe too);
 #   install: the time of a silent install under Wine (/S), from the start of setup.exe to its end, both ours
-#            and the peer's; ours also until its log says "Installing", which is where the bootstrap's expansion
-#            of the set into the temporary folder ends and the placing of the files begins.
+#            and the peer's, the median of ROUNDS runs (default 5); ours also until its log says "Installing",
+#            which is where the bootstrap's expansion of the set into the temporary folder ends and the placing
+#            of the files begins.
 # The figures end as ratios, ours over the peer's with the same coder family.
 # The payload: the sample product with DLLs from Wine's i386 folder and texts (PAYLOAD_DLLS names the DLLs).
 # Usage: bench/installer-vs-nsis.sh [NATIVE_BUILD] [WIN32_BUILD]   (defaults build/native, build/win32;
@@ -86,52 +87,70 @@ done
 wineserver -p
 installed() { winepath -u "C:\\$1" 2>/dev/null; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-for method in lh5 lzma; do
-    log=$work/install-$method.log
+# One install takes seconds and Wine's timing wanders by a quarter between runs: each installer runs ROUNDS
+# times, in turns, each time into a folder of its own, and the median counts.
+ROUNDS=${ROUNDS:-5}
+install_ours() {
+    method=$1 round=$2
+    log=$work/install-$method-$round.log
     log_switch="/LOG=$(winepath -w "$log")"
     start=$(now_ms)
     # setup.exe looks for its set in the current directory, as when started from the distribution's folder.
-    (cd "$work/dist-$method" && exec "$wine_run" "$work/dist-$method/setup.exe" /S "$log_switch" "/D=C:\\ours-$method") &
+    (cd "$work/dist-$method" && exec "$wine_run" "$work/dist-$method/setup.exe" /S "$log_switch" \
+        "/D=C:\\ours-$method-$round") &
     run=$!
     # The log is written through at once, so its "Installing" line marks the end of the expansion.
     until grep -qs '^Installing ' "$log"; do
         kill -0 $run 2>/dev/null || break
         sleep 0.01
     done
-    echo $(($(now_ms) - start)) > "$work/first-ours-$method.ms"
+    echo $(($(now_ms) - start)) >> "$work/first-ours-$method.ms"
     wait $run || { echo "installer-vs-nsis: our $method install failed:" >&2; cat "$log" >&2; exit 1; }
-    echo $(($(now_ms) - start)) > "$work/install-ours-$method.ms"
-done
-for compressor in zlib lzma; do
+    echo $(($(now_ms) - start)) >> "$work/install-ours-$method.ms"
+}
+install_nsis() {
+    compressor=$1 round=$2
     start=$(now_ms)
-    "$wine_run" "$work/nsis-$compressor.exe" /S "/D=C:\\nsis-$compressor"
-    echo $(($(now_ms) - start)) > "$work/install-nsis-$compressor.ms"
+    "$wine_run" "$work/nsis-$compressor.exe" /S "/D=C:\\nsis-$compressor-$round"
+    echo $(($(now_ms) - start)) >> "$work/install-nsis-$compressor.ms"
+}
+round=1
+while [ $round -le "$ROUNDS" ]; do
+    install_ours lh5 $round
+    install_ours lzma $round
+    install_nsis zlib $round
+    install_nsis lzma $round
+    round=$((round + 1))
 done
 for name in $PAYLOAD_DLLS; do
     for dir in ours-lh5 ours-lzma nsis-zlib nsis-lzma; do
-        cmp "$product/payload/$name.dll" "$(installed "$dir")/payload/$name.dll"
+        cmp "$product/payload/$name.dll" "$(installed "$dir-$ROUNDS")/payload/$name.dll"
     done
 done
 
-python3 - "$work" "$payload" "$PAYLOAD_DLLS" <<'PY'
-import sys
-work, payload, dlls = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+python3 - "$work" "$payload" "$PAYLOAD_DLLS" "$ROUNDS" <<'PY'
+import statistics, sys
+work, payload, dlls, rounds = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 read = lambda name: open('%s/%s' % (work, name)).read().split()
+median_ms = lambda name: statistics.median(int(ms) for ms in read(name))
 rows = {}
 for name in ('ours-lh5', 'ours-lzma', 'nsis-zlib', 'nsis-lzma'):
     secs, kb = read(name + '.time')
     size, disks = read(name + '.size')
-    ms = int(read('install-%s.ms' % name)[0])
+    ms = median_ms('install-%s.ms' % name)
     rows[name] = dict(secs=float(secs), kb=int(kb), size=int(size), disks=int(disks), ms=ms)
 for name in ('ours-lh5', 'ours-lzma'):
-    rows[name]['first'] = int(read('first-%s.ms' % name)[0])
-print('payload: %.1f MB (%s and two texts), beside the sample product' % (payload / 1e6, dlls))
+    rows[name]['first'] = median_ms('first-%s.ms' % name)
+print('payload: %.1f MB (%s and two texts), beside the sample product; installs: the median of %s runs'
+      % (payload / 1e6, dlls, rounds))
 print('| | build s | build peak MB | size MB | disk files | silent install s | of which expansion s |')
 print('|---|---|---|---|---|---|---|')
 for name, row in rows.items():
     print('| %s | %.1f | %.0f | %.2f | %s | %.1f | %s |' % (name, row['secs'], row['kb'] / 1024, row['size'] / 1e6,
           row['disks'] if name.startswith('ours') else '-', row['ms'] / 1000,
           '%.1f' % (row['first'] / 1000) if 'first' in row else '-'))
+print('each install, in seconds: ' + '; '.join(
+    '%s %s' % (name, ' '.join('%.1f' % (int(ms) / 1000) for ms in read('install-%s.ms' % name))) for name in rows))
 # setup.exe expands the whole set into its temporary folder, then places the files: both are in its time,
 # against the peer's single pass.
 print('ratios, ours over the peer\'s:')
