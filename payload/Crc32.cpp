@@ -4,7 +4,7 @@
 
 namespace {
 
-std::array<std::uint32_t, 256> MakeTable()
+constexpr std::array<std::uint32_t, 256> MakeTable()
 {
     std::array<std::uint32_t, 256> table{};
     for (std::uint32_t n = 0; n < table.size(); ++n) {
@@ -19,7 +19,7 @@ std::array<std::uint32_t, 256> MakeTable()
 
 std::uint32_t Crc32(std::uint32_t crc, const void* data, std::size_t count)
 {
-    static const std::array<std::uint32_t, 256> table = MakeTable();
+    static constexpr std::array<std::uint32_t, 256> table = MakeTable();
     const auto* bytes = static_cast<const unsigned char*>(data);
     crc = ~crc;
     for (std::size_t i = 0; i < count; ++i) crc = table[(crc ^ bytes[i]) & 0xFFU] ^ (crc >> 8);
