@@ -1,11 +1,18 @@
 #pragma once
 // The root of every exception the project throws, and the file errors of the platform layer.
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
-class Exception : public std::runtime_error {
+// It keeps its message in a std::string of its own rather than deriving from std::runtime_error, whose
+// message string would bring a second string implementation into setup.exe (app/ThrowHelpers.cpp).
+class Exception : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
 };
 
 // A file that cannot be opened or created; the message names it.
