@@ -16,6 +16,11 @@ foreach(header Types.h LzmaDec.h LzmaEnc.h)
 endforeach()
 
 add_library(lzma_decoder STATIC ${LZMA_SDK_DIR}/LzmaDec.c)
+if(WIN32)
+  # setup.exe's install spends most of its time in this loop: built for speed rather than size, it takes half
+  # a second off the bench's 2.9 s install of an LZMA distribution, for 1.5 KB.
+  target_compile_options(lzma_decoder PRIVATE -O2)
+endif()
 add_library(lzma_encoder STATIC ${LZMA_SDK_DIR}/LzmaEnc.c ${LZMA_SDK_DIR}/LzFind.c)
 foreach(lib lzma_decoder lzma_encoder)
   # One thread per coder: the archive writer codes files on every core already.
