@@ -37,7 +37,9 @@ int main()
 {
     const Fault faults[] = {
         {"index", [] { (void)std::vector<int>().at(1); }, "vector::_M_range_check"},
-        {"string index", [] { (void)std::string("ab").at(2); }, "basic_string::at"},
+        {"string index", [] { (void)std::string("ab").at(2); }, "basic_string::at: __n (which is 2) >= "},
+        {"string position", [] { (void)std::string("ab").substr(3); },
+         "basic_string::substr: __pos (which is 3) > this->size() (which is 2)"},
         {"string length", [] { std::string s; s.reserve(s.max_size() + 1); }, "basic_string::_M_create"},
         {"vector length", [] { std::vector<char> v; v.reserve(v.max_size() + 1); }, "vector::reserve"},
         {"allocation", [] { (void)std::allocator<std::uint64_t>().allocate(SIZE_MAX / 16 + 1); }, nullptr},
