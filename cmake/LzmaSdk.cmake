@@ -21,7 +21,15 @@ if(WIN32)
   # a second off the bench's 2.9 s install of an LZMA distribution, for 1.5 KB.
   target_compile_options(lzma_decoder PRIVATE -O2)
 endif()
-add_library(lzma_encoder STATIC ${LZMA_SDK_DIR}/LzmaEnc.c ${LZMA_SDK_DIR}/LzFind.c)
+# The encoder and its match finder come in through compress/LzmaChainSdk.c, which adds the solid chain's one
+# function to them; their own folder is on that file's path alone.
+add_library(lzma_encoder STATIC ${CMAKE_SOURCE_DIR}/compress/LzmaChainSdk.c)
+set(LZMA_SDK_PRIVATE ${CMAKE_BINARY_DIR}/lzma-sdk-sources)
+file(MAKE_DIRECTORY ${LZMA_SDK_PRIVATE})
+foreach(file LzFind.c LzFind.h LzHash.h LzmaEnc.c)
+  file(CREATE_LINK ${LZMA_SDK_DIR}/${file} ${LZMA_SDK_PRIVATE}/${file} SYMBOLIC)
+endforeach()
+target_include_directories(lzma_encoder PRIVATE ${LZMA_SDK_PRIVATE} ${LZMA_SDK_INCLUDE} ${CMAKE_SOURCE_DIR})
 foreach(lib lzma_decoder lzma_encoder)
   # One thread per coder: the archive writer codes files on every core already.
   target_compile_definitions(${lib} PRIVATE _7ZIP_ST)

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <thread>
 
 #include "compress/ArchiveBudget.h"
@@ -7,6 +8,7 @@
 #include "compress/CompressExceptions.h"
 #include "compress/EntryCoding.h"
 #include "compress/EntryCodingPool.h"
+#include "compress/SolidParts.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
@@ -67,6 +69,38 @@ void CheckArchiveFits(const std::vector<TArchiveSource>& files)
             budget.Add(file.Path, FileStream(file.Path, FileMode::OpenRead).Size(), file.StoredName.size());
 }
 
+bool IsSolid(const TEntryMethod& method, const std::string& compressId)
+{
+    static constexpr auto solid = MethodColumn(&TMethodRow::Solid);
+    const std::size_t row = MethodRowOf(method.Method, compressId);
+    return row < kMethodCount && solid[row];
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string ExtensionOf(const std::string& name)
+{
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t slash = name.find_last_of('\\');
+    return dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string() : name.substr(dot);
+}
+
+// A solid chain codes what its files share once, as far as its dictionary reaches back: files of a kind,
+// and files of one family, are put side by side, by extension and then by name. Empty files still go first.
+std::vector<TArchiveSource> SolidOrder(std::vector<TArchiveSource> files)
+{
+    std::stable_sort(files.begin(), files.end(), [](const TArchiveSource& a, const TArchiveSource& b) {
+        const std::string x = Lowered(a.StoredName);
+        const std::string y = Lowered(b.StoredName);
+        return std::make_pair(ExtensionOf(x), x) < std::make_pair(ExtensionOf(y), y);
+    });
+    return EmptyFilesFirst(files);
+}
+
 // The built-in coders need no event, so several files can be coded at once.
 unsigned ParallelWorkersFor(const TEntryMethod& method, std::size_t files)
 {
@@ -92,7 +126,9 @@ std::int32_t TCompress::CompressFiles(Stream& Archive, const std::vector<TArchiv
     Archive.WriteBuffer(header.Encode().data(), TArchiveHeader::kSize);
     TArchiveTally tally{{}, header.MethodId, {}};
     const std::vector<TArchiveSource> ordered = EmptyFilesFirst(Files);
-    if (const unsigned workers = ParallelWorkersFor(method, ordered.size()); workers > 0) {
+    if (IsSolid(method, CompressID)) {
+        WriteSolidParts(Archive, ordered, method, tally);
+    } else if (const unsigned workers = ParallelWorkersFor(method, ordered.size()); workers > 0) {
         WriteEntriesCodedAhead(Archive, ordered, method, workers, tally);
     } else {
         for (const TArchiveSource& file : ordered)
@@ -126,17 +162,37 @@ void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchi
             WriteEntry(archive, entry.file, method, tally);
             continue;
         }
-        WriteCodedEntry(archive, entry.file, TakeCoded(pool, entry.ticket, entry.file.Path), tally);
+        WriteCodedEntry(archive, entry.file,
+                        TakeCoded([&](const TShowProgressEvent& progress) { return pool.Take(entry.ticket, progress); },
+                                  entry.file.Path),
+                        tally);
     }
+}
+
+// The check handler hears every file first, in order; the parts are cut from the files it lets through.
+void TCompress::WriteSolidParts(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
+                                 TArchiveTally& tally)
+{
+    std::vector<TArchiveSource> checked;
+    for (const TArchiveSource& file : files)
+        if (const std::string source = CheckedSource(file.Path); !source.empty()) checked.push_back({source, file.StoredName});
+    const std::vector<TArchiveSource> ordered = SolidOrder(checked);
+    TSolidParts parts(ordered, method, Key, std::thread::hardware_concurrency() >= 2);
+    for (std::size_t i = 0; i < ordered.size(); ++i)
+        WriteCodedEntry(archive, ordered[i],
+                        TakeCoded([&](const TShowProgressEvent& progress) { return parts.Take(i, progress); },
+                                  ordered[i].Path),
+                        tally);
 }
 
 // The progress handler hears 0, the entry's progress while it is being coded, and 100, as it would
 // from CodeStream.
-TCodedEntry TCompress::TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source)
+TCodedEntry TCompress::TakeCoded(const std::function<TCodedEntry(const TShowProgressEvent&)>& take,
+                                 const std::string& source)
 {
     cancelled_ = ShowProgress(0);
     if (cancelled_) throw Exception("Compression cancelled while coding " + source);
-    TCodedEntry coded = pool.Take(ticket, OnShowProgress);
+    TCodedEntry coded = take(OnShowProgress);
     cancelled_ = coded.Cancelled;
     if (cancelled_) throw Exception("Compression cancelled while coding " + source);
     ShowProgress(100);

@@ -41,6 +41,7 @@ void TCompThreadSafety::Begin(const Run& run)
     keyIndex_ = 0;
     progress_ = run.progress;
     oneThread_ = run.oneThread;
+    chain_ = run.chain;
 }
 
 void TCompThreadSafety::Flush()

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "compress/CodingChain.h"
 #include "port/Stream.h"
 
 using TShowProgressEvent = std::function<void(std::int32_t& PercentageDone)>;
@@ -30,6 +31,8 @@ public:
         TShowProgressEvent progress;
         // The codec keeps to the caller's thread: the caller keeps the other cores busy itself.
         bool oneThread = false;
+        // The chain of the archive whose entry this is, for a solid method (CodingChain.h).
+        TCodingChain* chain = nullptr;
     };
 
     // Starts a run: attaches the streams, allocates the buffers and resets every counter.
@@ -78,6 +81,7 @@ public:
     }
 
     bool OneThread() const { return oneThread_; }
+    TCodingChain* Chain() const { return chain_; }
     // The input the run announced (its inputSize, at least 0).
     std::int32_t InputSize() const { return inputSize_; }
     std::uint32_t InputSum() const { return inputSum_; }
@@ -125,6 +129,7 @@ private:
     bool unscrambleInput_ = false;
     bool scrambleOutput_ = false;
     bool oneThread_ = false;
+    TCodingChain* chain_ = nullptr;
     std::array<unsigned char, 4> keyBytes_{};
     std::uint16_t keyIndex_ = 0;
     TShowProgressEvent progress_;

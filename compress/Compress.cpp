@@ -11,7 +11,7 @@ void TCompress::SetTargetPath(const std::string& path)
 
 std::int32_t TCompress::CodeWith(TCodec codec, Stream& Dest, Stream& Source, bool Unscramble,
                                  TCodeDirection Direction, std::int32_t& Checksum, std::int32_t ExpandedSize,
-                                 std::int32_t InputSize)
+                                 std::int32_t InputSize, TCodingChain* chain)
 {
     inputCount_ = 0;
     cancelled_ = ShowProgress(0);
@@ -26,6 +26,7 @@ std::int32_t TCompress::CodeWith(TCodec codec, Stream& Dest, Stream& Source, boo
     run.scrambleOutput = !expanding && Key != 0;
     run.key = Key;
     run.progress = OnShowProgress;
+    run.chain = chain;
     const TCodingResult result = RunCoding(coder_, run, Direction, codec, ExpandedSize);
     cancelled_ = result.Cancelled;
     inputCount_ = result.InputCount;

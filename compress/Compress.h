@@ -106,7 +106,9 @@ public:
 protected:
     // One entry with the key and checksum tests; the archive stream is at the entry's data. decoder is the
     // entry's (EntryDecoder); none hands it to OnExpand.
-    void ExpandEntry(Stream& Dest, Stream& Source, const TEntry& entry, const std::string& MethodId, TCodec decoder);
+    // chain is the archive's, for a solid method.
+    void ExpandEntry(Stream& Dest, Stream& Source, const TEntry& entry, const std::string& MethodId, TCodec decoder,
+                     TCodingChain* chain = nullptr);
     // The built-in decoder of the entry, or none when OnExpand expands it; an entry neither can expand is
     // refused with EUnknownEntryMethod, naming it and its method.
     TCodec EntryDecoder(const TEntry& entry, const std::string& MethodId) const;
@@ -119,12 +121,17 @@ private:
     // CodeStream with the codec chosen: the expansion names the decoder itself, so that a program that
     // only expands links no encoder.
     std::int32_t CodeWith(TCodec codec, Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
-                          std::int32_t& Checksum, std::int32_t ExpandedSize, std::int32_t InputSize);
+                          std::int32_t& Checksum, std::int32_t ExpandedSize, std::int32_t InputSize,
+                          TCodingChain* chain = nullptr);
+    // Passes over an entry nobody wants; a solid method's is expanded to nowhere, for the entries after it.
+    void SkipEntry(Stream& archive, const TEntry& entry, const std::string& MethodId, TCodingChain& chain);
     // The source after the check handler; empty when it skips the file.
     std::string CheckedSource(const std::string& path);
     void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
                                 unsigned workers, TArchiveTally& tally);
-    TCodedEntry TakeCoded(TEntryCodingPool& pool, std::size_t ticket, const std::string& source);
+    void WriteSolidParts(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
+                          TArchiveTally& tally);
+    TCodedEntry TakeCoded(const std::function<TCodedEntry(const TShowProgressEvent&)>& take, const std::string& source);
     void WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded, TArchiveTally& tally);
     // Codes the file straight into the archive, with the events.
     void WriteEntry(Stream& archive, const TArchiveSource& file, const TEntryMethod& method, TArchiveTally& tally);

@@ -22,18 +22,19 @@ std::int32_t SizeOf(FileStream& file)
 }
 
 TCodingResult CodeInto(MemoryStream& dest, FileStream& input, TCodec encoder, std::int32_t size, std::int32_t key,
-                       const TShowProgressEvent& progress)
+                       const TShowProgressEvent& progress, TCodingChain* chain)
 {
     TCompThreadSafety coder;
     TCompThreadSafety::Run run;
     run.input = &input;
     run.output = &dest;
     run.inputSize = size;
-    run.outputBudget = size;
+    run.outputBudget = chain != nullptr ? 2147483647 : size;
     run.scrambleOutput = key != 0;
     run.key = key;
     run.progress = progress;
     run.oneThread = true;  // the pool has a coding thread per core already
+    run.chain = chain;
     return RunCoding(coder, run, TCodeDirection::Compress, encoder, 0);
 }
 
@@ -73,7 +74,7 @@ void CheckSourceUnchanged(FileStream& input, const TEntryHeader& entry, std::int
 }
 
 TCodedEntry CodeEntryInMemory(const TArchiveSource& file, const TEntryMethod& method, std::int32_t key,
-                              const TShowProgressEvent& progress)
+                              const TShowProgressEvent& progress, TCodingChain* chain)
 {
     FileStream input(file.Path, FileMode::OpenRead);
     TCodedEntry coded;
@@ -82,12 +83,12 @@ TCodedEntry CodeEntryInMemory(const TArchiveSource& file, const TEntryMethod& me
     MemoryStream data;
     TCodingResult result;
     try {
-        result = CodeInto(data, input, method.Encoder, size, key, progress);
+        result = CodeInto(data, input, method.Encoder, size, key, progress, chain);
     } catch (const EUnableToCompress&) {
         input.Seek(0, SeekOrigin::Begin);
         data.TakeBytes();  // the partial coded data
         coded.Header.Method = coNone;
-        result = CodeInto(data, input, EncoderOf(coNone, {}), size, key, progress);
+        result = CodeInto(data, input, EncoderOf(coNone, {}), size, key, progress, nullptr);
     }
     coded.Cancelled = result.Cancelled;
     if (coded.Cancelled) return coded;

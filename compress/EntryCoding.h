@@ -38,6 +38,7 @@ struct TCodedEntry {
 };
 
 // Codes the file with method (one with an encoder), storing it when it would not get smaller.
-// progress hears the share of the file read; answering -1 ends the coding with Cancelled set.
+// progress hears the share of the file read; answering -1 ends the coding with Cancelled set. An entry of a
+// solid method's chain is never stored: the chain's coder has seen its bytes, and so must the reader's.
 TCodedEntry CodeEntryInMemory(const TArchiveSource& file, const TEntryMethod& method, std::int32_t key,
-                              const TShowProgressEvent& progress);
+                              const TShowProgressEvent& progress, TCodingChain* chain = nullptr);

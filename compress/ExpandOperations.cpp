@@ -30,6 +30,22 @@ void MovePast(Stream& archive, const TEntry& entry)
     archive.Seek(entry.DataOffset + entry.Header.CompressedSize, SeekOrigin::Begin);
 }
 
+// Where the entries a solid chain needs but nobody wants are expanded to.
+class TDiscardStream : public Stream {
+public:
+    std::size_t Read(void*, std::size_t) override { return 0; }
+    std::size_t Write(const void*, std::size_t count) override { return count; }
+    std::int64_t Seek(std::int64_t, SeekOrigin) override { return 0; }
+    std::int64_t Size() override { return 0; }
+};
+
+bool IsSolid(const TEntry& entry, const std::string& methodId)
+{
+    static constexpr auto solid = MethodColumn(&TMethodRow::Solid);
+    const std::size_t row = MethodRowOf(entry.Header.Method, methodId);
+    return row < kMethodCount && solid[row];
+}
+
 // Dates and attributes are cosmetic: a file that was written and passed its checksum stays written
 // when they cannot be set (a date of 0 or of a day that does not exist), with what the system gave it.
 void ApplyEntryDate(FileStream& file, const TEntryHeader& header)
@@ -72,13 +88,14 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
 {
     std::vector<std::string> written;
     const TArchiveHeader header = ReadArchiveHeader(archive);
+    TCodingChain chain;  // a solid method's, from one entry to the next
     std::int64_t running = 0;  // hostile sizes must not overflow the sum
     while (running < header.TotalSize) {
         const auto entry = ReadEntryHeader(archive);
         if (!entry) break;
         const TEntryHeader& h = entry->Header;
         if (List != nullptr && !Listed(*List, entry->Name)) {
-            MovePast(archive, *entry);
+            SkipEntry(archive, *entry, header.MethodId, chain);
             running += h.ExpandedSize;
             continue;
         }
@@ -86,7 +103,7 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
         if (OnCheckFile) {
             OnCheckFile(destination, cpExpand);
             if (destination.empty()) {
-                MovePast(archive, *entry);
+                SkipEntry(archive, *entry, header.MethodId, chain);
                 continue;
             }
             if (destination == "*") break;
@@ -100,11 +117,11 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
             file = std::make_unique<FileStream>(destination, FileMode::Create);
         } catch (const EFCreateError&) {
             if (ExceptionOnFileError) throw;
-            MovePast(archive, *entry);
+            SkipEntry(archive, *entry, header.MethodId, chain);
             continue;
         }
         try {
-            ExpandEntry(*file, archive, *entry, header.MethodId, decoder);
+            ExpandEntry(*file, archive, *entry, header.MethodId, decoder, &chain);
         } catch (const EInvalidKey&) {
             file.reset();
             port::EraseFile(destination);
@@ -126,6 +143,21 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
     if (List != nullptr) *List = std::move(written);
 }
 
+// An entry of a solid chain is expanded all the same, to nowhere, for the entries after it; should that fail,
+// the chain ends, and an entry that goes on with it is refused by name when it is wanted.
+void TCompress::SkipEntry(Stream& archive, const TEntry& entry, const std::string& MethodId, TCodingChain& chain)
+{
+    if (IsSolid(entry, MethodId)) {
+        TDiscardStream nowhere;
+        try {
+            ExpandEntry(nowhere, archive, entry, MethodId, EntryDecoder(entry, MethodId), &chain);
+        } catch (const Exception&) {
+            chain.state.reset();
+        }
+    }
+    MovePast(archive, entry);
+}
+
 TCodec TCompress::EntryDecoder(const TEntry& entry, const std::string& MethodId) const
 {
     const std::uint8_t method = entry.Header.Method;
@@ -138,7 +170,7 @@ TCodec TCompress::EntryDecoder(const TEntry& entry, const std::string& MethodId)
 }
 
 void TCompress::ExpandEntry(Stream& Dest, Stream& Source, const TEntry& entry, const std::string& MethodId,
-                            TCodec decoder)
+                            TCodec decoder, TCodingChain* chain)
 {
     const TEntryHeader& h = entry.Header;
     const bool locked = h.LockType > 0;
@@ -149,7 +181,7 @@ void TCompress::ExpandEntry(Stream& Dest, Stream& Source, const TEntry& entry, c
     } else {
         try {
             CodeWith(decoder, Dest, Source, h.LockType == 2, TCodeDirection::Expand, computed, h.ExpandedSize,
-                     h.CompressedSize);
+                     h.CompressedSize, chain);
         } catch (const ELZHBadDecodeTable&) {
             if (locked) throw EInvalidKey();
             throw;

@@ -15,6 +15,7 @@
 #include "compress/Lh5.h"
 #include "compress/Lzhuf.h"
 #include "compress/Lzma.h"
+#include "compress/LzmaSolid.h"
 #include "compress/SimpleCodecs.h"
 
 enum TCompressionMethod : std::uint8_t { coNone = 0, coRLE = 1, coLZH = 2, coCustom = 3, coLZH5 = 4 };
@@ -25,9 +26,11 @@ struct TMethodRow {
     const char* Name;     // the maker's --method
     TCodec Decoder;       // none for coCustom left to the application's handlers
     TCodec Encoder;
+    // The entries of an archive form chains (LzmaSolid.h): each goes on from the one before it.
+    bool Solid = false;
 };
 
-inline constexpr std::size_t kMethodCount = 6;
+inline constexpr std::size_t kMethodCount = 7;
 
 consteval std::array<TMethodRow, kMethodCount> MethodTable()
 {
@@ -39,6 +42,7 @@ consteval std::array<TMethodRow, kMethodCount> MethodTable()
         {coCustom, "CUS", "custom", nullptr, nullptr},
         {coLZH5, "LH5", "lh5", DecodeLZH5, [](TCompThreadSafety& coder, std::int32_t) { EncodeLZH5(coder); }},
         {coCustom, "LZM", "lzma", DecodeLZMA, EncodeLZMA},
+        {coCustom, "LZS", "lzma-solid", DecodeLZMASolid, EncodeLZMASolid, true},
     }};
 }
 
