@@ -290,17 +290,21 @@ TEST_F(EndToEnd, TheSampleAsOneSetupExeInstallsAsItsFolderDoes)
     }
 }
 
-// The same journey from a distribution coded with lzma: the support files and the product both expand.
+// The same journey from distributions coded with lzma, file by file and solid: the support files and the
+// product both expand.
 TEST_F(EndToEnd, TheSampleBuiltWithLzmaInstallsAsWithTheDefaultMethod)
 {
-    const std::string dist = MakeDistribution(scratch_ / "product", "dist-lzma", " --method lzma");
-    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes Lzma";
-    SampleLeftovers leftovers(destination + "\\");
-    {
-        std::unique_ptr<SetupDriver> setup = StartSetup(dist);
-        WalkInstall(*setup, {destination, true, false, {1}}, [](int, SetupDriver&) {});
+    for (const std::string method : {"lzma", "lzma-solid"}) {
+        SCOPED_TRACE(method);
+        const std::string dist = MakeDistribution(scratch_ / "product", "dist-" + method, " --method " + method);
+        const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes " + method;
+        SampleLeftovers leftovers(destination + "\\");
+        {
+            std::unique_ptr<SetupDriver> setup = StartSetup(dist);
+            WalkInstall(*setup, {destination, true, false, {1}}, [](int, SetupDriver&) {});
+        }
+        ExpectInstalled(destination + "\\", tempDirsBefore_);
     }
-    ExpectInstalled(destination + "\\", tempDirsBefore_);
 }
 
 TEST_F(EndToEnd, DiskTwoMissingIsAskedForAndTakenOnTheRetry)
