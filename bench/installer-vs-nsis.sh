@@ -1,5 +1,5 @@
 #!/bin/sh
-# One run side by side on one payload: our distributions (mksetup build, lh5 and lzma) against the NSIS
+# One run side by side on one payload: our distributions (mksetup build, lh5, lzma and lzma-solid) against the NSIS
 # installer of the same files (makensis, zlib and solid lzma), the peer.
 #   build:   wall time and peak memory of the build, the distribution's size (every file, setup.exe too);
 #   install: the time of a silent install under Wine (/S), from the start of setup.exe to its end, both ours
@@ -56,7 +56,7 @@ measure() {
 }
 size_of() { cat "$@" | wc -c; }
 
-for method in lh5 lzma; do
+for method in lh5 lzma lzma-solid; do
     measure "ours-$method" "$mksetup" build "$product" -o "$work/dist-$method" --setup "$setup" --method "$method"
     echo "$(size_of "$work/dist-$method"/*) $(ls "$work/dist-$method" | grep -c '^disk\.')" > "$work/ours-$method.size"
 done
@@ -118,12 +118,13 @@ round=1
 while [ $round -le "$ROUNDS" ]; do
     install_ours lh5 $round
     install_ours lzma $round
+    install_ours lzma-solid $round
     install_nsis zlib $round
     install_nsis lzma $round
     round=$((round + 1))
 done
 for name in $PAYLOAD_DLLS; do
-    for dir in ours-lh5 ours-lzma nsis-zlib nsis-lzma; do
+    for dir in ours-lh5 ours-lzma ours-lzma-solid nsis-zlib nsis-lzma; do
         cmp "$product/payload/$name.dll" "$(installed "$dir-$ROUNDS")/payload/$name.dll"
     done
 done
@@ -134,12 +135,12 @@ work, payload, dlls, rounds = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.ar
 read = lambda name: open('%s/%s' % (work, name)).read().split()
 median_ms = lambda name: statistics.median(int(ms) for ms in read(name))
 rows = {}
-for name in ('ours-lh5', 'ours-lzma', 'nsis-zlib', 'nsis-lzma'):
+for name in ('ours-lh5', 'ours-lzma', 'ours-lzma-solid', 'nsis-zlib', 'nsis-lzma'):
     secs, kb = read(name + '.time')
     size, disks = read(name + '.size')
     ms = median_ms('install-%s.ms' % name)
     rows[name] = dict(secs=float(secs), kb=int(kb), size=int(size), disks=int(disks), ms=ms)
-for name in ('ours-lh5', 'ours-lzma'):
+for name in ('ours-lh5', 'ours-lzma', 'ours-lzma-solid'):
     rows[name]['first'] = median_ms('first-%s.ms' % name)
 print('payload: %.1f MB (%s and two texts), beside the sample product; installs: the median of %s runs'
       % (payload / 1e6, dlls, rounds))
@@ -154,7 +155,8 @@ print('each install, in seconds: ' + '; '.join(
 # setup.exe expands the whole set into its temporary folder, then places the files: both are in its time,
 # against the peer's single pass.
 print('ratios, ours over the peer\'s:')
-for ours, peer in (('ours-lzma', 'nsis-lzma'), ('ours-lh5', 'nsis-zlib'), ('ours-lh5', 'nsis-lzma')):
+for ours, peer in (('ours-lzma-solid', 'nsis-lzma'), ('ours-lzma', 'nsis-lzma'), ('ours-lh5', 'nsis-zlib'),
+                   ('ours-lh5', 'nsis-lzma')):
     o, p = rows[ours], rows[peer]
     print('  %s / %s: size %.3f, build time %.2f, build memory %.2f, install %.2f, install past the expansion %.2f'
           % (ours, peer, o['size'] / p['size'], o['secs'] / p['secs'], o['kb'] / p['kb'], o['ms'] / p['ms'],

@@ -2,6 +2,7 @@
 // archive's reader runs them: three bytes give each entry's expanded size (below 128 KB), two the first
 // entry's coded bytes, and the rest is the two entries' data. ELzmaData is the decoder's refusal; an entry
 // that writes past its size, or a chain that breaks the decoder, is a finding.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 8) return 0;
     const std::size_t rest = size - 8;
-    const std::size_t first = std::min<std::size_t>(rest, data[6] | (data[7] << 8));
+    const std::size_t first = std::min<std::size_t>(rest, static_cast<std::size_t>(data[6] | (data[7] << 8)));
     TCodingChain chain;
     DecodeEntry(chain, data + 8, first, SizeAt(data));
     DecodeEntry(chain, data + 8 + first, rest - first, SizeAt(data + 3));
