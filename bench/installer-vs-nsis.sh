@@ -150,6 +150,7 @@ for name, row in rows.items():
     print('| %s | %.1f | %.0f | %.2f | %s | %.1f | %s |' % (name, row['secs'], row['kb'] / 1024, row['size'] / 1e6,
           row['disks'] if name.startswith('ours') else '-', row['ms'] / 1000,
           '%.1f' % (row['first'] / 1000) if 'first' in row else '-'))
+print('sizes, bytes: ' + '; '.join('%s %d' % (name, row['size']) for name, row in rows.items()))
 print('each install, in seconds: ' + '; '.join(
     '%s %s' % (name, ' '.join('%.1f' % (int(ms) / 1000) for ms in read('install-%s.ms' % name))) for name in rows))
 # setup.exe expands the whole set into its temporary folder, then places the files: both are in its time,

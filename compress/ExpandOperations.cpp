@@ -152,6 +152,7 @@ void TCompress::SkipEntry(Stream& archive, const TEntry& entry, const std::strin
         try {
             ExpandEntry(nowhere, archive, entry, MethodId, EntryDecoder(entry, MethodId), &chain);
         } catch (const Exception&) {
+            if (Cancelled()) throw;
             chain.state.reset();
         }
     }

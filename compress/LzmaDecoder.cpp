@@ -29,10 +29,17 @@ std::uint32_t DictionaryOf(const Header& header)
 
 }  // namespace
 
-[[noreturn, gnu::noinline, gnu::cold]] void RefuseAfter(const char* what, std::int32_t written,
-                                                        std::int32_t expandedSize)
+void RefuseAfter(const char* what, std::int32_t written, std::int32_t expandedSize)
 {
     throw ELzmaData(what + std::to_string(written) + " of " + std::to_string(expandedSize) + " bytes");
+}
+
+TDecoder::TSink DirectSink(TCompThreadSafety& coder)
+{
+    return {[](void* context, const unsigned char* bytes, std::size_t count, bool) {
+                static_cast<TCompThreadSafety*>(context)->PutOutput(bytes, count);
+            },
+            &coder};
 }
 
 bool ReadHeader(TCompThreadSafety& coder, Header& header)
@@ -78,6 +85,29 @@ void TDecoder::ContinueWithNextEntry(bool freshState)
     inPos_ = inEnd_ = 0;
 }
 
+void TDecoder::Decode(TCompThreadSafety& coder, std::int32_t expandedSize, const TSink& sink)
+{
+    CLzmaDec& dec = state_;
+    std::int32_t written = 0;
+    while (written < expandedSize) {
+        if (inPos_ == inEnd_ && !Refill(coder, written, expandedSize)) return;
+        if (dec.dicPos == dec.dicBufSize) dec.dicPos = 0;  // the dictionary is a ring
+        const SizeT from = dec.dicPos;
+        const SizeT room = std::min<SizeT>(dec.dicBufSize - from, kPieceSize);
+        const SizeT limit = from + std::min<SizeT>(room, static_cast<SizeT>(expandedSize - written));
+        SizeT taken = inEnd_ - inPos_;
+        ELzmaStatus status = LZMA_STATUS_NOT_SPECIFIED;
+        const SRes result = LzmaDec_DecodeToDic(&dec, limit, input_.data() + inPos_, &taken, LZMA_FINISH_ANY, &status);
+        inPos_ += taken;
+        const auto count = static_cast<std::int32_t>(dec.dicPos - from);
+        written += count;
+        sink.put(sink.context, dec.dic + from, static_cast<std::size_t>(count), written == expandedSize);
+        if (result != SZ_OK) RefuseAfter("The LZMA data are damaged after ", written, expandedSize);
+        if (status == LZMA_STATUS_FINISHED_WITH_MARK && written < expandedSize)
+            RefuseAfter("The LZMA data mark their end after ", written, expandedSize);
+    }
+}
+
 bool TDecoder::Refill(TCompThreadSafety& coder, std::int32_t written, std::int32_t expandedSize)
 {
     inPos_ = 0;
@@ -99,6 +129,5 @@ void DecodeLZMA(TCompThreadSafety& coder, std::int32_t expandedSize)
     // header asks for.
     const auto decoder = std::make_unique<lzma::TDecoder>(
         lzma::WithDictionaryAtMost(header, static_cast<std::uint32_t>(expandedSize)));
-    decoder->Decode(coder, expandedSize,
-                    [&coder](const unsigned char* bytes, std::size_t count, bool) { coder.PutOutput(bytes, count); });
+    decoder->Decode(coder, expandedSize, lzma::DirectSink(coder));
 }

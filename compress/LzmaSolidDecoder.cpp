@@ -32,6 +32,14 @@ class TUnfilteredOutput {
 public:
     explicit TUnfilteredOutput(TCompThreadSafety& coder) : coder_(coder) {}
 
+    TDecoder::TSink Sink()
+    {
+        return {[](void* context, const unsigned char* bytes, std::size_t count, bool last) {
+                    static_cast<TUnfilteredOutput*>(context)->Put(bytes, count, last);
+                },
+                this};
+    }
+
     void Put(const unsigned char* bytes, std::size_t count, bool last)
     {
         std::copy(bytes, bytes + count, buffer_.begin() + static_cast<std::ptrdiff_t>(held_));
@@ -70,11 +78,9 @@ void DecodeLZMASolid(TCompThreadSafety& coder, std::int32_t expandedSize)
     if (!decoder) return;
     if ((flags & lzma::solid::kX86) != 0) {
         const auto output = std::make_unique<TUnfilteredOutput>(coder);
-        decoder->Decode(coder, expandedSize,
-                        [&output](const unsigned char* bytes, std::size_t count, bool last) { output->Put(bytes, count, last); });
+        decoder->Decode(coder, expandedSize, output->Sink());
     } else {
-        decoder->Decode(coder, expandedSize,
-                        [&coder](const unsigned char* bytes, std::size_t count, bool) { coder.PutOutput(bytes, count); });
+        decoder->Decode(coder, expandedSize, lzma::DirectSink(coder));
     }
     if (!coder.Cancelled()) chain.state = decoder;
 }
