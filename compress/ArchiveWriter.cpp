@@ -69,13 +69,6 @@ void CheckArchiveFits(const std::vector<TArchiveSource>& files)
             budget.Add(file.Path, FileStream(file.Path, FileMode::OpenRead).Size(), file.StoredName.size());
 }
 
-bool IsSolid(const TEntryMethod& method, const std::string& compressId)
-{
-    static constexpr auto solid = MethodColumn(&TMethodRow::Solid);
-    const std::size_t row = MethodRowOf(method.Method, compressId);
-    return row < kMethodCount && solid[row];
-}
-
 std::string Lowered(std::string text)
 {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -126,7 +119,7 @@ std::int32_t TCompress::CompressFiles(Stream& Archive, const std::vector<TArchiv
     Archive.WriteBuffer(header.Encode().data(), TArchiveHeader::kSize);
     TArchiveTally tally{{}, header.MethodId, {}};
     const std::vector<TArchiveSource> ordered = EmptyFilesFirst(Files);
-    if (IsSolid(method, CompressID)) {
+    if (IsSolidMethod(Method, CompressID)) {
         WriteSolidParts(Archive, ordered, method, tally);
     } else if (const unsigned workers = ParallelWorkersFor(method, ordered.size()); workers > 0) {
         WriteEntriesCodedAhead(Archive, ordered, method, workers, tally);
@@ -171,11 +164,12 @@ void TCompress::WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchi
 
 // The check handler hears every file first, in order; the parts are cut from the files it lets through.
 void TCompress::WriteSolidParts(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
-                                 TArchiveTally& tally)
+                                TArchiveTally& tally)
 {
     std::vector<TArchiveSource> checked;
     for (const TArchiveSource& file : files)
-        if (const std::string source = CheckedSource(file.Path); !source.empty()) checked.push_back({source, file.StoredName});
+        if (const std::string source = CheckedSource(file.Path); !source.empty())
+            checked.push_back({source, file.StoredName});
     const std::vector<TArchiveSource> ordered = SolidOrder(checked);
     TSolidParts parts(ordered, method, Key, std::thread::hardware_concurrency() >= 2);
     for (std::size_t i = 0; i < ordered.size(); ++i)

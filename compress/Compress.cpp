@@ -9,9 +9,9 @@ void TCompress::SetTargetPath(const std::string& path)
     if (!targetPath_.empty() && targetPath_.back() != '\\') targetPath_ += '\\';
 }
 
-std::int32_t TCompress::CodeWith(TCodec codec, Stream& Dest, Stream& Source, bool Unscramble,
-                                 TCodeDirection Direction, std::int32_t& Checksum, std::int32_t ExpandedSize,
-                                 std::int32_t InputSize, TCodingChain* chain)
+std::int32_t TCompress::CodeWith(TCodec codec, Stream& Dest, Stream& Source, bool Unscramble, TCodeDirection Direction,
+                                 std::int32_t& Checksum, std::int32_t ExpandedSize, std::int32_t InputSize,
+                                 TCodingChain* chain)
 {
     inputCount_ = 0;
     cancelled_ = ShowProgress(0);

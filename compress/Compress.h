@@ -130,7 +130,7 @@ private:
     void WriteEntriesCodedAhead(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
                                 unsigned workers, TArchiveTally& tally);
     void WriteSolidParts(Stream& archive, const std::vector<TArchiveSource>& files, const TEntryMethod& method,
-                          TArchiveTally& tally);
+                         TArchiveTally& tally);
     TCodedEntry TakeCoded(const std::function<TCodedEntry(const TShowProgressEvent&)>& take, const std::string& source);
     void WriteCodedEntry(Stream& archive, const TArchiveSource& file, const TCodedEntry& coded, TArchiveTally& tally);
     // Codes the file straight into the archive, with the events.

@@ -39,13 +39,6 @@ public:
     std::int64_t Size() override { return 0; }
 };
 
-bool IsSolid(const TEntry& entry, const std::string& methodId)
-{
-    static constexpr auto solid = MethodColumn(&TMethodRow::Solid);
-    const std::size_t row = MethodRowOf(entry.Header.Method, methodId);
-    return row < kMethodCount && solid[row];
-}
-
 // Dates and attributes are cosmetic: a file that was written and passed its checksum stays written
 // when they cannot be set (a date of 0 or of a day that does not exist), with what the system gave it.
 void ApplyEntryDate(FileStream& file, const TEntryHeader& header)
@@ -147,7 +140,7 @@ void TCompress::ExpandArchiveStream(Stream& archive, std::vector<std::string>* L
 // the chain ends, and an entry that goes on with it is refused by name when it is wanted.
 void TCompress::SkipEntry(Stream& archive, const TEntry& entry, const std::string& MethodId, TCodingChain& chain)
 {
-    if (IsSolid(entry, MethodId)) {
+    if (IsSolidMethod(entry.Header.Method, MethodId)) {
         TDiscardStream nowhere;
         try {
             ExpandEntry(nowhere, archive, entry, MethodId, EntryDecoder(entry, MethodId), &chain);

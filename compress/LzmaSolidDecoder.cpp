@@ -46,8 +46,8 @@ public:
         const std::size_t size = held_ + count;
         const std::size_t done = filter_.Convert(buffer_.data(), size, last);
         coder_.PutOutput(buffer_.data(), done);
-        std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(done), buffer_.begin() + static_cast<std::ptrdiff_t>(size),
-                  buffer_.begin());
+        std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(done),
+                  buffer_.begin() + static_cast<std::ptrdiff_t>(size), buffer_.begin());
         held_ = size - done;
     }
 

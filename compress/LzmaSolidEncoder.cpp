@@ -133,7 +133,8 @@ public:
                 continue;
             }
             if (drop_ == 0) return count;
-            const auto dropped = static_cast<std::size_t>(std::min<std::int64_t>(drop_, static_cast<std::int64_t>(count)));
+            const auto dropped =
+                static_cast<std::size_t>(std::min<std::int64_t>(drop_, static_cast<std::int64_t>(count)));
             drop_ -= static_cast<std::int64_t>(dropped);
             if (dropped < count) {
                 std::memmove(dest, dest + dropped, count - dropped);
@@ -229,10 +230,10 @@ void EncodeLZMASolid(TCompThreadSafety& coder, std::int32_t)
     if ((flags & lzma::solid::kStartsChain) != 0) lzma::PutHeader(coder, *encoder);
     TFilteredInput in{{ReadFiltered}, reader.get(), {}};
     lzma::TRunOutput out = lzma::RunOutput(coder);
-    const SRes result = (flags & lzma::solid::kStartsChain) != 0
-                            ? LzmaEnc_Encode(encoder->get(), &out.stream, &in.stream, nullptr, &lzma::Allocator(),
-                                             &lzma::Allocator())
-                            : LzmaEnc_EncodeNextEntry(encoder->get(), &out.stream, &in.stream);
+    const SRes result =
+        (flags & lzma::solid::kStartsChain) != 0
+            ? LzmaEnc_Encode(encoder->get(), &out.stream, &in.stream, nullptr, &lzma::Allocator(), &lzma::Allocator())
+            : LzmaEnc_EncodeNextEntry(encoder->get(), &out.stream, &in.stream);
     lzma::Raise(result, in.error, out.error);
     if (!coder.Cancelled()) chain.state = encoder;
 }

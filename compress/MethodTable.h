@@ -67,6 +67,14 @@ constexpr std::size_t MethodRowOf(std::uint8_t method, std::string_view id)
     return kMethodCount;
 }
 
+// Whether the method an entry and its archive header name is a solid one: its entries go on from each other.
+constexpr bool IsSolidMethod(std::uint8_t method, std::string_view id)
+{
+    constexpr auto solid = MethodColumn(&TMethodRow::Solid);
+    const std::size_t row = MethodRowOf(method, id);
+    return row < kMethodCount && solid[row];
+}
+
 // The five ordinals come first, in order: their identifiers are the format's method table.
 static_assert([] {
     const auto table = MethodTable();

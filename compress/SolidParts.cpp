@@ -28,8 +28,7 @@ bool IsProgram(const std::string& path)
 
 }  // namespace
 
-TSolidParts::TSolidParts(std::vector<TArchiveSource> files, const TEntryMethod& method, std::int32_t key,
-                           bool threads)
+TSolidParts::TSolidParts(std::vector<TArchiveSource> files, const TEntryMethod& method, std::int32_t key, bool threads)
     : files_(std::move(files)), method_(method), key_(key)
 {
     std::vector<std::int64_t> sizes;
@@ -44,7 +43,8 @@ TSolidParts::TSolidParts(std::vector<TArchiveSource> files, const TEntryMethod& 
     // about as many bytes. Entry i belongs to the part in which its middle byte falls.
     const std::size_t count = std::max<std::size_t>(1, std::min(kParts, files_.size()));
     const std::int64_t reach = std::min<std::int64_t>(total, lzma::kMaxDictionary);
-    const std::int64_t share = (total + static_cast<std::int64_t>(count - 1) * reach) / static_cast<std::int64_t>(count);
+    const std::int64_t share =
+        (total + static_cast<std::int64_t>(count - 1) * reach) / static_cast<std::int64_t>(count);
     parts_.resize(count);
     std::int64_t before = 0;
     for (std::size_t i = 0; i < files_.size(); ++i) {
@@ -74,7 +74,10 @@ TSolidParts::TSolidParts(std::vector<TArchiveSource> files, const TEntryMethod& 
     }
 }
 
-TSolidParts::~TSolidParts() { Stop(); }
+TSolidParts::~TSolidParts()
+{
+    Stop();
+}
 
 void TSolidParts::Stop()
 {

@@ -5,7 +5,10 @@ namespace {
 constexpr std::size_t kInstructionSize = 5;  // the opcode and its 32-bit operand
 
 // The operand's top byte: a branch within 16 MB either way.
-bool HasNearOperand(const unsigned char* branch) { return branch[4] == 0x00 || branch[4] == 0xFF; }
+bool HasNearOperand(const unsigned char* branch)
+{
+    return branch[4] == 0x00 || branch[4] == 0xFF;
+}
 
 std::uint32_t ReadOperand(const unsigned char* at)
 {

@@ -17,7 +17,10 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string Text(const Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string Text(const Bytes& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
 
 // The filter over data cut into pieces of the given sizes (the rest as the last piece), each piece after the
 // bytes the call before held back.
@@ -64,21 +67,24 @@ TEST(X86Filter, GivesBackAnyBytesHoweverTheyAreCut)
     const unsigned char alphabet[] = {0xE8, 0xE9, 0x00, 0xFF, 0x7F};
     for (unsigned char& b : branchy) b = alphabet[b % 5];
     const std::vector<std::pair<std::string, Bytes>> inputs = {
-        {"a branch passed over, then one within its operand", {0x74, 0xE9, 0xBB, 0x6B, 0xE9, 0xC3, 0xFD, 0xFF, 0xFF, 0x8D}},
+        {"a branch passed over, then one within its operand",
+         {0x74, 0xE9, 0xBB, 0x6B, 0xE9, 0xC3, 0xFD, 0xFF, 0xFF, 0x8D}},
         {"branch opcodes and near top bytes only", branchy},
         {"calls", CallsTo(3000, 5)},
         {"text", TextBytes(5000, 1)},
         {"four bytes", {0xE8, 0x00, 0x00, 0x00}},
         {"nothing", {}}};
-    const std::vector<std::vector<std::size_t>> cuts = {{}, {1, 1, 1, 1, 1, 1, 1}, {3, 4, 5, 6, 7}, {8192, 8192}, {4, 9, 4, 9}};
+    const std::vector<std::vector<std::size_t>> cuts = {
+        {}, {1, 1, 1, 1, 1, 1, 1}, {3, 4, 5, 6, 7}, {8192, 8192}, {4, 9, 4, 9}};
     for (const auto& [what, data] : inputs) {
         const Bytes forward = Filtered(TX86Filter::Direction::Forward, data, {});
         ASSERT_EQ(forward.size(), data.size()) << what;
         for (const auto& pieces : cuts) {
             EXPECT_EQ(Filtered(TX86Filter::Direction::Forward, data, pieces), forward) << what << ": cut differently";
             EXPECT_EQ(Filtered(TX86Filter::Direction::Back, forward, pieces), data) << what << ": back";
-            EXPECT_EQ(Filtered(TX86Filter::Direction::Forward, Filtered(TX86Filter::Direction::Back, data, pieces), pieces),
-                      data)
+            EXPECT_EQ(
+                Filtered(TX86Filter::Direction::Forward, Filtered(TX86Filter::Direction::Back, data, pieces), pieces),
+                data)
                 << what << ": back, then forward";
         }
     }
@@ -86,7 +92,8 @@ TEST(X86Filter, GivesBackAnyBytesHoweverTheyAreCut)
     const Bytes forward = Filtered(TX86Filter::Direction::Forward, calls, {});
     std::size_t calls5 = 0;
     for (std::size_t i = 0; i + 5 <= forward.size(); ++i)
-        if (forward[i] == 0xE8 && forward[i + 1] == 0x00 && forward[i + 2] == 0x50 && forward[i + 3] == 0 && forward[i + 4] == 0)
+        if (forward[i] == 0xE8 && forward[i + 1] == 0x00 && forward[i + 2] == 0x50 && forward[i + 3] == 0 &&
+            forward[i + 4] == 0)
             ++calls5;
     EXPECT_GE(calls5, 10u) << "every tenth call goes to 0x5000, and reads so";
 }
@@ -206,7 +213,9 @@ TEST_F(SolidArchives, DamagedEntriesFailByNameAndTheChainAfterThemIsRefused)
     damages.push_back({"the last entry cut", cut, {}, "b.txt: The LZMA data end after"});
     std::string broken = good;
     for (std::size_t i = 100; i < 120; ++i) broken[dataOf(0) + i] = '\0';
-    damages.push_back({"the first entry damaged, the second wanted alone", broken, {"b.txt"},
+    damages.push_back({"the first entry damaged, the second wanted alone",
+                       broken,
+                       {"b.txt"},
                        "b.txt: The entry goes on with a solid chain whose earlier entries were not expanded"});
     for (const Damage& d : damages) {
         ScratchDir::Write(archive, d.damaged);
@@ -251,7 +260,8 @@ TEST_F(SolidArchives, ASecondPartFindsWhatTheFirstHoldsAndNeedsNoThreadOfItsOwn)
     Write(sources, 0);
     Expand(0, "out");
     for (const TArchiveSource& source : sources)
-        EXPECT_EQ(ScratchDir::Read(dir / ("out\\" + source.StoredName)), ScratchDir::Read(source.Path)) << source.StoredName;
+        EXPECT_EQ(ScratchDir::Read(dir / ("out\\" + source.StoredName)), ScratchDir::Read(source.Path))
+            << source.StoredName;
 }
 
 }  // namespace
