@@ -1,14 +1,8 @@
 #include "compress/EntryCodingPool.h"
 
-#include <chrono>
 #include <system_error>
 
-namespace {
-
-// How often a waiting writer passes the entry's progress on.
-constexpr auto kProgressInterval = std::chrono::milliseconds(100);
-
-}  // namespace
+#include "compress/ProgressWait.h"
 
 TEntryCodingPool::TEntryCodingPool(const TEntryMethod& method, std::int32_t key, unsigned workers,
                                    const TThreadStarter& start)
@@ -97,20 +91,11 @@ TCodedEntry TEntryCodingPool::Take(std::size_t ticket, const TShowProgressEvent&
     if (workers_.empty()) return CodeHere(ticket, progress);
     std::unique_lock lock(mutex_);
     Job& job = *jobs_.at(ticket);
-    std::int32_t reported = 0;  // the caller has heard 0 already
-    while (!changed_.wait_for(lock, kProgressInterval, [&job] { return job.done; })) {
-        std::int32_t percentageDone = job.percent;
-        if (!progress || percentageDone <= reported) continue;
-        reported = percentageDone;
-        lock.unlock();
-        progress(percentageDone);
-        if (percentageDone == -1) {
-            Stop();
-            TCodedEntry cancelled;
-            cancelled.Cancelled = true;
-            return cancelled;
-        }
-        lock.lock();
+    if (!WaitPassingProgress(lock, changed_, [&job] { return job.done; }, job.percent, progress)) {
+        Stop();
+        TCodedEntry cancelled;
+        cancelled.Cancelled = true;
+        return cancelled;
     }
     lock.unlock();
     return HandOver(ticket);

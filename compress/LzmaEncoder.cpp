@@ -22,27 +22,17 @@ std::size_t WriteRun(void* p, const void* buf, std::size_t size)
     }
 }
 
-// The run's input as the plain method's coder reads it.
-struct TRunInput {
-    ISeqInStream stream;
-    TCompThreadSafety* coder;
-    std::exception_ptr error;
-};
+// The run's input as the plain method's coder reads it: one coder buffer at most per read, so the match
+// finder reads just ahead of the coding, progress follows the coding and a cancel is answered within one
+// buffer.
+struct TRunReader {
+    TCompThreadSafety& coder;
 
-// One coder buffer at most per read: the match finder then reads just ahead of the coding, so progress
-// follows the coding and a cancel is answered within one buffer.
-SRes ReadRun(void* p, void* buf, std::size_t* size)
-{
-    auto* in = static_cast<TRunInput*>(p);
-    try {
-        *size = in->coder->ReadInput(static_cast<unsigned char*>(buf), std::min(*size, TCompThreadSafety::kBufferSize));
-        return SZ_OK;
-    } catch (...) {
-        in->error = std::current_exception();
-        *size = 0;
-        return SZ_ERROR_READ;
+    std::size_t Read(unsigned char* dest, std::size_t size)
+    {
+        return coder.ReadInput(dest, std::min(size, TCompThreadSafety::kBufferSize));
     }
-}
+};
 
 }  // namespace
 
@@ -94,7 +84,8 @@ void EncodeLZMAWithin(TCompThreadSafety& coder, std::uint32_t dictionary)
 {
     const lzma::TEncoder encoder = lzma::MakeEncoder(lzma::StrongestProps(coder.InputSize(), dictionary));
     lzma::PutHeader(coder, encoder);
-    lzma::TRunInput in{{lzma::ReadRun}, &coder, {}};
+    lzma::TRunReader reader{coder};
+    auto in = lzma::ReaderInput(reader);
     lzma::TRunOutput out = lzma::RunOutput(coder);
     const SRes result =
         LzmaEnc_Encode(encoder.get(), &out.stream, &in.stream, nullptr, &lzma::Allocator(), &lzma::Allocator());

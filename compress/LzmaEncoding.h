@@ -23,6 +23,33 @@ struct TRunOutput {
 };
 TRunOutput RunOutput(TCompThreadSafety& coder);
 
+// The SDK's input stream over a reader of ours, whose Read(bytes, size) gives the next bytes (0 at the end).
+template <typename Reader>
+struct TReaderInput {
+    ISeqInStream stream;
+    Reader* reader;
+    std::exception_ptr error;
+
+    static SRes Read(void* p, void* buf, std::size_t* size)
+    {
+        auto* in = static_cast<TReaderInput*>(p);
+        try {
+            *size = in->reader->Read(static_cast<unsigned char*>(buf), *size);
+            return SZ_OK;
+        } catch (...) {
+            in->error = std::current_exception();
+            *size = 0;
+            return SZ_ERROR_READ;
+        }
+    }
+};
+
+template <typename Reader>
+TReaderInput<Reader> ReaderInput(Reader& reader)
+{
+    return {{&TReaderInput<Reader>::Read}, &reader, {}};
+}
+
 struct TEncoderDelete {
     void operator()(void* encoder) const;
 };

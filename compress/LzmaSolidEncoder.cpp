@@ -64,25 +64,6 @@ private:
     bool filtered_ = false;
 };
 
-struct TFilteredInput {
-    ISeqInStream stream;
-    TFilteredReader* reader;
-    std::exception_ptr error;
-};
-
-SRes ReadFiltered(void* p, void* buf, std::size_t* size)
-{
-    auto* in = static_cast<TFilteredInput*>(p);
-    try {
-        *size = in->reader->Read(static_cast<unsigned char*>(buf), *size);
-        return SZ_OK;
-    } catch (...) {
-        in->error = std::current_exception();
-        *size = 0;
-        return SZ_ERROR_READ;
-    }
-}
-
 // The strongest settings but a shorter search at each position: a part's coder takes in the end of the files
 // before it, as well as its own, and the search is most of the time (on Wine's libraries: 5% faster, 0.03%
 // larger). An archive mostly of programs is coded for machine code: instructions have no alignment, and
@@ -175,25 +156,6 @@ private:
     std::unique_ptr<TFilteredReader> reader_;
 };
 
-struct TTailStream {
-    ISeqInStream stream;
-    TTailInput* input;
-    std::exception_ptr error;
-};
-
-SRes ReadTail(void* p, void* buf, std::size_t* size)
-{
-    auto* in = static_cast<TTailStream*>(p);
-    try {
-        *size = in->input->Read(static_cast<unsigned char*>(buf), *size);
-        return SZ_OK;
-    } catch (...) {
-        in->error = std::current_exception();
-        *size = 0;
-        return SZ_ERROR_READ;
-    }
-}
-
 // The coder of a part: it has taken in the tail of the files before the part, and counts on from them.
 std::shared_ptr<lzma::TEncoder> PartEncoder(const TCodingChain& chain)
 {
@@ -201,7 +163,7 @@ std::shared_ptr<lzma::TEncoder> PartEncoder(const TCodingChain& chain)
     std::int64_t position = 0;
     for (const auto& file : chain.filesBefore) position += file.second;
     TTailInput tail(chain.filesBefore, std::min<std::int64_t>(position, DictionaryOf(*encoder)));
-    TTailStream in{{ReadTail}, &tail, {}};
+    auto in = lzma::ReaderInput(tail);
     const SRes result = LzmaEnc_PrimeWith(encoder->get(), &in.stream, static_cast<UInt64>(position), &lzma::Allocator(),
                                           &lzma::Allocator());
     lzma::Raise(result, in.error, nullptr);
@@ -228,7 +190,7 @@ void EncodeLZMASolid(TCompThreadSafety& coder, std::int32_t)
     }
     coder.PutOutput(&flags, 1);
     if ((flags & lzma::solid::kStartsChain) != 0) lzma::PutHeader(coder, *encoder);
-    TFilteredInput in{{ReadFiltered}, reader.get(), {}};
+    auto in = lzma::ReaderInput(*reader);
     lzma::TRunOutput out = lzma::RunOutput(coder);
     const SRes result =
         (flags & lzma::solid::kStartsChain) != 0

@@ -1,16 +1,13 @@
 #include "compress/SolidParts.h"
 
-#include <chrono>
 #include <system_error>
 
 #include "compress/Lzma.h"
+#include "compress/ProgressWait.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 
 namespace {
-
-// How often a waiting writer passes the entry's progress on.
-constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 std::int64_t SizeOrZero(const std::string& path)
 {
@@ -122,34 +119,16 @@ TCodedEntry TSolidParts::Take(std::size_t i, const TShowProgressEvent& progress)
         Code(i, [&progress](std::int32_t& percentageDone) {
             if (progress) progress(percentageDone);
         });
-    } else if (!WaitFor(entry, progress)) {
-        TCodedEntry cancelled;
-        cancelled.Cancelled = true;
-        return cancelled;
+    } else {
+        std::unique_lock lock(mutex_);
+        if (!WaitPassingProgress(lock, changed_, [&entry] { return entry.done; }, entry.percent, progress)) {
+            Stop();
+            TCodedEntry cancelled;
+            cancelled.Cancelled = true;
+            return cancelled;
+        }
     }
     const std::lock_guard lock(mutex_);
     if (entry.error) std::rethrow_exception(entry.error);
     return std::move(entry.coded);
-}
-
-// False when the progress handler answers -1: every part is stopped then.
-bool TSolidParts::WaitFor(Entry& entry, const TShowProgressEvent& progress)
-{
-    {
-        std::unique_lock lock(mutex_);
-        std::int32_t reported = 0;  // the caller has heard 0 already
-        while (!changed_.wait_for(lock, kProgressInterval, [&entry] { return entry.done; })) {
-            std::int32_t percentageDone = entry.percent;
-            if (!progress || percentageDone <= reported) continue;
-            reported = percentageDone;
-            lock.unlock();
-            progress(percentageDone);
-            if (percentageDone == -1) {
-                Stop();
-                return false;
-            }
-            lock.lock();
-        }
-    }
-    return true;
 }

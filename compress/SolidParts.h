@@ -43,7 +43,6 @@ private:
     };
 
     void CodePart(std::size_t part);
-    bool WaitFor(Entry& entry, const TShowProgressEvent& progress);
     void Code(std::size_t i, const TShowProgressEvent& progress);
     void Stop();
 
