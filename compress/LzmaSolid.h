@@ -1,7 +1,7 @@
 #pragma once
-// The solid LZMA method, carried as coCustom with the identifier "LZS": an archive's entries form chains, each
-// one LZMA stream whose dictionary and state run on from one entry into the next, so that what the files
-// share is coded once. An entry's data are a byte of flags, the coder's 5-byte header when the entry starts a
+// The solid LZMA method, carried as coCustom with the identifier "LZS": an archive's entries form a chain, one
+// LZMA stream whose dictionary and state run on from one entry into the next, so that what the files share
+// is coded once. An entry's data are a byte of flags, the coder's 5-byte header when the entry starts a
 // chain, and the coder's output for the entry's bytes, flushed, so that each entry's data end with it. An
 // empty entry has no data and leaves the chain as it is.
 //
