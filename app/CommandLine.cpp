@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
 
 namespace {
@@ -14,7 +15,19 @@ std::string RawDestination(std::string_view raw)
     std::string_view rest = raw.substr(at + 2);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
     if (quoted && !rest.empty() && rest.back() == '"') rest.remove_suffix(1);
+    // /D="C:\Program Files\My App": the quotes are the shell's, not the folder's.
+    if (!quoted && rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+        rest = rest.substr(1, rest.size() - 2);
     return std::string(rest);
+}
+
+// A destination that is not a full path would be taken relative to wherever the run happens to be, and the
+// uninstall entry could not lead back to it.
+std::string DestinationProblem(const std::string& destination)
+{
+    return IsAbsolutePath(WithTrailingBackslash(destination))
+               ? ""
+               : Concat({"The destination must be a full path with its drive: ", destination});
 }
 
 }  // namespace
@@ -32,12 +45,14 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const s
         } else if (argument.size() > 3 && StartsWithNoCase(argument, "/D=")) {
             line.Destination = RawDestination(raw);
             if (line.Destination.empty()) line.Destination = argument.substr(3);
+            line.Problem = DestinationProblem(line.Destination);
             return line;
         } else {
             line.Problem = Concat({"Unknown switch ", argument});
             return line;
         }
     }
+    if (index < arguments.size() && arguments[index] == "--") ++index;
     line.Arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
     return line;
 }

@@ -2,8 +2,11 @@
 // setup.exe's switches, recognised only as leading arguments and in any letter case:
 //   /S          a silent run: no window, no question; installs, or with a title uninstalls
 //   /LOG=FILE   a plain-text log of the run, interactive or silent
-//   /D=DIR      the destination; it comes last and takes the rest of the command line, blanks and all
-// What follows the switches is the title of an uninstall, as every stored "UninstallString" holds it.
+//   /D=DIR      the destination, a full path; it comes last and takes the rest of the command line, blanks
+//               and all, without one pair of enclosing quotes
+//   --          the end of the switches: what follows is a title, even when it begins with "/"
+// What follows the switches is the title of an uninstall, as every stored "UninstallString" holds it (today's
+// after "--", earlier versions' right after the program).
 #include <string>
 #include <vector>
 

@@ -1,24 +1,47 @@
 #include "app/ProductLock.h"
 
+#include <cstdint>
+
+#include "app/record/UninstallEntries.h"
 #include "config/TextFields.h"
+#include "port/FileSystem.h"
 
 namespace {
 
-// A mutex name may not hold "\" but after its namespace; titles compare without regard to letter case.
-std::string MutexName(const std::string& title)
+// FNV-1a, 64 bits: names of one length whatever the title, and two products never share one by chance.
+std::uint64_t Hash(const std::string& text)
 {
-    std::string name = UpperCase(title);
-    for (char& c : name)
-        if (c == '\\') c = '/';
-    return "Local\\SetupRun:" + name;
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+std::string Hex(std::uint64_t value)
+{
+    const char* digits = "0123456789abcdef";
+    std::string text;
+    for (int shift = 60; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
+    return text;
 }
 
 }  // namespace
 
+std::string ProductLockName(const std::string& title)
+{
+    return "Global\\SetupRun-" + Hex(Hash(UpperCase(kUninstallKeyPrefix + title)));
+}
+
 TProductLock::TProductLock(const std::string& title)
 {
-    mutex_ = CreateMutexA(nullptr, TRUE, MutexName(title).c_str());
-    held_ = mutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+    mutex_ = CreateMutexA(nullptr, TRUE, ProductLockName(title).c_str());
+    if (mutex_ == nullptr) {
+        problem_ = Concat({"Cannot make the lock that keeps two runs of ", title, " apart: ", port::LastSystemError()});
+        return;
+    }
+    held_ = GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 TProductLock::~TProductLock()

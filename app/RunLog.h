@@ -5,11 +5,16 @@
 #include <string>
 
 #include "port/FileStream.h"
+#include "shell/ReparsePoints.h"
+
+// Why file cannot be a run's log, or "": the run is elevated, so a link at that name would lead its writes
+// into someone else's file; a folder or a device is no log. attributesOf is the system's, but for tests.
+std::string RefusalOfLogFile(const std::string& file, const TAttributesOf& attributesOf = SystemAttributesOf);
 
 class TRunLog {
 public:
-    // Creates or replaces file; false when it cannot be written.
-    bool Open(const std::string& file);
+    // Creates or replaces file; "" when it is open, else why it cannot be the log (RefusalOfLogFile).
+    std::string Open(const std::string& file);
     void Line(const std::string& text);
 
 private:

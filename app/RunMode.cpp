@@ -4,7 +4,6 @@
 #include "config/TextFields.h"
 #include "app/record/RecordFormat.h"
 #include "ui/IniFile.h"
-#include "ui/Registry.h"
 
 #include <windows.h>
 
@@ -27,38 +26,43 @@ std::string JoinArguments(const std::vector<std::string>& arguments)
     return joined;
 }
 
-std::string ProgramDirectoryOf(const std::string& uninstallString)
+namespace {
+
+TUninstallTarget TargetOfTitle(const std::string& title)
 {
-    if (uninstallString.empty() || uninstallString[0] != '"') return DirectoryPart(ProgramPart(uninstallString));
-    const std::size_t closing = uninstallString.find('"', 1);
-    return DirectoryPart(uninstallString.substr(1, closing == std::string::npos ? std::string::npos : closing - 1));
+    const std::vector<TUninstallEntry> entries = FindUninstallEntries(title);
+    for (const TUninstallEntry& entry : entries)
+        if (!entry.Dir.empty()) return {entry.Dir, title, entry, ""};
+    return {"", title, std::nullopt,
+            Concat({entries.empty() ? "No uninstall entry was found for " : "The uninstall entry names no folder: ",
+                    title})};
 }
 
-std::string UninstallDirectoryOf(const std::string& keyName)
+TUninstallTarget TargetOfRecordIn(const std::string& currentDir)
 {
-    TRegistry registry(HKEY_LOCAL_MACHINE);
-    if (!registry.OpenKeyReadOnly(kUninstallKeyPrefix + keyName)) return "";
-    return ProgramDirectoryOf(registry.ReadString("UninstallString"));
+    const std::string dir = WithTrailingBackslash(currentDir);
+    const std::string title = TIniFile(dir + RecordFileName).ReadString(RecordName, RecordTitle, "");
+    if (title.empty()) return {"", "", std::nullopt, Concat({"The record ", dir, RecordFileName, " names no product"})};
+    if (const std::optional<TUninstallEntry> entry = EntryNamingFolder(title, dir)) return {dir, title, entry, ""};
+    return {"", title, std::nullopt,
+            Concat({"No uninstall entry of ", title, " names ", dir, ": the record there is not used"})};
 }
+
+}  // namespace
 
 TUninstallTarget UninstallTargetOf(const std::vector<std::string>& arguments, const std::string& currentDir)
 {
-    if (arguments.empty()) {
-        const std::string dir = WithTrailingBackslash(currentDir);
-        return {dir, TIniFile(dir + RecordFileName).ReadString(RecordName, RecordTitle, "")};
-    }
-    const std::string title = JoinArguments(arguments);
-    return {UninstallDirectoryOf(title), title};
+    return arguments.empty() ? TargetOfRecordIn(currentDir) : TargetOfTitle(JoinArguments(arguments));
 }
 
 void EnterUninstallDirectory(const std::vector<std::string>& arguments)
 {
     if (arguments.empty()) return;
-    const std::string directory = UninstallDirectoryOf(JoinArguments(arguments));
-    if (!directory.empty()) SetCurrentDirectoryA(directory.c_str());
+    const TUninstallTarget target = TargetOfTitle(JoinArguments(arguments));
+    if (!target.Dir.empty()) SetCurrentDirectoryA(target.Dir.c_str());
 }
 
 bool ChooseUninstallMode(const std::vector<std::string>& arguments, const std::string& currentDir)
 {
-    return !arguments.empty() || port::FileExists(WithTrailingBackslash(currentDir) + "uninstaller.cfg");
+    return !arguments.empty() || port::FileExists(WithTrailingBackslash(currentDir) + RecordFileName);
 }

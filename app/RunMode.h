@@ -1,31 +1,31 @@
 #pragma once
 // The start of a run: which mode, and in uninstall mode the installed copy's directory, found through the
-// uninstall entry that the command line names.
+// product's uninstall entry. A record is trusted only in the folder its product's entry names: one planted
+// beside setup.exe in a download folder names no entry there, and is refused.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/config/SetupConfig.h"
+#include "app/record/UninstallEntries.h"
 
 constexpr const char* kUninstallTitle = "ZUV2000 - Uninstaller";
-constexpr const char* kUninstallKeyPrefix = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
 
 // The program's arguments, without its own name.
 std::vector<std::string> CommandLineArguments();
 // The arguments joined with single spaces: the name of the application's uninstall key.
 std::string JoinArguments(const std::vector<std::string>& arguments);
 
-// The directory of the program an "UninstallString" starts, with its trailing "\": the program path may be in
-// double quotes, or bare and ending at ".exe" before its arguments; empty when the text names no directory.
-std::string ProgramDirectoryOf(const std::string& uninstallString);
-// The directory from "UninstallString" of the named key under HKEY_LOCAL_MACHINE; empty when missing.
-std::string UninstallDirectoryOf(const std::string& keyName);
-
-// What an uninstall works on: the record's directory (ending in "\") and the product's title. With
-// arguments, the title they name and the directory of its "UninstallString"; without, the current directory
-// and the title its record holds. Either may be empty: no uninstall information.
+// What an uninstall works on: the record's directory (ending in "\"), the product's title and the entry that
+// names the directory, the only one the uninstall removes. With arguments, the title they name and the first
+// of its entries (FindUninstallEntries) that names a directory; without, the record in the current directory,
+// when an entry of the title it holds names that directory. Dir is empty when there is nothing to uninstall,
+// and Problem then says why.
 struct TUninstallTarget {
     std::string Dir;
     std::string Title;
+    std::optional<TUninstallEntry> Entry;
+    std::string Problem;
 };
 TUninstallTarget UninstallTargetOf(const std::vector<std::string>& arguments, const std::string& currentDir);
 

@@ -6,6 +6,7 @@
 #include "app/RunMode.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/silent/SilentRuns.h"
+#include "bootstrap/OwnProgram.h"
 #include "bootstrap/SingleFileSource.h"
 #include "bootstrap/Unzip1.h"
 #include "config/TextFields.h"
@@ -34,8 +35,10 @@ int RunInteractive(const TCommandLine& line, TRunLog& log)
 {
     const TProductLock lock(ProductOfThisRun(Global.UninstallMode, line.Arguments));
     if (!lock.Held()) {
-        ShowMessage("Another setup of this product is running.");
-        return ecAlreadyRunning;
+        const std::string why = lock.Problem().empty() ? "Another setup of this product is running." : lock.Problem();
+        log.Line(why);
+        ShowMessage(why);
+        return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     // After a failure the expander's window stays, showing where it stopped, until the program ends.
     std::optional<TUNZIP> unzip;
@@ -57,11 +60,13 @@ int RunInteractive(const TCommandLine& line, TRunLog& log)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Held from the start: nobody may swap the file while the run still has to read its payload or copy it.
+    const TOwnProgram ownProgram;
     const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
     TRunLog log;
-    const bool logOpen = line.LogFile.empty() || log.Open(line.LogFile);
-    if (!line.Problem.empty() || !logOpen) {
-        const std::string problem = line.Problem.empty() ? "Cannot write the log " + line.LogFile : line.Problem;
+    const std::string logProblem = line.LogFile.empty() ? "" : log.Open(line.LogFile);
+    if (!line.Problem.empty() || !logProblem.empty()) {
+        const std::string problem = line.Problem.empty() ? logProblem : line.Problem;
         log.Line(problem);
         if (!line.Silent) ShowMessage(problem);
         return ecBadCommandLine;

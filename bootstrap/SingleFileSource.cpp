@@ -2,29 +2,32 @@
 
 #include <windows.h>
 
+#include "bootstrap/OwnProgram.h"
 #include "payload/FileRangeStream.h"
 #include "payload/PayloadError.h"
 #include "payload/PayloadSegments.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+#include "shell/ScratchFolder.h"
 
 namespace {
 
 TSingleFileSource* current = nullptr;
 
-const char* const kStagedMembers[] = {"install.cfg", "finstall.cfg", "setup.exe"};
+const std::vector<std::string> kStagedMembers = {"install.cfg", "finstall.cfg", "setup.exe"};
 
+// The folder the staged files go to: one of this run's own below the user's temporary folder.
 std::string StageDirectory()
 {
     char temp[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(sizeof temp, temp);
     const std::string base = length > 0 && length <= MAX_PATH ? std::string(temp, length) : port::CurrentDir() + "\\";
-    return base + "setup-" + std::to_string(GetCurrentProcessId()) + "\\";
+    return CreateScratchFolder(base + "setup-" + std::to_string(GetCurrentProcessId()) + "\\");
 }
 
-void CopyRange(const std::string& program, const TPayloadEntry& entry, const std::string& target)
+void CopyRange(Stream& program, const std::string& programName, const TPayloadEntry& entry, const std::string& target)
 {
-    TFileRangeStream in(program, entry.Offset, entry.Size);
+    TFileRangeStream in(program, programName, entry.Offset, entry.Size);
     FileStream out(target, FileMode::Create);
     std::string buffer(1 << 16, '\0');
     for (std::size_t n; (n = in.Read(buffer.data(), buffer.size())) > 0;) out.WriteBuffer(buffer.data(), n);
@@ -34,14 +37,17 @@ void CopyRange(const std::string& program, const TPayloadEntry& entry, const std
 
 TSingleFileSource::TSingleFileSource(bool installing)
 {
-    if (!installing) return;
+    TOwnProgram* own = installing ? TOwnProgram::Current() : nullptr;
+    if (own == nullptr) return;
+    program_ = own->Path();
     try {
-        program_ = port::ProgramFile();
-        FileStream file(program_, FileMode::OpenRead);
-        payload_ = LocatePayload(file, program_);
+        // The file proves to be the running image before its payload is looked at.
+        file_ = &own->File();
+        payload_ = LocatePayload(*file_, program_);
         if (!payload_) return;
     } catch (const EPayloadError& error) {
-        // A payload cut short or damaged: the expansion reports it as every failure to expand.
+        // A payload cut short or damaged, or a file that is not the program started: the expansion reports it
+        // as every failure to expand.
         problem_ = error.what();
     } catch (const std::exception&) {
         return;  // a program that cannot read itself runs as one beside its disks
@@ -56,11 +62,9 @@ TSingleFileSource::~TSingleFileSource()
     current = nullptr;
     try {
         port::SetCurrentDir(startDir_);
-        for (const char* name : kStagedMembers)
-            if (port::FileExists(stageDir_ + name)) port::EraseFile(stageDir_ + name);
-        port::RemoveDir(stageDir_);
+        if (!stageDir_.empty()) RemoveScratchFolder(stageDir_, kStagedMembers);
     } catch (const std::exception&) {
-        // A file still in use stays in the temporary folder; the run itself is over.
+        // The staged files stay in the run's own folder; the run itself is over.
     }
 }
 
@@ -73,14 +77,14 @@ TSingleFileSource* TSingleFileSource::Current()
 void TSingleFileSource::Stage()
 {
     startDir_ = port::CurrentDir();
-    stageDir_ = StageDirectory();
     try {
-        if (!port::IsDirectory(stageDir_)) port::MakeDir(stageDir_);
+        stageDir_ = StageDirectory();
         port::SetCurrentDir(stageDir_);
         if (!payload_) return;
-        for (const char* name : kStagedMembers)
-            if (const TPayloadEntry* entry = payload_->Find(name)) CopyRange(program_, *entry, stageDir_ + name);
-        segments_ = std::make_unique<TPayloadSegments>(program_, *payload_);
+        for (const std::string& name : kStagedMembers)
+            if (const TPayloadEntry* entry = payload_->Find(name))
+                CopyRange(*file_, program_, *entry, stageDir_ + name);
+        segments_ = std::make_unique<TPayloadSegments>(*file_, program_, *payload_);
     } catch (const std::exception& error) {
         if (problem_.empty()) problem_ = error.what();
     }
@@ -89,8 +93,7 @@ void TSingleFileSource::Stage()
 void TSingleFileSource::Check() const
 {
     if (!problem_.empty()) throw EPayloadError(problem_);
-    FileStream file(program_, FileMode::OpenRead);
-    CheckPayloadCrc(file, *payload_, program_);
-    for (const char* name : kStagedMembers)
+    CheckPayloadCrc(*file_, *payload_, program_);
+    for (const std::string& name : kStagedMembers)
         if (payload_->Find(name) == nullptr) throw EPayloadError(program_ + " is damaged: its payload has no " + name);
 }

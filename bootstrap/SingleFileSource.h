@@ -1,7 +1,8 @@
 #pragma once
 // A setup.exe that carries its distribution as a payload. Its configuration and the bare setup.exe it
-// carries (the uninstaller to be) are written into a temporary folder that the run takes as its source
-// folder, the current directory; the segments are read as ranges of the program's own file.
+// carries (the uninstaller to be) are written into a folder of the run's own below the user's temporary
+// folder (shell/ScratchFolder.h), which the run takes as its source folder, the current directory; the
+// segments are read as ranges of the program's own file, through the handle TOwnProgram holds.
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,7 +12,8 @@
 
 class TSingleFileSource {
 public:
-    // Looks at the running program when installing; nothing changes for a setup.exe beside its disks.
+    // Looks at the running program (TOwnProgram) when installing; nothing changes for a setup.exe beside its
+    // disks.
     explicit TSingleFileSource(bool installing);
     // Back to the folder the run started in, the staged files and their folder removed.
     ~TSingleFileSource();
@@ -29,6 +31,7 @@ private:
     void Stage();
 
     std::string program_;
+    Stream* file_ = nullptr;  // held by TOwnProgram
     std::optional<TPayload> payload_;
     std::string problem_;  // why the payload cannot be read, when it cannot
     std::unique_ptr<TSegmentFiles> segments_;

@@ -1,14 +1,18 @@
 #include "bootstrap/SupportExpansion.h"
 
 #include <exception>
+#include <string_view>
 #include <utility>
 
+#include "bootstrap/OwnProgram.h"
 #include "bootstrap/SingleFileSource.h"
 #include "bootstrap/SupportFilePath.h"
 #include "config/TextFields.h"
+#include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "segment/SegNaming.h"
 #include "shell/FileRoutines.h"
+#include "shell/ScratchFolder.h"
 #include "state/Global.h"
 
 namespace {
@@ -45,11 +49,11 @@ bool TSupportExpansion::Run()
     Global.ExpandFailed = false;
     SegCompEZ1.SetSegBaseName("disk");
     SegCompEZ1.SetSegDir(Global.SourceDir);
-    SegCompEZ1.SetSegTmpDir(Global.SegmentTempDir);
     ClearArcs();
     try {
-        CreateDirectoryPath(Global.TempDir);
-        CreateDirectoryPath(Global.SegmentTempDir);
+        Global.TempDir = CreateScratchFolder(Global.TempDir);
+        Global.SegmentTempDir = Global.TempDir;
+        SegCompEZ1.SetSegTmpDir(Global.SegmentTempDir);
         UseSingleFile();
         SegCompEZ1.SegExpand();
         if (!lastExpanded_.empty()) host_.Log(Concat({"Expanded ", lastExpanded_}));
@@ -110,19 +114,33 @@ void TSupportExpansion::AskForDisk(std::uint16_t SegNumber)
         host_.AskForDisk("Please Insert Disk #" + std::to_string(SegNumber) + " into Floppy Drive.");
 }
 
+// The uninstaller to be is this program itself, read through the one handle it holds on its file; a single
+// file staged the bare setup.exe it carries, in a folder of its own. The configuration is the distribution's.
 void TSupportExpansion::CopySetupFiles()
 {
     for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) {
-        CopyFileTo(Global.SourceDir + name, Global.TempDir);
+        Global.TempFiles.push_back(name);
+        if (std::string_view(name) == "setup.exe" && TSingleFileSource::Current() == nullptr)
+            CopyOwnProgram(Global.TempDir + name);
+        else
+            CopyFileTo(Global.SourceDir + name, Global.TempDir);
         host_.Log(Concat({"Copied ", Global.TempDir, name}));
         Advance();
     }
+}
+
+void TSupportExpansion::CopyOwnProgram(const std::string& target)
+{
+    TOwnProgram* own = TOwnProgram::Current();
+    if (own == nullptr) throw Exception("The setup program's own file is not open");
+    own->CopyTo(target);
 }
 
 void TSupportExpansion::SegCompEZ1CheckFile(std::string& filepath, TCProcessMode /*mode*/)
 {
     if (!lastExpanded_.empty()) host_.Log(Concat({"Expanded ", lastExpanded_}));
     filepath = SupportFilePath(Global.TempDir, filepath);
+    if (!filepath.empty()) Global.TempFiles.push_back(FileNamePart(filepath));
     lastExpanded_ = filepath;
     Advance();
 }

@@ -15,7 +15,8 @@ public:
 
     TSupportExpansion(TLoadSetupConfig loadSetupConfig, TExpansionHost& host);
 
-    // Expands into Global.TempDir and loads the configuration from there; on failure logs why and sets
+    // Creates the run's scratch folder (Global.TempDir names the one it tries first, and then the one made),
+    // expands into it and loads the configuration from there; on failure logs why and sets
     // Global.ExpandFailed. True on success.
     bool Run();
 
@@ -27,6 +28,7 @@ private:
     void AskForDisk(std::uint16_t SegNumber);
     void UseSingleFile();
     void CopySetupFiles();
+    static void CopyOwnProgram(const std::string& target);
     void Advance();
     void ClearArcs();
 

@@ -1,14 +1,16 @@
 #include "payload/FileRangeStream.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "port/Exception.h"
 
-TFileRangeStream::TFileRangeStream(const std::string& path, std::int64_t offset, std::int64_t size)
-    : file_(path, FileMode::OpenRead), offset_(offset), size_(size)
+TFileRangeStream::TFileRangeStream(Stream& file, std::string name, std::int64_t offset, std::int64_t size)
+    : file_(file), name_(std::move(name)), offset_(offset), size_(size)
 {
 }
 
+// Other ranges share the file, so every read seeks to its own place first.
 std::size_t TFileRangeStream::Read(void* buffer, std::size_t count)
 {
     const auto n =
@@ -28,7 +30,7 @@ std::size_t TFileRangeStream::Write(const void* /*buffer*/, std::size_t /*count*
 std::int64_t TFileRangeStream::Seek(std::int64_t offset, SeekOrigin origin)
 {
     const std::int64_t base = origin == SeekOrigin::Begin ? 0 : origin == SeekOrigin::Current ? position_ : size_;
-    if (base + offset < 0) throw EInOutError("Seek before the start of " + file_.Path());
+    if (base + offset < 0) throw EInOutError("Seek before the start of " + name_);
     position_ = std::min(base + offset, size_);
     return position_;
 }

@@ -1,14 +1,15 @@
 #pragma once
-// A read-only stream over a range of a file: one member of a single-file setup program's payload.
+// A read-only stream over a range of a file that someone else holds open: one member of a single-file setup
+// program's payload, read through the one handle the program holds on its own file.
 #include <cstdint>
 #include <string>
 
-#include "port/FileStream.h"
+#include "port/Stream.h"
 
 class TFileRangeStream : public Stream {
 public:
-    // Opens path for reading (other writers denied); raises EFOpenError naming it.
-    TFileRangeStream(const std::string& path, std::int64_t offset, std::int64_t size);
+    // file must outlive the range; name is the file's, for messages.
+    TFileRangeStream(Stream& file, std::string name, std::int64_t offset, std::int64_t size);
 
     std::size_t Read(void* buffer, std::size_t count) override;
     // Refuses every byte: a member of a payload is never written.
@@ -17,7 +18,8 @@ public:
     std::int64_t Size() override { return size_; }
 
 private:
-    FileStream file_;
+    Stream& file_;
+    std::string name_;
     std::int64_t offset_;
     std::int64_t size_;
     std::int64_t position_ = 0;

@@ -6,8 +6,8 @@
 #include "payload/FileRangeStream.h"
 #include "port/Exception.h"
 
-TPayloadSegments::TPayloadSegments(std::string programFile, TPayload payload)
-    : programFile_(std::move(programFile)), payload_(std::move(payload))
+TPayloadSegments::TPayloadSegments(Stream& programFile, std::string fileName, TPayload payload)
+    : programFile_(programFile), fileName_(std::move(fileName)), payload_(std::move(payload))
 {
 }
 
@@ -27,5 +27,6 @@ std::unique_ptr<Stream> TPayloadSegments::OpenRead(const std::string& path)
 {
     const TPayloadEntry* entry = EntryFor(path);
     if (entry == nullptr) throw EFOpenError(path);
-    return std::make_unique<TFileRangeStream>(programFile_, entry->Offset, entry->Size);
+    return std::make_unique<TFileRangeStream>(programFile_, fileName_ + " (" + entry->Name + ")", entry->Offset,
+                                              entry->Size);
 }

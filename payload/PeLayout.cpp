@@ -1,7 +1,6 @@
 #include "payload/PeLayout.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "payload/LittleEndian.h"
@@ -44,19 +43,16 @@ private:
     std::int64_t size_;
 };
 
-// The COFF symbol table and its string table follow the sections in an unstripped program.
-std::int64_t SymbolTableEnd(HeaderReader& reader, std::uint64_t pointer, std::uint64_t symbols)
-{
-    if (pointer == 0) return 0;
-    const auto strings = static_cast<std::int64_t>(pointer + symbols * kSymbolSize);
-    return strings + static_cast<std::int64_t>(GetLe(reader.Bytes(strings, 4).data(), 4));
-}
+// The headers as read, with where the section table ends in the file.
+struct PeHeaders {
+    TImageIdentity Identity;
+    std::int64_t SectionTableEnd = 0;
+    std::uint64_t SymbolTable = 0;  // file offset, 0 when stripped
+    std::uint64_t Symbols = 0;
+};
 
-}  // namespace
-
-TPeLayout ReadPeLayout(Stream& file, const std::string& fileName)
+PeHeaders ReadHeaders(HeaderReader& reader)
 {
-    HeaderReader reader(file, fileName);
     const std::vector<unsigned char> dos = reader.Bytes(0, kNewHeaderPointer + 4);
     if (dos[0] != 'M' || dos[1] != 'Z') reader.Fail();
     const auto peAt = static_cast<std::int64_t>(GetLe(&dos[kNewHeaderPointer], 4));
@@ -71,26 +67,61 @@ TPeLayout ReadPeLayout(Stream& file, const std::string& fileName)
     if (magic != kPe32 && magic != kPe32Plus) reader.Fail();
     const std::size_t directories = magic == kPe32 ? 96 : 112;
     const std::size_t securityAt = directories + kSecurityDirectory * 8;
-    TPeLayout layout;
     if (optionalSize < directories || GetLe(&optional[directories - 4], 4) <= kSecurityDirectory ||
         optionalSize < securityAt + 8)
         reader.Fail();
-    layout.SignatureOffset = static_cast<std::int64_t>(GetLe(&optional[securityAt], 4));
-    layout.SignatureSize = static_cast<std::int64_t>(GetLe(&optional[securityAt + 4], 4));
 
+    PeHeaders headers;
+    TImageIdentity& identity = headers.Identity;
+    identity.TimeDateStamp = static_cast<std::uint32_t>(GetLe(&pe[8], 4));
+    identity.EntryPoint = static_cast<std::uint32_t>(GetLe(&optional[16], 4));
+    identity.SizeOfImage = static_cast<std::uint32_t>(GetLe(&optional[56], 4));
+    identity.CheckSum = static_cast<std::uint32_t>(GetLe(&optional[64], 4));
+    identity.SignatureOffset = static_cast<std::uint32_t>(GetLe(&optional[securityAt], 4));
+    identity.SignatureSize = static_cast<std::uint32_t>(GetLe(&optional[securityAt + 4], 4));
     const std::int64_t sectionsAt = optionalAt + static_cast<std::int64_t>(optionalSize);
-    const std::vector<unsigned char> table = reader.Bytes(sectionsAt, sections * kSectionHeaderSize);
-    layout.ImageEnd = sectionsAt + static_cast<std::int64_t>(table.size());
-    for (std::size_t s = 0; s < sections; ++s) {
-        const unsigned char* header = &table[s * kSectionHeaderSize];
-        const auto rawSize = static_cast<std::int64_t>(GetLe(header + 16, 4));
-        const auto rawAt = static_cast<std::int64_t>(GetLe(header + 20, 4));
+    identity.SectionTable = reader.Bytes(sectionsAt, sections * kSectionHeaderSize);
+    headers.SectionTableEnd = sectionsAt + static_cast<std::int64_t>(identity.SectionTable.size());
+    headers.SymbolTable = GetLe(&pe[12], 4);
+    headers.Symbols = GetLe(&pe[16], 4);
+    return headers;
+}
+
+// The COFF symbol table and its string table follow the sections in an unstripped program.
+std::int64_t SymbolTableEnd(HeaderReader& reader, std::uint64_t pointer, std::uint64_t symbols)
+{
+    if (pointer == 0) return 0;
+    const auto strings = static_cast<std::int64_t>(pointer + symbols * kSymbolSize);
+    return strings + static_cast<std::int64_t>(GetLe(reader.Bytes(strings, 4).data(), 4));
+}
+
+}  // namespace
+
+TPeLayout ReadPeLayout(Stream& file, const std::string& fileName)
+{
+    HeaderReader reader(file, fileName);
+    const PeHeaders headers = ReadHeaders(reader);
+    TPeLayout layout;
+    layout.Identity = headers.Identity;
+    layout.SignatureOffset = headers.Identity.SignatureOffset;
+    layout.SignatureSize = headers.Identity.SignatureSize;
+    layout.ImageEnd = headers.SectionTableEnd;
+    const std::vector<unsigned char>& table = headers.Identity.SectionTable;
+    for (std::size_t at = 0; at < table.size(); at += kSectionHeaderSize) {
+        const auto rawSize = static_cast<std::int64_t>(GetLe(&table[at + 16], 4));
+        const auto rawAt = static_cast<std::int64_t>(GetLe(&table[at + 20], 4));
         if (rawSize > 0) layout.ImageEnd = std::max(layout.ImageEnd, rawAt + rawSize);
     }
-    layout.ImageEnd = std::max(layout.ImageEnd, SymbolTableEnd(reader, GetLe(&pe[12], 4), GetLe(&pe[16], 4)));
+    layout.ImageEnd = std::max(layout.ImageEnd, SymbolTableEnd(reader, headers.SymbolTable, headers.Symbols));
     if (layout.ImageEnd > reader.FileSize()) reader.Fail();
     if (layout.SignatureOffset != 0 && layout.SignatureOffset < layout.ImageEnd) reader.Fail();
     if (layout.SignatureOffset + layout.SignatureSize > reader.FileSize())
         throw EPayloadError(fileName + " is damaged: it is cut short before the end of its signature");
     return layout;
+}
+
+TImageIdentity ReadImageIdentity(Stream& headers, const std::string& fileName)
+{
+    HeaderReader reader(headers, fileName);
+    return ReadHeaders(reader).Identity;
 }

@@ -32,6 +32,13 @@ public:
     port::TLocalTime LastWriteTime();
 
     const std::string& Path() const { return path_; }
+#ifdef _WIN32
+    // The system's handle, for the calls that take one (a signature is verified through it).
+    void* SystemHandle() const
+    {
+        return handle_;
+    }
+#endif
 
 private:
     std::string path_;

@@ -48,6 +48,9 @@ struct DirEntry {
 // Raises EInOutError naming dir when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& dir);
 
+// The system's text for the last call that failed (GetLastError, errno), without a final full stop.
+std::string LastSystemError();
+
 std::string CurrentDir();
 void SetCurrentDir(const std::string& path);
 

@@ -43,6 +43,24 @@ void KeepDate(const std::string& source, const std::string& target)
     }
 }
 
+void CreateDirectoryPathWith(const std::string& dir, SECURITY_ATTRIBUTES* security)
+{
+    // Walk up to the first directory that exists, then create the missing ones downward. A loop, not
+    // recursion: a hostile path of thousands of names must not exhaust the stack.
+    std::vector<std::string> missing;
+    std::string current = dir;
+    for (;;) {
+        if (current.empty()) throw Exception("Unable to create directory");
+        if (current.back() == '\\') current.pop_back();
+        if (current.size() <= 2 || port::IsDirectory(current)) break;
+        std::string parent = DirectoryPart(current);
+        if (parent == current) break;
+        missing.push_back(current);
+        current = std::move(parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryA(it->c_str(), security);
+}
+
 }  // namespace
 
 void CopyFileTo(const std::string& source, const std::string& dest)
@@ -82,18 +100,11 @@ void DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
 
 void CreateDirectoryPath(const std::string& dir)
 {
-    // Walk up to the first directory that exists, then create the missing ones downward. A loop, not
-    // recursion: a hostile path of thousands of names must not exhaust the stack.
-    std::vector<std::string> missing;
-    std::string current = dir;
-    for (;;) {
-        if (current.empty()) throw Exception("Unable to create directory");
-        if (current.back() == '\\') current.pop_back();
-        if (current.size() <= 2 || port::IsDirectory(current)) break;
-        std::string parent = DirectoryPart(current);
-        if (parent == current) break;
-        missing.push_back(current);
-        current = std::move(parent);
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryA(it->c_str(), nullptr);
+    CreateDirectoryPathWith(dir, nullptr);
+}
+
+void CreateDirectoryPath(const std::string& dir, TFolderAccess access)
+{
+    TFolderSecurity security(access);
+    CreateDirectoryPathWith(dir, security.Attributes());
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/FolderSecurity.h"
+
 constexpr std::size_t BufferSize = 8192;
 
 // Copies the contents and the last-write time of source (not its attributes) through one BufferSize
@@ -25,3 +27,5 @@ void DeleteMatchingFiles(const std::string& dir, const std::string& pattern);
 // Creates dir with every missing parent. Raises Exception "Unable to create directory" for an empty
 // path; a directory that cannot be created is not reported (the next operation in it fails).
 void CreateDirectoryPath(const std::string& dir);
+// The same, each folder it creates with the given access instead of what its parent hands down.
+void CreateDirectoryPath(const std::string& dir, TFolderAccess access);

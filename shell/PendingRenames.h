@@ -1,8 +1,9 @@
 #pragma once
 // The system's list of what to rename or delete at the next restart (the value PendingFileRenameOperations
 // that MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT writes), read and thinned out. There is no call to take
-// back a delayed operation, so the list is edited directly; entries nobody takes out stay exactly as they
-// were.
+// back a delayed operation, so the list is edited directly, in UTF-16 as the system keeps it; entries nobody
+// takes out stay exactly as they were, those of other programs with paths this program's code page cannot
+// hold among them (they are never offered to take out).
 #include <functional>
 #include <string>
 #include <vector>

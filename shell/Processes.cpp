@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "config/TextFields.h"
+
 namespace {
 
 const char* TextOrNone(const std::string& text)
@@ -13,9 +15,10 @@ const char* TextOrNone(const std::string& text)
 
 }  // namespace
 
-int RunAndWait(const std::string& commandLine, int show)
+int RunAndWait(const std::string& program, const std::string& arguments, int show)
 {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
+    const std::string commandLine = Concat({"\"", program, "\"", arguments.empty() ? "" : " ", arguments});
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
 
@@ -25,8 +28,10 @@ int RunAndWait(const std::string& commandLine, int show)
     startup.wShowWindow = static_cast<WORD>(show);
 
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &process))
+    const std::string directory = DirectoryPart(program);
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process))
         return -1;
 
     WaitForSingleObject(process.hProcess, INFINITE);

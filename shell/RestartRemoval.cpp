@@ -39,17 +39,29 @@ std::vector<TFileRemoval> TRestartRemoval::DeleteMatchingFiles(const std::string
     const HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return removals;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        const std::string path = dir + found.cFileName;
-        TRemoval result = rmDeleted;
-        if (DeleteOrFindInUse(path, found.dwFileAttributes))
-            result = Schedule(path) ? rmAtRestart : rmKept;
-        else if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            result = rmKept;
-        removals.push_back({path, result});
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) continue;
+        removals.push_back(Remove(dir + found.cFileName, found.dwFileAttributes));
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return removals;
+}
+
+TFileRemoval TRestartRemoval::RemoveFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return {path, rmDeleted};
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) return {path, rmKept};
+    return Remove(path, attributes);
+}
+
+TFileRemoval TRestartRemoval::Remove(const std::string& path, DWORD attributes)
+{
+    TRemoval result = rmDeleted;
+    if (DeleteOrFindInUse(path, attributes))
+        result = Schedule(path) ? rmAtRestart : rmKept;
+    else if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        result = rmKept;
+    return {path, result};
 }
 
 bool TRestartRemoval::ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir)

@@ -18,14 +18,18 @@ struct TFileRemoval {
 class TRestartRemoval {
 public:
     // Deletes every file dir + pattern matches (dir ends in "\"), read-only ones included, and schedules
-    // those in use; subdirectories are not entered. What became of each file.
+    // those in use; subdirectories are not entered, and links (reparse points) are left. What became of
+    // each file.
     std::vector<TFileRemoval> DeleteMatchingFiles(const std::string& dir, const std::string& pattern);
+    // The same for one file by its name.
+    TFileRemoval RemoveFile(const std::string& path);
 
     // Schedules the directory when everything left in it was scheduled here, so that it is removed
     // after them (true). The system removes a directory at restart only when it is empty by then.
     bool ScheduleDirectoryIfOnlyScheduledLeft(const std::string& dir);
 
 private:
+    TFileRemoval Remove(const std::string& path, unsigned long attributes);
     // Whether the system accepted path, in any letter case and with or without a final "\".
     bool IsScheduled(const std::string& path) const;
     // True when the system accepted it.

@@ -39,7 +39,7 @@ public:
     TShellLink& operator=(const TShellLink&) = delete;
 
     IShellLinkA& Link() { return *link_; }
-    void SaveAs(const std::string& path) { file_->Save(Wide(path).c_str(), FALSE); }
+    bool SaveAs(const std::string& path) { return SUCCEEDED(file_->Save(Wide(path).c_str(), FALSE)); }
 
 private:
     void Release()
@@ -89,7 +89,7 @@ void TShortcuts::ScanProgramFolders()
     FindClose(search);
 }
 
-void TShortcuts::CreateShortcuts() const
+std::vector<std::string> TShortcuts::CreateShortcuts() const
 {
     TShellLink shellLink;
     IShellLinkA& link = shellLink.Link();
@@ -98,17 +98,22 @@ void TShortcuts::CreateShortcuts() const
     link.SetIconLocation(IconFile.c_str(), 0);
 
     const std::string fileName = ProgramName + ".lnk";
+    std::vector<std::string> unsaved;
+    const auto save = [&](const std::string& path) {
+        if (!shellLink.SaveAs(path)) unsaved.push_back(path);
+    };
     const auto saveInFolder = [&](const std::string& location) {
         const std::string folder = FolderPath(location);
         CreateDirectoryPath(folder);
-        shellLink.SaveAs(folder + fileName);
+        save(folder + fileName);
     };
     if (FolderDesktop) saveInFolder(ShellFolderPath(sfDesktop));
     saveInFolder(ShellFolderPath(sfPrograms));
     if (FolderStartMenu) saveInFolder(ShellFolderPath(sfStartMenu));
     if (FolderQuickLaunch) saveInFolder(QuickLaunchDir());
 
-    if (Desktop) shellLink.SaveAs(ShellFolderPath(sfDesktop) + fileName);
-    if (StartMenu) shellLink.SaveAs(ShellFolderPath(sfStartMenu) + fileName);
-    if (QuickLaunch) shellLink.SaveAs(QuickLaunchDir() + fileName);
+    if (Desktop) save(ShellFolderPath(sfDesktop) + fileName);
+    if (StartMenu) save(ShellFolderPath(sfStartMenu) + fileName);
+    if (QuickLaunch) save(QuickLaunchDir() + fileName);
+    return unsaved;
 }

@@ -33,7 +33,7 @@ public:
     void ScanProgramFolders();
 
     // Saves one shell link to every place the options select; program folders are created with their
-    // parents. Raises Exception when the shell link object cannot be made; a save that fails leaves
-    // that shortcut missing and is not reported.
-    void CreateShortcuts() const;
+    // parents. Raises Exception when the shell link object cannot be made. The paths of the shortcuts that
+    // could not be saved.
+    std::vector<std::string> CreateShortcuts() const;
 };

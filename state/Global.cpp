@@ -50,7 +50,7 @@ void InitGlobals(const std::string& currentDir, const std::tm& now, bool uninsta
     Global.UninstallMode = uninstallMode;
     Global.SourceDir = WithTrailingBackslash(currentDir);
     Global.TempDir = windows + "\\Temp\\z2000_" + TimeOfDayDigits(now) + "\\";
-    Global.SegmentTempDir = uninstallMode ? Global.SourceDir : windows + "\\Temp\\";
+    Global.SegmentTempDir = uninstallMode ? Global.SourceDir : Global.TempDir;
 }
 
 void InitGlobals()
@@ -60,7 +60,8 @@ void InitGlobals()
 
 void FreeGlobals()
 {
-    for (TStringList* list : {&Global.InstallFiles, &Global.AutoexecEntries, &Global.RegistryEntries,
-                              &Global.ShortcutEntries, &Global.DestinationFiles, &Global.LaunchFiles})
+    for (TStringList* list :
+         {&Global.InstallFiles, &Global.AutoexecEntries, &Global.RegistryEntries, &Global.ShortcutEntries,
+          &Global.DestinationFiles, &Global.LaunchFiles, &Global.TempFiles})
         ReleaseList(*list);
 }

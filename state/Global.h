@@ -24,9 +24,12 @@ struct TInstallSettings {
 };
 
 struct TGlobal {
-    std::string SourceDir;       // current directory at start, ending in "\"
-    std::string TempDir;         // WindowsDir + "\Temp\z2000_" + hhnnss + "\"
-    std::string SegmentTempDir;  // SourceDir when uninstalling, else WindowsDir + "\Temp\"
+    std::string SourceDir;  // current directory at start, ending in "\"
+    // WindowsDir + "\Temp\z2000_" + hhnnss + "\", the name the expansion tries first: it creates the folder
+    // (shell/ScratchFolder.h), under another name when that one is taken, and puts that name here.
+    std::string TempDir;
+    std::string SegmentTempDir;  // SourceDir when uninstalling, else TempDir: the segment reader's scratch files
+    TStringList TempFiles;       // the names of the files this run wrote into TempDir, which it deletes at the end
     bool UninstallMode = false;
     bool ExpandFailed = false;
 

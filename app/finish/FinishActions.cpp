@@ -3,7 +3,7 @@
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
 #include "shell/Processes.h"
-#include "shell/RestartRemoval.h"
+#include "shell/ScratchFolder.h"
 
 namespace {
 
@@ -15,33 +15,33 @@ void RunLaunchPrograms(const TFinishRequest& request, TFinishHost& host)
     }
     host.ProcessMessages();
     for (const std::string& command : request.LaunchFiles) {
-        // The program quoted, so that a space in the path cannot make the system run a different program;
-        // its arguments after it.
+        // The program by its full path, in the run's own folder; its arguments after it.
         const std::string program = ProgramPart(command);
         if (program.empty()) continue;
-        const std::string commandLine =
-            Concat({"\"", request.TempDir, program, "\"", std::string_view(command).substr(program.size())});
-        host.Log(Concat({RunAndWait(commandLine, SW_SHOW) == 0 ? "Ran " : "Could not start ", commandLine}));
+        std::string_view arguments = std::string_view(command).substr(program.size());
+        while (!arguments.empty() && arguments.front() == ' ') arguments.remove_prefix(1);
+        const std::string path = request.TempDir + program;
+        host.Log(Concat({RunAndWait(path, std::string(arguments), SW_SHOW) == 0 ? "Ran " : "Could not start ", "\"",
+                         path, "\"", arguments.empty() ? "" : " ", arguments}));
     }
 }
 
 // The run's own files, read-only ones too (a support file keeps the attributes it was packed with); one
 // still in use goes at the next restart.
-void RemoveTemporaryFiles(const std::string& tempDir, TFinishHost& host)
+void RemoveTemporaryFiles(const TFinishRequest& request, TFinishHost& host)
 {
-    if (!IsAbsoluteDirectory(tempDir) || IsRootDirectory(tempDir)) return;
-    TRestartRemoval removal;
-    removal.DeleteMatchingFiles(tempDir, "*.*");
-    if (RemoveDirectoryA(tempDir.c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(tempDir))
-        host.Log(Concat({"Removed the temporary files ", tempDir}));
+    if (!IsAbsoluteDirectory(request.TempDir) || IsRootDirectory(request.TempDir)) return;
+    if (RemoveScratchFolder(request.TempDir, request.TempFiles))
+        host.Log(Concat({"Removed the temporary files ", request.TempDir}));
     else
-        host.Log(Concat({"Could not remove all of ", tempDir}));
+        host.Log(Concat({"Could not remove all of ", request.TempDir}));
 }
 
+// By its full path: a bare name would be looked for in the current folder, setup.exe's download folder.
 void LaunchInstalledProgram(const std::string& application)
 {
-    const std::string file = FileNamePart(application);
-    if (!file.empty()) OpenWithShell(nullptr, file, "", DirectoryPart(application), SW_SHOW);
+    if (!FileNamePart(application).empty() && IsAbsolutePath(application))
+        OpenWithShell(nullptr, application, "", DirectoryPart(application), SW_SHOW);
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ void RunFinishActions(const TFinishRequest& request, TFinishHost& host)
     host.ProcessMessages();
     host.SetCaption("Removing Up Tempoary Files");
     host.ProcessMessages();
-    RemoveTemporaryFiles(request.TempDir, host);
+    RemoveTemporaryFiles(request, host);
 
     switch (request.Choice) {
         case fcLaunch:

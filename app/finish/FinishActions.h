@@ -12,6 +12,7 @@ enum TFinishChoice { fcRestart, fcLaunch, fcReturn };
 struct TFinishRequest {
     TFinishChoice Choice = fcReturn;
     std::string TempDir;                   // the run's temporary directory, ending in "\"
+    std::vector<std::string> TempFiles;    // the names of the files the run wrote there
     std::vector<std::string> LaunchFiles;  // bare names of programs in TempDir with their arguments, run in order
     std::string LaunchApplication;         // the caption of LaunchIt: the installed program's path
 };
@@ -32,6 +33,6 @@ public:
 };
 
 // Launch programs that cannot start, files that cannot be deleted and a failed shell open or
-// restart are passed over. A temporary directory that is not an absolute path below a drive or share
-// root is left alone: deleting "*.*" there would empty someone else's directory.
+// restart are passed over. Of the temporary directory only the run's own files go, by name, and then the
+// directory: whatever else it holds is not the run's.
 void RunFinishActions(const TFinishRequest& request, TFinishHost& host);

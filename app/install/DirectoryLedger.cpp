@@ -29,7 +29,7 @@ std::vector<std::string> MissingDirectories(std::string dir)
 std::vector<std::string> TDirectoryLedger::Create(const std::string& dir)
 {
     const std::vector<std::string> missing = dir.empty() ? std::vector<std::string>() : MissingDirectories(dir);
-    CreateDirectoryPath(dir);
+    CreateDirectoryPath(dir, faProgram);
     std::vector<std::string> created;
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         if (!port::IsDirectory(*it)) continue;

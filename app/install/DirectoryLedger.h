@@ -11,7 +11,8 @@ class TDirectoryLedger {
 public:
     // Creates dir with its missing parents (CreateDirectoryPath, which raises "Unable to create directory"
     // for an empty path) and notes each one that exists afterwards but did not before; those, outermost
-    // first.
+    // first. Each gets the access of Program Files (faProgram), wherever it lies: below a drive root it
+    // would inherit Modify for every user, who could then replace the uninstaller an administrator runs.
     std::vector<std::string> Create(const std::string& dir);
 
     bool Owns(const std::string& dir) const;

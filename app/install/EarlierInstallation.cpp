@@ -1,6 +1,8 @@
 #include "app/install/EarlierInstallation.h"
 
 #include "app/record/FileKeyRules.h"
+#include "app/record/ProtectedPlaces.h"
+#include "app/record/UninstallEntries.h"
 #include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
 
@@ -13,19 +15,22 @@ constexpr const char* kAllFiles = "*.*";
 TEarlierInstallation::TEarlierInstallation(const std::string& installDir, const std::string& title)
 {
     const TUninstallRecordContents record = ReadUninstallRecord(installDir);
-    if (title.empty() || record.Title != title) return;
+    if (title.empty() || record.Title != title || !EntryNamingFolder(title, installDir)) return;
     for (const std::string& key : record.RegistryKeys) {
         keys_.insert(KeyIdentity(ParseKeyPath(key)));
         createdKeys_.insert(KeyIdentity(ParseKeyPath(key)));
     }
     for (const std::string& key : record.CreatedKeys) createdKeys_.insert(KeyIdentity(ParseKeyPath(key)));
+    const TProtectedPlaces places = TProtectedPlaces::OfThisMachine();
     for (const std::string& file : record.Files) {
+        if (!places.RefusalOfFileKey(file).empty()) continue;
         if (FileNamePart(file) == kAllFiles)
             directories_.insert(PathIdentity(DirectoryPart(file)));
         else
             files_.insert(PathIdentity(file));
     }
-    for (const std::string& folder : record.Folders) folders_.insert(PathIdentity(folder));
+    for (const std::string& folder : record.Folders)
+        if (places.RefusalOfFolder(folder).empty()) folders_.insert(PathIdentity(folder));
     for (const TRecordedIniSection& section : record.IniSections)
         iniSections_.insert(IniSectionIdentity(section.File, section.Section));
 }

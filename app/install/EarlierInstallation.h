@@ -2,7 +2,9 @@
 // What an earlier installation of the same product recorded as wholly its own, read from its record in the
 // install directory before this run replaces it. A reinstallation finds its own keys, INI files and
 // directories there already; this record is how it knows that they are the product's and not the user's.
-// Only a record whose "Title" is this product's counts: another product's keys are not ours to take.
+// Only a record whose "Title" is this product's counts, and only in the folder the product's uninstall entry
+// names: another product's keys are not ours to take, and a record planted in a destination folder is
+// nobody's. What no installation may own (TProtectedPlaces) is never taken from it.
 #include <set>
 #include <string>
 
@@ -12,7 +14,8 @@ class TEarlierInstallation {
 public:
     // No earlier installation: nothing is owned.
     TEarlierInstallation() = default;
-    // The record in installDir (ending in "\") when it is there and names title (not empty) as its product.
+    // The record in installDir (ending in "\") when it is there, names title (not empty) as its product, and an
+    // uninstall entry of title names installDir.
     TEarlierInstallation(const std::string& installDir, const std::string& title);
 
     bool OwnsKey(const TKeyPath& key) const;                 // a whole key ("Registry")

@@ -16,6 +16,7 @@
 #include "app/install/UninstallKey.h"
 #include "app/install/UninstallRecord.h"
 #include "app/record/FileKeyRules.h"
+#include "app/record/ProtectedPlaces.h"
 #include "app/record/SystemDirs.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
@@ -34,6 +35,7 @@ public:
           record_(installDir_),
           steps_(progress),
           systemDirs_(SystemDirs()),
+          places_(TProtectedPlaces::OfThisMachine()),
           earlier_(installDir_, choices.Title),
           before_(global.RegistryEntries)
     {
@@ -56,8 +58,9 @@ public:
         progress_.ShowStageMark(isFolders);
         progress_.ProcessMessages();
         TShortcuts shortcuts;
-        CreateProgramFolders(global_.ShortcutEntries, choices_, installDir_, shortcuts, record_, earlier_, progress_,
-                             steps_);
+        for (const std::string& link : CreateProgramFolders(global_.ShortcutEntries, choices_, installDir_, shortcuts,
+                                                            record_, earlier_, progress_, steps_))
+            NotePlacement(link, plRefused);
 
         progress_.ShowStageMark(isRegistry);
         TRegistryWriter(record_, earlier_, before_, progress_, steps_).WriteRegistryEntries(global_.RegistryEntries);
@@ -93,11 +96,13 @@ private:
             global_.InstallFiles.push_back("Installation Directory," + global_.TempDir + name);
     }
 
-    // Made by this run, or recorded whole by the earlier installation, and none of Windows' own.
+    // Made by this run, or recorded whole by the earlier installation, and none of what no installation may
+    // own (the uninstaller would refuse to empty it).
     bool OwnsWhole(const std::string& dir) const
     {
         return (ledger_.Owns(dir) || earlier_.OwnsDirectory(dir)) &&
-               std::find(systemDirs_.begin(), systemDirs_.end(), dir) == systemDirs_.end();
+               std::find(systemDirs_.begin(), systemDirs_.end(), dir) == systemDirs_.end() &&
+               places_.RefusalOfFolder(dir).empty();
     }
 
     // A reinstallation before the restart that an uninstallation asked for: the files and directories
@@ -193,6 +198,7 @@ private:
     TProgressSteps steps_;
     TDirectoryLedger ledger_;
     const std::array<std::string, 4> systemDirs_;
+    const TProtectedPlaces places_;
     const TEarlierInstallation earlier_;
     const TEntriesBefore before_;
     TInstallOutcome outcome_;

@@ -5,6 +5,7 @@
 #include "app/install/ProfileWrite.h"
 #include "app/record/KeyPath.h"
 #include "config/TextFields.h"
+#include "shell/ReparsePoints.h"
 #include "ui/IniFile.h"
 #include "ui/Registry.h"
 
@@ -15,7 +16,7 @@ void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation
         const TRegistryEntry entry = ParseRegistryEntry(text);
         if (!entry.IsIni()) {
             if (earlier.OwnsKey(ParseKeyPath(entry.KeyPath()))) EraseKeyPath(entry.KeyPath());
-        } else if (!entry.IsSharedIni() && earlier.OwnsFile(entry.IniPath())) {
+        } else if (!entry.IsSharedIni() && earlier.OwnsFile(entry.IniPath()) && !ReachesThroughLink(entry.IniPath())) {
             DeleteFileA(entry.IniPath().c_str());
         }
     }

@@ -1,5 +1,7 @@
 #include "app/install/ShortcutStep.h"
 
+#include <algorithm>
+
 #include "app/config/Destinations.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
@@ -32,7 +34,7 @@ public:
     {
     }
 
-    // Records one entry's folders and shortcuts before they are made.
+    // Records one entry's folders before they are made, and notes the shortcuts it will make.
     void Record(const TShortcuts& shortcuts)
     {
         newFolders_.clear();
@@ -49,13 +51,22 @@ public:
         RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts);
     }
 
-    // Once they are made: the folders made, deepest last, and the shortcuts saved.
-    void LogMade(TInstallProgress& progress) const
+    // Once they are made: the folders made, deepest last, and the shortcuts saved, which are recorded now; the
+    // ones that could not be saved are returned.
+    std::vector<std::string> RecordMade(const std::vector<std::string>& unsaved, TInstallProgress& progress)
     {
         for (auto it = newFolders_.rbegin(); it != newFolders_.rend(); ++it)
             if (port::IsDirectory(*it)) progress.Log(Concat({"Created folder ", *it}));
-        for (const std::string& link : links_)
-            if (port::FileExists(link)) progress.Log(Concat({"Shortcut ", link}));
+        std::vector<std::string> missing;
+        for (const std::string& link : links_) {
+            if (std::find(unsaved.begin(), unsaved.end(), link) != unsaved.end() || !port::FileExists(link)) {
+                missing.push_back(link);
+                continue;
+            }
+            record_.AddFile(link);
+            progress.Log(Concat({"Shortcut ", link}));
+        }
+        return missing;
     }
 
 private:
@@ -70,11 +81,7 @@ private:
         }
     }
 
-    void AddLink(const std::string& path)
-    {
-        record_.AddFile(path);
-        links_.push_back(path);
-    }
+    void AddLink(const std::string& path) { links_.push_back(path); }
 
     // The folders of the chain below location, then the shortcut in the deepest of them.
     void RecordFolderShortcut(const std::string& location, const TShortcuts& shortcuts)
@@ -108,10 +115,12 @@ std::vector<std::string> FolderChain(const std::string& folder)
     return chain;
 }
 
-void CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices, const std::string& installDir,
-                          TShortcuts& shortcuts, TUninstallRecord& record, const TEarlierInstallation& earlier,
-                          TInstallProgress& progress, TProgressSteps& steps)
+std::vector<std::string> CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices,
+                                              const std::string& installDir, TShortcuts& shortcuts,
+                                              TUninstallRecord& record, const TEarlierInstallation& earlier,
+                                              TInstallProgress& progress, TProgressSteps& steps)
 {
+    std::vector<std::string> unsaved;
     TShortcutRecorder recorder(record, earlier);
     progress.SetCaption(ilLabel2, "Creating Folders");
     progress.ProcessMessages();
@@ -122,9 +131,10 @@ void CreateProgramFolders(const TStringList& entries, const TInstallChoices& cho
         LoadEntry(entry, choices, firstRow, installDir, shortcuts);
         recorder.Record(shortcuts);
         progress.SetCaption(ilLabel1, "Folders: " + shortcuts.ProgramName);
-        shortcuts.CreateShortcuts();
-        recorder.LogMade(progress);
+        const std::vector<std::string> missing = recorder.RecordMade(shortcuts.CreateShortcuts(), progress);
+        unsaved.insert(unsaved.end(), missing.begin(), missing.end());
         progress.ProcessMessages();
         firstRow += 3;
     }
+    return unsaved;
 }

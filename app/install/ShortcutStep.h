@@ -1,8 +1,8 @@
 #pragma once
 // The program folders and shortcuts of the install run: one TShortcuts call per shortcut entry, with
-// every shortcut and folder it may create recorded before it is made. A folder is recorded only when it is
-// not there yet, or when the earlier installation of the product recorded it: a folder that was there
-// before may hold another program's shortcuts and is the machine's.
+// every folder it may create recorded before it is made, and every shortcut once it is saved. A folder is recorded only
+// when it is not there yet, or when the earlier installation of the product recorded it: a folder that was there before
+// may hold another program's shortcuts and is the machine's.
 #include <string>
 #include <vector>
 
@@ -22,7 +22,8 @@ std::vector<std::string> FolderChain(const std::string& folder);
 // and the choices, the record keys (Start Menu folders always, as far as they are the product's; direct
 // shortcuts as ticked; folder shortcuts on the Desktop and in the Start Menu as chosen; always in the
 // Programs group), Label1 "Folders: " + name, and the shortcuts made. Errors of the record and of the
-// shortcuts are raised.
-void CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices, const std::string& installDir,
-                          TShortcuts& shortcuts, TUninstallRecord& record, const TEarlierInstallation& earlier,
-                          TInstallProgress& progress, TProgressSteps& steps);
+// shortcut object are raised. The shortcuts that could not be saved, which are not recorded.
+std::vector<std::string> CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices,
+                                              const std::string& installDir, TShortcuts& shortcuts,
+                                              TUninstallRecord& record, const TEarlierInstallation& earlier,
+                                              TInstallProgress& progress, TProgressSteps& steps);

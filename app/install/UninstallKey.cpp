@@ -10,7 +10,7 @@ std::string UninstallKeyPath(const std::string& title)
 
 std::string UninstallCommand(const std::string& installDir, const std::string& title)
 {
-    return "\"" + installDir + "setup.exe\" " + title;
+    return "\"" + installDir + "setup.exe\" -- " + title;
 }
 
 void WriteUninstallKey(const std::string& title, const std::string& installDir, TInstallProgress& progress)

@@ -8,7 +8,7 @@
 std::string UninstallKeyPath(const std::string& title);
 
 // The command Windows runs: the installed setup.exe in double quotes, so a path with blanks cannot be
-// taken for a shorter program, then a blank and the title.
+// taken for a shorter program, then "--", so that a title beginning with "/" is no switch, and the title.
 std::string UninstallCommand(const std::string& installDir, const std::string& title);
 
 // Label2 "Creating Uninstaller", then the key with "DisplayName" and "UninstallString". Nothing is written

@@ -75,7 +75,11 @@ bool IsSharedKey(const TKeyPath& key)
     if (names.size() >= 2 && names[0] == "SOFTWARE" && names[1] == "WOW6432NODE")
         names.erase(names.begin() + 1);
     if (names.size() < 3) return true;
-    return names[0] == "SOFTWARE" && (names[1] == "MICROSOFT" || names[1] == "CLASSES");
+    // Windows' own hives: HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services has three names, and is not one
+    // product's.
+    if (key.Root == HKEY_LOCAL_MACHINE && (names[0] == "SYSTEM" || names[0] == "SAM" || names[0] == "SECURITY"))
+        return true;
+    return names[0] == "SOFTWARE" && (names[1] == "MICROSOFT" || names[1] == "CLASSES" || names[1] == "POLICIES");
 }
 
 bool EraseKeyPath(const std::string& keyPath)

@@ -32,9 +32,10 @@ std::string KeyIdentity(const TKeyPath& key);
 // The key and each key above it up to the one right below the root, deepest first.
 std::vector<TKeyPath> KeyAndParents(const TKeyPath& key);
 
-// Keys that are never deleted whole, only value by value: fewer than three names below the root, or
-// under Software\Microsoft or Software\Classes (letter case and empty names do not count). The 32-bit
-// view Software\Wow6432Node counts as Software itself.
+// Keys that are never deleted whole, only value by value: fewer than three names below the root, under
+// Software\Microsoft, Software\Classes or Software\Policies, or under HKEY_LOCAL_MACHINE's SYSTEM, SAM or
+// SECURITY (letter case and empty names do not count). The 32-bit view Software\Wow6432Node counts as
+// Software itself.
 bool IsSharedKey(const TKeyPath& key);
 
 // Deletes the key with all its subkeys unless it is shared or names no key; true when it was deleted.

@@ -3,6 +3,8 @@
 // The form holds the controls and says what happens on each event; the work belongs to the engines.
 #include "app/RunLog.h"
 #include "app/finish/FinishActions.h"
+#include "app/install/InstallChoices.h"
+#include "app/record/UninstallEntries.h"
 #include "app/screen/GradPanel.h"
 #include "app/install/InstallChoices.h"
 #include "app/config/SetupConfig.h"
@@ -25,6 +27,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,6 +134,7 @@ public:
     std::string UninstallDir;
     std::unique_ptr<TMemo> AgreementMemo;
     std::string UninstallTitle;
+    std::optional<TUninstallEntry> UninstallEntry;  // the entry that named UninstallDir
 
 private:
     std::vector<std::string> arguments_;
@@ -144,7 +148,7 @@ private:
 
     void ShowInstallMode();
     void ShowUninstallMode();
-    void ShowNoUninstallInformation();
+    void ShowNoUninstallInformation(const std::string& why);
 
     void Notebook1PageChanged();
     void Next1Click();

@@ -30,6 +30,7 @@ TFinishRequest TDisplayScreen::FinishRequest() const
     TFinishRequest request;
     request.Choice = LaunchItOption.Checked() ? fcLaunch : reboot.Checked() ? fcRestart : fcReturn;
     request.TempDir = Global.TempDir;
+    request.TempFiles = Global.TempFiles;
     request.LaunchFiles = Global.LaunchFiles;
     request.LaunchApplication = LaunchIt.Text();
     return request;

@@ -52,20 +52,24 @@ void TDisplayScreen::ShowUninstallMode()
     const TUninstallTarget target = UninstallTargetOf(arguments_, port::CurrentDir());
     UninstallDir = target.Dir;
     UninstallTitle = target.Title;
+    UninstallEntry = target.Entry;
     TextInfo1.SetText(target.Title);
     TextInfo4.SetText(kUninstallFooter);
 
     // Without a directory there is nothing to remove: reading "uninstaller.cfg" relative to nothing would
     // take whatever such a file the system's own directories hold.
     if (TextInfo1.Text().empty() || UninstallDir.empty()) {
-        ShowNoUninstallInformation();
+        ShowNoUninstallInformation(target.Problem);
         return;
     }
     LoadSetupConfig(UninstallDir);
 }
 
-void TDisplayScreen::ShowNoUninstallInformation()
+// The line under the title says why, and so does the log.
+void TDisplayScreen::ShowNoUninstallInformation(const std::string& why)
 {
+    if (RunLog != nullptr && !why.empty()) RunLog->Line(why);
+    TextInfo2.SetText(why);
     TextInfo1.SetText(kNoUninstallInformation);
     Remove.SetText("EXIT");
     Remove.SetHint("No Uninstall Info. Click here to Exit.");

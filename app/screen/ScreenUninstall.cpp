@@ -54,6 +54,7 @@ public:
     {
         if (screen_.RunLog != nullptr) screen_.RunLog->Line(event);
     }
+    void Warn(const std::string& message) override { ShowMessage(message); }
     void Close() override { screen_.Close(); }
 
 private:
@@ -66,5 +67,5 @@ private:
 void TDisplayScreen::removeClick()
 {
     TUninstallPage page(*this);
-    RunUninstall({UninstallDir, UninstallTitle, Remove.Text() == "EXIT"}, page);
+    RunUninstall({UninstallDir, UninstallTitle, UninstallEntry, Remove.Text() == "EXIT"}, page);
 }

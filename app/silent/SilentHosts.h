@@ -40,6 +40,7 @@ public:
     TConfirmAnswer Confirm(const std::string&) override { return caNo; }
     void ProcessMessages() override {}
     void Log(const std::string& event) override { log_.Line(event); }
+    void Warn(const std::string& message) override { log_.Line(message); }
     void Close() override {}
 
 private:

@@ -47,7 +47,7 @@ TExitCode Install(const std::string& destination, TRunLog& log)
         return ecFailed;
     }
     TSilentFinishHost finish(log);
-    RunFinishActions({fcReturn, Global.TempDir, Global.LaunchFiles, ""}, finish);
+    RunFinishActions({fcReturn, Global.TempDir, Global.TempFiles, Global.LaunchFiles, ""}, finish);
     if (outcome.RestartNeeded()) log.Line("Windows must restart to finish the installation");
     if (!outcome.Skipped.empty()) {
         log.Line("Error: files were not installed");
@@ -65,8 +65,8 @@ TExitCode RunSilentInstall(const std::string& destination, TRunLog& log)
     const std::string title = ProductTitleOf(ReadSetupConfig(Global.SourceDir));
     const TProductLock lock(title);
     if (!lock.Held()) {
-        log.Line(Concat({"Another installation of ", title, " is running"}));
-        return ecAlreadyRunning;
+        log.Line(lock.Problem().empty() ? Concat({"Another installation of ", title, " is running"}) : lock.Problem());
+        return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     const TExitCode code = Install(destination, log);
     FreeGlobals();

@@ -10,18 +10,18 @@
 TExitCode RunSilentUninstall(const std::vector<std::string>& arguments, TRunLog& log)
 {
     const TUninstallTarget target = UninstallTargetOf(arguments, port::CurrentDir());
-    if (target.Title.empty() || target.Dir.empty()) {
-        log.Line(Concat({"No uninstall information found for ", JoinArguments(arguments)}));
+    if (target.Dir.empty()) {
+        log.Line(Concat({"No uninstall information found for ", JoinArguments(arguments), ": ", target.Problem}));
         return ecFailed;
     }
     const TProductLock lock(target.Title);
     if (!lock.Held()) {
-        log.Line(Concat({"Another run of ", target.Title, " is going on"}));
-        return ecAlreadyRunning;
+        log.Line(lock.Problem().empty() ? Concat({"Another run of ", target.Title, " is going on"}) : lock.Problem());
+        return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     log.Line(Concat({"Uninstalling ", target.Title, " from ", target.Dir}));
     TSilentUninstallView view(log);
-    if (!RunUninstall({target.Dir, target.Title, false}, view)) return ecFailed;
+    if (!RunUninstall({target.Dir, target.Title, target.Entry, false}, view)) return ecFailed;
     log.Line(Concat({"Uninstalled ", target.Title}));
     return ecInstalled;
 }

@@ -1,5 +1,6 @@
 // The setup screen built in this process: its designed controls, the configuration applied to them, and the
 // start-up of both modes with the real windows.
+#include "UninstallEntry.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/tests/InstallModeScreen.h"
 #include "port/FileSystem.h"
@@ -172,6 +173,8 @@ TEST_F(DisplayScreen, UninstallModeKeepsItsTitleAndBottomLineWhereTheConfigurati
 {
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nText Line 2=Second line\r\n");
     ScratchDir::Write(scratch / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Kept Texts\r\n");
+    const UninstallEntry entry("SetupTests Kept Texts");
+    entry.Write("UninstallString", "\"" + scratch.Path() + "setup.exe\" -- SetupTests Kept Texts");
     Global.UninstallMode = true;
     TDisplayScreen screen({});
     {

@@ -73,14 +73,21 @@ bool Running(const std::string& program)
     return found;
 }
 
-// A temporary directory as the bootstrap leaves it: the launch programs and other support files.
-std::string MakeTempDir(const ScratchDir& scratch, const std::vector<std::string>& programs)
+// A temporary directory as the bootstrap leaves it: the launch programs and other support files, and the
+// names of all it wrote there.
+struct TempRun {
+    std::string Dir;
+    std::vector<std::string> Files;
+};
+
+TempRun MakeTempDir(const ScratchDir& scratch, const std::vector<std::string>& programs)
 {
-    const std::string temp = scratch / "z2000_101112\\";
-    CreateDirectoryPath(temp);
-    for (const std::string& program : programs) CopyFileA(TracerPath().c_str(), (temp + program).c_str(), FALSE);
-    ScratchDir::Write(temp + "install.cfg", "[Setup Screen]\r\n");
-    ScratchDir::Write(temp + "license.txt", "terms");
+    TempRun temp{scratch / "z2000_101112\\", programs};
+    CreateDirectoryPath(temp.Dir);
+    for (const std::string& program : programs) CopyFileA(TracerPath().c_str(), (temp.Dir + program).c_str(), FALSE);
+    ScratchDir::Write(temp.Dir + "install.cfg", "[Setup Screen]\r\n");
+    ScratchDir::Write(temp.Dir + "license.txt", "terms");
+    temp.Files.insert(temp.Files.end(), {"install.cfg", "license.txt"});
     return temp;
 }
 
@@ -89,39 +96,46 @@ TEST(FinishActions, LaunchProgramsRunInOrderAndEndBeforeTheTemporaryFilesGo)
     ScratchDir scratch;
     LaunchLog log;
     // Unquoted, "second prog.exe" would start second.exe.
-    const std::string temp = MakeTempDir(scratch, {"first.exe", "second prog.exe", "second.exe"});
+    const TempRun temp = MakeTempDir(scratch, {"first.exe", "second prog.exe", "second.exe"});
 
     RecordingHost host;
-    RunFinishActions({fcReturn, temp, {"first.exe", "missing.exe", "second prog.exe /quiet \"a b\""}, ""}, host);
+    RunFinishActions(
+        {fcReturn, temp.Dir, temp.Files, {"first.exe", "missing.exe", "second prog.exe /quiet \"a b\""}, ""}, host);
 
     const std::vector<std::string> lines = log.Lines();
     ASSERT_EQ(lines.size(), 2u) << "each one waited for; a program that cannot start is passed over";
     std::string first = lines[0];
     std::string second = lines[1];
-    EXPECT_EQ(SplitFirst(first, '|'), temp + "first.exe");
-    EXPECT_EQ(SplitFirst(second, '|'), temp + "second prog.exe") << "a space in the name runs that program";
+    EXPECT_EQ(SplitFirst(first, '|'), temp.Dir + "first.exe");
+    EXPECT_EQ(SplitFirst(first, '|'), temp.Dir.substr(0, temp.Dir.size() - 1))
+        << "started in its own folder, not in the download folder setup.exe was started from";
+    EXPECT_EQ(SplitFirst(second, '|'), temp.Dir + "second prog.exe") << "a space in the name runs that program";
     SplitFirst(second, '|');
     EXPECT_EQ(second, "/quiet \"a b\"") << "the arguments follow the quoted program";
-    EXPECT_FALSE(port::IsDirectory(temp));
+    EXPECT_FALSE(port::IsDirectory(temp.Dir));
     EXPECT_EQ(host.captions, (std::vector<std::string>{"Launching External Applications", "Removing Up Tempoary Files",
                                                        "Install Completed"}));
     EXPECT_TRUE(host.shutdownFlags.empty());
     EXPECT_EQ(host.closes, 1);
 }
 
-TEST(FinishActions, ReturnToWindowsOnlyCleansUp)
+// Only the files the run wrote go, by name: a folder that another user prepared or linked elsewhere holds
+// files that are not the run's.
+TEST(FinishActions, ReturnToWindowsOnlyCleansUpTheRunsOwnFiles)
 {
     ScratchDir scratch;
     LaunchLog log;
-    const std::string temp = MakeTempDir(scratch, {});
-    CreateDirectoryA((temp + "Sub").c_str(), nullptr);
+    const TempRun temp = MakeTempDir(scratch, {});
+    CreateDirectoryA((temp.Dir + "Sub").c_str(), nullptr);
+    ScratchDir::Write(temp.Dir + "someone else's.doc", "theirs");
 
     RecordingHost host;
-    RunFinishActions({fcReturn, temp, {}, TracerPath()}, host);
+    RunFinishActions({fcReturn, temp.Dir, temp.Files, {}, TracerPath()}, host);
 
     EXPECT_EQ(host.captions, (std::vector<std::string>{"Removing Up Tempoary Files", "Install Completed"}));
-    EXPECT_FALSE(port::FileExists(temp + "install.cfg"));
-    EXPECT_TRUE(port::IsDirectory(temp + "Sub")) << "only the files go; the directory stays while it holds one";
+    EXPECT_FALSE(port::FileExists(temp.Dir + "install.cfg"));
+    EXPECT_EQ(ScratchDir::Read(temp.Dir + "someone else's.doc"), "theirs");
+    EXPECT_TRUE(port::IsDirectory(temp.Dir + "Sub")) << "the directory stays while it holds what is not the run's";
     EXPECT_TRUE(host.shutdownFlags.empty());
     // A program the run started would be running, or would have left its line, once the run is over.
     ASSERT_TRUE(Eventually([] { return !Running("launch_trace.exe"); }));
@@ -133,15 +147,15 @@ TEST(FinishActions, LaunchProgramStartsTheInstalledProgramThroughTheShell)
 {
     ScratchDir scratch;
     LaunchLog log;
-    const std::string temp = MakeTempDir(scratch, {});
+    const TempRun temp = MakeTempDir(scratch, {});
     const std::string installed = scratch / "Installed\\";
     CreateDirectoryPath(installed);
     ASSERT_TRUE(CopyFileA(TracerPath().c_str(), (installed + "notes.exe").c_str(), FALSE));
 
     RecordingHost host;
-    RunFinishActions({fcLaunch, temp, {}, installed + "notes.exe"}, host);
+    RunFinishActions({fcLaunch, temp.Dir, temp.Files, {}, installed + "notes.exe"}, host);
 
-    EXPECT_FALSE(port::IsDirectory(temp));
+    EXPECT_FALSE(port::IsDirectory(temp.Dir));
     EXPECT_EQ(host.closes, 1);
     const std::vector<std::string> lines = log.AwaitLines(1);
     ASSERT_EQ(lines.size(), 1u) << "not waited for, but it runs";
@@ -152,13 +166,13 @@ TEST(FinishActions, LaunchProgramStartsTheInstalledProgramThroughTheShell)
 TEST(FinishActions, RestartAsksTheSystemToRestart)
 {
     ScratchDir scratch;
-    const std::string temp = MakeTempDir(scratch, {});
+    const TempRun temp = MakeTempDir(scratch, {});
 
     RecordingHost host;
-    RunFinishActions({fcRestart, temp, {}, ""}, host);
+    RunFinishActions({fcRestart, temp.Dir, temp.Files, {}, ""}, host);
 
     EXPECT_EQ(host.shutdownFlags, std::vector<UINT>{EWX_REBOOT});
-    EXPECT_FALSE(port::IsDirectory(temp)) << "cleaned up before the restart";
+    EXPECT_FALSE(port::IsDirectory(temp.Dir)) << "cleaned up before the restart";
     EXPECT_EQ(host.captions.back(), "Install Completed");
     EXPECT_EQ(host.closes, 1);
 }
@@ -172,7 +186,7 @@ TEST(FinishActions, ATemporaryDirectoryThatIsNotAnAbsolutePathIsLeftAlone)
         InDirectory inScratch(scratch.Path());
         for (const char* hostile : {"", "C:\\", "C:", "Temp\\"}) {
             RecordingHost host;
-            RunFinishActions({fcReturn, hostile, {}, ""}, host);
+            RunFinishActions({fcReturn, hostile, {"user.txt"}, {}, ""}, host);
         }
     }
 

@@ -23,7 +23,8 @@ TEST(Global, InitGlobalsNamesTheDirectoriesOfARun)
     InitGlobals("C:\\", TimeOfDay(9, 5, 7), false);
     EXPECT_EQ(Global.SourceDir, "C:\\") << "a drive root gets no second backslash";
     EXPECT_EQ(Global.TempDir, WindowsDir() + "\\Temp\\z2000_090507\\");
-    EXPECT_EQ(Global.SegmentTempDir, WindowsDir() + "\\Temp\\");
+    EXPECT_EQ(Global.SegmentTempDir, Global.TempDir)
+        << "the segment reader's scratch files go into the run's own folder";
     EXPECT_FALSE(Global.UninstallMode);
     EXPECT_FALSE(Global.ExpandFailed);
     EXPECT_TRUE(Global.RegistryEntries.empty());

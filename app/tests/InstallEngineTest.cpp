@@ -6,6 +6,7 @@
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
+#include "UninstallEntry.h"
 #include "app/config/Destinations.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "app/install/UninstallKey.h"
@@ -75,7 +76,7 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTestsEngine\\Machine", "Dir"), "C:\\M");
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "DisplayName"), kTitle);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "UninstallString"),
-              "\"" + app + "setup.exe\" " + kTitle);
+              "\"" + app + "setup.exe\" -- " + kTitle);
 
     for (const std::string& link : {folders_.StartMenu + "Tool.lnk", folders_.Desktop + tools + "\\Tool.lnk",
                                     folders_.Programs + tools + "\\Tool.lnk"}) {
@@ -196,7 +197,7 @@ TEST_F(InstallRun, NamesTheProfileApiWouldChangeAreRecordedExactlyAndRemovedAgai
     ASSERT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTestsNames\\Own\\App "));
 
     ScriptedUninstallView view;
-    RunUninstall({AppDir(), kTitle, false}, view);
+    RunUninstall({AppDir(), kTitle, FoundUninstallEntry(kTitle), false}, view);
 
     EXPECT_FALSE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTestsNames\\Own"));
     EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTestsNames\\Shared"));
@@ -270,7 +271,7 @@ TEST_F(InstallRun, UninstallRemovesOnlyWhatTheInstallationCreated)
     ASSERT_EQ(RegistryString(HKEY_CURRENT_USER, shared, "Mine"), "1");
 
     ScriptedUninstallView view({caAll, caAll, caAll});
-    RunUninstall({AppDir(), kTitle, false}, view);
+    RunUninstall({AppDir(), kTitle, FoundUninstallEntry(kTitle), false}, view);
 
     EXPECT_FALSE(FileExists(AppDir() + "a.txt"));
     EXPECT_EQ(ScratchDir::Read(AppDir() + "users-own.txt"), "keep me");
@@ -293,7 +294,7 @@ TEST_F(InstallRun, AnInstallationOnAShareIsRemovedFromItsRecordThere)
     ASSERT_EQ(ScratchDir::Read(AppDir() + "Data\\a.txt"), "a");
 
     ScriptedUninstallView view;
-    RunUninstall({AppDir(), kTitle, false}, view);
+    RunUninstall({AppDir(), kTitle, FoundUninstallEntry(kTitle), false}, view);
     EXPECT_FALSE(port::IsDirectory(AppDir())) << "everything the installation made there";
     EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath(kTitle)));
 }

@@ -15,6 +15,7 @@
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
+#include "UninstallEntry.h"
 #include "app/config/Destinations.h"
 #include "app/install/InstallEngine.h"
 #include "app/uninstall/UninstallEngine.h"
@@ -153,7 +154,7 @@ TEST_F(OwnershipJourney, InstallingTwiceAndUninstallingLeavesTheMachineAsItWas)
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEnvironment, "SETUPTESTS_JOURNEY"), "1");
     }
     ScriptedUninstallView view({caAll});
-    RunUninstall({destination_, kTitle, false}, view);
+    RunUninstall({destination_, kTitle, FoundUninstallEntry(kTitle), false}, view);
 
     std::vector<std::string> unexpected;
     for (const std::string& difference : before.DifferencesTo(MachineSnapshot::Take(destination_)))

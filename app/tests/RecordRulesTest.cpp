@@ -213,9 +213,9 @@ TEST(UninstallEngine, HostileKeysAreRefusedInEveryPass)
                           {"Registry Values", {"HKEY_CURRENT_USER\\" + user.Path()}}},
                          "");
     ScriptedUninstallView view;
-    RunUninstall({scratch / "App\\", "", false}, view);
+    RunUninstall({scratch / "App\\", "", std::nullopt, false}, view);
     ScriptedUninstallView again;
-    RunUninstall({scratch / "App\\", "\\", false}, again);
+    RunUninstall({scratch / "App\\", "\\", std::nullopt, false}, again);
     inScratch.reset();
 
     EXPECT_FALSE(port::FileExists(scratch / "App\\tool.exe")) << "the sound key of the record";

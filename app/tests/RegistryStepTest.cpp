@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "InstallTestSupport.h"
+#include "UninstallEntry.h"
 #include "UninstallRecordWriter.h"
 #include "app/record/KeyPath.h"
 #include "app/install/UninstallKey.h"
@@ -29,12 +30,14 @@ protected:
         TRegistryWriter(record_, earlier, before, progress_, steps_).WriteRegistryEntries(entries);
     }
 
-    // An earlier installation of the product whose record lists sections.
+    // An earlier installation of the product whose record lists sections, found through its entry.
     TEarlierInstallation Earlier(const RecordSections& sections) const
     {
         const std::string dir = scratch_ / "Earlier\\";
         CreateDirectoryA(dir.c_str(), nullptr);
         WriteUninstallRecord(dir, sections, "Setup Tests Registry");
+        const UninstallEntry entry("Setup Tests Registry");
+        entry.Write("UninstallString", UninstallCommand(dir, "Setup Tests Registry"));
         return TEarlierInstallation(dir, "Setup Tests Registry");
     }
 
@@ -244,7 +247,7 @@ TEST(EraseKeyPath, DeletesAKeyWithItsSubkeysButNeverASharedOne)
 TEST(UninstallKey, TheCommandQuotesTheProgram)
 {
     EXPECT_EQ(UninstallCommand("C:\\Program Files\\My App\\", "My App: 2\\3"),
-              "\"C:\\Program Files\\My App\\setup.exe\" My App: 2\\3");
+              "\"C:\\Program Files\\My App\\setup.exe\" -- My App: 2\\3");
 }
 
 TEST(UninstallKey, TitleThatWouldNameAnotherKeyWritesNothing)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace {
 
 TEST(ProgramDirectoryOf, QuotedAndBareProgramPaths)
@@ -51,6 +53,42 @@ TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
         {{"My", "/S"}, "setup.exe My /S", false, "", "", {"My", "/S"}, ""},
         {{"/X", "My"}, "setup.exe /X My", false, "", "", {}, "Unknown switch /X"},
         {{"/S", "/LOG="}, "setup.exe /S /LOG=", true, "", "", {}, "Unknown switch /LOG="},
+        {{"/S", "/D=C:\\Program Files\\My App"},
+         "setup.exe /S /D=\"C:\\Program Files\\My App\"",
+         true,
+         "",
+         "C:\\Program Files\\My App",
+         {},
+         ""},
+        {{"/D=relative"},
+         "setup.exe /D=relative",
+         false,
+         "",
+         "relative",
+         {},
+         "The destination must be a full path with its drive: relative"},
+        {{"/D=\\Apps"},
+         "setup.exe /D=\\Apps",
+         false,
+         "",
+         "\\Apps",
+         {},
+         "The destination must be a full path with its drive: \\Apps"},
+        {{"/D=C:Apps"},
+         "setup.exe /D=C:Apps",
+         false,
+         "",
+         "C:Apps",
+         {},
+         "The destination must be a full path with its drive: C:Apps"},
+        {{"/S", "--", "/Slash", "Product"},
+         "\"C:\\A\\setup.exe\" /S -- /Slash Product",
+         true,
+         "",
+         "",
+         {"/Slash", "Product"},
+         ""},
+        {{"--", "--"}, "setup.exe -- --", false, "", "", {"--"}, ""},
     };
     for (const Case& c : cases) {
         const TCommandLine line = ParseCommandLine(c.Arguments, c.Raw);
@@ -82,24 +120,48 @@ TEST(ChooseUninstallMode, ArgumentsOrTheUninstallRecord)
     EXPECT_TRUE(ChooseUninstallMode({}, bare));
 }
 
-TEST(UninstallDirectoryOf, ReadsTheUninstallStringOfTheNamedEntry)
+// An uninstall works only where the product's entry leads: by the title on the command line, or on the record
+// in the current folder when an entry of its title names that folder, however the entry spells it.
+TEST(UninstallTargetOf, OnlyTheFolderAnEntryNamesIsUninstalled)
 {
-    UninstallEntry entry("SetupTests Quoted App");
-    entry.Write("UninstallString", "\"C:\\Program Files\\Quoted App\\setup.exe\" SetupTests Quoted App");
-    EXPECT_EQ(UninstallDirectoryOf("SetupTests Quoted App"), "C:\\Program Files\\Quoted App\\");
-    EXPECT_EQ(UninstallDirectoryOf("SetupTests No Such App"), "");
+    ScratchDir installed;
+    ScratchDir elsewhere;
+    ScratchDir::Write(installed / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Target\r\n");
+    ScratchDir::Write(elsewhere / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Target\r\n");
+    UninstallEntry entry("SetupTests Target");
+    std::string spelled = installed.Path();  // another spelling of the same folder
+    for (char& c : spelled) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    entry.Write("UninstallString", "\"" + spelled + ".\\setup.exe\" -- SetupTests Target");
 
-    UninstallEntry numeric("SetupTests Numeric");
-    numeric.Write("DisplayName", "Numeric");
-    EXPECT_EQ(UninstallDirectoryOf("SetupTests Numeric"), "") << "no UninstallString";
+    const TUninstallTarget named = UninstallTargetOf({"SetupTests", "Target"}, elsewhere.Path());
+    EXPECT_EQ(named.Dir, spelled + ".\\");
+    EXPECT_EQ(named.Title, "SetupTests Target");
+    ASSERT_TRUE(named.Entry.has_value());
+    EXPECT_EQ(named.Entry->KeyPath, std::string(kUninstallKeyPrefix) + "SetupTests Target");
+
+    const TUninstallTarget here = UninstallTargetOf({}, installed.Path());
+    EXPECT_EQ(here.Dir, installed.Path());
+    EXPECT_TRUE(here.Entry.has_value());
+
+    const TUninstallTarget planted = UninstallTargetOf({}, elsewhere.Path());
+    EXPECT_EQ(planted.Dir, "") << "a record whose product's entry names another folder is not used";
+    EXPECT_FALSE(planted.Entry.has_value());
+    EXPECT_NE(planted.Problem.find(elsewhere.Path()), std::string::npos) << planted.Problem;
+
+    const TUninstallTarget unknown = UninstallTargetOf({"SetupTests", "Never"}, installed.Path());
+    EXPECT_EQ(unknown.Dir, "");
+    EXPECT_NE(unknown.Problem.find("SetupTests Never"), std::string::npos) << unknown.Problem;
+
     DWORD number = 7;
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPrefix) + "SetupTests Numeric").c_str(), 0,
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPrefix) + "SetupTests Target").c_str(), 0,
                             KEY_SET_VALUE, &key),
               0);
     RegSetValueExA(key, "UninstallString", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(key);
-    EXPECT_EQ(UninstallDirectoryOf("SetupTests Numeric"), "") << "a value that is no string names nothing";
+    EXPECT_EQ(UninstallTargetOf({"SetupTests", "Target"}, installed.Path()).Dir, "")
+        << "a value that is no string names no folder";
+    EXPECT_EQ(UninstallTargetOf({}, installed.Path()).Dir, "");
 }
 
 TEST(EnterUninstallDirectory, ChangesToTheInstalledCopysDirectoryOrStaysPut)

@@ -23,6 +23,7 @@ protected:
     {
         screen.ExpandSupportFiles = [this] {
             Global.TempDir = temp_;
+            Global.TempFiles = {"setup.exe", "install.cfg", "finstall.cfg", "readme.txt"};
             Global.InstallFiles = {"Installation Directory,C:\\src\\readme.txt"};
             Global.InstallSettings.LaunchApplication = "<InstallDir>\\readme.txt";
         };

@@ -39,6 +39,7 @@ public:
     }
     void ProcessMessages() override {}
     void Log(const std::string& event) override { logged.push_back(event); }
+    void Warn(const std::string& message) override { Record("warn " + message); }
     void Close() override { Record("close"); }
 
     // The recorded lines that begin with prefix, in order.

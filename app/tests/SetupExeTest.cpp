@@ -32,11 +32,19 @@ void Close(SetupDriver& setup)
     EXPECT_EQ(setup.WaitForExit(SetupDriver::kPatienceMs), 0U);
 }
 
-TEST(SetupExe, InAFolderWithTheUninstallRecordItComesUpAsUninstaller)
+// The record is the product's only in the folder its uninstall entry names: one planted in a download folder
+// beside setup.exe offers nothing to remove, and says why.
+TEST(SetupExe, InAFolderWithTheUninstallRecordItComesUpAsUninstallerWhereTheEntryLeads)
 {
     ScratchDir installed;
-    ScratchDir::Write(installed / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Product\r\n");
-    ScratchDir::Write(installed / "install.cfg", "[Setup Screen]\r\nText Line 1=SetupTests Product\r\n");
+    ScratchDir downloads;
+    for (const ScratchDir* dir : {&installed, &downloads}) {
+        ScratchDir::Write(*dir / "uninstaller.cfg", "[Name]\r\nTitle=SetupTests Product\r\n");
+        ScratchDir::Write(*dir / "install.cfg", "[Setup Screen]\r\nText Line 1=SetupTests Product\r\n");
+    }
+    UninstallEntry entry("SetupTests Product");
+    entry.Write("UninstallString", "\"" + installed.Path() + "setup.exe\" -- SetupTests Product");
+
     SetupDriver setup = StartSetup("", installed.Path());
     setup.WaitForScreen(kUninstallTitle);
     EXPECT_EQ(ShownPage(setup), "Uninstaller");
@@ -44,6 +52,14 @@ TEST(SetupExe, InAFolderWithTheUninstallRecordItComesUpAsUninstaller)
     EXPECT_EQ(setup.Caption(ControlId::Remove), "&Uninstall");
     EXPECT_FALSE(setup.Visible(ControlId::Panel1));
     Close(setup);
+
+    SetupDriver planted = StartSetup("", downloads.Path());
+    planted.WaitForScreen(kUninstallTitle);
+    EXPECT_EQ(planted.Caption(ControlId::TextInfo1), "No Uninstall Information Found!!");
+    EXPECT_EQ(planted.Caption(ControlId::TextInfo2),
+              "No uninstall entry of SetupTests Product names " + downloads.Path() + ": the record there is not used");
+    EXPECT_EQ(planted.Caption(ControlId::Remove), "EXIT");
+    Close(planted);
 }
 
 TEST(SetupExe, ArgumentsNameTheEntryThatLeadsToTheInstalledCopy)

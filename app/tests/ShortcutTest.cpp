@@ -6,8 +6,10 @@
 #include <filesystem>
 
 #include "InstallTestSupport.h"
+#include "UninstallEntry.h"
 #include "UninstallRecordWriter.h"
 #include "app/install/ShortcutStep.h"
+#include "app/install/UninstallKey.h"
 #include "port/FileSystem.h"
 
 namespace {
@@ -110,6 +112,22 @@ TEST_F(ShortcutStep, UntickedRowsStillMakeTheProgramGroupAndRecordStartMenuFolde
     EXPECT_EQ(link.IconFile, "");
 }
 
+// A shortcut that cannot be saved (here the Desktop is a file) is not recorded, and the step names it for the
+// message of files not installed; the others are made and recorded.
+TEST_F(ShortcutStep, AShortcutThatCannotBeSavedIsNamedAndNotRecorded)
+{
+    std::filesystem::remove_all(ScratchDir::Native(folders_.Desktop));
+    ScratchDir::Write(folders_.Desktop.substr(0, folders_.Desktop.size() - 1), "a file where the Desktop was");
+    TInstallChoices choices;
+    choices.ShortcutRows = {false, true, false};
+
+    const std::vector<std::string> unsaved = CreateProgramFolders(
+        {"Tool,<InstallDir>\\tool.exe,,,,,,"}, choices, scratch_ / "App\\", shortcuts_, record_, {}, progress_, steps_);
+
+    EXPECT_EQ(unsaved, (Keys{folders_.Desktop + "Tool.lnk"}));
+    EXPECT_EQ(SectionKeys(ReadRawSections(record_.Path()), "Files"), (Keys{folders_.Programs + "Tool.lnk"}));
+}
+
 TEST_F(ShortcutStep, RowsAreReadThreeByThreeAndEachEntryStandsAlone)
 {
     TInstallChoices choices;
@@ -142,6 +160,8 @@ TEST_F(ShortcutStep, FoldersThatWereThereBeforeAreRecordedOnlyAsTheProductsOwn)
     const std::string earlierDir = scratch_ / "Earlier\\";
     port::MakeDir(earlierDir);
     WriteUninstallRecord(earlierDir, {{"Folder", {folders_.StartMenu + "acme"}}}, "Setup Tests Shortcuts");
+    const UninstallEntry entry("Setup Tests Shortcuts");
+    entry.Write("UninstallString", UninstallCommand(earlierDir, "Setup Tests Shortcuts"));
     Run({"Tool,<InstallDir>\\tool.exe,,,,,Acme\\Tools,"}, TInstallChoices{},
         TEarlierInstallation(earlierDir, "Setup Tests Shortcuts"));
 

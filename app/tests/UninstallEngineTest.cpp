@@ -7,6 +7,7 @@
 #include "app/tests/SavedPendingRenames.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/TestKey.h"
+#include "app/tests/UninstallEntry.h"
 #include "app/tests/UninstallRecordWriter.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
@@ -37,17 +38,17 @@ private:
 };
 
 // The product's entry under the uninstall key, removed afterwards whatever the test did.
-class UninstallEntry {
+class ProductEntry {
 public:
-    explicit UninstallEntry(std::string title) : title_(std::move(title))
+    explicit ProductEntry(std::string title) : title_(std::move(title))
     {
         TRegistry registry(HKEY_LOCAL_MACHINE);
         EXPECT_TRUE(registry.OpenKey(kUninstallKey + title_, true));
         registry.WriteString("DisplayName", title_);
     }
-    ~UninstallEntry() { TRegistry(HKEY_LOCAL_MACHINE).DeleteKey(kUninstallKey + title_); }
-    UninstallEntry(const UninstallEntry&) = delete;
-    UninstallEntry& operator=(const UninstallEntry&) = delete;
+    ~ProductEntry() { TRegistry(HKEY_LOCAL_MACHINE).DeleteKey(kUninstallKey + title_); }
+    ProductEntry(const ProductEntry&) = delete;
+    ProductEntry& operator=(const ProductEntry&) = delete;
 
     bool Exists() const { return TRegistry(HKEY_LOCAL_MACHINE).KeyExists(kUninstallKey + title_); }
 
@@ -95,7 +96,7 @@ TEST(UninstallEngine, RemovesWhatTheRecordListsAndNothingElse)
     WriteValue(HKEY_LOCAL_MACHINE, machine.Path() + "\\App", "Path");
     WriteValue(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Mine");
     WriteValue(HKEY_CURRENT_USER, user.Path() + "\\Shared", "Added");
-    UninstallEntry entry("SetupTests Round Trip");
+    ProductEntry entry("SetupTests Round Trip");
 
     WriteUninstallRecord(
         app,
@@ -108,7 +109,7 @@ TEST(UninstallEngine, RemovesWhatTheRecordListsAndNothingElse)
         "SetupTests Round Trip");
 
     ScriptedUninstallView view;
-    RunUninstall({app, "SetupTests Round Trip", false}, view);
+    RunUninstall({app, "SetupTests Round Trip", FoundUninstallEntry("SetupTests Round Trip"), false}, view);
 
     EXPECT_FALSE(port::IsDirectory(app)) << "files, the record, then the directories deepest first";
     EXPECT_FALSE(port::IsDirectory(scratch / "Programs\\Vendor"));
@@ -153,7 +154,7 @@ TEST(UninstallEngine, SystemFilesAreAskedAboutOnceAllCoversTheRest)
                          "");
 
     ScriptedUninstallView view({caAll});
-    RunUninstall({scratch / "App\\", "", false}, view);
+    RunUninstall({scratch / "App\\", "", std::nullopt, false}, view);
 
     ASSERT_EQ(view.questions.size(), 1u);
     EXPECT_EQ(view.questions[0], "File Possible used by Windows.\r" + ini.Path() + "\rDelete Anyway?");
@@ -174,7 +175,7 @@ TEST(UninstallEngine, YesDeletesNoAndAClosedDialogKeep)
                          {{"Files", {scratch / "App\\*.*", first.Path(), second.Path(), third.Path()}}}, "");
 
     ScriptedUninstallView view({caYes, caNo, caNone});
-    RunUninstall({scratch / "App\\", "", false}, view);
+    RunUninstall({scratch / "App\\", "", std::nullopt, false}, view);
 
     EXPECT_EQ(view.questions.size(), 3u);
     EXPECT_FALSE(port::FileExists(first.Path()));
@@ -200,7 +201,7 @@ TEST(UninstallEngine, APatternKeyEmptiesItsDirectoryAndLeavesSubdirectories)
     WriteUninstallRecord(tool, {{"Files", {tool + "*.*", plain + "*.*"}}}, "");
 
     ScriptedUninstallView view;
-    RunUninstall({tool, "", false}, view);
+    RunUninstall({tool, "", std::nullopt, false}, view);
 
     EXPECT_FALSE(port::FileExists(tool + "a.exe"));
     EXPECT_FALSE(port::FileExists(tool + "uninstaller.cfg")) << "the record goes with its directory's files";
@@ -237,7 +238,7 @@ TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextResta
         "");
 
     ScriptedUninstallView view;
-    RunUninstall({app, "", false}, view);
+    RunUninstall({app, "", std::nullopt, false}, view);
     for (HANDLE handle : {program, library, other}) CloseHandle(handle);
 
     EXPECT_FALSE(port::FileExists(app + "notes.txt"));
@@ -254,12 +255,16 @@ TEST(UninstallEngine, FilesInUseAndTheDirectoriesHoldingOnlyThemGoAtTheNextResta
 
 // A file that was in use when the installation came waits beside it for the restart. Before that restart the
 // file there is still the user's: the replacement is called off, the waiting copy deleted, and the file kept.
+// Another program's entry waiting for the restart, whose path this program's code page cannot hold, stays
+// exactly as it was.
 TEST(UninstallEngine, AReplacementWaitingForTheRestartIsCalledOffAndTheFileThereKept)
 {
     ScratchDir scratch;
     SavedPendingRenames pending;
     const std::string users = scratch / "Users\\";
     const std::string app = scratch / "App\\";
+    const std::wstring foreign = L"\\??\\C:\\\x141\x00f3d\x017a\\notes.txt";  // a folder named in Polish
+    SavedPendingRenames::Append(foreign, L"");
     Touch(users + "held.txt");
     ScratchDir::Write(users + "~st1.tmp", "the installation's copy");
     ASSERT_TRUE(MoveFileExA((users + "~st1.tmp").c_str(), (users + "held.txt").c_str(),
@@ -271,12 +276,12 @@ TEST(UninstallEngine, AReplacementWaitingForTheRestartIsCalledOffAndTheFileThere
     WriteUninstallRecord(app, {{"Files", {users + "held.txt", app + "*.*"}}}, "");
 
     ScriptedUninstallView view;
-    RunUninstall({app, "", false}, view);
+    RunUninstall({app, "", std::nullopt, false}, view);
 
     EXPECT_EQ(ScratchDir::Read(users + "held.txt"), users + "held.txt") << "the user's file, as it was";
     EXPECT_FALSE(port::FileExists(users + "~st1.tmp"));
     EXPECT_FALSE(port::IsDirectory(app)) << "a directory of the installation's own goes whole";
-    EXPECT_EQ(pending.Added(), "") << "nothing is left to happen at the restart";
+    EXPECT_EQ(pending.AddedWide(), foreign + std::wstring(2, L'\0')) << "nothing but the other program's entry is left";
     EXPECT_EQ(view.Lines("status Skipping"), std::vector<std::string>{"status Skipping held.txt"});
 }
 
@@ -289,16 +294,16 @@ TEST(UninstallEngine, ARecordOnAShareIsReadAndAMissingRecordKeepsTheEntry)
     const std::string app = share + "SetupTests-" + std::to_string(GetCurrentProcessId()) + "\\";
     Touch(app + "tool.exe");
     WriteUninstallRecord(app, {{"Files", {app + "*.*"}}}, "SetupTests Share");
-    UninstallEntry entry("SetupTests Share");
+    ProductEntry entry("SetupTests Share");
 
     ScriptedUninstallView view;
-    RunUninstall({app, "SetupTests Share", false}, view);
+    RunUninstall({app, "SetupTests Share", FoundUninstallEntry("SetupTests Share"), false}, view);
     EXPECT_FALSE(port::IsDirectory(app));
     EXPECT_FALSE(entry.Exists());
 
-    UninstallEntry again("SetupTests Share");
+    ProductEntry again("SetupTests Share");
     ScriptedUninstallView missing;
-    RunUninstall({app, "SetupTests Share", false}, missing);
+    RunUninstall({app, "SetupTests Share", FoundUninstallEntry("SetupTests Share"), false}, missing);
     EXPECT_EQ(missing.Lines("status"), std::vector<std::string>{"status Unable to Find uninstall.cfg!!"});
     EXPECT_TRUE(missing.Lines("summary").empty()) << "nothing was removed";
     EXPECT_TRUE(again.Exists());
@@ -320,7 +325,7 @@ TEST(UninstallEngine, OnlyTheInstallationsOwnDirectoriesAreRemoved)
                          "");
 
     ScriptedUninstallView view;
-    RunUninstall({scratch / "App\\", "", false}, view);
+    RunUninstall({scratch / "App\\", "", std::nullopt, false}, view);
     const bool fontsKept = port::IsDirectory(fonts);
     if (!fontsKept) CreateDirectoryA(fonts.c_str(), nullptr);
 
@@ -335,12 +340,13 @@ TEST(UninstallEngine, WithoutFileKeysItOnlyReportsAndDeletesTheUninstallKey)
     ScratchDir scratch;
     TestKey user(HKEY_CURRENT_USER);
     WriteValue(HKEY_CURRENT_USER, user.Path() + "\\App", "Path");
-    UninstallEntry entry("SetupTests Empty Record");
+    ProductEntry entry("SetupTests Empty Record");
     WriteUninstallRecord(scratch.Path(), {{"Registry", {"HKEY_CURRENT_USER\\" + user.Path() + "\\App"}}},
                          "SetupTests Empty Record");
 
     ScriptedUninstallView view;
-    RunUninstall({scratch.Path(), "SetupTests Empty Record", false}, view);
+    RunUninstall({scratch.Path(), "SetupTests Empty Record", FoundUninstallEntry("SetupTests Empty Record"), false},
+                 view);
 
     EXPECT_EQ(view.Lines("status"), std::vector<std::string>{"status Unable to Find uninstall.cfg!!"});
     EXPECT_TRUE(view.Lines("range").empty());
@@ -358,7 +364,7 @@ TEST(UninstallEngine, ARecordIsReadOnlyFromAnAbsoluteDirectory)
     WriteUninstallRecord(WindowsDir() + "\\", {{"Files", {scratch / "Victim\\*.*"}}}, "");
 
     ScriptedUninstallView view;
-    RunUninstall({"", "", false}, view);
+    RunUninstall({"", "", std::nullopt, false}, view);
 
     EXPECT_TRUE(port::FileExists(scratch / "Victim\\data.txt"));
     EXPECT_EQ(view.Lines("status"), std::vector<std::string>{"status Unable to Find uninstall.cfg!!"});
@@ -369,10 +375,10 @@ TEST(UninstallEngine, WithNothingToUninstallItOnlyCloses)
     ScratchDir scratch;
     Touch(scratch / "App\\tool.exe");
     WriteUninstallRecord(scratch / "App\\", {{"Files", {scratch / "App\\*.*"}}}, "SetupTests Exit");
-    UninstallEntry entry("SetupTests Exit");
+    ProductEntry entry("SetupTests Exit");
 
     ScriptedUninstallView view;
-    RunUninstall({scratch / "App\\", "SetupTests Exit", true}, view);
+    RunUninstall({scratch / "App\\", "SetupTests Exit", FoundUninstallEntry("SetupTests Exit"), true}, view);
 
     EXPECT_EQ(view.lines, (std::vector<std::string>{"mark 1", "close"}));
     EXPECT_TRUE(port::FileExists(scratch / "App\\tool.exe"));

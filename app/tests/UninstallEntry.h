@@ -5,7 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
+
+// The entry an uninstall of title finds, as the run modes find it.
+inline std::optional<TUninstallEntry> FoundUninstallEntry(const std::string& title)
+{
+    const std::vector<TUninstallEntry> entries = FindUninstallEntries(title);
+    return entries.empty() ? std::nullopt : std::optional<TUninstallEntry>(entries.front());
+}
 
 class UninstallEntry {
 public:

@@ -3,14 +3,16 @@
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
 #include "port/FileSystem.h"
+#include "shell/ReparsePoints.h"
 #include "ui/IniFile.h"
 #include "ui/Registry.h"
 
 namespace {
 
+// Through a link the profile functions would write to the file it leads to.
 bool IsExistingIniFile(const std::string& file)
 {
-    return IsAbsolutePath(file) && port::FileExists(file);
+    return IsAbsolutePath(file) && port::FileExists(file) && !ReachesThroughLink(file);
 }
 
 }  // namespace

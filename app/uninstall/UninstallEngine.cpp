@@ -9,6 +9,7 @@
 
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
+#include "app/record/ProtectedPlaces.h"
 #include "app/record/RecordFormat.h"
 #include "app/record/UninstallRecordReader.h"
 #include "app/uninstall/RegistryRemoval.h"
@@ -17,13 +18,12 @@
 #include "shell/PendingRenames.h"
 #include "shell/RestartRemoval.h"
 #include "shell/ShellFolders.h"
-#include "ui/Registry.h"
 
 namespace {
 
 enum TStage { stFiles = 1, stDirectories, stFolders, stRegistry };
 
-constexpr const char* kUninstallKeyPrefix = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
+constexpr std::size_t kWarnedKeys = 20;  // a warning names at most this many kept keys, the log all of them
 
 std::string RemovalLine(const TFileRemoval& removal)
 {
@@ -46,7 +46,10 @@ bool IsAllFiles(const std::string& pattern)
 
 class TUninstaller {
 public:
-    explicit TUninstaller(TUninstallView& view) : view_(view), systemDirs_(SystemDirsOf(WindowsDir())) {}
+    explicit TUninstaller(TUninstallView& view)
+        : view_(view), systemDirs_(SystemDirsOf(WindowsDir())), places_(TProtectedPlaces::OfThisMachine())
+    {
+    }
 
     bool Run(const TUninstallRequest& request)
     {
@@ -76,9 +79,10 @@ public:
         if (record.Found) {
             view_.ShowSummary("All Files,Folders and Icons Removed");
             view_.ProcessMessages();
-            if (DeleteUninstallKey(request.UninstallTitle))
-                view_.Log(Concat({"Deleted the uninstall entry ", kUninstallKeyPrefix, request.UninstallTitle}));
+            if (request.Entry && DeleteUninstallEntry(*request.Entry))
+                view_.Log(Concat({"Deleted the uninstall entry ", request.Entry->Text()}));
         }
+        WarnOfRefusedKeys();
         view_.ProcessMessages();
         view_.Close();
         return record.Found;
@@ -101,8 +105,12 @@ private:
 
         EnterStage(stRegistry);
         view_.ProcessMessages();
-        for (const std::string& key : record.RegistryKeys)
-            if (EraseKeyPath(key)) view_.Log(Concat({"Deleted key ", key}));
+        for (const std::string& key : record.RegistryKeys) {
+            if (IsSharedKey(ParseKeyPath(key)))
+                Refuse(key, "no installation owns this key whole");
+            else if (EraseKeyPath(key))
+                view_.Log(Concat({"Deleted key ", key}));
+        }
         for (const TRecordedValue& value : record.RegistryValues)
             if (RemoveRecordedValue(value)) view_.Log(Concat({"Deleted value ", value.KeyPath, " [", value.Name, "]"}));
         for (const TRecordedIniKey& key : record.IniKeys)
@@ -131,8 +139,32 @@ private:
         view_.SetStageBold(stage, true);
     }
 
+    // A key is kept, and named at the end, when it names what no installation may own.
+    void Refuse(const std::string& key, const std::string& why)
+    {
+        view_.Log(Concat({"Refused ", key, ": ", why}));
+        refused_.push_back(key);
+    }
+
+    void WarnOfRefusedKeys()
+    {
+        if (refused_.empty()) return;
+        std::string message = "These entries of the uninstall record were kept: no installation may own them.";
+        for (std::size_t index = 0; index < refused_.size() && index < kWarnedKeys; ++index)
+            message += "\r" + refused_[index];
+        if (refused_.size() > kWarnedKeys) message += "\r...";
+        view_.Warn(message);
+    }
+
     void RemoveFileKey(const std::string& key)
     {
+        const std::string refusal = places_.RefusalOfFileKey(key);
+        if (!refusal.empty()) {
+            ShowStatus("Skipping " + FileNamePart(key));
+            Refuse(key, refusal);
+            Advance();
+            return;
+        }
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
         if (path && MayDelete(key, *path) && !CancelPendingReplacement(*path)) {
             ShowStatus("Deleteing " + FileNamePart(key));
@@ -183,21 +215,31 @@ private:
     {
         ShowStatus("Removing " + DirectoryPart(key));
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
-        if (path && IsAllFiles(FileNamePart(*path))) RemoveEmptyDirectory(DirectoryPart(*path));
+        if (path && IsAllFiles(FileNamePart(*path)) && places_.RefusalOfFileKey(key).empty())
+            RemoveEmptyDirectory(DirectoryPart(*path));
         Advance();
     }
 
     void RemoveFolder(const std::string& folder)
     {
         ShowStatus("Removing " + folder);
+        const std::string refusal = places_.RefusalOfFolder(folder);
         const std::optional<std::string> dir = ResolvedPath(folder);
-        if (dir) RemoveEmptyDirectory(WithTrailingBackslash(*dir));
+        if (!refusal.empty())
+            Refuse(folder, refusal);
+        else if (dir)
+            RemoveEmptyDirectory(WithTrailingBackslash(*dir));
     }
 
-    // A directory of Windows may be empty (Fonts on a fresh system) and must stay all the same.
+    // A directory of Windows may be empty (Fonts on a fresh system) and must stay all the same; a link is
+    // someone's way to a folder elsewhere, which RemoveDirectoryA would cut.
     void RemoveEmptyDirectory(const std::string& dir)
     {
         if (IsSystemOrRootDirectory(dir, systemDirs_)) return;
+        if (const std::string refusal = places_.RefusalOfFolder(dir); !refusal.empty()) {
+            view_.Log(Concat({"Kept directory ", dir, ": ", refusal}));
+            return;
+        }
         if (RemoveDirectoryA(dir.c_str()))
             view_.Log("Removed directory " + dir);
         else
@@ -235,6 +277,8 @@ private:
 
     TUninstallView& view_;
     const std::vector<std::string> systemDirs_;
+    const TProtectedPlaces places_;
+    std::vector<std::string> refused_;  // keys kept because no installation may own what they name
     TRestartRemoval leftovers_;
     std::set<std::string> tried_;  // directories that could not be removed in their pass
     bool yesToAll_ = false;
@@ -246,10 +290,4 @@ private:
 bool RunUninstall(const TUninstallRequest& request, TUninstallView& view)
 {
     return TUninstaller(view).Run(request);
-}
-
-bool DeleteUninstallKey(const std::string& title)
-{
-    if (title.empty() || title.find('\\') != std::string::npos) return false;
-    return TRegistry(HKEY_LOCAL_MACHINE).DeleteKey(kUninstallKeyPrefix + title);
 }

@@ -28,6 +28,8 @@ public:
     virtual void ProcessMessages() = 0;
     // One line for the run's log: what was removed, kept or left to the next restart.
     virtual void Log(const std::string& event) = 0;
+    // Something the user must read before the run ends: a message box, or in a silent run the log.
+    virtual void Warn(const std::string& message) = 0;
     // Closes the wizard form, which ends the program.
     virtual void Close() = 0;
 };

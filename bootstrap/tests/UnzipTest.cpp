@@ -1,6 +1,7 @@
 // The expander on a segment set of three disks built in the test, with the distribution folder as
 // the current directory, as setup.exe meets it.
 #include "app/config/SetupConfig.h"
+#include "bootstrap/OwnProgram.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
 #include "segment/tests/ScriptedInteraction.h"
@@ -29,6 +30,7 @@ protected:
     std::string payload = dir / "payload\\";
     std::string data = RandomBytes<std::string>(40000, 9);
     ScriptedInteraction dialogs;
+    TOwnProgram own;  // the test program stands in for setup.exe
     std::vector<std::string> loads;
     std::optional<InDirectory> inDist;
     std::optional<TBoxAnswers> boxes;
@@ -47,8 +49,8 @@ protected:
 
         inDist.emplace(dist);
         InitGlobals();
+        std::filesystem::create_directories(ScratchDir::Native(dir / "temp"));
         Global.TempDir = dir / "temp\\z2000_010203\\";
-        Global.SegmentTempDir = dir / "segtmp\\";
         boxes.emplace();
     }
 
@@ -129,8 +131,12 @@ TEST_F(Unzip, EveryFileLandsInTempDirUnderItsBareName)
     EXPECT_TRUE(dialogs.Complaints.empty());
     EXPECT_EQ(TempFiles(), (std::vector<std::string>{"data.bin", "finstall.cfg", "install.cfg", "license.txt",
                                                      "setup.exe", "x.txt"}));
+    std::vector<std::string> written = Global.TempFiles;
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, TempFiles()) << "the run knows every file it wrote there, by name";
     EXPECT_EQ(ScratchDir::Read(Global.TempDir + "data.bin"), data);
-    EXPECT_EQ(ScratchDir::Read(Global.TempDir + "setup.exe"), "MZ not really");
+    EXPECT_EQ(ScratchDir::Read(Global.TempDir + "setup.exe"), ScratchDir::Read(port::ProgramFile()))
+        << "the uninstaller to be is the running program, not the setup.exe that lies beside the disks";
     EXPECT_EQ(loads, (std::vector<std::string>{Global.SourceDir, Global.TempDir})) << "once from each";
     EXPECT_EQ(Global.SourceDir, dist);
     EXPECT_EQ(Global.InstallFiles.size(), 2U);

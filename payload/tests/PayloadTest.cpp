@@ -99,15 +99,15 @@ TEST_F(PayloadFile, MembersAreFoundFromTheImageHeadersWithOrWithoutSymbolsOrASig
         EXPECT_EQ(payload->Start % 16, 0);
         EXPECT_GE(payload->Start, static_cast<std::int64_t>(image.size()));
         ASSERT_EQ(payload->Entries.size(), members.size());
+        FileStream file(single, FileMode::OpenRead);
         for (const auto& [name, bytes] : members) {
             const TPayloadEntry* entry = payload->Find(name);
             ASSERT_NE(entry, nullptr) << name;
-            TFileRangeStream range(single, entry->Offset, entry->Size);
+            TFileRangeStream range(file, single, entry->Offset, entry->Size);
             std::string read(bytes.size() + 10, '\0');
             EXPECT_EQ(range.Read(read.data(), read.size()), bytes.size()) << "a range ends where its member does";
             EXPECT_EQ(read.substr(0, bytes.size()), bytes) << name;
         }
-        FileStream file(single, FileMode::OpenRead);
         EXPECT_NO_THROW(CheckPayloadCrc(file, *payload, single));
     }
 }
@@ -210,7 +210,8 @@ TEST_F(PayloadFile, TheSegmentReaderReadsSegmentsAsRangesOfTheFile)
 
     const std::optional<TPayload> payload = Locate(single);
     ASSERT_TRUE(payload.has_value());
-    TPayloadSegments segments(single, *payload);
+    FileStream file(single, FileMode::OpenRead);
+    TPayloadSegments segments(file, single, *payload);
     TSegCompEZ reader;
     reader.SegPopUp = false;
     reader.SetSegBaseName("disk");

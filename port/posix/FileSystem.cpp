@@ -127,6 +127,11 @@ std::vector<DirEntry> ListDirectory(const std::string& dir)
     return entries;
 }
 
+std::string LastSystemError()
+{
+    return std::strerror(errno);
+}
+
 std::string CurrentDir()
 {
     std::vector<char> buffer(4096);

@@ -3,20 +3,11 @@
 #include <windows.h>
 
 #include "port/Exception.h"
+#include "port/FileSystem.h"
 
 namespace {
 
 HANDLE Handle(void* handle) { return static_cast<HANDLE>(handle); }
-
-std::string Reason()
-{
-    char text[256] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
-                   sizeof text, nullptr);
-    std::string reason = text;
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.')) reason.pop_back();
-    return reason;
-}
 
 bool IsReadOnlyFile(const std::string& path)
 {
@@ -59,7 +50,7 @@ std::size_t FileStream::Read(void* buffer, std::size_t count)
     while (done < count) {
         DWORD n = 0;
         if (!ReadFile(Handle(handle_), out + done, static_cast<DWORD>(count - done), &n, nullptr))
-            throw EInOutError("Cannot read " + path_ + ": " + Reason());
+            throw EInOutError("Cannot read " + path_ + ": " + port::LastSystemError());
         if (n == 0) break;
         done += n;
     }
@@ -74,7 +65,7 @@ std::size_t FileStream::Write(const void* buffer, std::size_t count)
     while (done < count) {
         DWORD n = 0;
         if (!WriteFile(Handle(handle_), in + done, static_cast<DWORD>(count - done), &n, nullptr))
-            throw EInOutError("Cannot write " + path_ + ": " + Reason());
+            throw EInOutError("Cannot write " + path_ + ": " + port::LastSystemError());
         if (n == 0) throw EInOutError("Cannot write " + path_ + ": nothing was taken");
         done += n;
     }
@@ -88,14 +79,15 @@ std::int64_t FileStream::Seek(std::int64_t offset, SeekOrigin origin)
     distance.QuadPart = offset;
     LARGE_INTEGER at;
     if (!SetFilePointerEx(Handle(handle_), distance, &at, method))
-        throw EInOutError("Cannot seek in " + path_ + ": " + Reason());
+        throw EInOutError("Cannot seek in " + path_ + ": " + port::LastSystemError());
     return at.QuadPart;
 }
 
 std::int64_t FileStream::Size()
 {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(Handle(handle_), &size)) throw EInOutError("Cannot read the size of " + path_ + ": " + Reason());
+    if (!GetFileSizeEx(Handle(handle_), &size))
+        throw EInOutError("Cannot read the size of " + path_ + ": " + port::LastSystemError());
     return size.QuadPart;
 }
 
@@ -106,7 +98,7 @@ void FileStream::SetDosDateTime(std::uint32_t dosDateTime)
     FILETIME utc;
     if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime & 0xFFFF), &local) ||
         !LocalFileTimeToFileTime(&local, &utc) || !SetFileTime(Handle(handle_), nullptr, nullptr, &utc))
-        throw EInOutError("Cannot set the date of " + path_ + ": " + Reason());
+        throw EInOutError("Cannot set the date of " + path_ + ": " + port::LastSystemError());
 }
 
 std::uint32_t FileStream::DosDateTime() { return port::PackDosDateTime(LastWriteTime()); }
@@ -118,6 +110,6 @@ port::TLocalTime FileStream::LastWriteTime()
     SYSTEMTIME t;
     if (!GetFileTime(Handle(handle_), nullptr, nullptr, &utc) || !FileTimeToLocalFileTime(&utc, &local) ||
         !FileTimeToSystemTime(&local, &t))
-        throw EInOutError("Cannot read the date of " + path_ + ": " + Reason());
+        throw EInOutError("Cannot read the date of " + path_ + ": " + port::LastSystemError());
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }

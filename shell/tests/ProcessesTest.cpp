@@ -37,8 +37,8 @@ TEST(RunAndWait, AProgramThatCannotStartGivesMinusOneAtOnce)
 {
     ScratchDir dir;
     // Nothing started, nothing to wait for: a call that waited anyway would hang, and meet the ceiling.
-    const std::string command = "\"" + dir / "missing.exe" + "\"";
-    std::packaged_task<int()> run([command] { return RunAndWait(command, SW_HIDE); });
+    const std::string missing = dir / "missing.exe";
+    std::packaged_task<int()> run([missing] { return RunAndWait(missing, "", SW_HIDE); });
     std::future<int> result = run.get_future();
     std::thread(std::move(run)).detach();
     ASSERT_EQ(result.wait_for(std::chrono::milliseconds(kHangCeilingMs)), std::future_status::ready);
@@ -49,7 +49,7 @@ TEST(RunAndWait, WaitsForTheProgramToEnd)
 {
     ScratchDir dir;
     const std::string marker = dir / "done.txt";
-    EXPECT_EQ(RunAndWait("\"" + HelperPath() + "\" \"" + marker + "\" 700 finished", SW_HIDE), 0);
+    EXPECT_EQ(RunAndWait(HelperPath(), "\"" + marker + "\" 700 finished", SW_HIDE), 0);
     // The helper writes only after its delay: the file is there only if the call waited.
     EXPECT_TRUE(port::FileExists(marker));
     EXPECT_EQ(ScratchDir::Read(marker), "finished");
@@ -58,11 +58,11 @@ TEST(RunAndWait, WaitsForTheProgramToEnd)
 TEST(RunAndWait, ClosesTheHandlesItOpens)
 {
     ScratchDir dir;
-    const std::string line = "\"" + HelperPath() + "\" \"" + dir / "marker" + "\" 0";
-    ASSERT_EQ(RunAndWait(line, SW_HIDE), 0);  // the first run may open handles that stay for good
+    const std::string arguments = "\"" + dir / "marker" + "\" 0";
+    ASSERT_EQ(RunAndWait(HelperPath(), arguments, SW_HIDE), 0);  // the first run may open handles that stay for good
     const int before = CountOpenHandles();
     ASSERT_GT(before, 0);
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(RunAndWait(line, SW_HIDE), 0);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(RunAndWait(HelperPath(), arguments, SW_HIDE), 0);
     EXPECT_LT(CountOpenHandles(), before + 5) << "a process or thread handle is left open on each run";
 }
 
@@ -71,9 +71,9 @@ TEST(RunAndWait, CommandLinesLongerThan512CharactersArriveWhole)
     ScratchDir dir;
     const std::string marker = dir / "long.txt";
     const std::string word(600, 'w');
-    const std::string line = "\"" + HelperPath() + "\" \"" + marker + "\" 0 " + word + " end";
-    ASSERT_GT(line.size(), 512u);
-    EXPECT_EQ(RunAndWait(line, SW_HIDE), 0);
+    const std::string arguments = "\"" + marker + "\" 0 " + word + " end";
+    ASSERT_GT(arguments.size(), 512u);
+    EXPECT_EQ(RunAndWait(HelperPath(), arguments, SW_HIDE), 0);
     EXPECT_EQ(ScratchDir::Read(marker), word + " end");
 }
 
@@ -87,7 +87,7 @@ TEST(OpenWithShell, TextsLongerThan80CharactersArriveWhole)
     const std::string params = "\"" + marker + "\" 0 " + std::string(100, 'p');
     ASSERT_GT(marker.size(), 80u);
 
-    const HINSTANCE result = OpenWithShell(nullptr, "run_helper.exe", params, longDir, SW_HIDE);
+    const HINSTANCE result = OpenWithShell(nullptr, longDir + "run_helper.exe", params, longDir, SW_HIDE);
     EXPECT_GT(reinterpret_cast<INT_PTR>(result), 32);
     // The helper writes its file whole, then ends.
     ASSERT_TRUE(Eventually([&marker] { return ScratchDir::Read(marker) == std::string(100, 'p'); }));

@@ -45,14 +45,22 @@ bool IsProgram(const std::string& path)
     return file.Read(mark, sizeof mark) == sizeof mark && mark[0] == 'M' && mark[1] == 'Z';
 }
 
+// The single file, held open while its segments are read through it.
+struct SingleFileSegments {
+    explicit SingleFileSegments(const std::string& path) : file(path, FileMode::OpenRead) {}
+    FileStream file;
+    std::unique_ptr<TPayloadSegments> segments;
+};
+
 // The single file's segments as its payload holds them; none for a distribution on disk.
-std::unique_ptr<TPayloadSegments> PayloadSegmentsOf(const SegmentSetPlace& place)
+std::unique_ptr<SingleFileSegments> PayloadSegmentsOf(const SegmentSetPlace& place)
 {
     if (place.singleFile.empty()) return nullptr;
-    FileStream file(place.singleFile, FileMode::OpenRead);
-    std::optional<TPayload> payload = LocatePayload(file, place.singleFile);
+    auto single = std::make_unique<SingleFileSegments>(place.singleFile);
+    std::optional<TPayload> payload = LocatePayload(single->file, place.singleFile);
     if (!payload) throw Exception(place.singleFile + " carries no distribution");
-    return std::make_unique<TPayloadSegments>(place.singleFile, std::move(*payload));
+    single->segments = std::make_unique<TPayloadSegments>(single->file, place.singleFile, std::move(*payload));
+    return single;
 }
 
 // Runs the reader and turns its failures into messages that name the segment file concerned.
@@ -60,9 +68,9 @@ template <typename Setup>
 SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key, Setup setup)
 {
     ConsoleInteraction console(StdinIsTerminal());
-    const std::unique_ptr<TPayloadSegments> segments = PayloadSegmentsOf(place);
+    const std::unique_ptr<SingleFileSegments> single = PayloadSegmentsOf(place);
     TSegCompEZ c;
-    c.SegmentFiles = segments.get();
+    c.SegmentFiles = single ? single->segments.get() : nullptr;
     c.Key = key;
     c.SegPopUp = false;
     c.Interaction = &console;

@@ -20,14 +20,18 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM search)
 
 }  // namespace
 
-DrivenProcess::DrivenProcess(const std::string& commandLine, const std::string& directory)
+DrivenProcess::DrivenProcess(const std::string& commandLine, const std::string& directory,
+                             const std::function<void(DWORD processId)>& beforeRun)
 {
     std::string line = commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, beforeRun ? CREATE_SUSPENDED : 0, nullptr,
                        directory.empty() ? nullptr : directory.c_str(), &startup, &process_) == FALSE)
         throw Exception("Cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")");
+    if (!beforeRun) return;
+    beforeRun(process_.dwProcessId);
+    ResumeThread(process_.hThread);
 }
 
 DrivenProcess::~DrivenProcess()

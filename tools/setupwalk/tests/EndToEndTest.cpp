@@ -106,7 +106,8 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     EXPECT_EQ(IniText(WindowsDirectory() + "notes.ini", "Settings", "Autosave"), "5");
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, "Software\\Northwind\\Notes\\Options", "Version"), "2.0");
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install", "Edition"), "Standard");
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), "\"" + dir + "setup.exe\" " + kTitle);
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
+              "\"" + dir + "setup.exe\" -- " + kTitle);
 
     const std::string notes = dir + "notes.exe";
     const std::string readMe = dir + "docs\\readme.txt";

@@ -3,10 +3,13 @@
 // runs that cannot go on end with their exit codes and say why in the log.
 #include "SampleJourney.h"
 #include "config/TextFields.h"
+#include "testsupport/UnixLink.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/MachineSnapshot.h"
 #include "ui/ControlIds.h"
 
+#include <filesystem>
+#include <map>
 #include <optional>
 
 namespace {
@@ -22,11 +25,11 @@ struct SilentRun {
 // commandLine with /S and /LOG= before its arguments, run to its end in directory, watched for any visible
 // top-level window it shows meanwhile.
 SilentRun RunSilently(const std::string& program, const std::string& arguments, const std::string& directory,
-                      const std::string& log)
+                      const std::string& log, const std::function<void(DWORD)>& beforeRun = nullptr)
 {
     SilentRun run;
     {
-        DrivenProcess process(CommandLineOf(program, "/S \"/LOG=" + log + "\" " + arguments), directory);
+        DrivenProcess process(CommandLineOf(program, "/S \"/LOG=" + log + "\" " + arguments), directory, beforeRun);
         WaitUntil(
             [&] {
                 if (!process.VisibleWindows().empty()) run.ShowedAWindow = true;
@@ -166,7 +169,7 @@ TEST_F(EndToEnd, SilentInstallChangesWhatTheWizardsProposalsChangeAndSilentUnins
           "INI key " + WindowsDirectory() + "notes.ini [Settings] Theme=Dark",
           std::string("Registry value HKEY_CURRENT_USER\\Software\\Northwind\\Notes\\Options [Version]=2.0"),
           "Uninstall entry HKEY_LOCAL_MACHINE\\" + std::string(kUninstallKey) + " [UninstallString]=\"" + silentDir +
-              "setup.exe\" " + kTitle,
+              "setup.exe\" -- " + kTitle,
           "Installed " + std::string(kTitle)})
         EXPECT_TRUE(Logged(install, line)) << line << "\n" << install.Log;
 
@@ -212,6 +215,123 @@ TEST_F(EndToEnd, SilentRunsThatCannotGoOnEndWithTheirExitCodes)
     interactive->Click(ControlId::Cancel1);
     EXPECT_EQ(interactive->WaitForExit(SetupDriver::kPatienceMs), 0U);
     EXPECT_FALSE(Exists(proposed));
+}
+
+// The names of the Windows temporary folder's scratch folders the runs of the next minutes would have taken.
+std::vector<std::string> ScratchFolderNamesOfTheNextMinutes(int minutes)
+{
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER at{{now.dwLowDateTime, now.dwHighDateTime}};
+    std::vector<std::string> names;
+    for (int second = 0; second < minutes * 60; ++second, at.QuadPart += 10000000ULL) {
+        const FILETIME utc{at.LowPart, at.HighPart};
+        FILETIME local{};
+        SYSTEMTIME time{};
+        FileTimeToLocalFileTime(&utc, &local);
+        FileTimeToSystemTime(&local, &time);
+        char digits[8] = {};
+        wsprintfA(digits, "%02u%02u%02u", time.wHour, time.wMinute, time.wSecond);
+        names.push_back(WindowsDirectory() + "temp\\z2000_" + digits);
+    }
+    return names;
+}
+
+// Links made for one test, removed however it ends (the links only, never what they lead to).
+struct MadeLinks {
+    ~MadeLinks() { RemoveUnixLinks(Paths); }
+    std::vector<std::string> Paths;
+};
+
+std::map<std::string, std::string> FilesIn(const std::string& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+        if (entry.is_regular_file()) files[entry.path().string()] = ScratchDir::Read(entry.path().string());
+    return files;
+}
+
+// Another user prepares, where every user may create names, links to someone else's folders and file under the
+// names a run is about to use: the scratch folders of the next minutes, the segment reader's scratch files and
+// the single file's staging folder for its process id. The run passes over all of them, installs into a quoted
+// destination, and its uninstall leaves a data folder that the user moved elsewhere and linked back.
+TEST_F(EndToEnd, LinksPreparedWhereTheRunWritesLeadItNowhere)
+{
+    const std::string destination = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Linked";
+    const std::string dir = destination + "\\";
+    SampleLeftovers leftovers(dir);
+    const std::string theirs = scratch_ / "someone else's\\";
+    const std::string theirDownloads = scratch_ / "their downloads\\";
+    std::filesystem::create_directories(theirs + "Sub");
+    std::filesystem::create_directories(theirDownloads);
+    ScratchDir::Write(theirs + "thesis.doc", "theirs");
+    ScratchDir::Write(theirs + "Sub\\notes.txt", "theirs too");
+    ScratchDir::Write(theirs + "disk.$A$", "a name the segment reader would take for its own");
+    ScratchDir::Write(theirDownloads + "install.cfg", "their own settings");
+    ScratchDir::Write(scratch_ / "someone else's.dat", "a file of theirs");
+    const std::map<std::string, std::string> theirsBefore = FilesIn(theirs);
+    const std::string single = MakeDistribution(scratch_ / "product", "single", " --single-file");
+
+    MadeLinks links{ScratchFolderNamesOfTheNextMinutes(3)};
+    ASSERT_TRUE(MakeUnixLinks(theirs, links.Paths));
+    const std::vector<std::string> fileLinks = {WindowsDirectory() + "temp\\disk.$A$",
+                                                WindowsDirectory() + "temp\\disk.$L$"};
+    links.Paths.insert(links.Paths.end(), fileLinks.begin(), fileLinks.end());
+    ASSERT_TRUE(MakeUnixLinks(scratch_ / "someone else's.dat", fileLinks));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const auto linkStagingFolder = [&](DWORD processId) {
+        links.Paths.push_back(temp + ("setup-" + std::to_string(processId)));
+        EXPECT_TRUE(MakeUnixLink(theirDownloads, links.Paths.back()));
+    };
+
+    const SilentRun install = RunSilently(single + "setup.exe", "/D=\"" + destination + "\"", single,
+                                          scratch_ / "install.log", linkStagingFolder);
+    EXPECT_EQ(install.ExitCode, 0U) << install.Log;
+    EXPECT_EQ(FilesIn(theirs), theirsBefore);
+    EXPECT_EQ(ScratchDir::Read(theirDownloads + "install.cfg"), "their own settings");
+    EXPECT_EQ(ScratchDir::Read(scratch_ / "someone else's.dat"), "a file of theirs");
+    const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
+    ASSERT_TRUE(product.has_value()) << install.Log;
+    EXPECT_EQ(product->Directory, dir) << "the quotes are the command line's, not the folder's";
+    ASSERT_TRUE(Exists(dir + "data\\sample.nwn"));
+
+    const std::string moved = scratch_ / "moved data\\";
+    std::filesystem::rename(dir + "data", moved);
+    links.Paths.push_back(dir + "data");
+    ASSERT_TRUE(MakeUnixLink(moved, dir + "data"));
+    const std::map<std::string, std::string> movedBefore = FilesIn(moved);
+    const SilentRun uninstall =
+        RunSilently(dir + "setup.exe", "-- " + std::string(kTitle), WindowsDirectory(), scratch_ / "uninstall.log");
+    EXPECT_EQ(uninstall.ExitCode, 0U) << uninstall.Log;
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+    EXPECT_EQ(FilesIn(moved), movedBefore) << "the moved data folder is the user's";
+    EXPECT_TRUE(Exists(dir + "data")) << "and so is the link to it";
+}
+
+// A record planted beside setup.exe in a download folder names what it wants removed, a profile's Documents and a
+// key of Windows; no uninstall entry of its product leads there, so nothing goes.
+TEST_F(EndToEnd, ARecordPlantedBesideSetupRemovesNothing)
+{
+    const std::string documents = ShellFolder(CSIDL_PERSONAL);
+    const std::string service = "System\\CurrentControlSet\\Services\\SetupTestsPlanted";
+    ScratchDir::Write(documents + "SetupTests-planted.txt", "the user's");
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, service.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
+    RegCloseKey(key);
+    ScratchDir::Write(dist_ + "uninstaller.cfg", "[Files]\r\n" + documents +
+                                                     "*.*=\r\n[Registry]\r\nHKEY_LOCAL_MACHINE\\" + service +
+                                                     "=\r\n[Name]\r\nTitle=" + kTitle + "\r\n");
+
+    const SilentRun run = RunSilently(dist_ + "setup.exe", "", dist_, scratch_ / "planted.log");
+    EXPECT_EQ(run.ExitCode, 1U) << run.Log;
+    EXPECT_NE(run.Log.find("the record there is not used"), std::string::npos) << run.Log;
+    EXPECT_EQ(ScratchDir::Read(documents + "SetupTests-planted.txt"), "the user's");
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, service));
+
+    DeleteFileA((documents + "SetupTests-planted.txt").c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, service.c_str());
 }
 
 }  // namespace

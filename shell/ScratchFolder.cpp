@@ -1,0 +1,62 @@
+#include "shell/ScratchFolder.h"
+
+#include <windows.h>
+
+#include <ntsecapi.h>
+
+#include "port/Exception.h"
+#include "port/FileSystem.h"
+#include "shell/FolderSecurity.h"
+#include "shell/ReparsePoints.h"
+#include "shell/RestartRemoval.h"
+
+namespace {
+
+constexpr int kAttempts = 64;
+
+// Eight hex digits from the system's random source.
+std::string RandomPart()
+{
+    unsigned long value = GetTickCount() ^ GetCurrentProcessId();  // only if the source failed
+    RtlGenRandom(&value, sizeof value);
+    const char* digits = "0123456789abcdef";
+    std::string text;
+    for (int shift = 28; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
+    return text;
+}
+
+std::string WithoutSlash(const std::string& dir)
+{
+    return !dir.empty() && dir.back() == '\\' ? dir.substr(0, dir.size() - 1) : dir;
+}
+
+}  // namespace
+
+std::string CreateScratchFolder(const std::string& wanted)
+{
+    const std::string stem = WithoutSlash(wanted);
+    TFolderSecurity security(faPrivate);
+    std::string path = stem;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (CreateDirectoryA(path.c_str(), security.Attributes())) {
+            if (IsReparsePoint(path)) break;
+            return path + "\\";
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw Exception("Cannot create directory " + path + "\\: " + port::LastSystemError());
+        path = stem + "_" + RandomPart();
+    }
+    throw Exception("Cannot create directory " + path + "\\: every name tried was taken");
+}
+
+bool RemoveScratchFolder(const std::string& dir, const std::vector<std::string>& names)
+{
+    if (IsReparsePoint(WithoutSlash(dir))) return false;
+    TRestartRemoval removal;
+    bool allGone = true;
+    for (const std::string& name : names) {
+        if (name.empty() || name.find_first_of("\\/:") != std::string::npos) continue;
+        allGone = removal.RemoveFile(dir + name).Result != rmKept && allGone;
+    }
+    return (RemoveDirectoryA(dir.c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(dir)) && allGone;
+}
