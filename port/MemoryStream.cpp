@@ -7,7 +7,8 @@
 
 std::size_t MemoryStream::Read(void* buffer, std::size_t count)
 {
-    if (position_ >= bytes_.size()) return 0;
+    // A zero-length read may come with no buffer at all (an empty vector's data()).
+    if (count == 0 || position_ >= bytes_.size()) return 0;
     const std::size_t n = std::min(count, bytes_.size() - position_);
     std::memcpy(buffer, bytes_.data() + position_, n);
     position_ += n;

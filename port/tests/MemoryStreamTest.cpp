@@ -18,6 +18,7 @@ TEST(MemoryStream, GrowsOnWriteAndReadsBack)
     char two[2];
     s.ReadBuffer(two, 2);
     EXPECT_EQ(std::string(two, 2), "bc");
+    EXPECT_EQ(s.Read(nullptr, 0), 0u) << "a zero-length read may come without a buffer";
     EXPECT_EQ(s.Seek(10, SeekOrigin::Begin), 10);
     EXPECT_EQ(s.Read(two, 2), 0u) << "reading past the end gives nothing";
     EXPECT_THROW(s.Seek(-1, SeekOrigin::Begin), EInOutError);
