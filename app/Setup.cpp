@@ -57,6 +57,9 @@ int RunInteractive(const TCommandLine& line, TRunLog& log)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Elevated, from a download folder: every DLL loaded from now on comes from the system folder, never from
+    // beside setup.exe or the current directory.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
     TRunLog log;
     const bool logOpen = line.LogFile.empty() || log.Open(line.LogFile);
