@@ -35,6 +35,10 @@ bool StartGdiPlus(HMODULE module)
 BOOL CALLBACK LoadGdiPlusOnce(PINIT_ONCE, PVOID, PVOID* loaded)
 {
     *loaded = nullptr;
+    // Wine's GDI+ decodes through the imaging component, which it loads on first use along the program's own
+    // search path (the program's folder first, whatever SetDefaultDllDirectories said); loaded from the system
+    // folder now, it is found loaded then.
+    LoadSystemDll(L"windowscodecs.dll");
     HMODULE module = LoadSystemDll(L"gdiplus.dll");
     if (module == nullptr) return TRUE;
     TGdiPlus api{};
