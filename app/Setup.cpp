@@ -13,6 +13,7 @@
 #include "port/FileSystem.h"
 #include "state/Global.h"
 #include "ui/Application.h"
+#include "ui/CommonControls.h"
 #include "ui/Dialogs.h"
 
 #include <windows.h>
@@ -60,6 +61,9 @@ int RunInteractive(const TCommandLine& line, TRunLog& log)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Elevated, from a download folder: every DLL loaded from now on comes from the system folder, never from
+    // beside setup.exe or the current directory.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Held from the start: nobody may swap the file while the run still has to read its payload or copy it.
     const TOwnProgram ownProgram;
     const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
@@ -78,7 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return Global.UninstallMode ? RunSilentUninstall(line.Arguments, log) : RunSilentInstall(line.Destination, log);
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    if (const TCommonControls* common = CommonControls()) common->InitCommonControlsEx(&controls);
     Application::SetTitle(Global.UninstallMode ? kUninstallTitle : kInstallTitle);
     try {
         return RunInteractive(line, log);

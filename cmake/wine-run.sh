@@ -11,7 +11,9 @@ set -euo pipefail
 dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
 export WINEPREFIX=$dir/prefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no menu entries or desktop files on the host
+# No menu entries or desktop files on the host; a test may add overrides of its own in SETUP_DLL_OVERRIDES (Wine
+# reads them when a process starts, from the environment it was started with, not from the Windows one).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${SETUP_DLL_OVERRIDES:+;$SETUP_DLL_OVERRIDES}"
 export WINEARCH=win32
 
 display_alive() {

@@ -8,7 +8,7 @@
 #include <wintrust.h>
 
 #include "port/FileSystem.h"
-#include "shell/SystemLibrary.h"
+#include "shell/SystemDll.h"
 
 namespace {
 
@@ -35,8 +35,10 @@ std::string ResultText(LONG result)
 
 std::string SignatureProblem(void* fileHandle, const std::string& path)
 {
-    const auto verify = SystemFunction<TWinVerifyTrust>(L"wintrust.dll", "WinVerifyTrust");
-    if (verify == nullptr) return "the system's signature check is not available";
+    TWinVerifyTrust verify = nullptr;
+    const HMODULE wintrust = LoadSystemDll(L"wintrust.dll");
+    if (wintrust == nullptr || !ResolveFunction(wintrust, "WinVerifyTrust", verify))
+        return "the system's signature check is not available";
 
     std::wstring name(path.size() + 1, L'\0');  // for the system's messages only: the handle is what is read
     name.resize(static_cast<std::size_t>(

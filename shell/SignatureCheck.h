@@ -5,5 +5,5 @@
 
 // "" when the signature verifies with the system's trust policy for programs, else the reason (no
 // signature, a changed file, an untrusted certificate ...). wintrust.dll is loaded from the system folder
-// only. path names the file in messages.
+// only (shell/SystemDll.h). path names the file in messages.
 std::string SignatureProblem(void* fileHandle, const std::string& path);

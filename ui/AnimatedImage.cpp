@@ -1,15 +1,10 @@
 #include "ui/AnimatedImage.h"
 
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 #include <algorithm>
 #include <string>
 
+#include "ui/GdiPlus.h"
 #include "ui/WholeFile.h"
-
-using namespace Gdiplus::DllExports;
 
 namespace {
 
@@ -20,22 +15,6 @@ constexpr PROPID kFrameDelay = 0x5100;
 constexpr unsigned kShortestDelay = 20;
 constexpr unsigned kDefaultDelay = 100;
 constexpr DWORD kLongestDelay = 6000;  // hundredths: a minute
-
-// Once per process, through the system's one-time initialisation: no guarded function static is left in
-// setup.exe, whose runtime guard costs it 3 KB.
-INIT_ONCE gdiplusOnce = INIT_ONCE_STATIC_INIT;
-
-BOOL CALLBACK StartGdiplusOnce(PINIT_ONCE, PVOID, PVOID*)
-{
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-}
-
-bool StartGdiplus()
-{
-    return InitOnceExecuteOnce(&gdiplusOnce, StartGdiplusOnce, nullptr, nullptr) != FALSE;
-}
 
 Gdiplus::GpImage* AsImage(void* image)
 {
@@ -76,7 +55,7 @@ TAnimatedImage::~TAnimatedImage()
 void TAnimatedImage::Unload()
 {
     timer_.SetEnabled(false);
-    if (image_ != nullptr) GdipDisposeImage(AsImage(image_));
+    if (image_ != nullptr) GdiPlus()->GdipDisposeImage(AsImage(image_));
     image_ = nullptr;
     width_ = height_ = frame_ = 0;
     delays_.clear();
@@ -86,17 +65,18 @@ bool TAnimatedImage::LoadFromFile(const std::string& path)
 {
     Unload();
     Repaint();
-    if (!StartGdiplus()) return false;
+    const TGdiPlus* gdiPlus = GdiPlus();
+    if (gdiPlus == nullptr) return false;
     IStream* stream = StreamOfFile(path);
     if (stream == nullptr) return false;
     Gdiplus::GpImage* image = nullptr;
-    const bool loaded = GdipLoadImageFromStream(stream, &image) == Gdiplus::Ok;
+    const bool loaded = gdiPlus->GdipLoadImageFromStream(stream, &image) == Gdiplus::Ok;
     stream->Release();  // the image holds its own reference
     if (!loaded) return false;
     image_ = image;
     UINT width = 0, height = 0;
-    GdipGetImageWidth(image, &width);
-    GdipGetImageHeight(image, &height);
+    gdiPlus->GdipGetImageWidth(image, &width);
+    gdiPlus->GdipGetImageHeight(image, &height);
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
     ReadFrameDelays();
@@ -106,17 +86,18 @@ bool TAnimatedImage::LoadFromFile(const std::string& path)
 
 void TAnimatedImage::ReadFrameDelays()
 {
+    const TGdiPlus& gdiPlus = *GdiPlus();  // loaded, since there is a picture
     UINT frames = 0;
-    if (GdipImageGetFrameCount(AsImage(image_), &kFrameDimensionTime, &frames) != Gdiplus::Ok || frames == 0)
+    if (gdiPlus.GdipImageGetFrameCount(AsImage(image_), &kFrameDimensionTime, &frames) != Gdiplus::Ok || frames == 0)
         frames = 1;
     delays_.assign(frames, kDefaultDelay);
     UINT size = 0;
-    if (GdipGetPropertyItemSize(AsImage(image_), kFrameDelay, &size) != Gdiplus::Ok ||
+    if (gdiPlus.GdipGetPropertyItemSize(AsImage(image_), kFrameDelay, &size) != Gdiplus::Ok ||
         size < sizeof(Gdiplus::PropertyItem))
         return;
     std::vector<unsigned char> buffer(size);
     auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buffer.data());
-    if (GdipGetPropertyItem(AsImage(image_), kFrameDelay, size, item) != Gdiplus::Ok) return;
+    if (gdiPlus.GdipGetPropertyItem(AsImage(image_), kFrameDelay, size, item) != Gdiplus::Ok) return;
     // Delays are in hundredths of a second, one 32-bit value per frame; a short list leaves the rest at default.
     const unsigned char* bytesEnd = buffer.data() + size;
     const auto* values = static_cast<const unsigned char*>(item->value);
@@ -145,7 +126,7 @@ void TAnimatedImage::NextFrame()
 {
     if (image_ == nullptr || delays_.empty()) return;
     frame_ = (frame_ + 1) % FrameCount();
-    GdipImageSelectActiveFrame(AsImage(image_), &kFrameDimensionTime, static_cast<UINT>(frame_));
+    GdiPlus()->GdipImageSelectActiveFrame(AsImage(image_), &kFrameDimensionTime, static_cast<UINT>(frame_));
     timer_.SetInterval(delays_[static_cast<size_t>(frame_)]);
     Repaint();
 }
@@ -156,10 +137,11 @@ void TAnimatedImage::Paint(HDC dc)
     if (image_ == nullptr) return;
     RECT client;
     GetClientRect(Handle(), &client);
+    const TGdiPlus& gdiPlus = *GdiPlus();  // loaded, since there is a picture
     Gdiplus::GpGraphics* graphics = nullptr;
-    if (GdipCreateFromHDC(dc, &graphics) != Gdiplus::Ok) return;
+    if (gdiPlus.GdipCreateFromHDC(dc, &graphics) != Gdiplus::Ok) return;
     const int left = (client.right - width_) / 2;
     const int top = (client.bottom - height_) / 2;
-    GdipDrawImageRectI(graphics, AsImage(image_), left, top, width_, height_);
-    GdipDeleteGraphics(graphics);
+    gdiPlus.GdipDrawImageRectI(graphics, AsImage(image_), left, top, width_, height_);
+    gdiPlus.GdipDeleteGraphics(graphics);
 }

@@ -1,5 +1,6 @@
 #include "ui/BrowseDialog.h"
 
+#include "ui/CommonControls.h"
 #include "ui/Dialogs.h"
 
 #include <commctrl.h>
@@ -83,8 +84,9 @@ LRESULT CALLBACK BrowseDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK &&
         !TakeTypedDirectory(dialog, *reinterpret_cast<TBrowseState*>(data)))
         return 0;
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, BrowseDialogProc, 1);
-    return DefSubclassProc(dialog, message, wParam, lParam);
+    const TCommonControls& controls = *CommonControls();  // loaded, since the dialog is subclassed
+    if (message == WM_NCDESTROY) controls.RemoveWindowSubclass(dialog, BrowseDialogProc, 1);
+    return controls.DefSubclassProc(dialog, message, wParam, lParam);
 }
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data)
@@ -92,7 +94,8 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
     auto& state = *reinterpret_cast<TBrowseState*>(data);
     switch (message) {
         case BFFM_INITIALIZED:
-            SetWindowSubclass(dialog, BrowseDialogProc, 1, static_cast<DWORD_PTR>(data));
+            if (const TCommonControls* controls = CommonControls())
+                controls->SetWindowSubclass(dialog, BrowseDialogProc, 1, static_cast<DWORD_PTR>(data));
             if (!state.initial.empty())
                 SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(state.initial.c_str()));
             return 0;

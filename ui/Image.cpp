@@ -76,8 +76,10 @@ void TImage::Paint(HDC dc)
     HGDIOBJ previous = SelectObject(source, bitmap_);
     const int width = PictureWidth();
     const int height = PictureHeight();
+    // gdi32's own transparent copy: msimg32, where TransparentBlt lives, is a DLL that Windows would look for
+    // beside setup.exe first.
     if (transparent_)
-        TransparentBlt(dc, 0, 0, width, height, source, 0, 0, width, height, GetPixel(source, 0, height - 1));
+        GdiTransparentBlt(dc, 0, 0, width, height, source, 0, 0, width, height, GetPixel(source, 0, height - 1));
     else
         BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
     SelectObject(source, previous);

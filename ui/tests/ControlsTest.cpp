@@ -8,6 +8,7 @@
 #include "ui/Edit.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
+#include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
 #include "ui/Memo.h"
@@ -74,6 +75,33 @@ TEST_F(Controls, LabelDrawsItsShadowUnderTheText)
     EXPECT_GT(printed.CountOf(RGB(255, 0, 0)), 20);
     // The parent's black shows through around the letters.
     EXPECT_GT(printed.CountOf(RGB(0, 0, 0)), 50);
+}
+
+// A bitmap file of 2 by 2 pixels, 24 bits, rows bottom up: white and red below, red and white above.
+std::string TwoByTwoBitmap()
+{
+    const std::string pixels =
+        std::string("\xFF\xFF\xFF\x00\x00\xFF\0\0", 8) + std::string("\x00\x00\xFF\xFF\xFF\xFF\0\0", 8);
+    BITMAPINFOHEADER info{sizeof info, 2, 2, 1, 24, BI_RGB, 16, 0, 0, 0, 0};
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof file + sizeof info};
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels;
+}
+
+TEST_F(Controls, TransparentImageLetsTheParentShowThroughItsLowerLeftColour)
+{
+    form.SetColor(clBlack);
+    ScratchDir scratch;
+    ScratchDir::Write(scratch / "mark.bmp", TwoByTwoBitmap());
+    TImage image(form, 10);
+    image.SetAutoSize(true);
+    ASSERT_TRUE(image.LoadFromFile(scratch / "mark.bmp"));
+    image.SetTransparent(true);
+
+    TPrinted printed(image.Handle());
+    EXPECT_EQ(printed.CountOf(RGB(255, 0, 0)), 2);
+    EXPECT_EQ(printed.CountOf(RGB(0, 0, 0)), 2) << "white, the lower-left colour, lets black through";
 }
 
 TEST(Font, TakesOnlyAPositivePixelsPerInchAndReportsChanges)
