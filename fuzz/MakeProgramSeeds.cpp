@@ -7,12 +7,11 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "fuzz/SeedFiles.h"
 #include "payload/PayloadWriter.h"
 #include "payload/tests/ProgramImage.h"
 
@@ -20,18 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using seeds::ReadAll;
+using seeds::WriteAll;
 
 // The members are kept small: the seeds' size bounds the units the fuzzer makes.
 std::vector<TPayloadMember> PlantMembers(const fs::path& work)

@@ -4,10 +4,9 @@
 // Usage: MakeSetSeeds OUT_DIR TEXT_FILE (the text is most of the payload).
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "fuzz/SeedFiles.h"
 #include "segment/SegCompEZ.h"
 #include "segment/SegNaming.h"
 
@@ -15,18 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using seeds::ReadAll;
+using seeds::WriteAll;
 
 // A small tree: the text, a run, an empty file and one in a subdirectory.
 void PlantSources(const fs::path& src, const std::string& text)
