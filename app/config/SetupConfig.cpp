@@ -7,18 +7,15 @@
 
 #include "app/config/Destinations.h"
 #include "app/config/MainDirectory.h"
-#include "port/FileStream.h"
+#include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
+#include "port/FileStream.h"
 #include "ui/IniFile.h"
 
 namespace {
 
 constexpr const char* kScreen = "Setup Screen";
 constexpr const char* kRegistrySection = "INI\\Registry";
-
-// A hostile "Count" must not make the reader loop for billions of keys or fill the memory; no real
-// configuration comes near this many entries.
-constexpr int kMaxRegistryEntries = 10000;
 
 TScreenLineConfig ReadScreenLine(const TIniFile& ini, std::size_t index)
 {

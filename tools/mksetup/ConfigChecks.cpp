@@ -6,6 +6,7 @@
 #include <set>
 
 #include "config/ProfileNumbers.h"
+#include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
 #include "tools/mksetup/Product.h"
 
@@ -152,7 +153,12 @@ private:
         const char* section = "INI\\Registry";
         const ProfileSection* s = p_.install.FindSection(section);
         if (s == nullptr) return;
-        const int count = p_.install.ReadInteger(section, "Count", -1);
+        const int configured = p_.install.ReadInteger(section, "Count", -1);
+        if (configured > kMaxRegistryEntries)
+            ReportKey(Diagnostic::Warning, section, "Count",
+                      "Count is " + std::to_string(configured) + ", but the setup reads only the first " +
+                          std::to_string(kMaxRegistryEntries) + " entries; lower Count");
+        const int count = std::min(configured, kMaxRegistryEntries);
         std::set<int> present;
         for (const ProfileKey& k : s->keys) {
             if (Upper(k.name).rfind("INIREG ", 0) != 0) continue;

@@ -103,6 +103,17 @@ TEST_F(SampleProduct, ChecksReportWhatTheSetupWouldTripOver)
     EXPECT_FALSE(Mentions(warnings, "Text Line 4 Font Pitch")) << "a positive factor is taken";
 }
 
+// Found by ProductConfigFuzzer: a Count of two billion made the checks report every missing entry, for minutes and
+// gigabytes; the setup itself reads the first 10,000.
+TEST_F(SampleProduct, AHugeCountIsCheckedAsFarAsTheSetupReads)
+{
+    Write("install.cfg", "[Setup Screen]\nText Line 1=Acme\n[INI\\Registry]\nCount=2000000000\n");
+    Write("finstall.cfg", "");
+    const Product p = LoadProduct(dir.string());
+    EXPECT_TRUE(Mentions(Messages(p, Diagnostic::Warning), "reads only the first 10000 entries"));
+    EXPECT_EQ(Messages(p, Diagnostic::Error).size(), 10000U) << "one for each missing entry the setup would read";
+}
+
 TEST_F(SampleProduct, AnEmptyTitleIsAnError)
 {
     Write("install.cfg", "[Setup Screen]\nText Line 1=\n");
