@@ -19,19 +19,11 @@ std::uint64_t Hash(const std::string& text)
     return hash;
 }
 
-std::string Hex(std::uint64_t value)
-{
-    const char* digits = "0123456789abcdef";
-    std::string text;
-    for (int shift = 60; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
-    return text;
-}
-
 }  // namespace
 
 std::string ProductLockName(const std::string& title)
 {
-    return "Global\\SetupRun-" + Hex(Hash(UpperCase(kUninstallKeyPrefix + title)));
+    return "Global\\SetupRun-" + HexDigits(Hash(UpperCase(kUninstallKeyPrefix + title)), 16);
 }
 
 TProductLock::TProductLock(const std::string& title)

@@ -20,6 +20,8 @@ public:
     // False when another run of the product holds it, or when it could not be made (Problem says why).
     bool Held() const { return held_; }
     const std::string& Problem() const { return problem_; }
+    // When it is not held: why, which is anotherRun when another run holds it.
+    std::string Refusal(const std::string& anotherRun) const { return problem_.empty() ? anotherRun : problem_; }
 
 private:
     HANDLE mutex_ = nullptr;

@@ -36,7 +36,7 @@ int RunInteractive(const TCommandLine& line, TRunLog& log)
 {
     const TProductLock lock(ProductOfThisRun(Global.UninstallMode, line.Arguments));
     if (!lock.Held()) {
-        const std::string why = lock.Problem().empty() ? "Another setup of this product is running." : lock.Problem();
+        const std::string why = lock.Refusal("Another setup of this product is running.");
         log.Line(why);
         ShowMessage(why);
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "payload/FileRangeStream.h"
 #include "payload/ImageTrust.h"
 #include "payload/PayloadError.h"
 #include "port/Exception.h"
@@ -69,11 +70,15 @@ Stream& TOwnProgram::File()
     return *file_;
 }
 
-void TOwnProgram::CopyTo(const std::string& target)
+void TOwnProgram::CopyRangeTo(std::int64_t offset, std::int64_t size, const std::string& target)
 {
-    Stream& in = File();
-    in.Seek(0, SeekOrigin::Begin);
+    TFileRangeStream in(File(), path_, offset, size);
     FileStream out(target, FileMode::Create);
     std::vector<char> buffer(1 << 16);
     for (std::size_t n; (n = in.Read(buffer.data(), buffer.size())) > 0;) out.WriteBuffer(buffer.data(), n);
+}
+
+void TOwnProgram::CopyTo(const std::string& target)
+{
+    CopyRangeTo(0, File().Size(), target);
 }

@@ -4,6 +4,7 @@
 // that an installation leaves as its uninstaller) is read through this one handle, never by name again.
 // Before the first read it must prove to be the image that runs (payload/ImageTrust.h): a file swapped after
 // the elevation prompt showed the genuine one is refused.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,9 @@ public:
     const std::string& Path() const { return path_; }
     // The file, once it proved to be the running image; raises EPayloadError saying why it is not.
     Stream& File();
-    // Writes the whole file to target, created or replaced.
+    // Writes the bytes [offset, offset + size) of the file to target, created or replaced.
+    void CopyRangeTo(std::int64_t offset, std::int64_t size, const std::string& target);
+    // Writes the whole file to target.
     void CopyTo(const std::string& target);
 
 private:

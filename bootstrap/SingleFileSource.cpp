@@ -3,10 +3,8 @@
 #include <windows.h>
 
 #include "bootstrap/OwnProgram.h"
-#include "payload/FileRangeStream.h"
 #include "payload/PayloadError.h"
 #include "payload/PayloadSegments.h"
-#include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "shell/ScratchFolder.h"
 
@@ -23,14 +21,6 @@ std::string StageDirectory()
     const DWORD length = GetTempPathA(sizeof temp, temp);
     const std::string base = length > 0 && length <= MAX_PATH ? std::string(temp, length) : port::CurrentDir() + "\\";
     return CreateScratchFolder(base + "setup-" + std::to_string(GetCurrentProcessId()) + "\\");
-}
-
-void CopyRange(Stream& program, const std::string& programName, const TPayloadEntry& entry, const std::string& target)
-{
-    TFileRangeStream in(program, programName, entry.Offset, entry.Size);
-    FileStream out(target, FileMode::Create);
-    std::string buffer(1 << 16, '\0');
-    for (std::size_t n; (n = in.Read(buffer.data(), buffer.size())) > 0;) out.WriteBuffer(buffer.data(), n);
 }
 
 }  // namespace
@@ -52,7 +42,7 @@ TSingleFileSource::TSingleFileSource(bool installing)
     } catch (const std::exception&) {
         return;  // a program that cannot read itself runs as one beside its disks
     }
-    Stage();
+    Stage(*own);
     current = this;
 }
 
@@ -74,7 +64,7 @@ TSingleFileSource* TSingleFileSource::Current()
 }
 
 // A member that cannot be written is left out: the expansion then fails on the payload and says so.
-void TSingleFileSource::Stage()
+void TSingleFileSource::Stage(TOwnProgram& own)
 {
     startDir_ = port::CurrentDir();
     try {
@@ -83,7 +73,7 @@ void TSingleFileSource::Stage()
         if (!payload_) return;
         for (const std::string& name : kStagedMembers)
             if (const TPayloadEntry* entry = payload_->Find(name))
-                CopyRange(*file_, program_, *entry, stageDir_ + name);
+                own.CopyRangeTo(entry->Offset, entry->Size, stageDir_ + name);
         segments_ = std::make_unique<TPayloadSegments>(*file_, program_, *payload_);
     } catch (const std::exception& error) {
         if (problem_.empty()) problem_ = error.what();

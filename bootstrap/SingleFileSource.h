@@ -10,6 +10,8 @@
 #include "payload/Payload.h"
 #include "segment/SegmentFiles.h"
 
+class TOwnProgram;
+
 class TSingleFileSource {
 public:
     // Looks at the running program (TOwnProgram) when installing; nothing changes for a setup.exe beside its
@@ -28,7 +30,7 @@ public:
     TSegmentFiles& Segments() const { return *segments_; }
 
 private:
-    void Stage();
+    void Stage(TOwnProgram& own);
 
     std::string program_;
     Stream* file_ = nullptr;  // held by TOwnProgram

@@ -4,6 +4,23 @@ namespace {
 
 constexpr const char* kPathSeparators = "\\:";
 
+bool IsDriveLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::size_t ShareRootLength(const std::string& path)
+{
+    if (path.size() < 5 || path[0] != '\\' || path[1] != '\\') return 0;
+    const std::size_t serverEnd = path.find('\\', 2);
+    if (serverEnd == std::string::npos || serverEnd == 2) return 0;
+    const std::string server = path.substr(2, serverEnd - 2);
+    if (server == "?" || server == ".") return 0;
+    const std::size_t shareEnd = path.find('\\', serverEnd + 1);
+    if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
+    return shareEnd + 1;
+}
+
 }  // namespace
 
 std::string SplitFirst(std::string& text, char separator)
@@ -44,6 +61,12 @@ std::string DirectoryPart(const std::string& path)
     return at == std::string::npos ? std::string() : path.substr(0, at + 1);
 }
 
+std::size_t PathRootLength(const std::string& path)
+{
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return 3;
+    return ShareRootLength(path);
+}
+
 std::string WithTrailingBackslash(std::string path)
 {
     if (path.empty() || path.back() != '\\') path += '\\';
@@ -81,6 +104,13 @@ std::string ProgramPart(const std::string& commandLine)
 {
     const std::size_t end = UpperCase(commandLine).find(".EXE ");
     return end == std::string::npos ? commandLine : commandLine.substr(0, end + 4);
+}
+
+std::string HexDigits(std::uint64_t value, int count)
+{
+    std::string digits(static_cast<std::size_t>(count), '0');
+    for (auto at = digits.rbegin(); at != digits.rend(); ++at, value >>= 4) *at = "0123456789ABCDEF"[value & 0xF];
+    return digits;
 }
 
 std::string PathIdentity(std::string path)

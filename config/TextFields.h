@@ -1,6 +1,7 @@
 #pragma once
 // The small text routines the configuration and the engines share: fields cut at a separator, the
 // parts of a Windows path, and text lines. Directories end in "\" and paths are joined by concatenation.
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ std::string FileNamePart(const std::string& path);
 // The text up to and including the last "\" or ":" (empty when it has neither).
 std::string DirectoryPart(const std::string& path);
 
+// The length of the root a path begins with, "X:\" or "\\server\share\" (device paths, "\\?\" and "\\.\",
+// name no share), or 0 when it begins with none.
+std::size_t PathRootLength(const std::string& path);
+
 // path with a "\" appended unless it already ends in one (so an empty path becomes "\").
 std::string WithTrailingBackslash(std::string path);
 
@@ -32,6 +37,9 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 // The parts one after the other, made in one allocation: out of line, so that the many log lines built
 // of parts stay small in setup.exe (a chain of "+" leaves a temporary and its cleanup per step).
 std::string Concat(std::initializer_list<std::string_view> parts);
+
+// The last `count` hex digits of value, upper case, most significant first: "0A" for 10 and 2.
+std::string HexDigits(std::uint64_t value, int count);
 
 // A Windows path for comparisons: letter case and a final "\" aside, as the file system sees it.
 std::string PathIdentity(std::string path);

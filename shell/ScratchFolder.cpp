@@ -4,6 +4,7 @@
 
 #include <ntsecapi.h>
 
+#include "config/TextFields.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "shell/FolderSecurity.h"
@@ -19,10 +20,7 @@ std::string RandomPart()
 {
     unsigned long value = GetTickCount() ^ GetCurrentProcessId();  // only if the source failed
     RtlGenRandom(&value, sizeof value);
-    const char* digits = "0123456789abcdef";
-    std::string text;
-    for (int shift = 28; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
-    return text;
+    return HexDigits(value, 8);
 }
 
 std::string WithoutSlash(const std::string& dir)

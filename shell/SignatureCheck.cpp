@@ -7,6 +7,7 @@
 #include <softpub.h>
 #include <wintrust.h>
 
+#include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/SystemDll.h"
 
@@ -14,20 +15,12 @@ namespace {
 
 using TWinVerifyTrust = LONG(WINAPI*)(HWND, GUID*, LPVOID);
 
-std::string Hex(unsigned long value)
-{
-    const char* digits = "0123456789ABCDEF";
-    std::string text = "0x";
-    for (int shift = 28; shift >= 0; shift -= 4) text += digits[(value >> shift) & 0xF];
-    return text;
-}
-
 // The system's text for the result, and its number.
 std::string ResultText(LONG result)
 {
     SetLastError(static_cast<DWORD>(result));
     const std::string reason = port::LastSystemError();
-    const std::string number = Hex(static_cast<unsigned long>(result));
+    const std::string number = "0x" + HexDigits(static_cast<unsigned long>(result), 8);
     return reason.empty() ? "error " + number : reason + " (" + number + ")";
 }
 

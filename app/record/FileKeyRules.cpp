@@ -8,32 +8,6 @@
 
 namespace {
 
-bool IsDriveLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// The length of the share root "\\server\share\" that path begins with, or 0. Device paths ("\\?\",
-// "\\.\") name no share.
-std::size_t ShareRootLength(const std::string& path)
-{
-    if (path.size() < 5 || path[0] != '\\' || path[1] != '\\') return 0;
-    const std::size_t serverEnd = path.find('\\', 2);
-    if (serverEnd == std::string::npos || serverEnd == 2) return 0;
-    const std::string server = path.substr(2, serverEnd - 2);
-    if (server == "?" || server == ".") return 0;
-    const std::size_t shareEnd = path.find('\\', serverEnd + 1);
-    if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
-    return shareEnd + 1;
-}
-
-// The length of the root ("X:\\" or "\\\\server\\share\\") that path begins with, or 0.
-std::size_t RootLength(const std::string& path)
-{
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return 3;
-    return ShareRootLength(path);
-}
-
 bool ContainsNoCase(const std::string& text, const std::string& part)
 {
     return UpperCase(text).find(UpperCase(part)) != std::string::npos;
@@ -50,16 +24,16 @@ std::optional<std::string> FullPathName(const std::string& path)
     return full;
 }
 
-bool IsPattern(const std::string& name)
-{
-    return name.find_first_of("*?") != std::string::npos;
-}
-
 }  // namespace
+
+bool IsWildcardName(const std::string& name)
+{
+    return name.find_first_of("*?<>\"") != std::string::npos;
+}
 
 bool IsAbsolutePath(const std::string& path)
 {
-    return RootLength(path) > 0;
+    return PathRootLength(path) > 0;
 }
 
 bool IsAbsoluteDirectory(const std::string& dir)
@@ -90,7 +64,7 @@ std::optional<std::string> RemovableFileKey(const std::string& key, const std::v
     if (key.empty() || key.back() == '\\') return std::nullopt;
     const std::optional<std::string> full = ResolvedPath(key);
     if (!full || full->back() == '\\') return std::nullopt;
-    if (IsPattern(FileNamePart(*full)) && IsSystemOrRootDirectory(DirectoryPart(*full), systemDirs))
+    if (IsWildcardName(FileNamePart(*full)) && IsSystemOrRootDirectory(DirectoryPart(*full), systemDirs))
         return std::nullopt;
     return full;
 }
@@ -98,7 +72,7 @@ std::optional<std::string> RemovableFileKey(const std::string& key, const std::v
 bool IsRootDirectory(const std::string& dir)
 {
     const std::string path = WithTrailingBackslash(dir);
-    const std::size_t root = RootLength(path);
+    const std::size_t root = PathRootLength(path);
     return root == 0 || path.size() <= root;
 }
 

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// Whether FindFirstFile takes name as a pattern: "*" and "?", and "<", ">" and '"', which it reads as wildcards too.
+bool IsWildcardName(const std::string& name);
+
 // "X:\" and more (a drive letter, a colon and a backslash), or "\\server\share\" and more.
 bool IsAbsolutePath(const std::string& path);
 // An absolute path that ends in "\".

@@ -115,11 +115,6 @@ bool IsWithin(const std::string& canonical, const std::string& tree)
                                  canonical[tree.size()] == '\\');
 }
 
-bool IsPattern(const std::string& name)
-{
-    return name.find_first_of("*?<>\"") != std::string::npos;  // "<", ">" and '"' match as wildcards too
-}
-
 }  // namespace
 
 TProtectedPlaces::TProtectedPlaces(const std::vector<std::string>& folders, const std::vector<std::string>& trees)
@@ -155,9 +150,9 @@ std::string TProtectedPlaces::RefusalOfFileKey(const std::string& key) const
     const std::optional<std::string> canonical = CanonicalPath(key);
     if (!canonical) return "it is no absolute path";
     const std::string dir = DirectoryPart(*canonical);
-    if (IsPattern(DirectoryPart(key))) return "its folder is a pattern";
+    if (IsWildcardName(DirectoryPart(key))) return "its folder is a pattern";
     if (ReachesThroughLink(*canonical)) return "it lies behind a link (a junction or symbolic link)";
-    if (IsPattern(FileNamePart(key)) && IsProtectedFolder(PathIdentity(dir)))
+    if (IsWildcardName(FileNamePart(key)) && IsProtectedFolder(PathIdentity(dir)))
         return "it would empty " + PathIdentity(dir) + ", which no installation owns";
     return "";
 }

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr char kEscaped = '%';
-constexpr const char* kHexDigits = "0123456789ABCDEF";
 
 bool IsBlank(char c)
 {
@@ -44,8 +43,7 @@ void AppendEscape(std::string& out, char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     out += kEscaped;
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
+    out += HexDigits(byte, 2);
 }
 
 std::string Escaped(const std::vector<std::string>& fields)

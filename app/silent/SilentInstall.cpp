@@ -65,7 +65,7 @@ TExitCode RunSilentInstall(const std::string& destination, TRunLog& log)
     const std::string title = ProductTitleOf(ReadSetupConfig(Global.SourceDir));
     const TProductLock lock(title);
     if (!lock.Held()) {
-        log.Line(lock.Problem().empty() ? Concat({"Another installation of ", title, " is running"}) : lock.Problem());
+        log.Line(lock.Refusal(Concat({"Another installation of ", title, " is running"})));
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     const TExitCode code = Install(destination, log);

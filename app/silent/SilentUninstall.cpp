@@ -16,7 +16,7 @@ TExitCode RunSilentUninstall(const std::vector<std::string>& arguments, TRunLog&
     }
     const TProductLock lock(target.Title);
     if (!lock.Held()) {
-        log.Line(lock.Problem().empty() ? Concat({"Another run of ", target.Title, " is going on"}) : lock.Problem());
+        log.Line(lock.Refusal(Concat({"Another run of ", target.Title, " is going on"})));
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     log.Line(Concat({"Uninstalling ", target.Title, " from ", target.Dir}));

@@ -146,6 +146,11 @@ private:
         refused_.push_back(key);
     }
 
+    bool IsRefused(const std::string& key) const
+    {
+        return std::find(refused_.begin(), refused_.end(), key) != refused_.end();
+    }
+
     void WarnOfRefusedKeys()
     {
         if (refused_.empty()) return;
@@ -215,8 +220,7 @@ private:
     {
         ShowStatus("Removing " + DirectoryPart(key));
         const std::optional<std::string> path = RemovableFileKey(key, systemDirs_);
-        if (path && IsAllFiles(FileNamePart(*path)) && places_.RefusalOfFileKey(key).empty())
-            RemoveEmptyDirectory(DirectoryPart(*path));
+        if (path && IsAllFiles(FileNamePart(*path)) && !IsRefused(key)) RemoveEmptyDirectory(DirectoryPart(*path));
         Advance();
     }
 
