@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "compress/Lzhuf.h"
-#include "compress/tests/CodecRun.h"
+#include "compress/lzhuf/Lzhuf.h"
+#include "testsupport/compress/CodecRun.h"
 
 namespace {
 

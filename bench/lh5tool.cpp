@@ -7,7 +7,7 @@
 #include <string>
 
 #include "compress/CompThreadSafety.h"
-#include "compress/Lh5.h"
+#include "compress/lh5/Lh5.h"
 #include "port/FileStream.h"
 
 namespace {

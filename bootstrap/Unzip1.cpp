@@ -2,7 +2,7 @@
 
 #include "state/Global.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/dialogs/Dialogs.h"
 
 #include <utility>
 

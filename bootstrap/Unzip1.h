@@ -5,8 +5,8 @@
 #include "bootstrap/SupportExpansion.h"
 #include "bootstrap/WinSegInteraction.h"
 #include "ui/Form.h"
-#include "ui/Label.h"
-#include "ui/ProgressBar.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/ProgressBar.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "bootstrap/WinSegInteraction.h"
 
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/dialogs/Dialogs.h"
 
 #include <windows.h>
 

@@ -21,9 +21,9 @@ if(WIN32)
   # a second off the bench's 2.9 s install of an LZMA distribution, for 1.5 KB.
   target_compile_options(lzma_decoder PRIVATE -O2)
 endif()
-# The encoder and its match finder come in through compress/LzmaChainSdk.c, which adds the solid chain's one
+# The encoder and its match finder come in through compress/lzma/LzmaChainSdk.c, which adds the solid chain's one
 # function to them; their own folder is on that file's path alone.
-add_library(lzma_encoder STATIC ${CMAKE_SOURCE_DIR}/compress/LzmaChainSdk.c)
+add_library(lzma_encoder STATIC ${CMAKE_SOURCE_DIR}/compress/lzma/LzmaChainSdk.c)
 set(LZMA_SDK_PRIVATE ${CMAKE_BINARY_DIR}/lzma-sdk-sources)
 file(MAKE_DIRECTORY ${LZMA_SDK_PRIVATE})
 foreach(file LzFind.c LzFind.h LzHash.h LzmaEnc.c)

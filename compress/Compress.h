@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compress/ArchiveFormat.h"
+#include "compress/archive/ArchiveFormat.h"
 #include "compress/Codecs.h"
 #include "compress/CompThreadSafety.h"
 #include "port/Stream.h"

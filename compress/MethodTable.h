@@ -12,11 +12,11 @@
 #include <string_view>
 
 #include "compress/Codecs.h"
-#include "compress/Lh5.h"
-#include "compress/Lzhuf.h"
-#include "compress/Lzma.h"
-#include "compress/LzmaSolid.h"
-#include "compress/SimpleCodecs.h"
+#include "compress/lh5/Lh5.h"
+#include "compress/lzhuf/Lzhuf.h"
+#include "compress/lzma/Lzma.h"
+#include "compress/lzma/LzmaSolid.h"
+#include "compress/simple/SimpleCodecs.h"
 
 enum TCompressionMethod : std::uint8_t { coNone = 0, coRLE = 1, coLZH = 2, coCustom = 3, coLZH5 = 4 };
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "compress/CompThreadSafety.h"
-#include "compress/Lh5.h"
+#include "compress/lh5/Lh5.h"
 #include "port/MemoryStream.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "compress/Lzhuf.h"
-#include "compress/tests/CodecRun.h"
+#include "compress/lzhuf/Lzhuf.h"
+#include "testsupport/compress/CodecRun.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "compress/CompressExceptions.h"
-#include "compress/LzmaSolid.h"
+#include "compress/lzma/LzmaSolid.h"
 #include "port/MemoryStream.h"
 
 namespace {

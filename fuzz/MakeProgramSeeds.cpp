@@ -13,7 +13,7 @@
 
 #include "fuzz/SeedFiles.h"
 #include "payload/PayloadWriter.h"
-#include "payload/tests/ProgramImage.h"
+#include "testsupport/payload/ProgramImage.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "compress/SimpleCodecs.h"
-#include "compress/tests/CodecRun.h"
+#include "compress/simple/SimpleCodecs.h"
+#include "testsupport/compress/CodecRun.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

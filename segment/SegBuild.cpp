@@ -1,7 +1,7 @@
 // Building a segmented set from templates.
 #include <algorithm>
 
-#include "compress/ArchiveBudget.h"
+#include "compress/archive/ArchiveBudget.h"
 #include "port/DosDateTime.h"
 #include "port/MemoryStream.h"
 #include "segment/CompressEventsOff.h"

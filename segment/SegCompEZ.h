@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "compress/ArchiveFormat.h"
+#include "compress/archive/ArchiveFormat.h"
 #include "segment/SegCompress.h"
 #include "segment/SegTemplate.h"
 #include "segment/SegWriter.h"

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "config/TextFields.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

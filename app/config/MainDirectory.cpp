@@ -2,7 +2,7 @@
 
 #include "shell/ShellFolders.h"
 #include "config/TextFields.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 bool IsRegistryReference(const std::string& mainDirectory)
 {

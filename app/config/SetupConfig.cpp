@@ -10,7 +10,7 @@
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
 #include "port/FileStream.h"
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace {
 

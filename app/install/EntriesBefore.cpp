@@ -4,8 +4,8 @@
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
-#include "ui/IniFile.h"
-#include "ui/Registry.h"
+#include "settings/IniFile.h"
+#include "settings/Registry.h"
 
 TEntriesBefore::TEntriesBefore(const TStringList& entries)
 {

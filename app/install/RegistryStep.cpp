@@ -6,8 +6,8 @@
 #include "app/record/KeyPath.h"
 #include "config/TextFields.h"
 #include "shell/ReparsePoints.h"
-#include "ui/IniFile.h"
-#include "ui/Registry.h"
+#include "settings/IniFile.h"
+#include "settings/Registry.h"
 
 void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress)
 {

@@ -1,7 +1,7 @@
 #include "app/install/UninstallKey.h"
 
 #include "config/TextFields.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 std::string UninstallKeyPath(const std::string& title)
 {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "config/TextFields.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

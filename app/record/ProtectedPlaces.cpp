@@ -12,7 +12,7 @@
 #include "config/TextFields.h"
 #include "shell/ReparsePoints.h"
 #include "shell/ShellFolders.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 #include "app/screen/DisplayScreen.h"
 
 #include "app/screen/Resources.h"
+#include "app/screen/WizardPages.h"
+#include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
 #include "ui/Application.h"
-#include "ui/ControlIds.h"
 
 namespace {
 
@@ -34,9 +35,19 @@ void Wrapped(TLabel& label, int left, int top, int width, int height)
     label.SetBounds(left, top, width, height);
 }
 
+// The page's row of the wizard's table, added as the notebook's next page: the screen names its pages in the
+// table's order, and a screen that does not cannot be built.
+TPanel& AddWizardPage(TNotebook& notebook, WizardPage page)
+{
+    const int index = PageIndex(page);
+    if (index != notebook.PageCount()) throw Exception("the wizard's pages are not named in the order of their table");
+    const TWizardPageRow& row = kWizardPages[index];
+    return notebook.AddPage(row.name, row.controlId);
+}
+
 }  // namespace
 
-TDisplayScreen::TDisplayScreen(std::vector<std::string> arguments)
+TDisplayScreen::TDisplayScreen(TCommandLine commandLine)
     : TForm(fsScreen, Application::Title()),
       SetupScreen(*this, ControlId::SetupScreen),
       TextInfo1(SetupScreen, ControlId::TextInfo1, "Tarvelo 2000"),
@@ -55,14 +66,14 @@ TDisplayScreen::TDisplayScreen(std::vector<std::string> arguments)
       Back1(Panel1, ControlId::Back1, "<< &Back"),
       Next1(Panel1, ControlId::Next1, "&Next >>"),
       Notebook1(Wizard, ControlId::Notebook1),
-      page1(Notebook1.AddPage("page1", ControlId::page1)),
-      Page2(Notebook1.AddPage("Page2", ControlId::Page2)),
-      Page3(Notebook1.AddPage("Page3", ControlId::Page3)),
-      Page4(Notebook1.AddPage("Page4", ControlId::Page4)),
-      ReadyToInstall(Notebook1.AddPage("ReadyToInstall", ControlId::ReadyToInstall)),
-      install(Notebook1.AddPage("install", ControlId::install)),
-      Finished(Notebook1.AddPage("Finished", ControlId::Finished)),
-      Uninstaller(Notebook1.AddPage("Uninstaller", ControlId::Uninstaller)),
+      page1(AddWizardPage(Notebook1, WizardPage::Welcome)),
+      Page2(AddWizardPage(Notebook1, WizardPage::Agreement)),
+      Page3(AddWizardPage(Notebook1, WizardPage::Destination)),
+      Page4(AddWizardPage(Notebook1, WizardPage::Shortcuts)),
+      ReadyToInstall(AddWizardPage(Notebook1, WizardPage::Ready)),
+      install(AddWizardPage(Notebook1, WizardPage::Install)),
+      Finished(AddWizardPage(Notebook1, WizardPage::Finished)),
+      Uninstaller(AddWizardPage(Notebook1, WizardPage::Uninstaller)),
       GradPan5(page1, ControlId::GradPan5),
       Label14(page1, ControlId::Label14),
       Label15(page1, ControlId::Label15),
@@ -106,7 +117,7 @@ TDisplayScreen::TDisplayScreen(std::vector<std::string> arguments)
       Label5(Uninstaller, ControlId::Label5, "Status:"),
       ProgressBar2(Uninstaller, ControlId::ProgressBar2),
       Remove(Uninstaller, ControlId::Remove, "&Uninstall"),
-      arguments_(std::move(arguments))
+      commandLine_(std::move(commandLine))
 {
     PlaceDesignedControls();
     AttachHandlers();

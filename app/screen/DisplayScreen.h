@@ -1,27 +1,27 @@
 #pragma once
 // The setup screen: the full-screen form with the four text lines, the logo and the wizard of eight pages.
 // The form holds the controls and says what happens on each event; the work belongs to the engines.
-#include "app/RunLog.h"
+#include "app/run/CommandLine.h"
+#include "app/run/RunLog.h"
 #include "app/finish/FinishActions.h"
 #include "app/install/InstallChoices.h"
 #include "app/record/UninstallEntries.h"
 #include "app/screen/GradPanel.h"
-#include "app/install/InstallChoices.h"
 #include "app/config/SetupConfig.h"
-#include "ui/AnimatedImage.h"
-#include "ui/Button.h"
-#include "ui/CheckBox.h"
-#include "ui/DirectoryEdit.h"
+#include "ui/pictures/AnimatedImage.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/CheckBox.h"
+#include "ui/controls/DirectoryEdit.h"
 #include "ui/Form.h"
-#include "ui/Frame.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
-#include "ui/ListView.h"
-#include "ui/Memo.h"
-#include "ui/Notebook.h"
-#include "ui/Panel.h"
-#include "ui/ProgressBar.h"
-#include "ui/RadioButton.h"
+#include "ui/controls/Frame.h"
+#include "ui/pictures/Image.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/ListView.h"
+#include "ui/controls/Memo.h"
+#include "ui/controls/Notebook.h"
+#include "ui/controls/Panel.h"
+#include "ui/controls/ProgressBar.h"
+#include "ui/controls/RadioButton.h"
 #include "ui/Timer.h"
 
 #include <array>
@@ -33,8 +33,9 @@
 
 class TDisplayScreen : public TForm {
 public:
-    // FormCreate runs here: the form is complete when constructed. arguments: the command line's.
-    explicit TDisplayScreen(std::vector<std::string> arguments);
+    // FormCreate runs here: the form is complete when constructed. commandLine: the parsed one; its /D=DIR shows in
+    // Main_Dir instead of the configured destination, its arguments name the product to uninstall.
+    explicit TDisplayScreen(TCommandLine commandLine);
     ~TDisplayScreen() override;
 
     // Install mode: expands the support files into TempDir and loads the configuration from there, setting
@@ -43,8 +44,6 @@ public:
     std::function<void()> ExpandSupportFiles;
     // Where the runs write their log (/LOG=FILE); none without.
     TRunLog* RunLog = nullptr;
-    // A destination the command line names (/D=DIR): Main_Dir shows it instead of the configured one.
-    std::string ProposedDestination;
 
     // Reads dir + "install.cfg" and dir + "finstall.cfg" into the controls and the shared state.
     void LoadSetupConfig(const std::string& dir);
@@ -137,7 +136,7 @@ public:
     std::optional<TUninstallEntry> UninstallEntry;  // the entry that named UninstallDir
 
 private:
-    std::vector<std::string> arguments_;
+    TCommandLine commandLine_;
 
     void FormCreate();
     void FormShow();

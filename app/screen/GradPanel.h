@@ -2,7 +2,7 @@
 // A toolkit panel whose surface a gradient panel paints: its transparent children (the text lines, a still
 // logo) show the gradient or picture under them. The gradient panel's own window cannot hold toolkit
 // controls, and its header clashes with the toolkit's label alignment, so it is kept out of sight here.
-#include "ui/Panel.h"
+#include "ui/controls/Panel.h"
 
 #include <cstdint>
 #include <memory>

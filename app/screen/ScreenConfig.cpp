@@ -13,7 +13,8 @@ void TDisplayScreen::LoadSetupConfig(const std::string& dir)
     ImageHolder1.SetColor(config.ImageBorderColor);
     ApplyFinishedChoices(config.Finished);
     const std::string configured = ApplyToGlobals(config, Global);
-    Main_Dir.SetText(ProposedDestination.empty() ? configured : WithTrailingBackslash(ProposedDestination));
+    const std::string& proposed = commandLine_.Destination;
+    Main_Dir.SetText(proposed.empty() ? configured : WithTrailingBackslash(proposed));
     // The uninstaller has no expanded files: its logo is the copy the installation left beside the configuration.
     logoDir_ = Global.UninstallMode ? dir : Global.TempDir;
     LoadLogo1Click();

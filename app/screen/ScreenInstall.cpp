@@ -3,7 +3,7 @@
 #include "app/screen/DisplayScreen.h"
 #include "config/TextFields.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/dialogs/Dialogs.h"
 
 namespace {
 

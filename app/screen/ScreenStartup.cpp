@@ -1,16 +1,16 @@
 // The setup screen's start and end in both modes.
 #include "app/screen/DisplayScreen.h"
-#include "app/RunMode.h"
+#include "app/screen/WizardPages.h"
+#include "app/run/RunMode.h"
 #include "port/FileSystem.h"
 #include "config/TextFields.h"
 #include "ui/Application.h"
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace {
 
 constexpr const char* kUninstallFooter = "ZUV2000 Uninstaller | Halvex, Inc.";
 constexpr const char* kNoUninstallInformation = "No Uninstall Information Found!!";
-constexpr int kUninstallerPage = 7;
 
 }  // namespace
 
@@ -38,7 +38,7 @@ void TDisplayScreen::ShowInstallMode()
     AgreementMemo->Clear();
     NoAgreement = !AgreementMemo->LoadFromFile(Global.TempDir + "license.txt");
 
-    FirstPage = Global.InstallSettings.RestartOption ? 0 : 1;
+    FirstPage = PageIndex(Global.InstallSettings.RestartOption ? WizardPage::Welcome : WizardPage::Agreement);
     Notebook1.SetPageIndex(FirstPage);
     Notebook1PageChanged();
 }
@@ -46,10 +46,10 @@ void TDisplayScreen::ShowInstallMode()
 void TDisplayScreen::ShowUninstallMode()
 {
     LoadSetupConfig(Global.SourceDir);
-    Notebook1.SetPageIndex(kUninstallerPage);
+    Notebook1.SetPageIndex(PageIndex(WizardPage::Uninstaller));
     Notebook1PageChanged();
 
-    const TUninstallTarget target = UninstallTargetOf(arguments_, port::CurrentDir());
+    const TUninstallTarget target = UninstallTargetOf(commandLine_.Arguments, port::CurrentDir());
     UninstallDir = target.Dir;
     UninstallTitle = target.Title;
     UninstallEntry = target.Entry;

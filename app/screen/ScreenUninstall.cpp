@@ -2,8 +2,8 @@
 #include "app/screen/DisplayScreen.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "ui/Application.h"
-#include "ui/ControlIds.h"
-#include "ui/Dialogs.h"
+#include "app/screen/ControlIds.h"
+#include "ui/dialogs/Dialogs.h"
 
 namespace {
 

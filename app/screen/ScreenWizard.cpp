@@ -1,17 +1,12 @@
 // The wizard's page flow: what each page prepares when it is entered, and the navigation buttons.
 #include "app/config/Destinations.h"
 #include "app/screen/DisplayScreen.h"
+#include "app/screen/WizardPages.h"
 #include "config/TextFields.h"
 #include "shell/ShellFolders.h"
 #include "ui/Application.h"
 
 namespace {
-
-constexpr int kAgreementPage = 1;
-constexpr int kShortcutsPage = 3;
-constexpr int kInstallPage = 5;
-constexpr int kFinishedPage = 6;
-constexpr int kUninstallerPage = 7;
 
 int ScreenWidth()
 {
@@ -29,12 +24,13 @@ void TDisplayScreen::Notebook1PageChanged()
 {
     ShowCommonButtons();
     Application::ProcessMessages();
-    switch (Notebook1.PageIndex()) {
-        case kAgreementPage: EnterAgreementPage(); break;
-        case kShortcutsPage: FillShortcutList(); break;
-        case kInstallPage: EnterInstallPage(); break;
-        case kFinishedPage: EnterFinishedPage(); break;
-        case kUninstallerPage: EnterUninstallerPage(); break;
+    if (Notebook1.PageIndex() >= kWizardPageCount) return;
+    switch (kWizardPages[Notebook1.PageIndex()].page) {
+        case WizardPage::Agreement: EnterAgreementPage(); break;
+        case WizardPage::Shortcuts: FillShortcutList(); break;
+        case WizardPage::Install: EnterInstallPage(); break;
+        case WizardPage::Finished: EnterFinishedPage(); break;
+        case WizardPage::Uninstaller: EnterUninstallerPage(); break;
         default: break;
     }
     if (Notebook1.PageIndex() == FirstPage) Back1.Hide();
@@ -55,7 +51,7 @@ void TDisplayScreen::EnterAgreementPage()
     Accept.Show();
     Next1.Hide();
     if (!NoAgreement) return;
-    Notebook1.SetPageIndex(kAgreementPage + 1);
+    Notebook1.SetPageIndex(PageIndex(WizardPage::Agreement) + 1);
     ShowCommonButtons();
 }
 

@@ -4,7 +4,7 @@
 // kept.
 #include <string>
 
-#include "app/RunLog.h"
+#include "app/run/RunLog.h"
 #include "app/finish/FinishActions.h"
 #include "app/install/InstallProgress.h"
 #include "app/uninstall/UninstallView.h"

@@ -1,6 +1,6 @@
 #include <exception>
 
-#include "app/ProductLock.h"
+#include "app/run/ProductLock.h"
 #include "app/config/SetupConfig.h"
 #include "app/install/InstallEngine.h"
 #include "app/silent/SilentHosts.h"
@@ -59,7 +59,7 @@ TExitCode Install(const std::string& destination, TRunLog& log)
 
 }  // namespace
 
-TExitCode RunSilentInstall(const std::string& destination, TRunLog& log)
+TExitCode RunSilentInstall(const TCommandLine& line, TRunLog& log)
 {
     InitGlobals();
     const std::string title = ProductTitleOf(ReadSetupConfig(Global.SourceDir));
@@ -68,7 +68,7 @@ TExitCode RunSilentInstall(const std::string& destination, TRunLog& log)
         log.Line(lock.Refusal(Concat({"Another installation of ", title, " is running"})));
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
-    const TExitCode code = Install(destination, log);
+    const TExitCode code = Install(line.Destination, log);
     FreeGlobals();
     return code;
 }

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/RunLog.h"
+#include "app/run/CommandLine.h"
+#include "app/run/RunLog.h"
 
 // The exit codes of setup.exe.
 enum TExitCode {
@@ -15,13 +16,13 @@ enum TExitCode {
     ecAlreadyRunning = 4,  // another run of the same product is going on
 };
 
-// Installs with the configured defaults: the proposed destination unless destination names one, the shortcut
+// Installs with the configured defaults: the proposed destination unless the command line names one, the shortcut
 // rows as configured, the folder options off, the agreement taken as accepted. The launch programs run; the
 // product's own program is not started and Windows is not restarted. A file that is not installed fails the
 // run; one that waits for the restart does not.
-TExitCode RunSilentInstall(const std::string& destination, TRunLog& log);
+TExitCode RunSilentInstall(const TCommandLine& line, TRunLog& log);
 
-// Uninstalls the product arguments name (or whose record lies in the current directory). A file "possibly used
+// Uninstalls the product the command line names (or whose record lies in the current directory). A file "possibly used
 // by Windows" is kept; files in use go at the next restart. Without uninstall information, or without its
 // record, nothing is removed and the run fails.
-TExitCode RunSilentUninstall(const std::vector<std::string>& arguments, TRunLog& log);
+TExitCode RunSilentUninstall(const TCommandLine& line, TRunLog& log);

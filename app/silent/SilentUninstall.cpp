@@ -1,5 +1,5 @@
-#include "app/ProductLock.h"
-#include "app/RunMode.h"
+#include "app/run/ProductLock.h"
+#include "app/run/RunMode.h"
 #include "app/silent/SilentHosts.h"
 #include "app/silent/SilentRuns.h"
 #include "app/uninstall/UninstallEngine.h"
@@ -7,8 +7,9 @@
 #include "port/FileSystem.h"
 #include "state/Global.h"
 
-TExitCode RunSilentUninstall(const std::vector<std::string>& arguments, TRunLog& log)
+TExitCode RunSilentUninstall(const TCommandLine& line, TRunLog& log)
 {
+    const std::vector<std::string>& arguments = line.Arguments;
     const TUninstallTarget target = UninstallTargetOf(arguments, port::CurrentDir());
     if (target.Dir.empty()) {
         log.Line(Concat({"No uninstall information found for ", JoinArguments(arguments), ": ", target.Problem}));

@@ -2,6 +2,7 @@
 // start-up of both modes with the real windows.
 #include "UninstallEntry.h"
 #include "app/screen/DisplayScreen.h"
+#include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
@@ -10,7 +11,7 @@
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
-#include "ui/tests/Pump.h"
+#include "testsupport/ui/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +49,8 @@ TEST_F(DisplayScreen, HoldsItsPagesInTheWizardsOrderWithEachMarkBesideItsStep)
     TDisplayScreen screen({});
     const TPanel* pages[] = {&screen.page1,          &screen.Page2,   &screen.Page3,    &screen.Page4,
                              &screen.ReadyToInstall, &screen.install, &screen.Finished, &screen.Uninstaller};
-    ASSERT_EQ(screen.Notebook1.PageCount(), 8);
-    for (int page = 0; page < 8; ++page) EXPECT_EQ(&screen.Notebook1.Page(page), pages[page]) << page;
+    ASSERT_EQ(screen.Notebook1.PageCount(), kWizardPageCount);
+    for (int page = 0; page < kWizardPageCount; ++page) EXPECT_EQ(&screen.Notebook1.Page(page), pages[page]) << page;
 
     // The install stages: the first mark beside the source line, then Label1 and Label2; the four removal
     // stages: Start1 to Start4. Each mark is the check picture, left of its line, hidden until its stage.
@@ -151,9 +152,11 @@ TEST_F(DisplayScreen, WithoutALaunchApplicationReturnToWindowsIsChosen)
 TEST_F(DisplayScreen, UninstallModeWithoutAnEntryOffersOnlyToExit)
 {
     Global.UninstallMode = true;
-    TDisplayScreen screen({"SetupTests", "No", "Such", "Entry"});
+    TCommandLine line;
+    line.Arguments = {"SetupTests", "No", "Such", "Entry"};
+    TDisplayScreen screen(line);
     screen.Show();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 7);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Uninstaller));
     EXPECT_EQ(screen.TextInfo1.Text(), "No Uninstall Information Found!!");
     EXPECT_EQ(screen.TextInfo4.Text(), "ZUV2000 Uninstaller | Halvex, Inc.");
     EXPECT_EQ(screen.UninstallTitle, "SetupTests No Such Entry");
@@ -212,7 +215,7 @@ TEST_F(DisplayScreen, InstallModeAfterExpansionShowsTheAgreementFirst)
     EXPECT_FALSE(screen.NoAgreement);
     EXPECT_EQ(screen.AgreementMemo->Lines(), (std::vector<std::string>{"Terms", "More terms"}));
     EXPECT_EQ(screen.FirstPage, 1);
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 1);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Agreement));
     EXPECT_FALSE(screen.Back1.Visible()) << "no way back before the first page";
 }
 

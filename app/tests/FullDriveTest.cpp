@@ -12,7 +12,7 @@
 #include "app/install/UninstallKey.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "compress/tests/ArchiveBuilder.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "segment/SegCompEZ.h"

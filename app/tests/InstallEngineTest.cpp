@@ -13,7 +13,7 @@
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace {
 

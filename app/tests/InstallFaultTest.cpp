@@ -6,14 +6,14 @@
 
 #include <algorithm>
 
-#include "HeldFile.h"
+#include "testsupport/win32/HeldFile.h"
 #include "SavedPendingRenames.h"
 #include "shell/PendingRenames.h"
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

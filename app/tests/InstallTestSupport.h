@@ -16,7 +16,7 @@
 #include "app/install/InstallProgress.h"
 #include "config/TextFields.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 class ProgressRecorder : public TInstallProgress {
 public:

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "HeldFile.h"
+#include "testsupport/win32/HeldFile.h"
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"

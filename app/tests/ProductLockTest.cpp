@@ -1,6 +1,6 @@
 // One run of a product on the machine at a time, whatever its title, and a lock that cannot be made is a
 // failure that says why, not "another run".
-#include "app/ProductLock.h"
+#include "app/run/ProductLock.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/record/UninstallRecordReader.h"
 #include "app/tests/InstallTestSupport.h"
 #include "app/tests/ScriptedUninstallView.h"
-#include "app/tests/TestKey.h"
+#include "testsupport/settings/TestKey.h"
 #include "app/tests/UninstallRecordWriter.h"
 #include "app/uninstall/RegistryRemoval.h"
 #include "app/uninstall/UninstallEngine.h"
@@ -17,7 +17,7 @@
 #include "shell/ShellFolders.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "shell/ShellFolders.h"
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace {
 

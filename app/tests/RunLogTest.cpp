@@ -1,6 +1,6 @@
 // The elevated run's log goes only to a plain file: a link planted at its name would lead the writes into
 // someone else's file, and a folder or device is no log.
-#include "app/RunLog.h"
+#include "app/run/RunLog.h"
 
 #include <gtest/gtest.h>
 

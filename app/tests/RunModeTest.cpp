@@ -1,8 +1,8 @@
 // The choice of mode and the way from an uninstall entry to the installed copy's directory, with the real
 // registry and real directories.
 #include "UninstallEntry.h"
-#include "app/CommandLine.h"
-#include "app/RunMode.h"
+#include "app/run/CommandLine.h"
+#include "app/run/RunMode.h"
 #include "port/FileSystem.h"
 #include "testsupport/ScratchDir.h"
 

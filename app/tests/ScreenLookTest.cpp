@@ -5,7 +5,7 @@
 #include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
-#include "widgets/tests/Dib.h"
+#include "testsupport/widgets/Dib.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,14 @@
 // opens on it. The pictures are kept as build/<preset>/screenshots/page-*.png.
 #include "app/install/UninstallKey.h"
 #include "app/screen/DisplayScreen.h"
+#include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
 #include "shell/ShellFolders.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/tests/DialogMoment.h"
-#include "ui/tests/ScreenPicture.h"
-#include "ui/tests/WindowLayout.h"
+#include "testsupport/ui/DialogMoment.h"
+#include "testsupport/ui/ScreenPicture.h"
+#include "testsupport/ui/WindowLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,10 @@ constexpr const char* kTitle = "Northwind Notes 2.0";
 // The files the journey installs, into the Windows directory: the uninstaller asks before it removes each.
 constexpr const char* kSystemFiles[] = {"setuptests-pages-1.txt", "setuptests-pages-2.txt"};
 
-constexpr int kAgreementPage = 1;
-constexpr int kReadyPage = 4;
-constexpr int kInstallPage = 5;
-constexpr int kFinishedPage = 6;
-constexpr const char* kPageNames[] = {"page1",          "Page2",   "Page3",    "Page4",
-                                      "ReadyToInstall", "install", "Finished", "Uninstaller"};
+constexpr int kAgreementPage = PageIndex(WizardPage::Agreement);
+constexpr int kReadyPage = PageIndex(WizardPage::Ready);
+constexpr int kInstallPage = PageIndex(WizardPage::Install);
+constexpr int kFinishedPage = PageIndex(WizardPage::Finished);
 
 std::string PicturePath(const std::string& name)
 {
@@ -97,7 +96,7 @@ protected:
     std::unique_ptr<TDisplayScreen> OpenScreen(const std::string& destination)
     {
         Global.UninstallMode = false;
-        auto screen = std::make_unique<TDisplayScreen>(std::vector<std::string>{});
+        auto screen = std::make_unique<TDisplayScreen>(TCommandLine{});
         TDisplayScreen& opened = *screen;
         opened.ExpandSupportFiles = [this, &opened, destination] {
             Global.TempDir = temp_;
@@ -150,7 +149,7 @@ TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoD
         const auto take = [&](int from) {
             const int page = screen->Notebook1.PageIndex();
             reached.push_back({page, from, PictureOf(*screen)});
-            ExpectLaidOut(LayoutFaults(screen->Handle()), std::string(kPageNames[page]) + " from " + kPageNames[from]);
+            ExpectLaidOut(LayoutFaults(screen->Handle()), std::string(kWizardPages[page].name) + " from " + kWizardPages[from].name);
         };
         ExpectLaidOut(LayoutFaults(screen->Handle()), "page1 shown first");
         for (int page = 0; page < kReadyPage; ++page) {
@@ -173,26 +172,28 @@ TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoD
         std::unique_ptr<TDisplayScreen> screen = ShowFirst(page, app_);
         ASSERT_EQ(screen->Notebook1.PageIndex(), page);
         const TScreenPicture first = PictureOf(*screen);
-        EXPECT_TRUE(first.SavePng(PicturePath(kPageNames[page])));
+        EXPECT_TRUE(first.SavePng(PicturePath(kWizardPages[page].name)));
         for (const TReached& seen : reached)
             if (seen.Page == page)
                 ExpectSamePicture(seen.Picture, first,
-                                  std::string(kPageNames[page]) + "-from-" + kPageNames[seen.From]);
+                                  std::string(kWizardPages[page].name) + "-from-" + kWizardPages[seen.From].name);
     }
 
     // The uninstaller of that installation, shown once and again in a new window, and at its question about the
     // second file in the Windows directory, with the status of the first shown, where a full repaint must show
     // nothing else.
     Global.UninstallMode = true;
+    TCommandLine line;
+    line.Arguments = {"Northwind", "Notes", "2.0"};
     TScreenPicture shown;
     {
-        TDisplayScreen uninstaller({"Northwind", "Notes", "2.0"});
+        TDisplayScreen uninstaller(line);
         uninstaller.Show();
         ASSERT_EQ(uninstaller.UninstallDir, app_);
         ExpectLaidOut(LayoutFaults(uninstaller.Handle()), "Uninstaller");
         shown = PictureOf(uninstaller);
     }
-    TDisplayScreen uninstaller({"Northwind", "Notes", "2.0"});
+    TDisplayScreen uninstaller(line);
     uninstaller.Show();
     ExpectSamePicture(shown, PictureOf(uninstaller), "Uninstaller");
 

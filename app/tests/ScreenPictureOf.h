@@ -2,7 +2,7 @@
 // The setup screen's picture once it has settled, with only what moves by itself left out of comparisons: the
 // playing logo and a text caret.
 #include "app/screen/DisplayScreen.h"
-#include "ui/tests/ScreenPicture.h"
+#include "testsupport/ui/ScreenPicture.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 // The install, finish and uninstall runs driven through the screen's own buttons, into a scratch folder.
 #include "app/install/UninstallKey.h"
 #include "app/screen/DisplayScreen.h"
+#include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
-#include "ui/tests/WhenShown.h"
+#include "testsupport/ui/WhenShown.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
         screen.Show();
         screen.TextInfo1.SetText(kTitle);
         screen.Main_Dir.SetText(installDir);
-        ASSERT_EQ(screen.Notebook1.PageIndex(), 2);
+        ASSERT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination));
     }
 
     const std::string temp_ = scratch / "Temp\\";
@@ -52,7 +53,7 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
         Open(screen, scratch / "App");
         for (int click = 0; click < 3; ++click) screen.Next1.Click();
 
-        EXPECT_EQ(screen.Notebook1.PageIndex(), 6);
+        EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Finished));
         EXPECT_EQ(screen.Label2.Text(), "Finished");
         EXPECT_TRUE(screen.Image1.Visible());
         EXPECT_TRUE(screen.StepMarks[1]->Visible());
@@ -73,7 +74,9 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
     }
 
     Global.UninstallMode = true;
-    TDisplayScreen uninstaller({"Setup", "Tests", "Screen"});
+    TCommandLine line;
+    line.Arguments = {"Setup", "Tests", "Screen"};
+    TDisplayScreen uninstaller(line);
     uninstaller.Show();
     ASSERT_EQ(uninstaller.UninstallDir, app_);
     uninstaller.Remove.Click();
@@ -97,7 +100,7 @@ TEST_F(ScreenRun, AFailedInstallShowsItsMessageAndClosesTheScreen)
     TBoxAnswers boxes;
     screen.Next1.Click();
     EXPECT_EQ(boxes.Texts, std::vector<std::string>{"Unable to write to " + scratch / "file\\App\\uninstaller.cfg"});
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 5) << "never on to Finished";
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Install)) << "never on to Finished";
     EXPECT_FALSE(IsWindowVisible(screen.Handle()));
     EXPECT_EQ(screen.Wizard.Width(), 300);
     EXPECT_EQ(screen.Wizard.Height(), 130);

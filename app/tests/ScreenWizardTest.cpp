@@ -1,6 +1,7 @@
 // The wizard's page flow on the real screen: which page follows which, the buttons offered, and the
 // shortcut rows and summary that page Page4 builds.
 #include "app/screen/DisplayScreen.h"
+#include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
@@ -29,26 +30,26 @@ protected:
 TEST_F(WizardFlow, WithoutAgreementOrRestartOptionTheAgreementPageForwardsBothWays)
 {
     Open(false);
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination));
     EXPECT_TRUE(screen.Back1.Visible());
     EXPECT_TRUE(screen.Next1.Visible());
     EXPECT_FALSE(screen.Accept.Visible());
     EXPECT_FALSE(screen.decline.Visible());
 
     screen.Back1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 2) << "Page2 passes straight on to Page3";
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination)) << "Page2 passes straight on to Page3";
     EXPECT_TRUE(screen.Next1.Visible());
 }
 
 TEST_F(WizardFlow, WithRestartOptionTheWelcomeLeadsPastTheMissingAgreement)
 {
     Open(true);
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 0);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Welcome));
     EXPECT_FALSE(screen.Back1.Visible());
     screen.Next1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination));
     screen.Back1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination));
 }
 
 TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNextWithBackBesideThem)
@@ -56,7 +57,7 @@ TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNextWithBackBeside
     ScratchDir::Write(scratch / "license.txt", "Terms\r\n");
     Open(true);
     screen.Next1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 1);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Agreement));
     EXPECT_TRUE(screen.Accept.Visible());
     EXPECT_TRUE(screen.decline.Visible());
     EXPECT_FALSE(screen.Next1.Visible());
@@ -67,13 +68,13 @@ TEST_F(WizardFlow, TheAgreementOffersAcceptAndDeclineInsteadOfNextWithBackBeside
         EXPECT_LE(bar[left]->Left() + bar[left]->Width(), bar[left + 1]->Left()) << bar[left]->Text();
 
     screen.Accept.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 2);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination));
     EXPECT_FALSE(screen.Accept.Visible());
     screen.Back1.Click();
     screen.Back1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 0);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Welcome));
     screen.Back1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 0) << "nothing before the first page";
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Welcome)) << "nothing before the first page";
 
     screen.Next1.Click();
     screen.decline.Click();
@@ -104,7 +105,7 @@ TEST_F(WizardFlow, Page4BuildsThreeRowsPerEntryAndTheSummaryOfThatMoment)
     screen.CheckBox2.SetChecked(true);
     screen.ListView1.SetChecked(0, false);
     screen.Next1.Click();
-    EXPECT_EQ(screen.Notebook1.PageIndex(), 4);
+    EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Ready));
     EXPECT_EQ(screen.Memo3.Lines(), summary);
     screen.Back1.Click();
     EXPECT_TRUE(screen.ListView1.Checked(0));

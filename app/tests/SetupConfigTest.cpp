@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tests/TestKey.h"
+#include "testsupport/settings/TestKey.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
 

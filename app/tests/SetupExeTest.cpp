@@ -4,7 +4,7 @@
 #include "UninstallEntry.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/setupwalk/SetupDriver.h"
-#include "ui/ControlIds.h"
+#include "app/screen/ControlIds.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "app/tests/SavedPendingRenames.h"
 #include "app/tests/ScriptedUninstallView.h"
-#include "app/tests/TestKey.h"
+#include "testsupport/settings/TestKey.h"
 #include "app/tests/UninstallEntry.h"
 #include "app/tests/UninstallRecordWriter.h"
 #include "config/TextFields.h"
@@ -14,7 +14,7 @@
 #include "shell/FileRoutines.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

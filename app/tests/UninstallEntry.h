@@ -1,7 +1,7 @@
 #pragma once
 // An uninstall entry under HKEY_LOCAL_MACHINE for one test, removed afterwards.
-#include "app/RunMode.h"
-#include "ui/Registry.h"
+#include "app/run/RunMode.h"
+#include "settings/Registry.h"
 
 #include <gtest/gtest.h>
 

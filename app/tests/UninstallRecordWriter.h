@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/IniFile.h"
+#include "settings/IniFile.h"
 
 using RecordSections = std::vector<std::pair<std::string, std::vector<std::string>>>;
 

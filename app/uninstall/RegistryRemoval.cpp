@@ -4,8 +4,8 @@
 #include "app/record/KeyPath.h"
 #include "port/FileSystem.h"
 #include "shell/ReparsePoints.h"
-#include "ui/IniFile.h"
-#include "ui/Registry.h"
+#include "settings/IniFile.h"
+#include "settings/Registry.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include "bootstrap/OwnProgram.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
-#include "segment/tests/ScriptedInteraction.h"
+#include "testsupport/segment/ScriptedInteraction.h"
 #include "state/Global.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
-#include "ui/tests/DialogMoment.h"
-#include "ui/tests/WhenShown.h"
+#include "testsupport/ui/DialogMoment.h"
+#include "testsupport/ui/WhenShown.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "compress/EntryCodingPool.h"
+#include "compress/pool/EntryCodingPool.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "testsupport/GeneratedBytes.h"

@@ -1,4 +1,4 @@
-#include "compress/ArchiveFormat.h"
+#include "compress/archive/ArchiveFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "compress/ArchiveBudget.h"
+#include "compress/archive/ArchiveBudget.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "compress/EntryCoding.h"
+#include "compress/pool/EntryCoding.h"
 #include "compress/tests/ArchiveSources.h"
-#include "compress/tests/ReversingCoder.h"
+#include "testsupport/compress/ReversingCoder.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"

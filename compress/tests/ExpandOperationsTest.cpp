@@ -2,7 +2,7 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "compress/tests/ArchiveBuilder.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"

@@ -8,7 +8,7 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "compress/tests/GoldenBytes.h"
+#include "testsupport/GoldenBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "testsupport/FileDates.h"

@@ -4,8 +4,8 @@
 #include <memory>
 #include <utility>
 
-#include "compress/Lh5HuffmanTable.h"
-#include "compress/Lh5HuffmanTree.h"
+#include "compress/lh5/Lh5HuffmanTable.h"
+#include "compress/lh5/Lh5HuffmanTree.h"
 
 namespace {
 

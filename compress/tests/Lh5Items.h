@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "compress/tests/Lh5Run.h"
-#include "compress/Lh5SymbolReader.h"
+#include "compress/lh5/Lh5SymbolReader.h"
 
 struct TLh5Item {
     unsigned symbol;    // literal byte, or 256 + match length - 3

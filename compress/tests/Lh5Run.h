@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "compress/Lh5.h"
-#include "compress/tests/CodecRun.h"
-#include "compress/tests/TestBytes.h"
+#include "compress/lh5/Lh5.h"
+#include "testsupport/compress/CodecRun.h"
+#include "testsupport/TestBytes.h"
 
 using TBytes = Bytes;
 

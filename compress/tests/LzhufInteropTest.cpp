@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "compress/Lzhuf.h"
-#include "compress/tests/CodecRun.h"
+#include "compress/lzhuf/Lzhuf.h"
+#include "testsupport/compress/CodecRun.h"
 #include "compress/tests/LzhufSymbols.h"
 #include "compress/tests/PeerTools.h"
-#include "compress/tests/TestBytes.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "compress/LzhufMatchTree.h"
-#include "compress/tests/TestBytes.h"
+#include "compress/lzhuf/LzhufMatchTree.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "compress/Lzhuf.h"
-#include "compress/tests/CodecRun.h"
-#include "compress/tests/TestBytes.h"
+#include "compress/lzhuf/Lzhuf.h"
+#include "testsupport/compress/CodecRun.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

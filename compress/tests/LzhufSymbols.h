@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "compress/LzhufSymbolReader.h"
-#include "compress/LzhufSymbolWriter.h"
-#include "compress/tests/CodecRun.h"
+#include "compress/lzhuf/LzhufSymbolReader.h"
+#include "compress/lzhuf/LzhufSymbolWriter.h"
+#include "testsupport/compress/CodecRun.h"
 
 struct LzhufSymbol {
     int symbol = 0;    // a literal (0 to 255) or a match length + 253

@@ -1,4 +1,4 @@
-#include "compress/LzhufTree.h"
+#include "compress/lzhuf/LzhufTree.h"
 
 #include <gtest/gtest.h>
 

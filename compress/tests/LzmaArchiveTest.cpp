@@ -6,7 +6,7 @@
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "compress/tests/ArchiveSources.h"
-#include "compress/tests/TestBytes.h"
+#include "testsupport/TestBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"

@@ -5,11 +5,11 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "compress/LzmaSolid.h"
-#include "compress/SolidParts.h"
-#include "compress/X86Filter.h"
+#include "compress/lzma/LzmaSolid.h"
+#include "compress/pool/SolidParts.h"
+#include "compress/lzma/X86Filter.h"
 #include "compress/tests/ArchiveSources.h"
-#include "compress/tests/TestBytes.h"
+#include "testsupport/TestBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "compress/CompressExceptions.h"
-#include "compress/Lzma.h"
-#include "compress/tests/CodecRun.h"
+#include "compress/lzma/Lzma.h"
+#include "testsupport/compress/CodecRun.h"
 #include "compress/tests/Lh5Run.h"
-#include "compress/tests/TestBytes.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

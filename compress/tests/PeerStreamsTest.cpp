@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "compress/Lzhuf.h"
+#include "compress/lzhuf/Lzhuf.h"
 #include "compress/tests/Lh5Run.h"
-#include "compress/tests/TestBytes.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "compress/SimpleCodecs.h"
+#include "compress/simple/SimpleCodecs.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "payload/ImageTrust.h"
-#include "payload/tests/ProgramImage.h"
+#include "testsupport/payload/ProgramImage.h"
 #include "port/MemoryStream.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "payload/PayloadError.h"
 #include "payload/PayloadSegments.h"
 #include "payload/PayloadWriter.h"
-#include "payload/tests/ProgramImage.h"
+#include "testsupport/payload/ProgramImage.h"
 #include "port/FileStream.h"
 #include "segment/SegCompEZ.h"
 #include "testsupport/ScratchDir.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "compress/tests/GoldenBytes.h"
+#include "testsupport/GoldenBytes.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
 #include "testsupport/CurrentDir.h"

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <map>
 
-#include "compress/tests/ReversingCoder.h"
+#include "testsupport/compress/ReversingCoder.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
 #include "segment/SegError.h"
 #include "segment/SegNaming.h"
-#include "segment/tests/ScriptedInteraction.h"
+#include "testsupport/segment/ScriptedInteraction.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 

@@ -6,8 +6,8 @@
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
 #include "segment/SegError.h"
-#include "segment/tests/ScriptedInteraction.h"
-#include "segment/tests/SegSetCrafter.h"
+#include "testsupport/segment/ScriptedInteraction.h"
+#include "testsupport/segment/SegSetCrafter.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "port/FileSystem.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <map>
 
-#include "compress/ArchiveBudget.h"
+#include "compress/archive/ArchiveBudget.h"
 #include "config/TextFields.h"
 #include "port/DosDateTime.h"
 #include "port/Exception.h"

@@ -2,9 +2,9 @@
 
 #include "ShellLinkReader.h"
 #include "app/record/KeyPath.h"
-#include "app/RunMode.h"
+#include "app/run/RunMode.h"
 #include "config/TextFields.h"
-#include "ui/Registry.h"
+#include "settings/Registry.h"
 
 #include <windows.h>
 

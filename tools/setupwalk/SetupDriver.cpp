@@ -2,16 +2,9 @@
 
 #include "WindowQuery.h"
 #include "port/Exception.h"
-#include "ui/ControlIds.h"
+#include "app/screen/WizardPages.h"
 
 #include <commctrl.h>
-
-namespace {
-
-constexpr int kPages[] = {ControlId::page1,          ControlId::Page2,   ControlId::Page3,    ControlId::Page4,
-                          ControlId::ReadyToInstall, ControlId::install, ControlId::Finished, ControlId::Uninstaller};
-
-}  // namespace
 
 SetupDriver::SetupDriver(const std::string& commandLine, const std::string& directory, DWORD patienceMs)
     : process_(commandLine, directory), patienceMs_(patienceMs)
@@ -36,9 +29,9 @@ void SetupDriver::WaitForScreen(const std::string& title)
 
 int SetupDriver::ShownPage() const
 {
-    for (int page : kPages) {
-        HWND window = DescendantWithId(screen_, page);
-        if (window != nullptr && IsWindowVisible(window) != FALSE) return page;
+    for (const TWizardPageRow& page : kWizardPages) {
+        HWND window = DescendantWithId(screen_, page.controlId);
+        if (window != nullptr && IsWindowVisible(window) != FALSE) return page.controlId;
     }
     return 0;
 }

@@ -2,9 +2,9 @@
 
 #include "ProcessDialogs.h"
 #include "WindowQuery.h"
-#include "app/RunMode.h"
+#include "app/run/RunMode.h"
 #include "port/Exception.h"
-#include "ui/ControlIds.h"
+#include "app/screen/ControlIds.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "WindowPicture.h"
 
-#include "PngFile.h"
+#include "testsupport/win32/PngFile.h"
 
 bool SaveWindowPicture(HWND window, const std::string& pngPath)
 {

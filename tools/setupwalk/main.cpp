@@ -13,7 +13,7 @@
 #include "SetupWalks.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
-#include "ui/ControlIds.h"
+#include "app/screen/ControlIds.h"
 
 #include <chrono>
 #include <cstdio>

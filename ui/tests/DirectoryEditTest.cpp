@@ -1,10 +1,10 @@
 // The directory field and the shell's folder browser, answered from a timer as a user would answer them.
-#include "Pump.h"
-#include "WhenShown.h"
+#include "testsupport/ui/Pump.h"
+#include "testsupport/ui/WhenShown.h"
 #include "port/FileSystem.h"
 #include "testsupport/ScratchDir.h"
 #include "ui/Application.h"
-#include "ui/DirectoryEdit.h"
+#include "ui/controls/DirectoryEdit.h"
 #include "ui/Form.h"
 
 #include <gtest/gtest.h>

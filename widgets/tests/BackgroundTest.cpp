@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Dib.h"
+#include "testsupport/widgets/Dib.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Dib.h"
+#include "testsupport/widgets/Dib.h"
 
 namespace {
 

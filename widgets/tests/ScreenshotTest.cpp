@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "Dib.h"
-#include "tools/setupwalk/PngFile.h"
+#include "testsupport/widgets/Dib.h"
+#include "testsupport/win32/PngFile.h"
 #include "TopWindow.h"
 
 namespace {

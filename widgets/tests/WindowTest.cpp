@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Dib.h"
+#include "testsupport/widgets/Dib.h"
 #include "TopWindow.h"
 
 namespace {

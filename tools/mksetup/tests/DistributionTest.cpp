@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <map>
 
-#include "compress/tests/TestBytes.h"
+#include "testsupport/TestBytes.h"
 #include "port/FileSystem.h"
 #include "testsupport/FileDates.h"
 #include "testsupport/GeneratedBytes.h"

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "compress/tests/ArchiveBuilder.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "payload/Payload.h"
-#include "payload/tests/ProgramImage.h"
+#include "testsupport/payload/ProgramImage.h"
 #include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"

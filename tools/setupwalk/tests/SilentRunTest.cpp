@@ -6,7 +6,7 @@
 #include "testsupport/UnixLink.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/MachineSnapshot.h"
-#include "ui/ControlIds.h"
+#include "app/screen/ControlIds.h"
 
 #include <filesystem>
 #include <map>

@@ -1,0 +1,92 @@
+// The entry point: the command line, the mode, the payload of a single-file setup.exe, then either a silent
+// run or the setup screen until it closes.
+#include "app/run/CommandLine.h"
+#include "app/run/ProductLock.h"
+#include "app/run/RunLog.h"
+#include "app/run/RunMode.h"
+#include "app/screen/DisplayScreen.h"
+#include "app/silent/SilentRuns.h"
+#include "bootstrap/OwnProgram.h"
+#include "bootstrap/SingleFileSource.h"
+#include "bootstrap/Unzip1.h"
+#include "config/TextFields.h"
+#include "port/FileSystem.h"
+#include "state/Global.h"
+#include "ui/Application.h"
+#include "ui/CommonControls.h"
+#include "ui/dialogs/Dialogs.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <optional>
+
+namespace {
+
+// The product this run is about: the title the command line names, the one of the record in the current
+// directory, or that of the distribution's install.cfg.
+std::string ProductOfThisRun(bool uninstall, const std::vector<std::string>& arguments)
+{
+    if (uninstall) return UninstallTargetOf(arguments, port::CurrentDir()).Title;
+    return ProductTitleOf(ReadSetupConfig(WithTrailingBackslash(port::CurrentDir())));
+}
+
+int RunInteractive(const TCommandLine& line, TRunLog& log)
+{
+    const TProductLock lock(ProductOfThisRun(Global.UninstallMode, line.Arguments));
+    if (!lock.Held()) {
+        const std::string why = lock.Refusal("Another setup of this product is running.");
+        log.Line(why);
+        ShowMessage(why);
+        return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
+    }
+    // After a failure the expander's window stays, showing where it stopped, until the program ends.
+    std::optional<TUNZIP> unzip;
+    TDisplayScreen screen(line);
+    screen.RunLog = &log;
+    screen.ExpandSupportFiles = [&screen, &unzip, &log] {
+        unzip.emplace([&screen](const std::string& dir) { screen.LoadSetupConfig(dir); }, nullptr, screen.Handle(),
+                      [&log](const std::string& event) { log.Line(event); });
+        unzip->Show();
+        unzip->ExpandSupportFiles();
+        if (!Global.ExpandFailed) unzip.reset();
+    };
+    Application::Run(screen);
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    // Elevated, from a download folder: every DLL loaded from now on comes from the system folder, never from
+    // beside setup.exe or the current directory.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Held from the start: nobody may swap the file while the run still has to read its payload or copy it.
+    const TOwnProgram ownProgram;
+    const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
+    TRunLog log;
+    const std::string logProblem = line.LogFile.empty() ? "" : log.Open(line.LogFile);
+    if (!line.Problem.empty() || !logProblem.empty()) {
+        const std::string problem = line.Problem.empty() ? logProblem : line.Problem;
+        log.Line(problem);
+        if (!line.Silent) ShowMessage(problem);
+        return ecBadCommandLine;
+    }
+    EnterUninstallDirectory(line.Arguments);
+    Global.UninstallMode = ChooseUninstallMode(line.Arguments, port::CurrentDir());
+    const TSingleFileSource singleFile(!Global.UninstallMode);
+    if (line.Silent)
+        return Global.UninstallMode ? RunSilentUninstall(line, log) : RunSilentInstall(line, log);
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    if (const TCommonControls* common = CommonControls()) common->InitCommonControlsEx(&controls);
+    Application::SetTitle(Global.UninstallMode ? kUninstallTitle : kInstallTitle);
+    try {
+        return RunInteractive(line, log);
+    } catch (...) {
+        Application::HandleException();
+        return 1;
+    }
+}

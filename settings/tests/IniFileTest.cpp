@@ -1,0 +1,105 @@
+#include "settings/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include "testsupport/ScratchDir.h"
+
+namespace {
+
+class IniFile : public ::testing::Test {
+protected:
+    TIniFile Ini(const std::string& text)
+    {
+        ScratchDir::Write(dir_ / "test.ini", text);
+        return TIniFile(dir_ / "test.ini");
+    }
+
+    ScratchDir dir_;
+};
+
+TEST_F(IniFile, StringsPresentEmptyMissingAndLong)
+{
+    const TIniFile ini = Ini("[Main]\r\nName=Value\r\nEmpty=\r\n[Other]\r\nName=Else\r\n");
+    EXPECT_EQ(ini.ReadString("main", "NAME", "default"), "Value") << "names without regard to case";
+    EXPECT_EQ(ini.ReadString("Main", "Empty", "default"), "");
+    EXPECT_EQ(ini.ReadString("Main", "Missing", "default"), "default");
+    EXPECT_EQ(ini.ReadOptionalString("Main", "Empty"), "");
+    EXPECT_EQ(ini.ReadOptionalString("Main", "Missing"), std::nullopt);
+    EXPECT_EQ(ini.ReadOptionalString("Nowhere", "Name"), std::nullopt);
+    EXPECT_EQ(TIniFile(dir_ / "missing.ini").ReadString("Main", "Name", "d"), "d");
+
+    const TIniFile longValue = Ini("[Main]\nLong=" + std::string(3000, 'x') + "\n");
+    EXPECT_EQ(longValue.ReadString("Main", "Long", ""), std::string(TIniFile::ValueBufferSize - 1, 'x'));
+}
+
+TEST_F(IniFile, IntegersInDecimalDollarAndHex)
+{
+    const TIniFile ini = Ini(
+        "[N]\nDec=255\nNeg=-17\nDollar=$0000FF\nHex=0x0000ff\nHexUpper=0XFF\nAllBits=$FFFFFFFF\n"
+        "Word=red\nEmpty=\nTrailing=12abc\nBare=$\nTooBig=2147483648\nTooWide=$100000000\nMin=-2147483648\n");
+    EXPECT_EQ(ini.ReadInteger("N", "Dec", 7), 255);
+    EXPECT_EQ(ini.ReadInteger("N", "Neg", 7), -17);
+    EXPECT_EQ(ini.ReadInteger("N", "Dollar", 7), 255);
+    EXPECT_EQ(ini.ReadInteger("N", "Hex", 7), 255);
+    EXPECT_EQ(ini.ReadInteger("N", "HexUpper", 7), 255);
+    EXPECT_EQ(ini.ReadInteger("N", "AllBits", 7), -1);
+    EXPECT_EQ(ini.ReadInteger("N", "Min", 7), -2147483647 - 1);
+    for (const char* key : {"Word", "Empty", "Trailing", "Bare", "TooBig", "TooWide", "Missing"}) {
+        EXPECT_EQ(ini.ReadInteger("N", key, 7), 7) << key;
+        EXPECT_EQ(ini.ReadOptionalInteger("N", key), std::nullopt) << key;
+    }
+}
+
+TEST_F(IniFile, BooleansAreIntegersAndColoursAre32Bits)
+{
+    const TIniFile ini = Ini("[B]\nTwo=2\nZero=0\nWord=true\n[C]\nRed=255\nButtonFace=2147483663\nHex=0x8000000F\n");
+    EXPECT_TRUE(ini.ReadBool("B", "Two", false));
+    EXPECT_FALSE(ini.ReadBool("B", "Zero", true));
+    EXPECT_TRUE(ini.ReadBool("B", "Word", true));
+    EXPECT_FALSE(ini.ReadBool("B", "Word", false));
+    EXPECT_EQ(ini.ReadColor("C", "Red", 0), 0x0000FFu);
+    EXPECT_EQ(ini.ReadColor("C", "ButtonFace", 0), 0x8000000Fu);
+    EXPECT_EQ(ini.ReadColor("C", "Hex", 0), 0x8000000Fu);
+    EXPECT_EQ(ini.ReadInteger("C", "ButtonFace", 3), 3) << "beyond a signed integer";
+}
+
+TEST_F(IniFile, ASectionListsItsKeyNamesInFileOrder)
+{
+    const TIniFile ini = Ini("[List]\nzeta.exe=1\nalpha.exe=\nC:\\dir\\mid.exe=x=y\n[Next]\nother=1\n");
+    EXPECT_EQ(ini.ReadSection("list"), (std::vector<std::string>{"zeta.exe", "alpha.exe", "C:\\dir\\mid.exe"}));
+    EXPECT_TRUE(ini.ReadSection("Missing").empty());
+}
+
+TEST_F(IniFile, KeyNamesBeyond16384BytesAreLeftOutWhole)
+{
+    std::string text = "[Big]\n";
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i) {
+        names.push_back("Program number " + std::to_string(i) + ".exe");
+        text += names.back() + "=\n";
+    }
+    const std::vector<std::string> read = Ini(text).ReadSection("Big");
+    ASSERT_LT(read.size(), names.size());
+    EXPECT_GT(read.size(), 500u);
+    EXPECT_TRUE(std::equal(read.begin(), read.end(), names.begin())) << "a cut name would differ: " << read.back();
+}
+
+TEST_F(IniFile, WritesAndDeletes)
+{
+    TIniFile ini(dir_ / "written.ini");
+    ini.WriteString("Files", "C:\\App\\*.*", "");
+    ini.WriteString("Name", "Title", "My App");
+    ini.WriteString("Name", "Other", "x");
+    ini.UpdateFile();
+    EXPECT_EQ(ini.ReadSection("Files"), std::vector<std::string>{"C:\\App\\*.*"});
+    EXPECT_EQ(ini.ReadString("Name", "Title", ""), "My App");
+    EXPECT_NE(ScratchDir::Read(dir_ / "written.ini").find("Title=My App"), std::string::npos);
+
+    ini.DeleteKey("Name", "Other");
+    EXPECT_EQ(ini.ReadOptionalString("Name", "Other"), std::nullopt);
+    ini.EraseSection("Files");
+    EXPECT_TRUE(ini.ReadSection("Files").empty());
+    EXPECT_THROW(TIniFile(dir_ / "no\\such\\dir.ini").WriteString("S", "K", "V"), EIniFileException);
+}
+
+}  // namespace

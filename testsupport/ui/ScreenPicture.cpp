@@ -1,0 +1,100 @@
+#include "testsupport/ui/ScreenPicture.h"
+
+#include "testsupport/win32/PngFile.h"
+#include "ui/Application.h"
+#include "testsupport/widgets/Dib.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kPaintWaitMs = 50;
+
+}  // namespace
+
+TScreenPicture TScreenPicture::Of(HWND window)
+{
+    TScreenPicture picture;
+    RECT client;
+    GetClientRect(window, &client);
+    picture.width_ = client.right;
+    picture.height_ = client.bottom;
+    picture.pixels_.resize(static_cast<std::size_t>(picture.width_) * static_cast<std::size_t>(picture.height_));
+    if (picture.pixels_.empty()) return picture;
+    const TDib copy(picture.width_, picture.height_);
+    HDC windowDc = GetDC(window);
+    BitBlt(copy.Dc(), 0, 0, picture.width_, picture.height_, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDc);
+    std::memcpy(picture.pixels_.data(), copy.Bits(), picture.pixels_.size() * sizeof(std::uint32_t));
+    return picture;
+}
+
+COLORREF TScreenPicture::Pixel(int x, int y) const
+{
+    const std::uint32_t bgr =
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+bool TScreenPicture::Masked(int x, int y) const
+{
+    const POINT at{x, y};
+    return std::any_of(masks_.begin(), masks_.end(), [&](const RECT& area) { return PtInRect(&area, at) != FALSE; });
+}
+
+int TScreenPicture::Differences(const TScreenPicture& other, RECT* box) const
+{
+    if (box != nullptr) SetRectEmpty(box);
+    if (width_ != other.width_ || height_ != other.height_) return std::max(width_ * height_, 1);
+    int differ = 0;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (Pixel(x, y) == other.Pixel(x, y) || Masked(x, y) || other.Masked(x, y)) continue;
+            ++differ;
+            if (box == nullptr) continue;
+            const RECT pixel{x, y, x + 1, y + 1};
+            UnionRect(box, box, &pixel);
+        }
+    }
+    return differ;
+}
+
+bool TScreenPicture::SavePng(const std::string& path) const
+{
+    if (pixels_.empty()) return false;
+    const TDib copy(width_, height_);
+    std::memcpy(copy.Bits(), pixels_.data(), pixels_.size() * sizeof(std::uint32_t));
+    return ::SavePng(copy.Handle(), path);
+}
+
+TScreenPicture SettledPicture(HWND window, const std::function<void(TScreenPicture&)>& mask, DWORD deadlineMs)
+{
+    const auto take = [&] {
+        Application::ProcessMessages();
+        TScreenPicture picture = TScreenPicture::Of(window);
+        if (mask) mask(picture);
+        return picture;
+    };
+    TScreenPicture last = take();
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < deadlineMs) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPaintWaitMs, QS_ALLINPUT);
+        TScreenPicture next = take();
+        if (next.Differences(last) == 0) return next;
+        last = std::move(next);
+    }
+    return last;
+}
+
+std::optional<RECT> CaretIn(HWND window)
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) == FALSE || thread.hwndCaret == nullptr) return std::nullopt;
+    if (thread.hwndCaret != window && IsChild(window, thread.hwndCaret) == FALSE) return std::nullopt;
+    RECT caret = thread.rcCaret;
+    MapWindowPoints(thread.hwndCaret, window, reinterpret_cast<POINT*>(&caret), 2);
+    InflateRect(&caret, 1, 1);
+    return caret;
+}
