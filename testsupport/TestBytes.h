@@ -3,6 +3,7 @@
 // and generated data of a chosen kind and size (testsupport/GeneratedBytes.h).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,6 +33,31 @@ inline const std::vector<unsigned char>& DebianTexts()
         return texts;
     }();
     return all;
+}
+
+// Debian's texts cut or stretched to n bytes: text with repeats near and far and short runs, every kind of
+// item at every distance class.
+inline std::vector<unsigned char> TextLike(std::size_t n)
+{
+    const std::vector<unsigned char>& text = DebianTexts();
+    std::vector<unsigned char> bytes(text.begin(),
+                                     text.begin() + static_cast<std::ptrdiff_t>(std::min(n, text.size())));
+    while (bytes.size() < n) bytes.push_back(bytes[bytes.size() * 7 / 13]);
+    return bytes;
+}
+
+// Text with stretches of noise: matches far apart and literals that do not compress.
+inline std::vector<unsigned char> TextAndNoise(std::size_t n)
+{
+    std::vector<unsigned char> bytes;
+    for (std::uint32_t part = 0; bytes.size() < n; ++part) {
+        const std::vector<unsigned char> text = TextBytes(30000, part);
+        const std::vector<unsigned char> noise = RandomBytes(5000, part);
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        bytes.insert(bytes.end(), noise.begin(), noise.end());
+    }
+    bytes.resize(n);
+    return bytes;
 }
 
 // A file of the shared test data (SETUP_TESTDATA_DIR), e.g. PeerFile("lzh-peers", "gpl2.lh1"). Tests that

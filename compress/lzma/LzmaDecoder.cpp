@@ -90,7 +90,10 @@ void TDecoder::Decode(TCompThreadSafety& coder, std::int32_t expandedSize, const
     CLzmaDec& dec = state_;
     std::int32_t written = 0;
     while (written < expandedSize) {
-        if (inPos_ == inEnd_ && !Refill(coder, written, expandedSize)) return;
+        // With the input used up the decoder may still hold the rest of a match, or bytes it kept back: it is
+        // asked once more, and only when that gives nothing have the data ended too soon.
+        const bool inputLeft = inPos_ < inEnd_ || Refill(coder);
+        if (!inputLeft && coder.Cancelled()) return;
         if (dec.dicPos == dec.dicBufSize) dec.dicPos = 0;  // the dictionary is a ring
         const SizeT from = dec.dicPos;
         const SizeT room = std::min<SizeT>(dec.dicBufSize - from, kPieceSize);
@@ -103,18 +106,17 @@ void TDecoder::Decode(TCompThreadSafety& coder, std::int32_t expandedSize, const
         written += count;
         sink.put(sink.context, dec.dic + from, static_cast<std::size_t>(count), written == expandedSize);
         if (result != SZ_OK) RefuseAfter("The LZMA data are damaged after ", written, expandedSize);
+        if (count == 0 && !inputLeft) RefuseAfter("The LZMA data end after ", written, expandedSize);
         if (status == LZMA_STATUS_FINISHED_WITH_MARK && written < expandedSize)
             RefuseAfter("The LZMA data mark their end after ", written, expandedSize);
     }
 }
 
-bool TDecoder::Refill(TCompThreadSafety& coder, std::int32_t written, std::int32_t expandedSize)
+bool TDecoder::Refill(TCompThreadSafety& coder)
 {
     inPos_ = 0;
     inEnd_ = coder.ReadInput(input_.data(), input_.size());
-    if (inEnd_ > 0) return true;
-    if (coder.Cancelled()) return false;
-    RefuseAfter("The LZMA data end after ", written, expandedSize);
+    return inEnd_ > 0;
 }
 
 }  // namespace lzma

@@ -50,8 +50,8 @@ public:
     static constexpr std::size_t kPieceSize = 1 << 16;
 
 private:
-    // Fills the input buffer when it is used up; false when the run is cancelled.
-    bool Refill(TCompThreadSafety& coder, std::int32_t written, std::int32_t expandedSize);
+    // Fills the input buffer when it is used up; false when the run's input has ended or it is cancelled.
+    bool Refill(TCompThreadSafety& coder);
 
     CLzmaDec state_;
     std::array<unsigned char, TCompThreadSafety::kBufferSize> input_{};

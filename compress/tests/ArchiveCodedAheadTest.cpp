@@ -32,39 +32,12 @@ protected:
         return sources;
     }
 
-    std::string Archive(TCompress& c, const std::vector<TArchiveSource>& sources, TCompressionMethod method,
-                        const std::string& name = "out.cmp")
+    void Archive(TCompress& c, const std::vector<TArchiveSource>& sources, TCompressionMethod method)
     {
-        {
-            FileStream out(dir / name, FileMode::Create);
-            c.CompressFiles(out, sources, method);
-        }
-        return ScratchDir::Read(dir / name);
+        FileStream out(dir / "out.cmp", FileMode::Create);
+        c.CompressFiles(out, sources, method);
     }
 };
-
-// Each file alone goes the writer's own way; an archive of one file is the archive header and the entry.
-TEST_F(CodedAhead, EveryEntryIsWhatCodingItsFileAloneGives)
-{
-    const auto sources = Sources({"", TextBytes<std::string>(300000, 1), RandomBytes<std::string>(40000, 2), std::string(100000, '\0'), "x",
-                                  TextBytes<std::string>(9000, 3) + RandomBytes<std::string>(500, 4)});
-    for (const TCompressionMethod method : {coLZH5, coLZH, coRLE, coNone}) {
-        for (const std::int32_t key : {0, 0x13572468}) {
-            TCompress c;
-            c.Key = key;
-            const std::string whole = Archive(c, sources, method);
-            std::string entries;
-            for (const TArchiveSource& source : sources)
-                entries += Archive(c, {source}, method, "one.cmp").substr(TArchiveHeader::kSize);
-            EXPECT_EQ(whole.substr(TArchiveHeader::kSize), entries) << "method " << int(method) << " key " << key;
-        }
-    }
-    TCompress c;
-    TArchiveList list;
-    c.ScanArchive(dir / "out.cmp", list);
-    ASSERT_EQ(list.size(), sources.size());
-    EXPECT_EQ(list[2].Info.Method, coNone) << "noise is stored";
-}
 
 TEST_F(CodedAhead, TheCheckHandlerHearsTheFilesInOrderOnTheCallersThread)
 {

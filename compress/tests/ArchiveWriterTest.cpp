@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "compress/archive/ArchiveBudget.h"
@@ -8,6 +9,7 @@
 #include "compress/pool/EntryCoding.h"
 #include "compress/tests/ArchiveSources.h"
 #include "testsupport/compress/ReversingCoder.h"
+#include "testsupport/TestBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"
@@ -53,65 +55,91 @@ protected:
     }
 };
 
-TEST_F(ArchiveWriting, RunLengthArchiveRoundTripsAndStoresWhatWouldGrow)
+// Every method with no key, a key and a negative one: the files come back whole and the entries are what each
+// file coded alone gives, whether coded ahead on workers or on the caller's thread; what would not shrink is
+// stored (but in a solid chain); any key locks every entry, scrambles the data and sums it with the key, and no
+// other key opens it.
+TEST_F(ArchiveWriting, EveryMethodRoundTripsWithAndWithoutAKey)
 {
-    const std::string runs = std::string(5000, 'a') + std::string(3000, '\x94') + std::string(100, 'b');
-    const std::string noise = RandomBytes<std::string>(10000, 7);
-    TCompress c;
-    const auto total = Write(c, Sources({{"runs.bin", runs}, {"sub\\noise.bin", noise}, {"empty", ""}}), coRLE);
-    EXPECT_EQ(total, static_cast<std::int32_t>(runs.size() + noise.size()));
-
-    const TArchiveList list = Scan();
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].Name, "empty") << "empty files go first, before the total is reached";
-    EXPECT_EQ(list[1].Info.Method, coRLE);
-    EXPECT_LT(list[1].Info.CompressedSize, 8100);
-    EXPECT_EQ(list[2].Info.Method, coNone) << "random data are stored";
-    EXPECT_EQ(list[2].Info.CompressedSize, 10000);
-
-    TCompress x;
-    x.SetTargetPath(dir / "x");
-    x.MakeDirectories = true;
-    x.ExpandArchive(archive, nullptr);
-    EXPECT_EQ(ScratchDir::Read(dir / "x\\runs.bin"), runs);
-    EXPECT_EQ(ScratchDir::Read(dir / "x\\sub\\noise.bin"), noise);
-    EXPECT_TRUE(port::FileExists(dir / "x\\empty"));
-}
-
-TEST_F(ArchiveWriting, LockedArchivesNeedTheirKey)
-{
-    const std::string text = "The quick brown fox jumps over the lazy dog. " + std::string(400, 'z');
-    TCompress c;
-    c.Key = 0x5A5A1234;
-    Write(c, Sources({{"a.txt", text}, {"b.bin", RandomBytes<std::string>(3000, 9)}}), coRLE);
-    const TArchiveList list = Scan();
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_TRUE(list[0].Info.Locked);
-    EXPECT_EQ(static_cast<std::uint32_t>(list[0].Info.Checksum),
-              ByteSum(reinterpret_cast<const unsigned char*>(text.data()), text.size()) + 0x5A5A1234u);
-    const std::string raw = ScratchDir::Read(archive);
-    EXPECT_EQ(raw.find("quick brown"), std::string::npos) << "the coded data are scrambled";
-
-    TCompress x;
-    x.SetTargetPath(dir.Path());
-    EXPECT_THROW(x.ExpandArchive(archive, nullptr), EInvalidKey);
-    x.Key = 0x5A5A1235;
-    EXPECT_THROW(x.ExpandArchive(archive, nullptr), EInvalidKey);
-    x.Key = 0x5A5A1234;
-    x.ExpandArchive(archive, nullptr);
-    EXPECT_EQ(ScratchDir::Read(dir / "a.txt"), text);
-}
-
-TEST_F(ArchiveWriting, NegativeKeysStillMarkTheEntriesScrambled)
-{
-    TCompress c;
-    c.Key = -2;
-    Write(c, Sources({{"a.txt", "hello hello hello"}}), coNone);
-    TCompress x;
-    x.Key = -2;
-    x.SetTargetPath(dir.Path());
-    x.ExpandArchive(archive, nullptr);
-    EXPECT_EQ(ScratchDir::Read(dir / "a.txt"), "hello hello hello");
+    struct Method {
+        const char* name;
+        TCompressionMethod method;
+        std::string id;
+        bool solid;
+    };
+    const Method methods[] = {{"stored", coNone, "NON", false}, {"run-length", coRLE, "RLE", false},
+                              {"lzhuf", coLZH, "LZH", false},   {"lh5", coLZH5, "LH5", false},
+                              {"lzma", coCustom, "LZM", false}, {"solid lzma", coCustom, "LZS", true}};
+    const std::string text(DebianTexts().begin(), DebianTexts().end());
+    const auto sources = Sources({{"empty.txt", ""},  // where the writer puts it: first
+                                  {"text.txt", text},
+                                  {"noise.bin", RandomBytes<std::string>(30000, 4)},
+                                  {"x.txt", "x"},
+                                  {"runs.bin", std::string(100000, '\0') + std::string(100000, 'q')},
+                                  {"sub\\words.txt", TextBytes<std::string>(8193, 8)}});
+    std::int32_t total = 0;
+    for (const TArchiveSource& source : sources)
+        total += static_cast<std::int32_t>(ScratchDir::Read(source.Path).size());
+    for (const Method& m : methods) {
+        for (const std::int32_t key : {0, 0x1234567, -2}) {
+            SCOPED_TRACE(std::string(m.name) + ", key " + std::to_string(key));
+            TCompress c;
+            c.Key = key;
+            c.CompressID = m.id;
+            EXPECT_EQ(Write(c, sources, m.method), total);
+            const std::string whole = ScratchDir::Read(archive);
+            EXPECT_EQ(whole.substr(5, 3), m.id);
+            if (key != 0) {
+                EXPECT_EQ(whole.find("GNU GENERAL PUBLIC LICENSE"), std::string::npos) << "a key scrambles the data";
+            }
+            c.CodedAheadLimit = 0;
+            EXPECT_TRUE(Write(c, sources, m.method) == total && ScratchDir::Read(archive) == whole)
+                << "coded one at a time on the caller's thread, byte for byte the same";
+            if (!m.solid) {
+                std::string entries;
+                for (const TArchiveSource& source : sources) {
+                    Write(c, {source}, m.method);
+                    entries += ScratchDir::Read(archive).substr(TArchiveHeader::kSize);
+                }
+                EXPECT_TRUE(whole.substr(TArchiveHeader::kSize) == entries) << "each entry as its file alone gives";
+            }
+            ScratchDir::Write(archive, whole);
+            const TArchiveList list = Scan();
+            ASSERT_EQ(list.size(), sources.size());
+            EXPECT_EQ(list[0].Name, "empty.txt") << "empty files go first, before the total is reached";
+            for (const auto& [name, info] : list) {
+                const bool grows = name == "noise.bin";
+                if (m.solid || name == "runs.bin" || grows) {
+                    EXPECT_EQ(info.Method, grows && !m.solid ? coNone : m.method) << name;
+                }
+                if (info.Method == coNone) {
+                    EXPECT_EQ(info.CompressedSize, info.ExpandedSize) << name;
+                }
+                EXPECT_EQ(info.Locked, key != 0) << name;
+            }
+            const std::string into = std::string("out-") + m.name + "-" + std::to_string(key);
+            TCompress x;
+            x.Key = key;
+            x.SetTargetPath(dir / into);
+            x.MakeDirectories = true;
+            x.ExpandArchive(archive, nullptr);
+            for (const TArchiveSource& source : sources) {
+                const std::string plain = ScratchDir::Read(source.Path);
+                EXPECT_TRUE(ScratchDir::Read(dir / (into + "\\" + source.StoredName)) == plain) << source.StoredName;
+                const auto entry =
+                    std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.Name == source.StoredName; });
+                EXPECT_EQ(static_cast<std::uint32_t>(entry->Info.Checksum),
+                          ByteSum(reinterpret_cast<const unsigned char*>(plain.data()), plain.size()) +
+                              static_cast<std::uint32_t>(key))
+                    << source.StoredName;
+            }
+            if (key == 0) continue;
+            for (const std::int32_t wrong : {0, key + 1}) {
+                x.Key = wrong;
+                EXPECT_THROW(x.ExpandArchive(archive, nullptr), EInvalidKey) << "key " << wrong;
+            }
+        }
+    }
 }
 
 TEST_F(ArchiveWriting, CheckHandlerCanSkipAFileAndCustomCodersWriteTheirOwnData)

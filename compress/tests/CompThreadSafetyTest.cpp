@@ -11,11 +11,9 @@ namespace {
 
 std::vector<unsigned char> Bytes(std::size_t n, unsigned char value = 'x') { return std::vector<unsigned char>(n, value); }
 
+// The figures of a small total, chunk by chunk: CodeStream.ProgressGoesFromZeroToHundredAndCancelStopsAtOnce.
 TEST(Percent, SmallTotalsMultiplyFirstLargeTotalsDivideFirst)
 {
-    EXPECT_EQ(Percent(8192, 20000), 40);
-    EXPECT_EQ(Percent(16384, 20000), 81);
-    EXPECT_EQ(Percent(20000, 20000), 100);
     EXPECT_EQ(Percent(8192, 1000000), 0);
     EXPECT_EQ(Percent(500000, 1000000), 50);
     EXPECT_EQ(Percent(2000000000, 2100000000), 95) << "no 32-bit overflow";
@@ -89,24 +87,16 @@ TEST(CompThreadSafety, OutputBudgetRaisesOnTheFirstByteBeyondIt)
     EXPECT_EQ(state.OutputSum(), 0xF0u + 0x0F + 0x0F) << "sums the bytes after scrambling";
 }
 
-TEST(CompThreadSafety, ProgressReportsEachChunkAndCancelEndsInput)
+// The figures each chunk reports: CodeStream.ProgressGoesFromZeroToHundredAndCancelStopsAtOnce.
+TEST(CompThreadSafety, ACancelEndsTheInputBeforeTheChunkItAnswered)
 {
     MemoryStream in(Bytes(20000));
     MemoryStream out;
-    std::vector<std::int32_t> seen;
     TCompThreadSafety state;
-    state.Begin({&in, &out, 20000, 0, false, false, 0, [&](std::int32_t& p) { seen.push_back(p); }});
-    std::size_t n = 0;
-    while (state.NextInputByte(), !state.EndOfInput()) ++n;
-    EXPECT_EQ(n, 20000u);
-    EXPECT_EQ(seen, (std::vector<std::int32_t>{40, 81, 100}));
-    state.Release();
-
-    MemoryStream again(Bytes(20000));
-    state.Begin({&again, &out, 20000, 0, false, false, 0, [](std::int32_t& p) {
+    state.Begin({&in, &out, 20000, 0, false, false, 0, [](std::int32_t& p) {
                      if (p > 50) p = -1;
                  }});
-    n = 0;
+    std::size_t n = 0;
     while (state.NextInputByte(), !state.EndOfInput()) ++n;
     EXPECT_EQ(n, 8192u) << "the cancelled chunk is not used";
     EXPECT_EQ(state.InputSum(), 8192u * 'x');

@@ -34,16 +34,6 @@ TBytes CodedGpl2()
     return RunEncodeLZH5(DebianText("GPL-2"));
 }
 
-TEST(Lh5Decoder, UnscramblesWithTheKey)
-{
-    const TBytes text = DebianText("GPL-2");
-    TBytes coded = CodedGpl2();
-    const std::int32_t key = 0x5A3C9617;
-    for (std::size_t i = 0; i < coded.size(); ++i)
-        coded[i] = static_cast<unsigned char>(coded[i] ^ (static_cast<std::uint32_t>(key) >> (8 * (i % 4))));
-    EXPECT_EQ(RunDecodeLZH5(coded, static_cast<std::int32_t>(text.size()), key), text);
-}
-
 TEST(Lh5Decoder, StopsExactlyAtTheExpandedSizeEvenInsideAMatch)
 {
     const TBytes text = DebianText("GPL-2");

@@ -19,26 +19,6 @@ TBytes Text(const std::string& s)
     return TBytes(s.begin(), s.end());
 }
 
-// Text with repeats near and far, and short runs: every kind of item at every distance class.
-TBytes TextLike(std::size_t n)
-{
-    const TBytes& text = DebianTexts();
-    TBytes bytes(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(n, text.size())));
-    while (bytes.size() < n) bytes.push_back(bytes[bytes.size() * 7 / 13]);
-    return bytes;
-}
-
-// Runs of every length up to a few times the longest match (256).
-TBytes Runs(std::size_t n)
-{
-    return RunsOfBytes(n, 700);
-}
-
-void ExpectRoundTrip(const TBytes& plain, std::int32_t key, const std::string& what)
-{
-    ::ExpectRoundTrip(EncodeLZH5, DecodeLZH5, plain, what, key);
-}
-
 TEST(Lh5Encoder, EmptyInputWritesNothing)
 {
     EXPECT_TRUE(RunEncodeLZH5({}).empty());
@@ -50,33 +30,6 @@ TEST(Lh5Encoder, OneByteIsASingleSymbolBlockOfSevenBytes)
     expected.Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 'Q').Put(4, 0).Put(4, 0);  // 52 bits, flushed with zeros
     ASSERT_EQ(expected.Bytes().size(), 7u);
     EXPECT_EQ(RunEncodeLZH5(Text("Q")), expected.Bytes());
-}
-
-TEST(Lh5Encoder, RoundTripsAcrossTheWindowAndBlockBoundaries)
-{
-    // Around the first refill (7,936 bytes in), the next ones (every 8,192) and the block buffer.
-    const std::size_t sizes[] = {1,    2,    3,    4,    255,   256,   257,   4095,  4096,  4097,  7935,
-                                 7936, 7937, 8192, 8448, 16127, 16128, 16129, 16384, 16640, 24321, 70000};
-    for (const std::size_t size : sizes) {
-        for (const std::int32_t key : {0, 0x1F2E3D4C}) {
-            const std::string what = std::to_string(size) + " key " + std::to_string(key);
-            ExpectRoundTrip(TextLike(size), key, "text " + what);
-            ExpectRoundTrip(RandomBytes(size, static_cast<std::uint32_t>(size)), key, "random " + what);
-            ExpectRoundTrip(Runs(size), key, "runs " + what);
-        }
-    }
-}
-
-TEST(Lh5Encoder, RoundTripsSeveralMegabytes)
-{
-    TBytes mixed = TextLike(1500000);
-    const TBytes noise = RandomBytes(700000, 7);
-    mixed.insert(mixed.end(), noise.begin(), noise.end());
-    mixed.insert(mixed.end(), 1200000, 0);  // full-length matches for a long stretch
-    const TBytes text = TextLike(900000);
-    mixed.insert(mixed.end(), text.begin(), text.end());
-    ExpectRoundTrip(mixed, 0, "mixed");
-    ExpectRoundTrip(mixed, -1, "mixed with key");
 }
 
 // Binary-like data: copies from near and far (some from beyond the window), long and short, between bits

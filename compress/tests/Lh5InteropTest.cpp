@@ -1,11 +1,13 @@
-// The -lh5- codec against Debian's archivers, on Debian's own texts and on binary data: jlha (jlha-utils)
-// writes archives whose members we cut out and decode, and lhasa and jlha extract the streams we write.
+// The -lh5- and -lh1- codecs against Debian's archivers, on Debian's own texts and on binary data: jlha
+// (jlha-utils) writes archives whose members we cut out and decode, and lhasa and jlha extract the streams we
+// write.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <string>
 
+#include "compress/lzhuf/Lzhuf.h"
 #include "compress/tests/Lh5Run.h"
 #include "compress/tests/LhaArchive.h"
 #include "compress/tests/PeerTools.h"
@@ -37,11 +39,18 @@ std::vector<std::pair<std::string, TBytes>> Inputs()
 {
     const TBytes& texts = DebianTexts();
     const TBytes pastTheFirstRefill(texts.begin(), texts.begin() + std::min<std::ptrdiff_t>(16129, std::ssize(texts)));
+    TBytes mixed = TextBytes(30000, 4);  // text, noise and a run
+    const TBytes noise = RandomBytes(20000, 4);
+    mixed.insert(mixed.end(), noise.begin(), noise.end());
+    mixed.insert(mixed.end(), 5000, 'q');
     return {{"GPL-2", DebianText("GPL-2")},
             {"texts.txt", texts},
             {"binary.bin", BinaryLike()},
             {"one.bin", TBytes{0x42}},
-            {"refill.txt", pastTheFirstRefill}};
+            {"empty.bin", TBytes{}},
+            {"refill.txt", pastTheFirstRefill},
+            {"words.txt", TextBytes(4097, 5)},
+            {"mixed.bin", mixed}};
 }
 
 TEST(Lh5Interop, DecodesMembersThatJlhaWrites)
@@ -63,23 +72,28 @@ TEST(Lh5Interop, DecodesMembersThatJlhaWrites)
     }
 }
 
-// Our stream as a member of a level-0 archive, extracted by the peer and compared.
-void ExpectExtractedBy(const std::string& extractCommand)
+// Our streams as members of level-0 archives, extracted by every peer that reads the method.
+TEST(Interop, PeersExtractWhatWeWrite)
 {
-    for (const auto& [name, bytes] : Inputs())
-        EXPECT_EQ(ExtractedByPeer(extractCommand, "-lh5-", RunEncodeLZH5(bytes), bytes), bytes) << name;
-}
-
-TEST(Lh5Interop, LhasaExtractsWhatWeWrite)
-{
-    if (const std::string missing = PeerMissing("lhasa", "lhasa"); !missing.empty()) GTEST_SKIP() << missing;
-    ExpectExtractedBy("lhasa -xq");
-}
-
-TEST(Lh5Interop, JlhaExtractsWhatWeWrite)
-{
-    if (const std::string missing = PeerMissing("jlha", "jlha-utils"); !missing.empty()) GTEST_SKIP() << missing;
-    ExpectExtractedBy("jlha xqf");
+    struct Peer {
+        std::string tool, package, extract, method;
+        void (*encoder)(TCompThreadSafety&);
+    };
+    const Peer peers[] = {{"lhasa", "lhasa", "lhasa -xq", "-lh5-", EncodeLZH5},
+                          {"jlha", "jlha-utils", "jlha xqf", "-lh5-", EncodeLZH5},
+                          {"lhasa", "lhasa", "lhasa xqf", "-lh1-", EncodeLZH}};
+    std::string missing;
+    for (const Peer& peer : peers) {
+        if (const std::string why = PeerMissing(peer.tool, peer.package); !why.empty()) {
+            missing += why + "; ";
+            continue;
+        }
+        for (const auto& [name, bytes] : Inputs()) {
+            SCOPED_TRACE(peer.extract + " " + peer.method + ", " + name);
+            EXPECT_EQ(ExtractedByPeer(peer.extract, peer.method, Compress(peer.encoder, bytes), bytes), bytes);
+        }
+    }
+    if (!missing.empty()) GTEST_SKIP() << missing;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "compress/Compress.h"
@@ -98,17 +99,17 @@ TEST(X86Filter, GivesBackAnyBytesHoweverTheyAreCut)
     EXPECT_GE(calls5, 10u) << "every tenth call goes to 0x5000, and reads so";
 }
 
-// Archives of the solid LZMA method: coCustom entries under "LZS", coded and read by the component itself.
+// Archives of the LZMA methods: coCustom entries under "LZS" (solid) or "LZM", coded and read by the component
+// itself.
 class SolidArchives : public ::testing::Test {
 protected:
     ScratchDir dir;
     std::string archive = dir / "solid.cmp";
 
-    void Write(const std::vector<TArchiveSource>& sources, std::int32_t key)
+    void Write(const std::vector<TArchiveSource>& sources, const std::string& id = "LZS")
     {
         TCompress c;
-        c.Key = key;
-        c.CompressID = "LZS";
+        c.CompressID = id;
         FileStream out(archive, FileMode::Create);
         c.CompressFiles(out, sources, coCustom);
     }
@@ -122,17 +123,17 @@ protected:
     }
 
     // Expands the named entries (all when empty) into the folder.
-    void Expand(std::int32_t key, const std::string& into, std::vector<std::string> names = {})
+    void Expand(const std::string& into, std::vector<std::string> names = {})
     {
         TCompress c;
-        c.Key = key;
         c.SetTargetPath(dir / into);
         c.MakeDirectories = true;
         c.ExpandArchive(archive, names.empty() ? nullptr : &names);
     }
 };
 
-TEST_F(SolidArchives, CodeWhatTheirFilesShareOnceAndReadBackWholeOrOneByOneWithAndWithoutAKey)
+// Round trips with and without a key: ArchiveWriting.EveryMethodRoundTripsWithAndWithoutAKey.
+TEST_F(SolidArchives, CodeWhatTheirFilesShareOnceAndReadBackWholeOrOneByOne)
 {
     Bytes program = {'M', 'Z'};
     const Bytes calls = CallsTo(20000, 7);
@@ -146,89 +147,104 @@ TEST_F(SolidArchives, CodeWhatTheirFilesShareOnceAndReadBackWholeOrOneByOneWithA
                                               {"runs.bin", std::string(200000, '\x94')},
                                               {"lib1.dll", Text(program)},
                                               {"sub\\words.txt", Text(TextBytes(8193, 8))}});
-    for (const std::int32_t key : {0, 0x1234567}) {
-        Write(sources, key);
-        EXPECT_EQ(ScratchDir::Read(archive).substr(5, 3), "LZS");
-        const TArchiveList list = List();
-        std::vector<std::string> order;
-        for (const auto& [name, info] : list) {
-            order.push_back(name);
-            EXPECT_EQ(info.Method, coCustom) << name << ": a chain's entry is never stored, not even noise";
-            EXPECT_EQ(info.Locked, key != 0) << name;
-        }
-        EXPECT_EQ(order, (std::vector<std::string>{"empty.txt", "noise.bin", "runs.bin", "lib1.dll", "lib2.dll",
-                                                   "sub\\words.txt", "text.txt"}))
-            << "empty files first, then by extension and name";
-        EXPECT_LT(list[4].Info.CompressedSize * 20, list[3].Info.CompressedSize)
-            << "the second library is coded as what it shares with the first";
+    Write(sources);
+    const TArchiveList list = List();
+    std::vector<std::string> order;
+    for (const auto& entry : list) order.push_back(entry.Name);
+    EXPECT_EQ(order, (std::vector<std::string>{"empty.txt", "noise.bin", "runs.bin", "lib1.dll", "lib2.dll",
+                                               "sub\\words.txt", "text.txt"}))
+        << "empty files first, then by extension and name";
+    EXPECT_LT(list[4].Info.CompressedSize * 20, list[3].Info.CompressedSize)
+        << "the second library is coded as what it shares with the first";
 
-        const std::string into = "all-" + std::to_string(key);
-        Expand(key, into);
-        for (const TArchiveSource& source : sources)
-            EXPECT_EQ(ScratchDir::Read(dir / (into + "\\" + source.StoredName)), ScratchDir::Read(source.Path))
-                << source.StoredName << ", key " << key;
-        // One entry at the end of the chain, alone: the entries before it are expanded to nowhere.
-        const std::string one = "one-" + std::to_string(key);
-        Expand(key, one, {"text.txt"});
-        EXPECT_EQ(ScratchDir::Read(dir / (one + "\\text.txt")), Text(DebianTexts()));
-        EXPECT_FALSE(port::FileExists(dir / (one + "\\lib1.dll")));
-        if (key == 0) continue;
-        EXPECT_THROW(Expand(0, "nokey"), EInvalidKey);
-        EXPECT_THROW(Expand(key + 1, "wrongkey"), EInvalidKey);
-    }
+    Expand("all");
+    for (const TArchiveSource& source : sources)
+        EXPECT_EQ(ScratchDir::Read(dir / ("all\\" + source.StoredName)), ScratchDir::Read(source.Path))
+            << source.StoredName;
+    // One entry at the end of the chain, alone: the entries before it are expanded to nowhere.
+    Expand("one", {"text.txt"});
+    EXPECT_EQ(ScratchDir::Read(dir / "one\\text.txt"), Text(DebianTexts()));
+    EXPECT_FALSE(port::FileExists(dir / "one\\lib1.dll"));
 }
 
-// A damaged entry fails with the decoder's reason and the entry's name, and its file never holds more than
-// its size; an entry wanted after one that failed cannot go on with the chain and says so.
-TEST_F(SolidArchives, DamagedEntriesFailByNameAndTheChainAfterThemIsRefused)
+// A damaged entry of either LZMA method fails with the decoder's reason and the entry's name (a changed byte
+// may instead decode to other bytes, which the checksum refuses), and its file never holds more than its size;
+// in a solid chain an entry wanted after one that failed cannot go on with the chain and says so.
+TEST_F(SolidArchives, DamagedEntriesOfEitherMethodFailByNameAndWriteNothingPastTheirSize)
 {
     const std::string first = Text(DebianText("GPL-2"));
     const std::string second = Text(DebianText("GPL-3"));
-    Write(WrittenSources(dir, {{"a.txt", first}, {"b.txt", second}}), 0);
-    const std::string good = ScratchDir::Read(archive);
-    const TArchiveList list = List();
-    const auto dataOf = [&](std::size_t i) {
-        return static_cast<std::size_t>(list[i].Info.HeaderOffset) + TEntryHeader::kSize + 5;
-    };
-    ASSERT_EQ(good[dataOf(0)], lzma::solid::kStartsChain);
-    ASSERT_EQ(good[dataOf(1)], 0) << "the second entry goes on with the first's chain";
+    const auto sources = WrittenSources(dir, {{"a.txt", first}, {"b.txt", second}});
     const auto setInt = [](std::string& bytes, std::size_t at, std::uint32_t value) {
         for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
     };
+    // Where the entries' headers and data start, and the LZMA header within the data (after the solid flags).
+    struct Layout {
+        std::size_t header[2];
+        std::size_t data[2];
+        std::size_t lzmaHeader;
+    };
     struct Damage {
         std::string what;
-        std::string damaged;
+        bool solidOnly;
+        std::function<void(std::string&, const Layout&)> apply;
         std::vector<std::string> wanted;
         std::string says;
+        bool checksumMayRefuse = false;
     };
-    std::vector<Damage> damages;
-    std::string flags = good;
-    flags[dataOf(0)] = 0x09;
-    damages.push_back({"unknown flags", flags, {}, "a.txt: The solid LZMA data start with flags no coder writes (9)"});
-    std::string large = good;
-    setInt(large, dataOf(0) + 2, 16u << 20);
-    damages.push_back({"a 16 MB dictionary", large, {}, "a.txt: The LZMA header asks for a dictionary of 16777216"});
-    std::string cut = good.substr(0, dataOf(1) + 300);
-    setInt(cut, static_cast<std::size_t>(list[1].Info.HeaderOffset) + 12, 300);
-    damages.push_back({"the last entry cut", cut, {}, "b.txt: The LZMA data end after"});
-    std::string broken = good;
-    for (std::size_t i = 100; i < 120; ++i) broken[dataOf(0) + i] = '\0';
-    damages.push_back({"the first entry damaged, the second wanted alone",
-                       broken,
-                       {"b.txt"},
-                       "b.txt: The entry goes on with a solid chain whose earlier entries were not expanded"});
-    for (const Damage& d : damages) {
-        ScratchDir::Write(archive, d.damaged);
-        try {
-            Expand(0, "out", d.wanted);
-            ADD_FAILURE() << d.what << ": expanded";
-        } catch (const ELzmaData& e) {
-            EXPECT_NE(std::string(e.what()).find(d.says), std::string::npos) << d.what << ": " << e.what();
+    std::vector<Damage> damages = {
+        {"unknown flags", true, [](std::string& b, const Layout& at) { b[at.data[0]] = 0x09; }, {},
+         "a.txt: The solid LZMA data start with flags no coder writes (9)"},
+        {"a 16 MB dictionary", false,
+         [&](std::string& b, const Layout& at) { setInt(b, at.data[0] + at.lzmaHeader + 1, 16u << 20); }, {},
+         "a.txt: The LZMA header asks for a dictionary of 16777216 bytes"},
+        {"the last entry cut", false,
+         [&](std::string& b, const Layout& at) {
+             b.resize(at.data[1] + 300);
+             setInt(b, at.header[1] + 12, 300);
+         },
+         {}, "b.txt: The LZMA data end after"},
+        {"the first entry damaged, the second wanted alone", true,
+         [](std::string& b, const Layout& at) {
+             for (std::size_t i = 100; i < 120; ++i) b[at.data[0] + i] = '\0';
+         },
+         {"b.txt"}, "b.txt: The entry goes on with a solid chain whose earlier entries were not expanded"}};
+    for (const std::size_t at : {std::size_t{20}, std::size_t{200}, std::size_t{0}})  // 0: a.txt's middle
+        damages.push_back({"a byte changed at " + std::to_string(at), false,
+                           [at](std::string& b, const Layout& layout) {
+                               b[layout.data[0] + (at ? at : (layout.header[1] - layout.data[0]) / 2)] ^= 0x5A;
+                           },
+                           {}, "a.txt: ", true});
+    for (const std::string id : {"LZS", "LZM"}) {
+        Write(sources, id);
+        const std::string good = ScratchDir::Read(archive);
+        const TArchiveList list = List();
+        Layout layout{};
+        for (std::size_t i = 0; i < 2; ++i) {
+            layout.header[i] = static_cast<std::size_t>(list[i].Info.HeaderOffset);
+            layout.data[i] = layout.header[i] + TEntryHeader::kSize + 5;
         }
-        for (const auto& [name, size] : {std::pair{"a.txt", first.size()}, std::pair{"b.txt", second.size()}})
-            if (port::FileExists(dir / "out\\" + name)) {
-                EXPECT_LE(ScratchDir::Read(dir / "out\\" + name).size(), size) << d.what;
+        layout.lzmaHeader = id == "LZS" ? 1 : 0;
+        ASSERT_GT(layout.header[1] - layout.data[0], 1000u) << id;
+        for (const Damage& d : damages) {
+            if (d.solidOnly && id != "LZS") continue;
+            SCOPED_TRACE(id + ", " + d.what);
+            std::string damaged = good;
+            d.apply(damaged, layout);
+            ScratchDir::Write(archive, damaged);
+            try {
+                Expand("out", d.wanted);
+                ADD_FAILURE() << "expanded";
+            } catch (const ELzmaData& e) {
+                EXPECT_NE(std::string(e.what()).find(d.says), std::string::npos) << e.what();
+            } catch (const EBadChecksum&) {
+                EXPECT_TRUE(d.checksumMayRefuse) << "only changed bytes may decode to other bytes";
             }
+            for (const auto& [name, size] : {std::pair{"a.txt", first.size()}, std::pair{"b.txt", second.size()}})
+                if (port::FileExists(dir / "out\\" + name)) {
+                    EXPECT_LE(ScratchDir::Read(dir / "out\\" + name).size(), size);
+                }
+        }
     }
 }
 
@@ -257,8 +273,8 @@ TEST_F(SolidArchives, ASecondPartFindsWhatTheFirstHoldsAndNeedsNoThreadOfItsOwn)
     EXPECT_EQ(coded[1][2][0], lzma::solid::kStartsPart) << "c.bin starts the second part";
     EXPECT_LT(coded[1][2].size(), 20000u) << "and codes the noise it shares with b.bin as a repeat";
 
-    Write(sources, 0);
-    Expand(0, "out");
+    Write(sources);
+    Expand("out");
     for (const TArchiveSource& source : sources)
         EXPECT_EQ(ScratchDir::Read(dir / ("out\\" + source.StoredName)), ScratchDir::Read(source.Path))
             << source.StoredName;

@@ -11,36 +11,30 @@
 
 namespace {
 
-class Lh5PeerStreams : public PeerStreams {};
-class LzhufPeerStreams : public PeerStreams {};
+class LzhPeerStreams : public PeerStreams {};
 
-TEST_F(Lh5PeerStreams, TheDecoderReadsThem)
+TEST_F(LzhPeerStreams, TheDecodersReadThem)
 {
-    for (const char* name : {"gpl2", "long"}) {
-        const TBytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
-        const TBytes coded = PeerFile("lzh-peers", std::string(name) + ".lh5");
-        ASSERT_FALSE(text.empty()) << name;
-        EXPECT_EQ(RunDecodeLZH5(coded, static_cast<std::int32_t>(text.size())), text) << name;
+    const std::pair<const char*, void (*)(TCompThreadSafety&, std::int32_t)> decoders[] = {{".lh5", DecodeLZH5},
+                                                                                            {".lh1", DecodeLZH}};
+    for (const auto& [extension, decoder] : decoders) {
+        for (const std::string name : {"gpl2", "long"}) {
+            SCOPED_TRACE(name + extension);
+            const TBytes text = PeerFile("lzh-peers", name + ".txt");
+            ASSERT_FALSE(text.empty());
+            const auto size = static_cast<std::int32_t>(text.size());
+            EXPECT_TRUE(Expand(decoder, PeerFile("lzh-peers", name + extension), size) == text);
+        }
     }
 }
 
 // Which of several equally long matches a finder names is free; these streams pin it for text.
-TEST_F(Lh5PeerStreams, TheEncoderWritesTheSameStreams)
+TEST_F(LzhPeerStreams, TheEncoderWritesTheSameStreams)
 {
-    for (const char* name : {"gpl2", "long"}) {
-        const TBytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
+    for (const std::string name : {"gpl2", "long"}) {
+        const TBytes text = PeerFile("lzh-peers", name + ".txt");
         ASSERT_FALSE(text.empty()) << name;
-        EXPECT_EQ(RunEncodeLZH5(text), PeerFile("lzh-peers", std::string(name) + ".lh5")) << name;
-    }
-}
-
-TEST_F(LzhufPeerStreams, TheDecoderReadsThem)
-{
-    for (const char* name : {"gpl2", "long"}) {
-        const Bytes text = PeerFile("lzh-peers", std::string(name) + ".txt");
-        const Bytes coded = PeerFile("lzh-peers", std::string(name) + ".lh1");
-        ASSERT_FALSE(text.empty()) << name;
-        EXPECT_TRUE(Expand(DecodeLZH, coded, static_cast<std::int32_t>(text.size())) == text) << name;
+        EXPECT_EQ(RunEncodeLZH5(text), PeerFile("lzh-peers", name + ".lh5")) << name;
     }
 }
 

@@ -82,20 +82,6 @@ TEST(RunLength, MarkerBytesNeverFormRunsAndRefuseToGrow)
     EXPECT_EQ(Expand(coded), plain);
 }
 
-TEST(RunLength, RoundTripsEveryByteValueAndLongRuns)
-{
-    Bytes plain;
-    for (int run = 1; run < 600; run += 37)
-        for (int b = 0; b < 256; b += 51) plain.insert(plain.end(), static_cast<std::size_t>(run), static_cast<unsigned char>(b));
-    plain.insert(plain.end(), 40000, 0x94);
-    plain.insert(plain.end(), 70000, 0x00);
-    TCompress c;
-    const Coded coded = Code(c, TCodeDirection::Compress, coRLE, plain);
-    EXPECT_LT(coded.bytes.size(), plain.size());
-    EXPECT_EQ(static_cast<std::uint32_t>(coded.checksum), ByteSum(plain.data(), plain.size()));
-    EXPECT_EQ(Expand(coded.bytes), plain);
-}
-
 TEST(CodeStream, CopiesScramblesAndSumsPlainBytes)
 {
     TCompress c;

@@ -32,35 +32,21 @@ TEST_F(IniFile, StringsPresentEmptyMissingAndLong)
     EXPECT_EQ(longValue.ReadString("Main", "Long", ""), std::string(TIniFile::ValueBufferSize - 1, 'x'));
 }
 
-TEST_F(IniFile, IntegersInDecimalDollarAndHex)
+// Numbers, flags and colours go through the profile parsers; their forms: ProfileNumbers (config/tests).
+TEST_F(IniFile, NumbersFlagsAndColoursOrTheDefault)
 {
-    const TIniFile ini = Ini(
-        "[N]\nDec=255\nNeg=-17\nDollar=$0000FF\nHex=0x0000ff\nHexUpper=0XFF\nAllBits=$FFFFFFFF\n"
-        "Word=red\nEmpty=\nTrailing=12abc\nBare=$\nTooBig=2147483648\nTooWide=$100000000\nMin=-2147483648\n");
-    EXPECT_EQ(ini.ReadInteger("N", "Dec", 7), 255);
-    EXPECT_EQ(ini.ReadInteger("N", "Neg", 7), -17);
-    EXPECT_EQ(ini.ReadInteger("N", "Dollar", 7), 255);
+    const TIniFile ini = Ini("[N]\nHex=0x0000ff\nWord=red\nTwo=2\nZero=0\nButtonFace=2147483663\n");
     EXPECT_EQ(ini.ReadInteger("N", "Hex", 7), 255);
-    EXPECT_EQ(ini.ReadInteger("N", "HexUpper", 7), 255);
-    EXPECT_EQ(ini.ReadInteger("N", "AllBits", 7), -1);
-    EXPECT_EQ(ini.ReadInteger("N", "Min", 7), -2147483647 - 1);
-    for (const char* key : {"Word", "Empty", "Trailing", "Bare", "TooBig", "TooWide", "Missing"}) {
+    for (const char* key : {"Word", "Missing"}) {
         EXPECT_EQ(ini.ReadInteger("N", key, 7), 7) << key;
         EXPECT_EQ(ini.ReadOptionalInteger("N", key), std::nullopt) << key;
     }
-}
-
-TEST_F(IniFile, BooleansAreIntegersAndColoursAre32Bits)
-{
-    const TIniFile ini = Ini("[B]\nTwo=2\nZero=0\nWord=true\n[C]\nRed=255\nButtonFace=2147483663\nHex=0x8000000F\n");
-    EXPECT_TRUE(ini.ReadBool("B", "Two", false));
-    EXPECT_FALSE(ini.ReadBool("B", "Zero", true));
-    EXPECT_TRUE(ini.ReadBool("B", "Word", true));
-    EXPECT_FALSE(ini.ReadBool("B", "Word", false));
-    EXPECT_EQ(ini.ReadColor("C", "Red", 0), 0x0000FFu);
-    EXPECT_EQ(ini.ReadColor("C", "ButtonFace", 0), 0x8000000Fu);
-    EXPECT_EQ(ini.ReadColor("C", "Hex", 0), 0x8000000Fu);
-    EXPECT_EQ(ini.ReadInteger("C", "ButtonFace", 3), 3) << "beyond a signed integer";
+    EXPECT_EQ(ini.ReadInteger("N", "ButtonFace", 3), 3) << "beyond a signed integer";
+    EXPECT_EQ(ini.ReadColor("N", "ButtonFace", 0), 0x8000000Fu) << "a colour takes all 32 bits";
+    EXPECT_TRUE(ini.ReadBool("N", "Two", false));
+    EXPECT_FALSE(ini.ReadBool("N", "Zero", true));
+    EXPECT_TRUE(ini.ReadBool("N", "Word", true));
+    EXPECT_FALSE(ini.ReadBool("N", "Word", false));
 }
 
 TEST_F(IniFile, ASectionListsItsKeyNamesInFileOrder)
