@@ -25,13 +25,19 @@ int ScreenHeight()
 
 }  // namespace
 
+// The shortcut rows are built while their page is hidden: shown half-built, the page took keys and clicks on rows
+// that the configuration ticked afterwards, and Next led on past a list not yet filled.
+void TDisplayScreen::Notebook1PageShowing(int page)
+{
+    if (page == kShortcutsPage) FillShortcutList();
+}
+
 void TDisplayScreen::Notebook1PageChanged()
 {
     ShowCommonButtons();
     Application::ProcessMessages();
     switch (Notebook1.PageIndex()) {
         case kAgreementPage: EnterAgreementPage(); break;
-        case kShortcutsPage: FillShortcutList(); break;
         case kInstallPage: EnterInstallPage(); break;
         case kFinishedPage: EnterFinishedPage(); break;
         case kUninstallerPage: EnterUninstallerPage(); break;
@@ -121,12 +127,8 @@ void TDisplayScreen::FillShortcutList()
     Memo3.Add("Install To: " + Main_Dir.Text());
     Memo3.Add("");
     Memo3.Add("Folders:");
-    for (const std::string& entry : Global.ShortcutEntries) {
-        AddShortcutEntry(entry);
-        Application::ProcessMessages();
-    }
+    for (const std::string& entry : Global.ShortcutEntries) AddShortcutEntry(entry);
     ListView1.SetCheckboxes(true);
-    Application::ProcessMessages();
 }
 
 void TDisplayScreen::AddShortcutEntry(std::string fields)
