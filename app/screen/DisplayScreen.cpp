@@ -238,6 +238,7 @@ void TDisplayScreen::AttachHandlers()
     OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     OnResize = [this] { FormResize(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
+    Notebook1.OnPageShowing = [this](int page) { Notebook1PageShowing(page); };
     Notebook1.OnPageChanged = [this] { Notebook1PageChanged(); };
     Next1.OnClick = [this] { Next1Click(); };
     Back1.OnClick = [this] { Back1Click(); };

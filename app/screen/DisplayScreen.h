@@ -149,6 +149,7 @@ private:
     void ShowUninstallMode();
     void ShowNoUninstallInformation(const std::string& why);
 
+    void Notebook1PageShowing(int page);
     void Notebook1PageChanged();
     void Next1Click();
     void Back1Click();

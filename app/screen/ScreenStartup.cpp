@@ -79,6 +79,7 @@ void TDisplayScreen::ShowNoUninstallInformation(const std::string& why)
 
 void TDisplayScreen::FormCloseQuery(bool& canClose)
 {
+    Notebook1.OnPageShowing = nullptr;
     Notebook1.OnPageChanged = nullptr;
     Next1.OnClick = nullptr;
     Back1.OnClick = nullptr;

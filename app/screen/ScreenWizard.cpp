@@ -20,14 +20,21 @@ int ScreenHeight()
 
 }  // namespace
 
+// The shortcut rows are built while their page is hidden: shown half-built, the page took keys and clicks on rows
+// that the configuration ticked afterwards, and Next led on past a list not yet filled.
+void TDisplayScreen::Notebook1PageShowing(int page)
+{
+    if (page == PageIndex(WizardPage::Shortcuts)) FillShortcutList();
+}
+
 void TDisplayScreen::Notebook1PageChanged()
 {
     ShowCommonButtons();
     Application::ProcessMessages();
-    if (Notebook1.PageIndex() >= kWizardPageCount) return;
-    switch (kWizardPages[Notebook1.PageIndex()].page) {
+    const int index = Notebook1.PageIndex();
+    if (index < 0 || index >= kWizardPageCount) return;
+    switch (kWizardPages[index].page) {
         case WizardPage::Agreement: EnterAgreementPage(); break;
-        case WizardPage::Shortcuts: FillShortcutList(); break;
         case WizardPage::Install: EnterInstallPage(); break;
         case WizardPage::Finished: EnterFinishedPage(); break;
         case WizardPage::Uninstaller: EnterUninstallerPage(); break;
@@ -117,12 +124,8 @@ void TDisplayScreen::FillShortcutList()
     Memo3.Add("Install To: " + Main_Dir.Text());
     Memo3.Add("");
     Memo3.Add("Folders:");
-    for (const std::string& entry : Global.ShortcutEntries) {
-        AddShortcutEntry(entry);
-        Application::ProcessMessages();
-    }
+    for (const std::string& entry : Global.ShortcutEntries) AddShortcutEntry(entry);
     ListView1.SetCheckboxes(true);
-    Application::ProcessMessages();
 }
 
 void TDisplayScreen::AddShortcutEntry(std::string fields)

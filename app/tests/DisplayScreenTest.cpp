@@ -278,6 +278,7 @@ TEST_F(DisplayScreen, ClosingDetachesTheNavigation)
     EXPECT_FALSE(static_cast<bool>(screen.Accept.OnClick));
     EXPECT_FALSE(static_cast<bool>(screen.decline.OnClick));
     EXPECT_FALSE(static_cast<bool>(screen.Cancel1.OnClick));
+    EXPECT_FALSE(static_cast<bool>(screen.Notebook1.OnPageShowing));
     EXPECT_FALSE(static_cast<bool>(screen.Notebook1.OnPageChanged));
 }
 

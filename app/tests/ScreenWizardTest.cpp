@@ -115,6 +115,24 @@ TEST_F(WizardFlow, Page4BuildsThreeRowsPerEntryAndTheSummaryOfThatMoment)
                                            "Setup Tests Desktop : Tool", "Docs: Read me", "Docs Desktop : Read me"}));
 }
 
+// Keys pressed as Page4 appears act on its finished rows: the page is never shown, and so never takes input,
+// before the configuration has ticked them.
+TEST_F(WizardFlow, Page4TakesItsFirstKeysOnTheRowsAsConfigured)
+{
+    Open(false);
+    Global.ShortcutEntries = {"Tool,<InstallDir>\\tool.exe,X,,X,,Setup Tests,C:\\src\\tool.ico"};
+    for (const WPARAM key : {WPARAM{VK_HOME}, WPARAM{VK_SPACE}}) {
+        PostMessageA(screen.ListView1.Handle(), WM_KEYDOWN, key, 1);
+        PostMessageA(screen.ListView1.Handle(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001U));
+    }
+    screen.Next1.Click();
+
+    ASSERT_EQ(screen.ListView1.Count(), 3);
+    EXPECT_FALSE(screen.ListView1.Checked(0)) << "ticked by the configuration, then cleared by the space";
+    EXPECT_FALSE(screen.ListView1.Checked(1));
+    EXPECT_TRUE(screen.ListView1.Checked(2));
+}
+
 TEST_F(WizardFlow, ABrowsedDirectoryGetsItsBackslash)
 {
     std::string name = "C:\\Apps";

@@ -106,29 +106,30 @@ int SetupDriver::ListRows(int id) const
 
 bool SetupDriver::ListRowChecked(int id, int row) const
 {
-    const auto state = SendMessageA(Control(id), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
-    return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+    return ListRowMark(id, row) == 2;
 }
 
 void SetupDriver::SetListRowChecked(int id, int row, bool checked)
 {
-    if (row < 0 || row >= ListRows(id)) Fail("row " + std::to_string(row) + " of list " + std::to_string(id));
-    if (ListRowChecked(id, row) == checked) return;
-    HWND list = Control(id);
-    // Home focuses the first row, each Down the next one, Space toggles the focused row's check mark.
-    PressKey(list, VK_HOME);
-    for (int down = 0; down < row; ++down) PressKey(list, VK_DOWN);
-    PressKey(list, VK_SPACE);
-    if (!WaitUntil([&] { return ListRowChecked(id, row) == checked; }, patienceMs_))
-        Fail("row " + std::to_string(row) + (checked ? " ticked" : " cleared"));
+    const std::string what = "row " + std::to_string(row) + " of list " + std::to_string(id);
+    if (row < 0 || !WaitUntil([&] { return ListReady(id, row + 1); }, patienceMs_)) Fail(what);
+    if (ListRowChecked(id, row) != checked) {
+        HWND list = Control(id);
+        // Home focuses the first row, each Down the next one, Space toggles the focused row's check mark.
+        PressKey(list, VK_HOME);
+        for (int down = 0; down < row; ++down) PressKey(list, VK_DOWN);
+        PressKey(list, VK_SPACE);
+        if (!WaitUntil([&] { return ListRowChecked(id, row) == checked; }, patienceMs_))
+            Fail(what + (checked ? " ticked" : " cleared"));
+    }
+    Settle();
+    if (ListRowChecked(id, row) != checked) Fail(what + (checked ? " to stay ticked" : " to stay clear"));
 }
 
 void SetupDriver::WaitForListChecks(int id)
 {
-    const bool ready = WaitUntil(
-        [&] { return (SendMessageA(Control(id), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) != 0; },
-        patienceMs_);
-    if (!ready) Fail("the check boxes of list " + std::to_string(id));
+    if (!WaitUntil([&] { return ListReady(id, 0); }, patienceMs_))
+        Fail("the check marks of every row of list " + std::to_string(id));
 }
 
 std::optional<ProcessDialog> SetupDriver::WaitForDialog(DWORD timeoutMs)
@@ -146,6 +147,23 @@ std::optional<ProcessDialog> SetupDriver::WaitForDialog(DWORD timeoutMs)
 void SetupDriver::Settle() const
 {
     WaitUntil([&] { return !process_.Running() || WaitForInputIdle(process_.Handle(), 0) == 0; }, patienceMs_);
+}
+
+bool SetupDriver::ListReady(int id, int rows) const
+{
+    if ((SendMessageA(Control(id), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) == 0) return false;
+    const int count = ListRows(id);
+    if (count < rows) return false;
+    for (int row = 0; row < count; ++row) {
+        if (ListRowMark(id, row) == 0) return false;
+    }
+    return true;
+}
+
+UINT SetupDriver::ListRowMark(int id, int row) const
+{
+    const auto state = SendMessageA(Control(id), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) >> 12;
 }
 
 HWND SetupDriver::Control(int id) const

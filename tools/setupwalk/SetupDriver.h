@@ -37,8 +37,11 @@ public:
 
     int ListRows(int id) const;
     bool ListRowChecked(int id, int row) const;
+    // Acts once the list is ready and holds the row, and checks that the row keeps its new state once the
+    // program waits for input again.
     void SetListRowChecked(int id, int row, bool checked);
-    // Until the list has its check boxes: the page switches them on when it has added every row.
+    // Until the list is ready for input: it has its check boxes and every row its check mark. A row without
+    // one is still being set up, and would look clear before the page ticks it.
     void WaitForListChecks(int id);
 
     std::optional<ProcessDialog> WaitForDialog(DWORD timeoutMs);
@@ -49,6 +52,9 @@ public:
 
 private:
     HWND Control(int id) const;
+    bool ListReady(int id, int rows) const;
+    // The row's check mark, its state image: 0 none yet, 1 clear, 2 ticked.
+    UINT ListRowMark(int id, int row) const;
     void PressKey(HWND window, UINT key) const;
     [[noreturn]] void Fail(const std::string& waitingFor) const;
 

@@ -15,6 +15,7 @@ TPanel& TNotebook::AddPage(const std::string& name, int id)
 void TNotebook::SetPageIndex(int index)
 {
     if (index < 0 || index >= PageCount() || index == pageIndex_) return;
+    if (OnPageShowing) OnPageShowing(index);
     pages_[static_cast<size_t>(index)]->Show();
     if (pageIndex_ >= 0) pages_[static_cast<size_t>(pageIndex_)]->Hide();
     pageIndex_ = index;

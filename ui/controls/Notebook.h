@@ -10,7 +10,9 @@ class TNotebook : public TPanel {
 public:
     TNotebook(TWindow& parent, int id);
 
-    // Raised when the page index changes, and only then.
+    // Raised when the page index changes, and only then: OnPageShowing with the new index while that page is
+    // still hidden, so that it can be made complete before it takes input; OnPageChanged once it shows.
+    std::function<void(int)> OnPageShowing;
     std::function<void()> OnPageChanged;
 
     TPanel& AddPage(const std::string& name, int id);

@@ -21,6 +21,8 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <vector>
+
 namespace {
 
 class Controls : public ::testing::Test {
@@ -150,7 +152,7 @@ TEST_F(Controls, CheckBoxAndRadioButtons)
     EXPECT_TRUE(check.Checked()) << "a check box is no member of the radio group";
 }
 
-TEST_F(Controls, NotebookRaisesPageChangedOnlyWhenTheIndexChanges)
+TEST_F(Controls, NotebookRaisesItsPageEventsOnlyWhenTheIndexChangesTheFirstBeforeThePageShows)
 {
     TNotebook notebook(form, 10);
     notebook.SetBounds(0, 0, 400, 300);
@@ -160,14 +162,22 @@ TEST_F(Controls, NotebookRaisesPageChangedOnlyWhenTheIndexChanges)
     EXPECT_EQ(second.Width(), 400);
 
     int changes = 0;
+    std::vector<int> showing;
+    notebook.OnPageShowing = [&](int page) {
+        showing.push_back(page);
+        EXPECT_FALSE(IsWindowVisible(second.Handle())) << "still hidden while it is prepared";
+        EXPECT_EQ(changes, 0);
+    };
     notebook.OnPageChanged = [&changes] { ++changes; };
     EXPECT_EQ(notebook.PageIndex(), 0);
     notebook.SetPageIndex(0);
     notebook.SetPageIndex(7);
     notebook.SetPageIndex(-1);
     EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(showing.empty());
     notebook.SetPageIndex(1);
     EXPECT_EQ(changes, 1);
+    EXPECT_EQ(showing, std::vector<int>{1});
     EXPECT_FALSE(IsWindowVisible(first.Handle()));
     EXPECT_TRUE(IsWindowVisible(second.Handle()));
 }
