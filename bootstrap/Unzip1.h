@@ -12,6 +12,8 @@
 #include <string>
 #include <utility>
 
+// The expander's window (the file is named after its form, Unzip1): it unpacks nothing itself, it shows
+// TSupportExpansion at work and asks for disks.
 class TUNZIP : public TForm {
 public:
     using TLoadSetupConfig = TSupportExpansion::TLoadSetupConfig;

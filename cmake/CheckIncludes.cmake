@@ -1,5 +1,5 @@
 # cmake -DROOT=<project> -P CheckIncludes.cmake: fails when an include runs upward between layers, or when a test
-# includes another suite's files. Only includes written from the project root ("compress/Lh5.h") are read; an
+# includes another suite's files. Only includes written from the project root ("compress/lh5/Lh5.h") are read; an
 # include without a folder names a file beside the includer.
 #
 # Layers, lowest first (docs/ARCHITECTURE.md, "Layers"): a folder of the product includes only folders of a lower
@@ -12,7 +12,7 @@ set(layers
   segment=2 settings=2
   payload=3 shell=3
   tools/mksetup=4 ui=4 state=4 app/record=4
-  bootstrap=5 app/config=5
+  bootstrap=5 app/product=5
   app/finish=6 app/install=6 app/uninstall=6 app/run=6
   app/silent=7 app/screen=7
   app/entry=8 app/tests=8 tools/setupwalk=8

@@ -15,6 +15,8 @@ using TShowProgressEvent = std::function<void(std::int32_t& PercentageDone)>;
 // done × 100 div total, in a form that cannot overflow 32 bits for large totals.
 std::int32_t Percent(std::int32_t done, std::int32_t total);
 
+// One coding run's buffers, sums, key and progress: "thread safety" because each run has its own, so runs on
+// different threads share nothing. It holds no lock.
 class TCompThreadSafety {
 public:
     static constexpr std::size_t kBufferSize = 8192;

@@ -5,7 +5,7 @@
 #include <utility>
 
 // It keeps its message in a std::string of its own rather than deriving from std::runtime_error, whose
-// message string would bring a second string implementation into setup.exe (app/ThrowHelpers.cpp).
+// message string would bring a second string implementation into setup.exe (app/entry/ThrowHelpers.cpp).
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : message_(std::move(message)) {}

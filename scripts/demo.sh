@@ -28,7 +28,7 @@ user_display=${DISPLAY:-}
 cmake/wine-run.sh --fresh
 trap 'cmake/wine-run.sh --shutdown' EXIT
 
-cmake --build --preset win32 --target sample-dist sample-product setupwalk_program
+cmake --build --preset win32 -j "${JOBS:-$(nproc)}" --target sample-dist sample-product setupwalk_program
 "$mksetup" list "$dist"
 "$mksetup" verify "$dist"
 

@@ -33,7 +33,7 @@ struct TGlobal {
     bool UninstallMode = false;
     bool ExpandFailed = false;
 
-    // The install plan. Element formats are described with ReadSetupConfig (app/config/SetupConfig.h).
+    // The install plan. Element formats are described with ReadSetupConfig (app/product/SetupConfig.h).
     TStringList InstallFiles;
     TStringList AutoexecEntries;
     TStringList RegistryEntries;

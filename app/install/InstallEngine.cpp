@@ -6,7 +6,7 @@
 #include <array>
 #include <set>
 
-#include "app/config/Destinations.h"
+#include "app/product/Destinations.h"
 #include "app/install/DirectoryLedger.h"
 #include "app/install/EarlierInstallation.h"
 #include "app/install/EntriesBefore.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/config/Destinations.h"
+#include "app/product/Destinations.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/ShellFolders.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/SetupConfig.h"
+#include "app/product/SetupConfig.h"
 #include "app/record/UninstallEntries.h"
 
 constexpr const char* kUninstallTitle = "ZUV2000 - Uninstaller";

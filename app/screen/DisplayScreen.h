@@ -6,8 +6,8 @@
 #include "app/finish/FinishActions.h"
 #include "app/install/InstallChoices.h"
 #include "app/record/UninstallEntries.h"
-#include "app/screen/GradPanel.h"
-#include "app/config/SetupConfig.h"
+#include "app/screen/GradPanHost.h"
+#include "app/product/SetupConfig.h"
 #include "ui/pictures/AnimatedImage.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/CheckBox.h"
@@ -49,7 +49,7 @@ public:
     void LoadSetupConfig(const std::string& dir);
 
     // The designed components.
-    TGradPanel SetupScreen;
+    TGradPanHost SetupScreen;
     TLabel TextInfo1;
     TLabel TextInfo2;
     TLabel TextInfo3;
@@ -77,7 +77,7 @@ public:
     TPanel& Uninstaller;
 
     // page1: welcome.
-    TGradPanel GradPan5;
+    TGradPanHost GradPan5;
     TLabel Label14;
     TLabel Label15;
     TLabel Label16;
@@ -85,18 +85,18 @@ public:
     TLabel Label3;
     TLabel Label4;
     // Page3: destination.
-    TGradPanel GradPan6;
+    TGradPanHost GradPan6;
     TLabel Label6;
     TGroupBox GroupBox1;
     TDirectoryEdit Main_Dir;
     // Page4: program folders and shortcuts.
-    TGradPanel GradPan3;
+    TGradPanHost GradPan3;
     TLabel CreateFolder;
     TCheckBox CheckBox1;
     TCheckBox CheckBox2;
     TListView ListView1;
     // ReadyToInstall: summary.
-    TGradPanel GradPan1;
+    TGradPanHost GradPan1;
     TLabel RxLabel5;
     TMemo Memo3;
     // install: progress.
@@ -107,7 +107,7 @@ public:
     TImage Image1;
     TProgressBar ProgressBar1;
     // Finished.
-    TGradPanel GradPan4;
+    TGradPanHost GradPan4;
     TLabel RxLabel2;
     TLabel RxLabel3;
     TRadioButton reboot;

@@ -7,7 +7,7 @@
 void TDisplayScreen::PlaceDesignedLook()
 {
     ShowDesignedBackground(SetupScreen);
-    for (TGradPanel* side : {&GradPan5, &GradPan6, &GradPan3, &GradPan1, &GradPan4}) ShowSidePicture(*side);
+    for (TGradPanHost* side : {&GradPan5, &GradPan6, &GradPan3, &GradPan1, &GradPan4}) ShowSidePicture(*side);
 }
 
 // A name the table does not hold leaves the effect as it is.

@@ -30,7 +30,7 @@ TGdiObject<HBITMAP> DesignedPicture()
 
 }  // namespace
 
-void ShowDesignedBackground(TGradPanel& screen)
+void ShowDesignedBackground(TGradPanHost& screen)
 {
     screen.SetBitmap(DesignedPicture().Get());
     screen.SetColorStart(clBlue);
@@ -38,7 +38,7 @@ void ShowDesignedBackground(TGradPanel& screen)
     screen.SetBackGroundEffect(bdHorzIn);
 }
 
-void ShowSidePicture(TGradPanel& side)
+void ShowSidePicture(TGradPanHost& side)
 {
     side.SetColorStart(0xA05010);
     side.SetColorEnd(0x200000);

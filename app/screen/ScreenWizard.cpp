@@ -1,5 +1,5 @@
 // The wizard's page flow: what each page prepares when it is entered, and the navigation buttons.
-#include "app/config/Destinations.h"
+#include "app/product/Destinations.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
 #include "config/TextFields.h"

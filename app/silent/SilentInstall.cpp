@@ -1,7 +1,7 @@
 #include <exception>
 
 #include "app/run/ProductLock.h"
-#include "app/config/SetupConfig.h"
+#include "app/product/SetupConfig.h"
 #include "app/install/InstallEngine.h"
 #include "app/silent/SilentHosts.h"
 #include "app/silent/SilentRuns.h"

@@ -1,4 +1,4 @@
-#include "app/config/Destinations.h"
+#include "app/product/Destinations.h"
 
 #include <gtest/gtest.h>
 

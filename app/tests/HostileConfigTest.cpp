@@ -8,7 +8,7 @@
 
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
-#include "app/config/SetupConfig.h"
+#include "app/product/SetupConfig.h"
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 

@@ -7,7 +7,7 @@
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
 #include "UninstallEntry.h"
-#include "app/config/Destinations.h"
+#include "app/product/Destinations.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
-#include "app/config/Destinations.h"
+#include "app/product/Destinations.h"
 #include "state/Global.h"
 #include "app/install/InstallChoices.h"
 #include "app/install/InstallEngine.h"

@@ -243,7 +243,7 @@ TEST(EraseKeyPath, DeletesAKeyWithItsSubkeysButNeverASharedOne)
     EXPECT_TRUE(user.KeyExists("Software\\Classes\\SetupTests\\App"));
 }
 
-// The uninstall-mode start reads the directory back with ProgramDirectoryOf (app/RunMode.h).
+// The uninstall-mode start reads the directory back with ProgramDirectoryOf (app/run/RunMode.h).
 TEST(UninstallKey, TheCommandQuotesTheProgram)
 {
     EXPECT_EQ(UninstallCommand("C:\\Program Files\\My App\\", "My App: 2\\3"),

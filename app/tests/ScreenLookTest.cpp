@@ -51,7 +51,7 @@ protected:
 
 TEST_F(ScreenLook, TheDesignedBackgroundIsAGradientWithATilingPicture)
 {
-    const TGradPanel& background = screen.SetupScreen;
+    const TGradPanHost& background = screen.SetupScreen;
     EXPECT_EQ(background.Width(), screen.ClientWidth());
     EXPECT_EQ(background.BackGroundEffect(), *DisplayStyleEffect("Horizontal In"));
     EXPECT_NE(SurfacePixel(background, 5, 0), SurfacePixel(background, 5, background.Height() / 2));

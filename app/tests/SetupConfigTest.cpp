@@ -1,4 +1,4 @@
-#include "app/config/SetupConfig.h"
+#include "app/product/SetupConfig.h"
 
 #include <gtest/gtest.h>
 

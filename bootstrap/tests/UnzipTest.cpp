@@ -1,6 +1,6 @@
 // The expander on a segment set of three disks built in the test, with the distribution folder as
 // the current directory, as setup.exe meets it.
-#include "app/config/SetupConfig.h"
+#include "app/product/SetupConfig.h"
 #include "bootstrap/OwnProgram.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"

@@ -11,10 +11,10 @@
 class TGradPan;
 enum TDirection : std::uint8_t;
 
-class TGradPanel : public TPanel {
+class TGradPanHost : public TPanel {
 public:
-    TGradPanel(TWindow& parent, int id);
-    ~TGradPanel() override;
+    TGradPanHost(TWindow& parent, int id);
+    ~TGradPanHost() override;
 
     // Each setter repaints the panel with its children.
     TDirection BackGroundEffect() const;

@@ -1,45 +1,45 @@
-#include "app/screen/GradPanel.h"
+#include "app/screen/GradPanHost.h"
 
 #include "widgets/Gradpan.h"
 #include "widgets/WidgetError.h"
 
-TGradPanel::TGradPanel(TWindow& parent, int id) : TPanel(parent, id), look_(std::make_unique<TGradPan>())
+TGradPanHost::TGradPanHost(TWindow& parent, int id) : TPanel(parent, id), look_(std::make_unique<TGradPan>())
 {
     look_->SetBevelOuter(bvNone);
 }
 
-TGradPanel::~TGradPanel() = default;
+TGradPanHost::~TGradPanHost() = default;
 
-TDirection TGradPanel::BackGroundEffect() const
+TDirection TGradPanHost::BackGroundEffect() const
 {
     return look_->BackGroundEffect();
 }
 
-void TGradPanel::SetBackGroundEffect(TDirection effect)
+void TGradPanHost::SetBackGroundEffect(TDirection effect)
 {
     look_->SetBackGroundEffect(effect);
     Changed();
 }
 
-void TGradPanel::SetColorStart(TColor color)
+void TGradPanHost::SetColorStart(TColor color)
 {
     look_->SetColorStart(color);
     Changed();
 }
 
-void TGradPanel::SetColorEnd(TColor color)
+void TGradPanHost::SetColorEnd(TColor color)
 {
     look_->SetColorEnd(color);
     Changed();
 }
 
-void TGradPanel::SetBitmap(HBITMAP bitmap)
+void TGradPanHost::SetBitmap(HBITMAP bitmap)
 {
     look_->SetBitmap(bitmap);
     Changed();
 }
 
-void TGradPanel::LoadBitmapFile(const std::string& path)
+void TGradPanHost::LoadBitmapFile(const std::string& path)
 {
     const TGdiObject<HBITMAP> picture(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
@@ -52,12 +52,12 @@ void TGradPanel::LoadBitmapFile(const std::string& path)
 }
 
 // The panel clips its children, so the transparent ones are repainted with it to show the new surface.
-void TGradPanel::Changed()
+void TGradPanHost::Changed()
 {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void TGradPanel::Paint(HDC dc)
+void TGradPanHost::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -66,7 +66,7 @@ void TGradPanel::Paint(HDC dc)
 
 // The whole surface is drawn with everything outside `area` clipped away, so a child sees exactly the part
 // of the gradient that lies under it.
-void TGradPanel::PaintBackground(HDC dc, const RECT& area)
+void TGradPanHost::PaintBackground(HDC dc, const RECT& area)
 {
     const TSavedDC saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);

@@ -1,4 +1,4 @@
-#include "app/config/MainDirectory.h"
+#include "app/product/MainDirectory.h"
 
 #include "shell/ShellFolders.h"
 #include "config/TextFields.h"

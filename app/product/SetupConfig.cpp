@@ -1,12 +1,12 @@
-#include "app/config/SetupConfig.h"
+#include "app/product/SetupConfig.h"
 
 #include <algorithm>
 #include <exception>
 #include <limits>
 #include <vector>
 
-#include "app/config/Destinations.h"
-#include "app/config/MainDirectory.h"
+#include "app/product/Destinations.h"
+#include "app/product/MainDirectory.h"
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
 #include "port/FileStream.h"

@@ -10,7 +10,7 @@
 // Plan list elements (fields separated by "," and cut with SplitFirst):
 // - InstallFiles: one finstall.cfg line: destination tokens each ended by a TAB or ",", then a source
 //   path, of which only the file-name part counts (the file of that name in TempDir).
-// - DestinationFiles: see ResolveDestinations (app/config/Destinations.h).
+// - DestinationFiles: see ResolveDestinations (app/product/Destinations.h).
 // - RegistryEntries: target, section or subkey, value name, value.
 // - ShortcutEntries: name, target (with a path macro), "X" for Start Menu, Desktop and Quick Launch,
 //   unused, program folder, icon file.
