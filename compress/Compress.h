@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "compress/archive/ArchiveFormat.h"
 #include "compress/Codecs.h"
 #include "compress/CompThreadSafety.h"
+#include "compress/archive/ArchiveFormat.h"
 #include "port/Stream.h"
 
 // Which operation asks a file-check handler about a file.

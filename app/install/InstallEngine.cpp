@@ -6,7 +6,6 @@
 #include <array>
 #include <set>
 
-#include "app/product/Destinations.h"
 #include "app/install/DirectoryLedger.h"
 #include "app/install/EarlierInstallation.h"
 #include "app/install/EntriesBefore.h"
@@ -15,6 +14,7 @@
 #include "app/install/ShortcutStep.h"
 #include "app/install/UninstallKey.h"
 #include "app/install/UninstallRecord.h"
+#include "app/product/Destinations.h"
 #include "app/record/FileKeyRules.h"
 #include "app/record/ProtectedPlaces.h"
 #include "app/record/SystemDirs.h"

@@ -5,9 +5,9 @@
 #include "app/install/ProfileWrite.h"
 #include "app/record/KeyPath.h"
 #include "config/TextFields.h"
-#include "shell/ReparsePoints.h"
 #include "settings/IniFile.h"
 #include "settings/Registry.h"
+#include "shell/ReparsePoints.h"
 
 void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress)
 {

@@ -1,8 +1,8 @@
 #include "app/product/MainDirectory.h"
 
-#include "shell/ShellFolders.h"
 #include "config/TextFields.h"
 #include "settings/Registry.h"
+#include "shell/ShellFolders.h"
 
 bool IsRegistryReference(const std::string& mainDirectory)
 {

@@ -20,8 +20,8 @@
 #include <optional>
 #include <string>
 
-#include "state/Global.h"
 #include "config/FontStyle.h"
+#include "state/Global.h"
 
 // One of the four text lines, "Text Line N ...". A key that is not there (or, for a number or a
 // colour, is empty or not a number) is nothing here, and the label keeps its current value: the

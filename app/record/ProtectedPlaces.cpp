@@ -10,9 +10,9 @@
 #include "app/record/CanonicalPath.h"
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
+#include "settings/Registry.h"
 #include "shell/ReparsePoints.h"
 #include "shell/ShellFolders.h"
-#include "settings/Registry.h"
 
 namespace {
 

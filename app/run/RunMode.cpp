@@ -1,8 +1,8 @@
 #include "app/run/RunMode.h"
 
-#include "port/FileSystem.h"
-#include "config/TextFields.h"
 #include "app/record/RecordFormat.h"
+#include "config/TextFields.h"
+#include "port/FileSystem.h"
 #include "settings/IniFile.h"
 
 #include <windows.h>

@@ -1,20 +1,19 @@
 #pragma once
 // The setup screen: the full-screen form with the four text lines, the logo and the wizard of eight pages.
 // The form holds the controls and says what happens on each event; the work belongs to the engines.
-#include "app/run/CommandLine.h"
-#include "app/run/RunLog.h"
 #include "app/finish/FinishActions.h"
 #include "app/install/InstallChoices.h"
-#include "app/record/UninstallEntries.h"
-#include "app/screen/GradPanHost.h"
 #include "app/product/SetupConfig.h"
-#include "ui/pictures/AnimatedImage.h"
+#include "app/record/UninstallEntries.h"
+#include "app/run/CommandLine.h"
+#include "app/run/RunLog.h"
+#include "app/screen/GradPanHost.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/CheckBox.h"
 #include "ui/controls/DirectoryEdit.h"
-#include "ui/Form.h"
 #include "ui/controls/Frame.h"
-#include "ui/pictures/Image.h"
 #include "ui/controls/Label.h"
 #include "ui/controls/ListView.h"
 #include "ui/controls/Memo.h"
@@ -22,7 +21,8 @@
 #include "ui/controls/Panel.h"
 #include "ui/controls/ProgressBar.h"
 #include "ui/controls/RadioButton.h"
-#include "ui/Timer.h"
+#include "ui/pictures/AnimatedImage.h"
+#include "ui/pictures/Image.h"
 
 #include <array>
 #include <functional>

@@ -1,8 +1,8 @@
 // The designed look of the setup screen's surfaces, and the background effect the configuration chooses.
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/DisplayStyle.h"
-#include "state/Global.h"
 #include "app/screen/ScreenSurface.h"
+#include "state/Global.h"
 
 void TDisplayScreen::PlaceDesignedLook()
 {

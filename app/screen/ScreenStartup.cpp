@@ -1,11 +1,11 @@
 // The setup screen's start and end in both modes.
+#include "app/run/RunMode.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
-#include "app/run/RunMode.h"
-#include "port/FileSystem.h"
 #include "config/TextFields.h"
-#include "ui/Application.h"
+#include "port/FileSystem.h"
 #include "settings/IniFile.h"
+#include "ui/Application.h"
 
 namespace {
 

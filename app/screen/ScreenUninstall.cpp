@@ -1,8 +1,8 @@
 // The Uninstaller page's button: the uninstall engine works through the page's labels, bar and dialogs.
+#include "app/screen/ControlIds.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "ui/Application.h"
-#include "app/screen/ControlIds.h"
 #include "ui/dialogs/Dialogs.h"
 
 namespace {

@@ -4,9 +4,9 @@
 // kept.
 #include <string>
 
-#include "app/run/RunLog.h"
 #include "app/finish/FinishActions.h"
 #include "app/install/InstallProgress.h"
+#include "app/run/RunLog.h"
 #include "app/uninstall/UninstallView.h"
 #include "bootstrap/ExpansionHost.h"
 

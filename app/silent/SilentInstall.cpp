@@ -1,8 +1,8 @@
 #include <exception>
 
-#include "app/run/ProductLock.h"
-#include "app/product/SetupConfig.h"
 #include "app/install/InstallEngine.h"
+#include "app/product/SetupConfig.h"
+#include "app/run/ProductLock.h"
 #include "app/silent/SilentHosts.h"
 #include "app/silent/SilentRuns.h"
 #include "bootstrap/SupportExpansion.h"

@@ -9,9 +9,9 @@
 #include "state/Global.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/ui/Pump.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
-#include "testsupport/ui/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +47,13 @@ SIZE PictureSize(const char* file)
 TEST_F(DisplayScreen, HoldsItsPagesInTheWizardsOrderWithEachMarkBesideItsStep)
 {
     TDisplayScreen screen({});
-    const TPanel* pages[] = {&screen.page1,          &screen.Page2,   &screen.Page3,    &screen.Page4,
-                             &screen.ReadyToInstall, &screen.install, &screen.Finished, &screen.Uninstaller};
     ASSERT_EQ(screen.Notebook1.PageCount(), kWizardPageCount);
-    for (int page = 0; page < kWizardPageCount; ++page) EXPECT_EQ(&screen.Notebook1.Page(page), pages[page]) << page;
+    for (int page = 0; page < kWizardPageCount; ++page) {
+        const HWND window = screen.Notebook1.Page(page).Handle();
+        EXPECT_EQ(GetDlgCtrlID(window), kWizardPages[page].controlId) << kWizardPages[page].name;
+        EXPECT_EQ(screen.Notebook1.Page(page).Text(), kWizardPages[page].name);
+    }
+    EXPECT_EQ(&screen.Notebook1.Page(PageIndex(WizardPage::Uninstaller)), &screen.Uninstaller);
 
     // The install stages: the first mark beside the source line, then Label1 and Label2; the four removal
     // stages: Start1 to Start4. Each mark is the check picture, left of its line, hidden until its stage.

@@ -12,10 +12,10 @@
 #include "app/install/UninstallKey.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "testsupport/compress/ArchiveBuilder.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "segment/SegCompEZ.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
-#include "app/product/SetupConfig.h"
 #include "app/install/UninstallKey.h"
+#include "app/product/SetupConfig.h"
 #include "port/Exception.h"
 
 namespace {

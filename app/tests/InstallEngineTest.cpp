@@ -7,13 +7,13 @@
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
 #include "UninstallEntry.h"
+#include "app/install/UninstallKey.h"
 #include "app/product/Destinations.h"
 #include "app/uninstall/UninstallEngine.h"
-#include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
-#include "shell/ShellFolders.h"
 #include "settings/IniFile.h"
+#include "shell/ShellFolders.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 
 #include <algorithm>
 
-#include "testsupport/win32/HeldFile.h"
-#include "SavedPendingRenames.h"
-#include "shell/PendingRenames.h"
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
+#include "SavedPendingRenames.h"
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "settings/Registry.h"
+#include "shell/PendingRenames.h"
+#include "testsupport/win32/HeldFile.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
-#include "app/product/Destinations.h"
-#include "state/Global.h"
 #include "app/install/InstallChoices.h"
 #include "app/install/InstallEngine.h"
+#include "app/product/Destinations.h"
 #include "shell/ShellFolders.h"
+#include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 
 class InstallRun : public ::testing::Test {

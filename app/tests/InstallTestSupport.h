@@ -15,8 +15,8 @@
 
 #include "app/install/InstallProgress.h"
 #include "config/TextFields.h"
-#include "testsupport/ScratchDir.h"
 #include "settings/Registry.h"
+#include "testsupport/ScratchDir.h"
 
 class ProgressRecorder : public TInstallProgress {
 public:

@@ -11,16 +11,16 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "testsupport/win32/HeldFile.h"
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
 #include "UninstallEntry.h"
-#include "app/product/Destinations.h"
 #include "app/install/InstallEngine.h"
-#include "app/uninstall/UninstallEngine.h"
 #include "app/install/UninstallKey.h"
+#include "app/product/Destinations.h"
+#include "app/uninstall/UninstallEngine.h"
 #include "shell/ShellFolders.h"
+#include "testsupport/win32/HeldFile.h"
 #include "tools/setupwalk/MachineSnapshot.h"
 
 namespace {

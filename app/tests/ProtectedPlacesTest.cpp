@@ -15,9 +15,9 @@
 #include "app/tests/UninstallRecordWriter.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "port/FileSystem.h"
+#include "settings/Registry.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
-#include "settings/Registry.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include "app/record/UninstallRecordReader.h"
 #include "app/tests/InstallTestSupport.h"
 #include "app/tests/ScriptedUninstallView.h"
-#include "testsupport/settings/TestKey.h"
 #include "app/tests/UninstallRecordWriter.h"
 #include "app/uninstall/RegistryRemoval.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "port/FileSystem.h"
+#include "settings/Registry.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
-#include "settings/Registry.h"
+#include "testsupport/settings/TestKey.h"
 
 namespace {
 

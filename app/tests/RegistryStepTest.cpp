@@ -5,11 +5,11 @@
 #include "InstallTestSupport.h"
 #include "UninstallEntry.h"
 #include "UninstallRecordWriter.h"
-#include "app/record/KeyPath.h"
 #include "app/install/UninstallKey.h"
+#include "app/record/KeyPath.h"
 #include "port/Exception.h"
-#include "shell/ShellFolders.h"
 #include "settings/IniFile.h"
+#include "shell/ShellFolders.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "testsupport/settings/TestKey.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/settings/TestKey.h"
 
 namespace {
 

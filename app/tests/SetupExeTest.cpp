@@ -2,9 +2,9 @@
 // version resource.
 #include "SetupVersion.h"
 #include "UninstallEntry.h"
+#include "app/screen/ControlIds.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/setupwalk/SetupDriver.h"
-#include "app/screen/ControlIds.h"
 
 #include <gtest/gtest.h>
 

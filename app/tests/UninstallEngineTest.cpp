@@ -6,15 +6,15 @@
 
 #include "app/tests/SavedPendingRenames.h"
 #include "app/tests/ScriptedUninstallView.h"
-#include "testsupport/settings/TestKey.h"
 #include "app/tests/UninstallEntry.h"
 #include "app/tests/UninstallRecordWriter.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
+#include "settings/Registry.h"
 #include "shell/FileRoutines.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
-#include "settings/Registry.h"
+#include "testsupport/settings/TestKey.h"
 
 namespace {
 

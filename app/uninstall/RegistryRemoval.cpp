@@ -3,9 +3,9 @@
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
 #include "port/FileSystem.h"
-#include "shell/ReparsePoints.h"
 #include "settings/IniFile.h"
 #include "settings/Registry.h"
+#include "shell/ReparsePoints.h"
 
 namespace {
 

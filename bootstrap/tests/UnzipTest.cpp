@@ -4,14 +4,14 @@
 #include "bootstrap/OwnProgram.h"
 #include "bootstrap/Unzip1.h"
 #include "port/FileSystem.h"
-#include "testsupport/segment/ScriptedInteraction.h"
 #include "state/Global.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/Application.h"
+#include "testsupport/segment/ScriptedInteraction.h"
 #include "testsupport/ui/DialogMoment.h"
 #include "testsupport/ui/WhenShown.h"
+#include "ui/Application.h"
 
 #include <gtest/gtest.h>
 

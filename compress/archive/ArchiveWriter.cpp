@@ -2,10 +2,10 @@
 #include <cctype>
 #include <thread>
 
-#include "compress/archive/ArchiveBudget.h"
-#include "compress/archive/ArchivePlan.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "compress/archive/ArchiveBudget.h"
+#include "compress/archive/ArchivePlan.h"
 #include "compress/pool/EntryCoding.h"
 #include "compress/pool/EntryCodingPool.h"
 #include "compress/pool/SolidParts.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "compress/archive/ArchiveBudget.h"
 #include "compress/CodingRun.h"
 #include "compress/CompressExceptions.h"
+#include "compress/archive/ArchiveBudget.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "compress/archive/ArchiveFormat.h"
 #include "compress/Codecs.h"
 #include "compress/CompThreadSafety.h"
 #include "compress/Compress.h"
+#include "compress/archive/ArchiveFormat.h"
 #include "port/FileStream.h"
 
 // The header of the entry for the open file: date, attributes, size, method and lock; the coded size

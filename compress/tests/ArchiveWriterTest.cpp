@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "compress/archive/ArchiveBudget.h"
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
+#include "compress/archive/ArchiveBudget.h"
 #include "compress/pool/EntryCoding.h"
 #include "compress/tests/ArchiveSources.h"
-#include "testsupport/compress/ReversingCoder.h"
-#include "testsupport/TestBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "port/MemoryStream.h"
 #include "testsupport/FileDates.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/TestBytes.h"
+#include "testsupport/compress/ReversingCoder.h"
 
 namespace {
 

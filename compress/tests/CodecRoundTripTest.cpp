@@ -9,8 +9,8 @@
 #include "compress/lzhuf/Lzhuf.h"
 #include "compress/lzma/Lzma.h"
 #include "compress/simple/SimpleCodecs.h"
-#include "testsupport/compress/CodecRun.h"
 #include "testsupport/TestBytes.h"
+#include "testsupport/compress/CodecRun.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "testsupport/compress/ArchiveBuilder.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
-#include "testsupport/GoldenBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "testsupport/FileDates.h"
+#include "testsupport/GoldenBytes.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {

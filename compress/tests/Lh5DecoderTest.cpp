@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "compress/CompressExceptions.h"
 #include "compress/tests/BitWriter.h"
 #include "compress/tests/Lh5Run.h"
-#include "compress/CompressExceptions.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <random>
 #include <string>
 
+#include "compress/CompressExceptions.h"
 #include "compress/tests/BitWriter.h"
 #include "compress/tests/Lh5Items.h"
 #include "compress/tests/Lh5Run.h"
-#include "compress/CompressExceptions.h"
 #include "port/Exception.h"
 #include "port/MemoryStream.h"
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "compress/tests/Lh5Run.h"
 #include "compress/lh5/Lh5SymbolReader.h"
+#include "compress/tests/Lh5Run.h"
 
 struct TLh5Item {
     unsigned symbol;    // literal byte, or 256 + match length - 3

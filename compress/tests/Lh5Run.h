@@ -4,8 +4,8 @@
 #include <string>
 
 #include "compress/lh5/Lh5.h"
-#include "testsupport/compress/CodecRun.h"
 #include "testsupport/TestBytes.h"
+#include "testsupport/compress/CodecRun.h"
 
 using TBytes = Bytes;
 

@@ -4,9 +4,9 @@
 
 #include "compress/CompressExceptions.h"
 #include "compress/lzhuf/Lzhuf.h"
-#include "testsupport/compress/CodecRun.h"
 #include "compress/tests/LzhufSymbols.h"
 #include "testsupport/TestBytes.h"
+#include "testsupport/compress/CodecRun.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "testsupport/compress/CodecRun.h"
 #include "compress/tests/LzhufSymbols.h"
 #include "compress/tests/PeerTools.h"
+#include "testsupport/compress/CodecRun.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "compress/Compress.h"
-#include "testsupport/TestBytes.h"
 #include "port/MemoryStream.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

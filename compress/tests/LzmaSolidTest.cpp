@@ -7,12 +7,12 @@
 #include "compress/Compress.h"
 #include "compress/CompressExceptions.h"
 #include "compress/lzma/LzmaSolid.h"
-#include "compress/pool/SolidParts.h"
 #include "compress/lzma/X86Filter.h"
+#include "compress/pool/SolidParts.h"
 #include "compress/tests/ArchiveSources.h"
-#include "testsupport/TestBytes.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+#include "testsupport/TestBytes.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "compress/CompressExceptions.h"
 #include "compress/lzma/Lzma.h"
-#include "testsupport/compress/CodecRun.h"
 #include "compress/tests/Lh5Run.h"
 #include "testsupport/TestBytes.h"
+#include "testsupport/compress/CodecRun.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "payload/ImageTrust.h"
-#include "testsupport/payload/ProgramImage.h"
 #include "port/MemoryStream.h"
+#include "testsupport/payload/ProgramImage.h"
 
 namespace {
 

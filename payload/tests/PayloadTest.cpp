@@ -10,10 +10,10 @@
 #include "payload/PayloadError.h"
 #include "payload/PayloadSegments.h"
 #include "payload/PayloadWriter.h"
-#include "testsupport/payload/ProgramImage.h"
 #include "port/FileStream.h"
 #include "segment/SegCompEZ.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/payload/ProgramImage.h"
 
 namespace {
 

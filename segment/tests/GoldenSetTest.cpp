@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-#include "testsupport/GoldenBytes.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
 #include "testsupport/CurrentDir.h"
 #include "testsupport/FileDates.h"
+#include "testsupport/GoldenBytes.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <map>
 
-#include "testsupport/compress/ReversingCoder.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
 #include "segment/SegError.h"
 #include "segment/SegNaming.h"
-#include "testsupport/segment/ScriptedInteraction.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/compress/ReversingCoder.h"
+#include "testsupport/segment/ScriptedInteraction.h"
 
 namespace {
 

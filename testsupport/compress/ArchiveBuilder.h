@@ -1,7 +1,7 @@
 #pragma once
 // Writes archives byte by byte for tests, including ones no writer of ours would make.
-#include <string>
 #include <deque>
+#include <string>
 
 #include "compress/archive/ArchiveFormat.h"
 #include "testsupport/ScratchDir.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "testsupport/compress/ArchiveBuilder.h"
 #include "segment/SegFormat.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 
 namespace craft {
 

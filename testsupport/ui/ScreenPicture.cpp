@@ -1,8 +1,8 @@
 #include "testsupport/ui/ScreenPicture.h"
 
+#include "testsupport/widgets/Dib.h"
 #include "testsupport/win32/PngFile.h"
 #include "ui/Application.h"
-#include "testsupport/widgets/Dib.h"
 
 #include <algorithm>
 #include <cstring>

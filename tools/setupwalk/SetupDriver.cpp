@@ -1,8 +1,8 @@
 #include "SetupDriver.h"
 
 #include "WindowQuery.h"
-#include "port/Exception.h"
 #include "app/screen/WizardPages.h"
+#include "port/Exception.h"
 
 #include <commctrl.h>
 

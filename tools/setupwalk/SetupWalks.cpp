@@ -3,8 +3,8 @@
 #include "ProcessDialogs.h"
 #include "WindowQuery.h"
 #include "app/run/RunMode.h"
-#include "port/Exception.h"
 #include "app/screen/ControlIds.h"
+#include "port/Exception.h"
 
 namespace {
 

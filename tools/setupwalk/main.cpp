@@ -11,9 +11,9 @@
 #include "InstalledProduct.h"
 #include "JourneyPictures.h"
 #include "SetupWalks.h"
+#include "app/screen/ControlIds.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
-#include "app/screen/ControlIds.h"
 
 #include <chrono>
 #include <cstdio>

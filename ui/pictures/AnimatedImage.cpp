@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/pictures/GdiPlus.h"
 #include "port/WholeFile.h"
+#include "ui/pictures/GdiPlus.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The GIF player on a real window: three frames of 6 by 4 pixels, red, green and blue, 50 ms each.
 #include "Printed.h"
-#include "testsupport/ui/Pump.h"
 #include "testsupport/ScratchDir.h"
-#include "ui/pictures/AnimatedImage.h"
+#include "testsupport/ui/Pump.h"
 #include "ui/Form.h"
+#include "ui/pictures/AnimatedImage.h"
 
 #include <gtest/gtest.h>
 

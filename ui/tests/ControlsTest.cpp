@@ -1,14 +1,14 @@
 // The controls made on a real window: what is set can be read back through the window messages that another
 // process would use, and the state the screens rely on behaves as they expect.
 #include "Printed.h"
-#include "testsupport/ui/Pump.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/ui/Pump.h"
+#include "ui/Font.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/CheckBox.h"
 #include "ui/controls/Edit.h"
-#include "ui/Font.h"
-#include "ui/Form.h"
-#include "ui/pictures/Image.h"
 #include "ui/controls/Label.h"
 #include "ui/controls/ListView.h"
 #include "ui/controls/Memo.h"
@@ -16,7 +16,7 @@
 #include "ui/controls/Panel.h"
 #include "ui/controls/ProgressBar.h"
 #include "ui/controls/RadioButton.h"
-#include "ui/Timer.h"
+#include "ui/pictures/Image.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

@@ -1,12 +1,12 @@
 // The modal dialogs, answered the way another program (or an end-to-end test) would answer them: by finding
 // the dialog window and posting a click or a close to it from a timer.
+#include "port/Exception.h"
 #include "testsupport/ui/Pump.h"
 #include "testsupport/ui/WhenShown.h"
-#include "port/Exception.h"
 #include "ui/Application.h"
+#include "ui/Timer.h"
 #include "ui/dialogs/BrowseDialog.h"
 #include "ui/dialogs/Dialogs.h"
-#include "ui/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The directory field and the shell's folder browser, answered from a timer as a user would answer them.
-#include "testsupport/ui/Pump.h"
-#include "testsupport/ui/WhenShown.h"
 #include "port/FileSystem.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/ui/Pump.h"
+#include "testsupport/ui/WhenShown.h"
 #include "ui/Application.h"
-#include "ui/controls/DirectoryEdit.h"
 #include "ui/Form.h"
+#include "ui/controls/DirectoryEdit.h"
 
 #include <gtest/gtest.h>
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "TopWindow.h"
 #include "testsupport/widgets/Dib.h"
 #include "testsupport/win32/PngFile.h"
-#include "TopWindow.h"
 
 namespace {
 

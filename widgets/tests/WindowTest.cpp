@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "testsupport/widgets/Dib.h"
 #include "TopWindow.h"
+#include "testsupport/widgets/Dib.h"
 
 namespace {
 

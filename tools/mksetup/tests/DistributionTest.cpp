@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <map>
 
-#include "testsupport/TestBytes.h"
 #include "port/FileSystem.h"
 #include "testsupport/FileDates.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/TestBytes.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
 

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "testsupport/compress/ArchiveBuilder.h"
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/compress/ArchiveBuilder.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <random>
 
 #include "payload/Payload.h"
-#include "testsupport/payload/ProgramImage.h"
 #include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/payload/ProgramImage.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
 

@@ -2,13 +2,13 @@
 // the real setup.exe driven through its windows, checked with the system's own calls; and the journeys that
 // end early: a missing disk supplied or not, a corrupt disk, Cancel, Decline, a destination that cannot exist.
 #include "SampleJourney.h"
-#include "testsupport/win32/HeldFile.h"
+#include "app/screen/ControlIds.h"
 #include "config/TextFields.h"
 #include "testsupport/SparseFiles.h"
+#include "testsupport/win32/HeldFile.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/MachineSnapshot.h"
 #include "tools/setupwalk/ShellLinkReader.h"
-#include "app/screen/ControlIds.h"
 
 #include <algorithm>
 #include <memory>

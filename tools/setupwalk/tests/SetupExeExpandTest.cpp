@@ -1,12 +1,12 @@
 // setup.exe started in a distribution folder: with its disks it expands them and opens the wizard on
 // what it expanded; with none it asks for disk 1 twice, offers to look again, and when that is
 // cancelled says so once and ends by itself, its expander's window shown to the end.
+#include "app/screen/ControlIds.h"
 #include "segment/SegCompEZ.h"
-#include "testsupport/segment/SegSetCrafter.h"
 #include "testsupport/ScratchDir.h"
+#include "testsupport/segment/SegSetCrafter.h"
 #include "tools/setupwalk/SetupDriver.h"
 #include "tools/setupwalk/WindowQuery.h"
-#include "app/screen/ControlIds.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // run with the proposed choices changes it, but for the destination; removed with /S from its entry; and the
 // runs that cannot go on end with their exit codes and say why in the log.
 #include "SampleJourney.h"
+#include "app/screen/ControlIds.h"
 #include "config/TextFields.h"
 #include "testsupport/UnixLink.h"
 #include "tools/setupwalk/InstalledProduct.h"
 #include "tools/setupwalk/MachineSnapshot.h"
-#include "app/screen/ControlIds.h"
 
 #include <filesystem>
 #include <map>
