@@ -5,10 +5,13 @@
 #   wine-run.sh --fresh                 start a new prefix and display for a test run
 #   wine-run.sh --shutdown              wait for the prefix's wineserver, then stop the display
 #
-# The prefix lives in $SETUP_WINE_DIR (CTest sets it to the build tree), else ~/.cache/setup-wine.
+# The prefix lives in $SETUP_WINE_DIR, else ~/.cache/setup-wine. A CTest run has several prefixes in
+# $SETUP_WINE_DIR (build/<preset>/wine), one per slot of its resource "wine": a test is handed one slot, and
+# so a prefix and display that no other test uses meanwhile.
 set -euo pipefail
 
 dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
+if [[ ${CTEST_RESOURCE_GROUP_0_WINE:-} =~ ^id:([a-z0-9_]+), ]]; then dir=$dir/${BASH_REMATCH[1]}; fi
 export WINEPREFIX=$dir/prefix
 export WINEDEBUG=-all
 # No menu entries or desktop files on the host; a test may add overrides of its own in SETUP_DLL_OVERRIDES (Wine
