@@ -26,9 +26,9 @@ test-asan: native-asan
 test-tsan: native-tsan
 	TSAN_OPTIONS=halt_on_error=1 build/native-tsan/compress/tests/compress_tests --gtest_brief=1
 
-# Windows tests share one Wine prefix and one display; they run one at a time.
+# Windows tests run side by side, each in a Wine prefix and display that no other test uses meanwhile.
 test-win32: win32
-	ctest --preset win32
+	ctest --preset win32 -j $(JOBS)
 
 # The native maker installed and packaged: it ships the win32 build's setup.exe.
 test-install: native win32

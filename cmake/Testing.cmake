@@ -1,5 +1,5 @@
 # Test executables: native ones are discovered test by test; Windows ones run whole under Wine,
-# one Wine process per executable, all in the one prefix that the `wine` fixture prepares.
+# one Wine process per executable, in one of the prefixes that the `wine` fixture prepares.
 enable_testing()
 
 # setup_test_path(VAR path): path as the test programs see it; Windows programs under Wine see the
@@ -30,10 +30,32 @@ if(CMAKE_CROSSCOMPILING)
   set(SETUP_GMOCK GTest::gmock)
   set(SETUP_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
 
-  add_test(NAME wine.prefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --fresh)
-  set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
-  add_test(NAME wine.shutdown COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shutdown)
-  set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
+  # Tests under `ctest -j` must not see one another's files, registry, processes or windows, so a run has
+  # several prefixes, each with its display: CTest hands each Windows test one slot of the resource "wine",
+  # whose id names its prefix (cmake/wine-run.sh), and no other test gets that slot until the test ends.
+  # A prefix costs a wineboot (about 20 s) and 600 MB, so there are as many as tests run at once, not one
+  # per test. CTEST_RESOURCE_SPEC_FILE tells ctest the slots, through the preset or not.
+  cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
+  if(cores GREATER 4)
+    set(cores 4)
+  endif()
+  set(SETUP_WINE_PREFIXES ${cores} CACHE STRING "Wine prefixes of a test run: how many Windows tests run at once")
+  set(slots)
+  foreach(id RANGE 1 ${SETUP_WINE_PREFIXES})
+    list(APPEND slots "{\"id\": \"${id}\", \"slots\": 1}")
+    add_test(NAME wine.prefix.${id} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --fresh)
+    set_tests_properties(wine.prefix.${id} PROPERTIES FIXTURES_SETUP wine
+      ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR}/${id})
+    add_test(NAME wine.shutdown.${id} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shutdown)
+    set_tests_properties(wine.shutdown.${id} PROPERTIES FIXTURES_CLEANUP wine
+      ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR}/${id})
+  endforeach()
+  list(JOIN slots ", " slots)
+  set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-prefixes.json)
+  file(WRITE ${CTEST_RESOURCE_SPEC_FILE}
+    "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine\": [${slots}]}]}\n")
+  # What a test that runs Windows programs needs: set_tests_properties(test PROPERTIES ${SETUP_WINE_TEST}).
+  set(SETUP_WINE_TEST FIXTURES_REQUIRED wine RESOURCE_GROUPS wine:1 ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR})
 elseif(NOT SETUP_FUZZ)
   find_package(GTest REQUIRED)
   include(GoogleTest)
@@ -66,7 +88,7 @@ function(setup_add_test name)
     list(APPEND properties LABELS ${T_LABELS})
   endif()
   if(CMAKE_CROSSCOMPILING)
-    set(wine_properties FIXTURES_REQUIRED wine ENVIRONMENT SETUP_WINE_DIR=${SETUP_WINE_DIR} ${properties})
+    set(wine_properties ${SETUP_WINE_TEST} ${properties})
     if(T_SHARED_DATA)
       add_test(NAME ${name} COMMAND ${name} --gtest_color=no --gtest_filter=-${T_SHARED_DATA})
       add_test(NAME ${name}.shared_data COMMAND ${name} --gtest_color=no --gtest_filter=${T_SHARED_DATA})

@@ -5,10 +5,13 @@
 #   wine-run.sh --fresh                 start a new prefix and display for a test run
 #   wine-run.sh --shutdown              wait for the prefix's wineserver, then stop the display
 #
-# The prefix lives in $SETUP_WINE_DIR (CTest sets it to the build tree), else ~/.cache/setup-wine.
+# The prefix lives in $SETUP_WINE_DIR, else ~/.cache/setup-wine. A CTest run has several prefixes in
+# $SETUP_WINE_DIR (build/<preset>/wine), one per slot of its resource "wine": a test is handed one slot, and
+# so a prefix and display that no other test uses meanwhile.
 set -euo pipefail
 
 dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
+if [[ ${CTEST_RESOURCE_GROUP_0_WINE:-} =~ ^id:([a-z0-9_]+), ]]; then dir=$dir/${BASH_REMATCH[1]}; fi
 export WINEPREFIX=$dir/prefix
 export WINEDEBUG=-all
 # No menu entries or desktop files on the host; a test may add overrides of its own in SETUP_DLL_OVERRIDES (Wine
@@ -20,15 +23,25 @@ display_alive() {
   [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null
 }
 
+# Another prefix's display may take a free number at the same moment: Xvfb writes its number to the ready
+# file only once it listens, and exits if the number was taken, and then the next number is tried.
 start_display() {
-  local n=$((90 + RANDOM % 400))
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  # setsid and closed descriptors (the lock too): neither CTest nor the next test may wait on it.
-  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
-  echo $! >"$dir/xvfb.pid"
-  echo ":$n" >"$dir/display"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
-  echo "wine-run.sh: Xvfb did not start on :$n" >&2
+  local n=$((90 + RANDOM % 400)) pid ready=$dir/display.ready
+  for _ in $(seq 20); do
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    : >"$ready"
+    # setsid and closed descriptors (the lock too): neither CTest nor the next test may wait on it.
+    setsid Xvfb ":$n" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" </dev/null >/dev/null 2>&1 9>&- &
+    pid=$!
+    while kill -0 "$pid" 2>/dev/null && [ ! -s "$ready" ]; do sleep 0.1; done
+    if [ -s "$ready" ]; then
+      echo "$pid" >"$dir/xvfb.pid"
+      echo ":$n" >"$dir/display"
+      return 0
+    fi
+    n=$((n + 1))
+  done
+  echo "wine-run.sh: Xvfb did not start" >&2
   return 1
 }
 
@@ -59,7 +72,7 @@ use_display() {
 shutdown() {
   [ -d "$WINEPREFIX" ] && wineserver -w 2>/dev/null || true
   if display_alive; then kill "$(cat "$dir/xvfb.pid")"; fi
-  rm -f "$dir/xvfb.pid" "$dir/display"
+  rm -f "$dir/xvfb.pid" "$dir/display" "$dir/display.ready"
 }
 
 case "${1:-}" in

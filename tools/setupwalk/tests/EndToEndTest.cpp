@@ -11,6 +11,7 @@
 #include "tools/setupwalk/ShellLinkReader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 
 namespace {
@@ -127,15 +128,19 @@ void ExpectInstalled(const std::string& dir, const std::set<std::string>& tempDi
     EXPECT_EQ(SetupTempDirs(), tempDirsBefore) << "the temporary directory is removed at the end";
 }
 
-// The folders a single-file setup.exe stages its configuration in, below the user's temporary folder.
+// The folders a single-file setup.exe stages its configuration in, below the user's temporary folder:
+// "setup-" and its process id, so not the scratch folders of tests ("setup-test-...") that come and go meanwhile.
 std::set<std::string> StagingDirs()
 {
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof temp, temp);
     std::set<std::string> names;
     std::error_code missing;
-    for (const auto& entry : std::filesystem::directory_iterator(temp, missing))
-        if (entry.path().filename().string().rfind("setup-", 0) == 0) names.insert(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(temp, missing)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("setup-", 0) == 0 && name.size() > 6 && std::isdigit(static_cast<unsigned char>(name[6])))
+            names.insert(name);
+    }
     return names;
 }
 
