@@ -149,7 +149,8 @@ TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoD
         const auto take = [&](int from) {
             const int page = screen->Notebook1.PageIndex();
             reached.push_back({page, from, PictureOf(*screen)});
-            ExpectLaidOut(LayoutFaults(screen->Handle()), std::string(kWizardPages[page].name) + " from " + kWizardPages[from].name);
+            ExpectLaidOut(LayoutFaults(screen->Handle()),
+                          std::string(kWizardPages[page].name) + " from " + kWizardPages[from].name);
         };
         ExpectLaidOut(LayoutFaults(screen->Handle()), "page1 shown first");
         for (int page = 0; page < kReadyPage; ++page) {
