@@ -6,6 +6,7 @@
 #include "payload/PayloadError.h"
 #include "payload/PayloadSegments.h"
 #include "port/FileSystem.h"
+#include "port/win32/WideText.h"
 #include "shell/ScratchFolder.h"
 
 namespace {
@@ -17,9 +18,14 @@ const std::vector<std::string> kStagedMembers = {"install.cfg", "finstall.cfg", 
 // The folder the staged files go to: one of this run's own below the user's temporary folder.
 std::string StageDirectory()
 {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    const std::string base = length > 0 && length <= MAX_PATH ? std::string(temp, length) : port::CurrentDir() + "\\";
+    std::wstring temp(MAX_PATH + 1, L'\0');
+    DWORD length = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+    if (length > temp.size()) {
+        temp.resize(length);
+        length = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+    }
+    temp.resize(length < temp.size() ? length : 0);
+    const std::string base = !temp.empty() ? port::Narrowed(temp) : port::CurrentDir() + "\\";
     return CreateScratchFolder(base + "setup-" + std::to_string(GetCurrentProcessId()) + "\\");
 }
 

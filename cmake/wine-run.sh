@@ -12,6 +12,12 @@ set -euo pipefail
 
 dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
 if [[ ${CTEST_RESOURCE_GROUP_0_WINE:-} =~ ^id:([a-z0-9_]+), ]]; then dir=$dir/${BASH_REMATCH[1]}; fi
+# A prefix of its own for a user that the system's code page cannot name: Wine takes the user's name from USER,
+# and reads it in the locale's encoding (with C.UTF-8 the prefix gets code page 1252).
+if [ -n "${SETUP_WINE_USER:-}" ]; then
+  dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
+  export USER=$SETUP_WINE_USER LOGNAME=$SETUP_WINE_USER LANG=C.UTF-8
+fi
 export WINEPREFIX=$dir/prefix
 export WINEDEBUG=-all
 # No menu entries or desktop files on the host; a test may add overrides of its own in SETUP_DLL_OVERRIDES (Wine

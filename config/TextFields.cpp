@@ -113,12 +113,6 @@ std::string HexDigits(std::uint64_t value, int count)
     return digits;
 }
 
-std::string PathIdentity(std::string path)
-{
-    while (!path.empty() && path.back() == '\\') path.pop_back();
-    return UpperCase(std::move(path));
-}
-
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -41,9 +41,6 @@ std::string Concat(std::initializer_list<std::string_view> parts);
 // The last `count` hex digits of value, upper case, most significant first: "0A" for 10 and 2.
 std::string HexDigits(std::uint64_t value, int count);
 
-// A Windows path for comparisons: letter case and a final "\" aside, as the file system sees it.
-std::string PathIdentity(std::string path);
-
 // The program a command line without quotes starts: up to and including the first ".exe" followed by a
 // blank (letter case aside), after which its arguments come; all of it when there is none. A blank may stand
 // inside the program's name.

@@ -7,19 +7,21 @@
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
+#include "port/win32/WideText.h"
 #include "config/TextFields.h"
 
 namespace {
 
 std::string FullPath(const std::string& path)
 {
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    const std::wstring wide = port::Widened(path);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return path;
-    std::string full(needed, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
     if (length == 0 || length >= needed) return path;
     full.resize(length);
-    return full;
+    return port::Narrowed(full);
 }
 
 void CopyContents(FileStream& in, const std::string& target)
@@ -58,7 +60,7 @@ void CreateDirectoryPathWith(const std::string& dir, SECURITY_ATTRIBUTES* securi
         missing.push_back(current);
         current = std::move(parent);
     }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryA(it->c_str(), security);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryW(port::SystemPath(*it).c_str(), security);
 }
 
 }  // namespace
@@ -75,7 +77,7 @@ void CopyFileTo(const std::string& source, const std::string& dest)
         } catch (const EFCreateError&) {
             throw;  // a refused create leaves the file that is there untouched
         } catch (const Exception&) {
-            DeleteFileA(target.c_str());  // no truncated copy may stand in for the file
+            DeleteFileW(port::SystemPath(target).c_str());  // no truncated copy may stand in for the file
             throw;
         }
     }
@@ -84,17 +86,17 @@ void CopyFileTo(const std::string& source, const std::string& dest)
 
 bool HasAttributes(const std::string& path, std::uint32_t bits)
 {
-    return (GetFileAttributesA(path.c_str()) & bits) == bits;
+    return (GetFileAttributesW(port::SystemPath(path).c_str()) & bits) == bits;
 }
 
 void DeleteMatchingFiles(const std::string& dir, const std::string& pattern)
 {
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(port::SystemPath(dir + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        DeleteFileA((dir + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
+        DeleteFileW(port::SystemPath(dir + port::Narrowed(found.cFileName)).c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 

@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
 
 std::uint32_t SystemAttributesOf(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str());
+    return GetFileAttributesW(port::SystemPath(path).c_str());
 }
 
 bool IsReparsePoint(const std::string& path, const TAttributesOf& attributesOf)

@@ -7,6 +7,7 @@
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
+#include "port/win32/WideText.h"
 #include "shell/FolderSecurity.h"
 #include "shell/ReparsePoints.h"
 #include "shell/RestartRemoval.h"
@@ -36,7 +37,7 @@ std::string CreateScratchFolder(const std::string& wanted)
     TFolderSecurity security(faPrivate);
     std::string path = stem;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (CreateDirectoryA(path.c_str(), security.Attributes())) {
+        if (CreateDirectoryW(port::SystemPath(path).c_str(), security.Attributes())) {
             if (IsReparsePoint(path)) break;
             return path + "\\";
         }
@@ -56,5 +57,5 @@ bool RemoveScratchFolder(const std::string& dir, const std::vector<std::string>&
         if (name.empty() || name.find_first_of("\\/:") != std::string::npos) continue;
         allGone = removal.RemoveFile(dir + name).Result != rmKept && allGone;
     }
-    return (RemoveDirectoryA(dir.c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(dir)) && allGone;
+    return (RemoveDirectoryW(port::SystemPath(dir).c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(dir)) && allGone;
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
 #include "settings/Registry.h"
 
 namespace {
@@ -58,15 +59,15 @@ std::string ShellFolderPath(TShellFolderKind kind)
 
 int SmallIconIndex(const std::string& path)
 {
-    SHFILEINFOA info{};
-    SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON);
+    SHFILEINFOW info{};
+    SHGetFileInfoW(port::Widened(path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON);
     return info.iIcon;
 }
 
 HIMAGELIST SystemSmallIconList()
 {
-    SHFILEINFOA info{};
+    SHFILEINFOW info{};
     const DWORD_PTR list =
-        SHGetFileInfoA(SystemDrive().c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SHGetFileInfoW(port::Widened(SystemDrive()).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     return reinterpret_cast<HIMAGELIST>(list);
 }

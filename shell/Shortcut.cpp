@@ -6,19 +6,17 @@
 
 #include "config/TextFields.h"
 #include "port/Exception.h"
+#include "port/win32/WideText.h"
 #include "shell/FileRoutines.h"
 #include "shell/ShellFolders.h"
 
 namespace {
 
-std::wstring Wide(const std::string& text)
+// The shell keeps a link's target, folder and icon in MAX_PATH characters: a longer one would be cut, and the
+// shortcut would lead elsewhere.
+bool FitsTheShell(const std::string& path)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
+    return port::Widened(path).size() < MAX_PATH;
 }
 
 // COM for the length of one call, and the link object with the two interfaces the saves need.
@@ -27,7 +25,7 @@ public:
     TShellLink()
     {
         initialised_ = SUCCEEDED(CoInitialize(nullptr));
-        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                     reinterpret_cast<void**>(&link_))) ||
             FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file_)))) {
             Release();
@@ -38,8 +36,8 @@ public:
     TShellLink(const TShellLink&) = delete;
     TShellLink& operator=(const TShellLink&) = delete;
 
-    IShellLinkA& Link() { return *link_; }
-    bool SaveAs(const std::string& path) { return SUCCEEDED(file_->Save(Wide(path).c_str(), FALSE)); }
+    IShellLinkW& Link() { return *link_; }
+    bool SaveAs(const std::string& path) { return SUCCEEDED(file_->Save(port::Widened(path).c_str(), FALSE)); }
 
 private:
     void Release()
@@ -53,7 +51,7 @@ private:
     }
 
     bool initialised_ = false;
-    IShellLinkA* link_ = nullptr;
+    IShellLinkW* link_ = nullptr;
     IPersistFile* file_ = nullptr;
 };
 
@@ -78,29 +76,31 @@ std::string TShortcuts::FolderPath(const std::string& location) const
 void TShortcuts::ScanProgramFolders()
 {
     FolderList.clear();
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileExA((ShellFolderPath(sfPrograms) + "*.*").c_str(), FindExInfoStandard, &found,
-                                           FindExSearchLimitToDirectories, nullptr, 0);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search =
+        FindFirstFileExW(port::SystemPath(ShellFolderPath(sfPrograms) + "*.*").c_str(), FindExInfoStandard, &found,
+                         FindExSearchLimitToDirectories, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = port::Narrowed(found.cFileName);
         if (!name.starts_with('.') && UpperCase(name).find(".LNK") == std::string::npos) FolderList.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
 std::vector<std::string> TShortcuts::CreateShortcuts() const
 {
     TShellLink shellLink;
-    IShellLinkA& link = shellLink.Link();
-    link.SetPath(RunProgram.c_str());
-    link.SetWorkingDirectory(DirectoryPart(RunProgram).c_str());
-    link.SetIconLocation(IconFile.c_str(), 0);
+    IShellLinkW& link = shellLink.Link();
+    const bool fits = FitsTheShell(RunProgram) && FitsTheShell(IconFile);
+    link.SetPath(port::Widened(RunProgram).c_str());
+    link.SetWorkingDirectory(port::Widened(DirectoryPart(RunProgram)).c_str());
+    link.SetIconLocation(port::Widened(IconFile).c_str(), 0);
 
     const std::string fileName = ProgramName + ".lnk";
     std::vector<std::string> unsaved;
     const auto save = [&](const std::string& path) {
-        if (!shellLink.SaveAs(path)) unsaved.push_back(path);
+        if (!fits || !shellLink.SaveAs(path)) unsaved.push_back(path);
     };
     const auto saveInFolder = [&](const std::string& location) {
         const std::string folder = FolderPath(location);

@@ -36,7 +36,12 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     // The directory in the platform's own spelling, ending in its separator.
-    std::string Path() const { return (root_ / "").string(); }
+    // UTF-8 on every platform: the narrow string() of a Windows path takes the C library's code page.
+    std::string Path() const
+    {
+        const std::u8string text = (root_ / "").u8string();
+        return {text.begin(), text.end()};
+    }
     // A path below it; "\" separates names whatever the platform, as in the components.
     std::string operator/(const std::string& relative) const { return Path() + Windows(relative); }
 

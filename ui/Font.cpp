@@ -1,5 +1,6 @@
 #include "ui/Font.h"
 
+#include "port/win32/WideText.h"
 #include "ui/FontFamily.h"
 
 #include <utility>
@@ -47,9 +48,9 @@ HFONT TFont::Handle() const
 {
     if (handle_ == nullptr)
         handle_ =
-            CreateFontA(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL, style_.Contains(fsItalic),
+            CreateFontW(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL, style_.Contains(fsItalic),
                         style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FontFamilyOf(name_), name_.c_str());
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FontFamilyOf(name_), port::Widened(name_).c_str());
     return handle_;
 }
 

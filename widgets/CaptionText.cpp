@@ -1,5 +1,6 @@
 #include "widgets/CaptionText.h"
 
+#include "port/win32/WideText.h"
 #include "widgets/ColorTable.h"
 #include "widgets/GdiObject.h"
 #include "widgets/WidgetError.h"
@@ -113,12 +114,12 @@ COLORREF InkColor(TInk ink, const TCaption& caption, TColor fontColor)
 // The selected font turned by `angle` degrees (escapement only; the orientation is left as it is).
 HFONT CreateRotatedFont(HDC dc, int angle)
 {
-    LOGFONTA record{};
-    if (!GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof(record), &record)) {
+    LOGFONTW record{};
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof(record), &record)) {
         throw EWidgetError("Cannot read the caption's font");
     }
     record.lfEscapement = angle * 10;
-    HFONT rotated = CreateFontIndirectA(&record);
+    HFONT rotated = CreateFontIndirectW(&record);
     if (!rotated) throw EWidgetError("Cannot create the caption's rotated font");
     return rotated;
 }
@@ -132,17 +133,19 @@ int RotationAngle(TTextRotation rotation)
 int TextHeight(HDC dc)
 {
     SIZE extent{};
-    GetTextExtentPoint32A(dc, "^_", 2, &extent);
+    GetTextExtentPoint32W(dc, L"^_", 2, &extent);
     return extent.cy;
 }
 
 void DrawWithEffect(HDC dc, const TOrigin& origin, const TCaption& caption, TColor fontColor)
 {
-    // TextOutA takes an int count; a caption beyond that is beyond any screen.
-    const int length = caption.Text.size() > INT_MAX ? INT_MAX : static_cast<int>(caption.Text.size());
+    // GDI's ANSI calls keep the system's code page: the caption goes wide. TextOutW takes an int count; a
+    // caption beyond that is beyond any screen.
+    const std::wstring text = port::Widened(caption.Text);
+    const int length = text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());
     for (const TDraw& draw : DrawsOf(caption.Effect)) {
         SetTextColor(dc, InkColor(draw.Ink, caption, fontColor));
-        TextOutA(dc, origin.X + draw.Dx, origin.Y + draw.Dy, caption.Text.data(), length);
+        TextOutW(dc, origin.X + draw.Dx, origin.Y + draw.Dy, text.data(), length);
     }
 }
 

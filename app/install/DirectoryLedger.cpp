@@ -6,6 +6,7 @@
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "shell/FileRoutines.h"
+#include "shell/PathIdentity.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "app/record/UninstallEntries.h"
 #include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
+#include "shell/PathIdentity.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "port/FileSystem.h"
 #include "settings/IniFile.h"
 #include "settings/Registry.h"
+#include "shell/PathIdentity.h"
 
 TEntriesBefore::TEntriesBefore(const TStringList& entries)
 {

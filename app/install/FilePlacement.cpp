@@ -4,22 +4,40 @@
 
 #include "config/TextFields.h"
 #include "port/Exception.h"
+#include "port/win32/WideText.h"
 #include "shell/FileRoutines.h"
 
 namespace {
 
-// An empty file with a name of its own beside target, for the copy; "" when none can be made.
+constexpr int kStagingAttempts = 100;
+
+std::wstring Wide(const std::string& path)
+{
+    return port::SystemPath(path);
+}
+
+// An empty file with a name of its own beside target, for the copy; "" when none can be made. Made by
+// hand rather than by GetTempFileName, which takes no folder longer than MAX_PATH.
 std::string StagedFileBeside(const std::string& target)
 {
-    char staged[MAX_PATH] = {};
-    if (GetTempFileNameA(DirectoryPart(target).c_str(), "~st", 0, staged) == 0) return "";
-    return staged;
+    const std::string stem = DirectoryPart(target) + "~st" + HexDigits(GetCurrentProcessId(), 4);
+    for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
+        const std::string staged = stem + HexDigits(GetTickCount() + static_cast<DWORD>(attempt), 4) + ".tmp";
+        const HANDLE file =
+            CreateFileW(Wide(staged).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return staged;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return "";
+    }
+    return "";
 }
 
 // Another process holds the file open without letting others write, or it is a running program.
 bool IsInUse(const std::string& path)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
         return false;
@@ -30,12 +48,12 @@ bool IsInUse(const std::string& path)
 TPlacement MoveOver(const std::string& staged, const std::string& target, bool exists)
 {
     if (exists && IsInUse(target)) {
-        if (MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
+        if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
             return plAtRestart;
-    } else if (MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    } else if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         return plInstalled;
     }
-    DeleteFileA(staged.c_str());
+    DeleteFileW(Wide(staged).c_str());
     return plRefused;
 }
 
@@ -43,30 +61,30 @@ TPlacement MoveOver(const std::string& staged, const std::string& target, bool e
 
 TPlacement PlaceFile(const std::string& source, const std::string& target)
 {
-    const DWORD attributes = GetFileAttributesA(target.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return plRefused;
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return plReadOnly;
-    if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) return plNoSource;
+    if (GetFileAttributesW(Wide(source).c_str()) == INVALID_FILE_ATTRIBUTES) return plNoSource;
     const std::string staged = StagedFileBeside(target);
     if (staged.empty()) return plRefused;
     try {
         CopyFileTo(source, staged);
     } catch (const EFOpenError&) {
-        DeleteFileA(staged.c_str());
+        DeleteFileW(Wide(staged).c_str());
         return plNoSource;
     } catch (const EFCreateError&) {
-        DeleteFileA(staged.c_str());
+        DeleteFileW(Wide(staged).c_str());
         return plRefused;
     } catch (const EInOutError& error) {
         // A full disk: the message names the file the user knows, not the copy beside it.
-        DeleteFileA(staged.c_str());
+        DeleteFileW(Wide(staged).c_str());
         std::string message = error.what();
         const std::size_t at = message.find(staged);
         if (at != std::string::npos) message.replace(at, staged.size(), target);
         throw EInOutError(message);
     } catch (...) {
-        DeleteFileA(staged.c_str());
+        DeleteFileW(Wide(staged).c_str());
         throw;
     }
     return MoveOver(staged, target, exists);

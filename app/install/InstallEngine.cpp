@@ -20,7 +20,9 @@
 #include "app/record/SystemDirs.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
+#include "port/win32/WideText.h"
 #include "shell/FileRoutines.h"
+#include "shell/PathIdentity.h"
 #include "shell/PendingRenames.h"
 
 namespace {
@@ -117,7 +119,7 @@ private:
             return paths.contains(PathIdentity(rename.Target.empty() ? rename.Source : rename.Target));
         });
         for (const TPendingRename& rename : withdrawn)
-            if (!rename.Target.empty()) DeleteFileA(rename.Source.c_str());
+            if (!rename.Target.empty()) DeleteFileW(port::SystemPath(rename.Source).c_str());
     }
 
     void InstallDestinations()
@@ -134,7 +136,7 @@ private:
             }
             InstallFile(destination, dir, name);
             if (DestinationRepeatsLater(destinations, index, destination))
-                DeleteFileA((global_.TempDir + name).c_str());
+                DeleteFileW(port::SystemPath(global_.TempDir + name).c_str());
         }
     }
 

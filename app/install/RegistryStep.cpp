@@ -5,6 +5,7 @@
 #include "app/install/ProfileWrite.h"
 #include "app/record/KeyPath.h"
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
 #include "settings/IniFile.h"
 #include "settings/Registry.h"
 #include "shell/ReparsePoints.h"
@@ -17,7 +18,7 @@ void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation
         if (!entry.IsIni()) {
             if (earlier.OwnsKey(ParseKeyPath(entry.KeyPath()))) EraseKeyPath(entry.KeyPath());
         } else if (!entry.IsSharedIni() && earlier.OwnsFile(entry.IniPath()) && !ReachesThroughLink(entry.IniPath())) {
-            DeleteFileA(entry.IniPath().c_str());
+            DeleteFileW(port::SystemPath(entry.IniPath()).c_str());
         }
     }
 }

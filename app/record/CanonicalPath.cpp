@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
+#include "shell/PathIdentity.h"
 
 namespace {
 
@@ -24,9 +27,9 @@ std::vector<std::string> ThisMachinesNames()
 {
     std::vector<std::string> names = {"LOCALHOST", "127.0.0.1", "[::1]", "."};
     for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
-        char name[256] = {};
-        DWORD size = sizeof name;
-        if (GetComputerNameExA(format, name, &size) && size > 0) names.push_back(UpperCase(name));
+        wchar_t name[256] = {};
+        DWORD size = static_cast<DWORD>(std::size(name));
+        if (GetComputerNameExW(format, name, &size) && size > 0) names.push_back(UpperCase(port::Narrowed(name)));
     }
     return names;
 }
@@ -67,11 +70,14 @@ std::string LongForm(const std::string& path)
     std::string head = path;
     std::string tail;
     while (!head.empty()) {
-        const DWORD needed = GetLongPathNameA(head.c_str(), nullptr, 0);
+        // A long head goes to the call after "\\?\", and comes back so.
+        const std::wstring wideHead = port::SystemPath(head);
+        const DWORD needed = GetLongPathNameW(wideHead.c_str(), nullptr, 0);
         if (needed > 0) {
-            std::string longer(needed, '\0');
-            const DWORD length = GetLongPathNameA(head.c_str(), longer.data(), needed);
-            if (length > 0 && length < needed) return longer.substr(0, length) + tail;
+            std::wstring longer(needed, L'\0');
+            const DWORD length = GetLongPathNameW(wideHead.c_str(), longer.data(), needed);
+            const std::string found = port::Narrowed(longer.substr(0, length));
+            if (length > 0 && length < needed) return WithoutDevicePrefix(found).value_or(found) + tail;
         }
         const std::size_t cut = head.find_last_of('\\');
         if (cut == std::string::npos || cut + 1 >= head.size()) break;

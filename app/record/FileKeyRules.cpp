@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
+#include "shell/PathIdentity.h"
 
 namespace {
 
@@ -15,13 +17,14 @@ bool ContainsNoCase(const std::string& text, const std::string& part)
 
 std::optional<std::string> FullPathName(const std::string& path)
 {
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    const std::wstring wide = port::Widened(path);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return std::nullopt;
-    std::string full(needed, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
     if (length == 0 || length >= needed) return std::nullopt;
     full.resize(length);
-    return full;
+    return port::Narrowed(full);
 }
 
 }  // namespace

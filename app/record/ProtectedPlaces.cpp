@@ -10,7 +10,9 @@
 #include "app/record/CanonicalPath.h"
 #include "app/record/FileKeyRules.h"
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
 #include "settings/Registry.h"
+#include "shell/PathIdentity.h"
 #include "shell/ReparsePoints.h"
 #include "shell/ShellFolders.h"
 
@@ -76,15 +78,17 @@ constexpr int kShellFolders[] = {CSIDL_DESKTOPDIRECTORY,
 
 std::string ShellFolder(int csidl)
 {
-    char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
+    // The call writes through MAX_PATH UTF-16 units, which may take three times as many bytes in UTF-8.
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? port::Narrowed(path) : "";
 }
 
 std::string Environment(const char* name)
 {
-    char value[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA(name, value, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? value : "";
+    const std::wstring wideName = port::Widened(name);
+    std::wstring value(GetEnvironmentVariableW(wideName.c_str(), nullptr, 0), L'\0');
+    const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    return length > 0 && length < value.size() ? port::Narrowed(value.substr(0, length)) : "";
 }
 
 // Every profile Windows knows of, the profiles folder itself and the default and public profiles among them.

@@ -15,6 +15,8 @@
 #include "app/uninstall/RegistryRemoval.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
+#include "port/win32/WideText.h"
+#include "shell/PathIdentity.h"
 #include "shell/PendingRenames.h"
 #include "shell/RestartRemoval.h"
 #include "shell/ShellFolders.h"
@@ -194,7 +196,7 @@ private:
             return pattern ? PathIdentity(DirectoryPart(rename.Target)) == PathIdentity(DirectoryPart(path))
                            : PathIdentity(rename.Target) == PathIdentity(path);
         });
-        for (const TPendingRename& rename : withdrawn) DeleteFileA(rename.Source.c_str());
+        for (const TPendingRename& rename : withdrawn) DeleteFileW(port::SystemPath(rename.Source).c_str());
         return !pattern && !withdrawn.empty();
     }
 
@@ -236,7 +238,7 @@ private:
     }
 
     // A directory of Windows may be empty (Fonts on a fresh system) and must stay all the same; a link is
-    // someone's way to a folder elsewhere, which RemoveDirectoryA would cut.
+    // someone's way to a folder elsewhere, which RemoveDirectory would cut.
     void RemoveEmptyDirectory(const std::string& dir)
     {
         if (IsSystemOrRootDirectory(dir, systemDirs_)) return;
@@ -244,7 +246,7 @@ private:
             view_.Log(Concat({"Kept directory ", dir, ": ", refusal}));
             return;
         }
-        if (RemoveDirectoryA(dir.c_str()))
+        if (RemoveDirectoryW(port::SystemPath(dir).c_str()))
             view_.Log("Removed directory " + dir);
         else
             tried_.insert(dir);
@@ -260,7 +262,7 @@ private:
                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
         for (const std::string& dir : dirs) {
             if (!port::IsDirectory(dir)) continue;
-            if (RemoveDirectoryA(dir.c_str()))
+            if (RemoveDirectoryW(port::SystemPath(dir).c_str()))
                 view_.Log("Removed directory " + dir);
             else if (leftovers_.ScheduleDirectoryIfOnlyScheduledLeft(dir))
                 view_.Log("Removed when Windows restarts: " + dir);

@@ -4,6 +4,7 @@
 
 #include "port/Exception.h"
 #include "port/FileSystem.h"
+#include "port/win32/WideText.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ HANDLE Handle(void* handle) { return static_cast<HANDLE>(handle); }
 
 bool IsReadOnlyFile(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(port::SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
@@ -34,7 +35,7 @@ FileStream::FileStream(const std::string& path, FileMode mode) : path_(path)
     }
     // Windows refuses to replace a read-only file; Wine run by root would replace it.
     if (mode == FileMode::Create && IsReadOnlyFile(path)) throw EFCreateError(path);
-    handle_ = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileW(port::SystemPath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) {
         if (mode == FileMode::Create) throw EFCreateError(path);
         throw EFOpenError(path);

@@ -1,5 +1,6 @@
 #include "ui/controls/Frame.h"
 
+#include "port/win32/WideText.h"
 #include "ui/Font.h"
 
 namespace {
@@ -31,10 +32,10 @@ LRESULT TGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void TGroupBox::Paint(HDC dc)
 {
     PaintParentBackground(dc);
-    const std::string text = Text();
+    const std::wstring text = port::Widened(Text());
     HGDIOBJ previous = SelectObject(dc, DefaultFont());
     RECT caption{kCaptionLeft, 0, kCaptionLeft, 0};
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &caption, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &caption, DT_SINGLELINE | DT_CALCRECT);
     if (text.empty()) caption.right = caption.left;
 
     RECT frame;
@@ -47,6 +48,6 @@ void TGroupBox::Paint(HDC dc)
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(dc, text.c_str(), -1, &caption, DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), -1, &caption, DT_SINGLELINE);
     SelectObject(dc, previous);
 }

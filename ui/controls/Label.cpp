@@ -1,3 +1,4 @@
+#include "port/win32/WideText.h"
 #include "ui/controls/Label.h"
 
 TLabel::TLabel(TWindow& parent, int id, const std::string& caption) : font_("MS Sans Serif", -11)
@@ -56,12 +57,12 @@ UINT TLabel::DrawFlags() const
 
 SIZE TLabel::TextExtent() const
 {
-    const std::string text = Text();
+    const std::wstring text = port::Widened(Text());
     HDC dc = GetDC(Handle());
     HGDIOBJ previous = SelectObject(dc, font_.Handle());
     RECT needed{0, 0, 0, 0};
     // An empty text still has the height of one line.
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &needed, DrawFlags() | DT_CALCRECT);
+    DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &needed, DrawFlags() | DT_CALCRECT);
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
     const int width = text.empty() ? 0 : needed.right;
@@ -99,7 +100,7 @@ LRESULT TLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void TLabel::Paint(HDC dc)
 {
     PaintParentBackground(dc);
-    const std::string text = Text();
+    const std::wstring text = port::Widened(Text());
     RECT client;
     GetClientRect(Handle(), &client);
     HGDIOBJ previous = SelectObject(dc, font_.Handle());
@@ -109,9 +110,9 @@ void TLabel::Paint(HDC dc)
         RECT shadow = area;
         OffsetRect(&shadow, shadowSize_, shadowSize_);
         SetTextColor(dc, ColorToRGB(shadowColor_));
-        DrawTextA(dc, text.c_str(), -1, &shadow, DrawFlags());
+        DrawTextW(dc, text.c_str(), -1, &shadow, DrawFlags());
     }
     SetTextColor(dc, ColorToRGB(font_.Color()));
-    DrawTextA(dc, text.c_str(), -1, &area, DrawFlags());
+    DrawTextW(dc, text.c_str(), -1, &area, DrawFlags());
     SelectObject(dc, previous);
 }

@@ -1,5 +1,8 @@
 #include "ui/dialogs/BrowseDialog.h"
 
+#include "port/FileSystem.h"
+#include "port/win32/WideText.h"
+#include "shell/FileRoutines.h"
 #include "ui/CommonControls.h"
 #include "ui/dialogs/Dialogs.h"
 
@@ -18,18 +21,22 @@ struct TBrowseState {
 
 std::string PathOfIdList(LPCITEMIDLIST list)
 {
-    char path[MAX_PATH + 1] = {};
-    if (list == nullptr || SHGetPathFromIDListA(list, path) == FALSE) return "";
-    return path;
+    // The longest path the system names; the shell's MAX_PATH form would cut a long one.
+    std::wstring path(32768, L'\0');
+    if (list == nullptr ||
+        SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) == FALSE)
+        return "";
+    path.resize(path.find(L'\0'));
+    return port::Narrowed(path);
 }
 
 std::string DisplayNameOfIdList(LPCITEMIDLIST list)
 {
-    SHFILEINFOA info{};
+    SHFILEINFOW info{};
     if (list == nullptr ||
-        SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME) == 0)
+        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME) == 0)
         return "";
-    return info.szDisplayName;
+    return port::Narrowed(info.szDisplayName);
 }
 
 BOOL CALLBACK FindEditBox(HWND child, LPARAM found)
@@ -47,10 +54,10 @@ std::string EditBoxText(HWND dialog)
     HWND edit = nullptr;
     EnumChildWindows(dialog, FindEditBox, reinterpret_cast<LPARAM>(&edit));
     if (edit == nullptr) return "";
-    const int length = GetWindowTextLengthA(edit);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(edit, text.data(), length + 1)));
-    return text;
+    const int length = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), length + 1)));
+    return port::Narrowed(text);
 }
 
 // OK with a typed directory: an existing one is taken, a new one is created after the user agrees. false keeps
@@ -61,17 +68,17 @@ bool TakeTypedDirectory(HWND dialog, TBrowseState& state)
     if (typed.empty() || typed == state.selectedName || typed == state.selected) return true;
     const std::string directory = ResolveTypedDirectory(typed, state.selected);
     if (directory.empty()) return true;  // a name with nothing to resolve it against: the selection stands
-    if (directory.size() >= MAX_PATH) {
-        ShowMessage("\"" + typed + "\" is not a valid directory name.");
-        return false;
-    }
-    if (GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (port::IsDirectory(directory)) {
         state.typed = directory;
         return true;
     }
+    if (port::FileExists(directory)) {
+        ShowMessage("\"" + typed + "\" is not a valid directory name.");
+        return false;
+    }
     if (!Confirm("The directory " + directory + " does not exist.\r\nDo you want to create it?")) return false;
-    const int result = SHCreateDirectoryExA(dialog, directory.c_str(), nullptr);
-    if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS) {
+    CreateDirectoryPath(directory);
+    if (!port::IsDirectory(directory)) {
         ShowMessage("The directory " + directory + " cannot be created.");
         return false;
     }
@@ -97,7 +104,8 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
             if (const TCommonControls* controls = CommonControls())
                 controls->SetWindowSubclass(dialog, BrowseDialogProc, 1, static_cast<DWORD_PTR>(data));
             if (!state.initial.empty())
-                SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(state.initial.c_str()));
+                SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                             reinterpret_cast<LPARAM>(port::Widened(state.initial).c_str()));
             return 0;
         case BFFM_SELCHANGED:
             state.selected = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
@@ -128,17 +136,19 @@ std::string ResolveTypedDirectory(const std::string& typed, const std::string& s
 std::optional<std::string> BrowseForDirectory(HWND owner, const std::string& title, const std::string& initial)
 {
     TBrowseState state{WithoutTrailingBackslash(initial), "", "", std::nullopt};
-    char displayName[MAX_PATH + 1] = {};
-    BROWSEINFOA info{};
+    // The folder's display name, which the shell writes through MAX_PATH characters; the path comes from the list.
+    std::wstring displayName(MAX_PATH + 1, L'\0');
+    const std::wstring wideTitle = port::Widened(title);
+    BROWSEINFOW info{};
     info.hwndOwner = owner;
-    info.pszDisplayName = displayName;
-    info.lpszTitle = title.c_str();
+    info.pszDisplayName = displayName.data();
+    info.lpszTitle = wideTitle.c_str();
     // The new style has the edit box and a button for a new folder; it needs OLE on this thread.
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&state);
     const bool oleStarted = SUCCEEDED(OleInitialize(nullptr));
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
     if (oleStarted) OleUninitialize();
     std::string path = PathOfIdList(chosen);
     if (chosen != nullptr) CoTaskMemFree(chosen);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/Dialogs.h"
 
+#include "port/win32/WideText.h"
 #include "ui/Application.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/Edit.h"
@@ -74,7 +75,7 @@ int TextHeight(const std::string& text)
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, DefaultFont());
     RECT needed{0, 0, kTextWidth, 0};
-    DrawTextA(dc, text.c_str(), -1, &needed, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, port::Widened(text).c_str(), -1, &needed, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
     return needed.bottom;

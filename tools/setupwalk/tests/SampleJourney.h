@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 namespace sample_journey {
@@ -201,6 +202,32 @@ inline std::string PendingRemovals()
     list.resize(size);
     std::replace(list.begin(), list.end(), '\0', '\n');
     return list;
+}
+
+struct SilentRun {
+    DWORD ExitCode = STILL_ACTIVE;
+    bool ShowedAWindow = false;
+    std::string Log;
+};
+
+// commandLine with /S and /LOG= before its arguments, run to its end in directory, watched for any visible
+// top-level window it shows meanwhile.
+inline SilentRun RunSilently(const std::string& program, const std::string& arguments, const std::string& directory,
+                      const std::string& log, const std::function<void(DWORD)>& beforeRun = nullptr)
+{
+    SilentRun run;
+    {
+        DrivenProcess process(CommandLineOf(program, "/S \"/LOG=" + log + "\" " + arguments), directory, beforeRun);
+        WaitUntil(
+            [&] {
+                if (!process.VisibleWindows().empty()) run.ShowedAWindow = true;
+                return !process.Running();
+            },
+            SetupDriver::kPatienceMs);
+        run.ExitCode = process.WaitForExit(0);
+    }
+    run.Log = ScratchDir::Read(log);
+    return run;
 }
 
 }  // namespace sample_journey

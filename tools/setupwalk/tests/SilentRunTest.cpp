@@ -16,32 +16,6 @@ namespace {
 
 using namespace sample_journey;
 
-struct SilentRun {
-    DWORD ExitCode = STILL_ACTIVE;
-    bool ShowedAWindow = false;
-    std::string Log;
-};
-
-// commandLine with /S and /LOG= before its arguments, run to its end in directory, watched for any visible
-// top-level window it shows meanwhile.
-SilentRun RunSilently(const std::string& program, const std::string& arguments, const std::string& directory,
-                      const std::string& log, const std::function<void(DWORD)>& beforeRun = nullptr)
-{
-    SilentRun run;
-    {
-        DrivenProcess process(CommandLineOf(program, "/S \"/LOG=" + log + "\" " + arguments), directory, beforeRun);
-        WaitUntil(
-            [&] {
-                if (!process.VisibleWindows().empty()) run.ShowedAWindow = true;
-                return !process.Running();
-            },
-            SetupDriver::kPatienceMs);
-        run.ExitCode = process.WaitForExit(0);
-    }
-    run.Log = ScratchDir::Read(log);
-    return run;
-}
-
 // What changed from before to after, the destination directory dir written as "<destination>": the things,
 // not their new sizes or times, sorted.
 std::vector<std::string> ChangesIn(const MachineSnapshot& before, const MachineSnapshot& after, const std::string& dir)
