@@ -10,9 +10,11 @@
 #include "tools/mksetup/Commands.h"
 #include "tools/mksetup/ExitCodes.h"
 #include "tools/mksetup/Methods.h"
+#include "tools/mksetup/PathChecks.h"
 #include "tools/mksetup/ScratchArea.h"
 #include "tools/mksetup/SetCommands.h"
 #include "tools/mksetup/StoredNames.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace {
 
@@ -38,12 +40,12 @@ int WriteArchive(const ArchiveOptions& o)
         o.method.ApplyTo(c);
         total = c.CompressFiles(out, sources, o.method.Method());
     } catch (...) {
-        std::filesystem::remove(partial);  // no half-written archive is left behind
+        std::filesystem::remove(PathOf(partial));  // no half-written archive is left behind
         throw;
     }
-    std::filesystem::rename(partial, o.archive);
+    std::filesystem::rename(PathOf(partial), PathOf(o.archive));
     std::cout << o.archive << ": " << sources.size() << " files, " << total << " bytes in, "
-              << std::filesystem::file_size(o.archive) << " bytes written\n";
+              << std::filesystem::file_size(PathOf(o.archive)) << " bytes written\n";
     return kExitOk;
 }
 
@@ -76,7 +78,7 @@ int ListArchive(const ArchiveOptions& o)
 
 int ExtractArchive(const ArchiveOptions& o)
 {
-    std::filesystem::create_directories(o.directory);
+    std::filesystem::create_directories(PathOf(o.directory));
     TCompress c;
     c.SetTargetPath(o.directory);
     c.Key = o.key;
@@ -102,7 +104,7 @@ int ExtractArchive(const ArchiveOptions& o)
 // Expanding into a scratch folder checks every entry's checksum.
 int VerifyArchive(const ArchiveOptions& o)
 {
-    const ScratchArea area(std::filesystem::temp_directory_path() / "mksetup");
+    const ScratchArea area(NameOf(std::filesystem::temp_directory_path() / "mksetup"));
     TCompress c;
     c.SetTargetPath(area.Dir("files"));
     c.Key = o.key;
@@ -171,7 +173,7 @@ Command AddVerifyCommand(CLI::App& app)
     sub->add_option("PATH", o->archive, "distribution folder, single-file setup.exe, segment file (NAME.001) or archive")->required();
     sub->add_option("--key", o->key, "key of a locked distribution or archive");
     sub->add_option("--ca-file", o->caFile, "roots to trust for a signed setup.exe (default: the system's)")
-        ->check(CLI::ExistingFile);
+        ->check(ExistingFileCheck());
     return [o] {
         const auto set = SegmentSetAt(o->archive);
         return set ? VerifySegmentSet(*set, o->key, o->caFile) : VerifyArchive(*o);

@@ -11,16 +11,19 @@
 #include "config/TextFields.h"
 #include "payload/PayloadWriter.h"
 #include "port/Exception.h"
+#include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "segment/SegCompEZ.h"
 #include "tools/mksetup/Commands.h"
 #include "tools/mksetup/ConsoleInteraction.h"
 #include "tools/mksetup/ExitCodes.h"
 #include "tools/mksetup/Methods.h"
+#include "tools/mksetup/PathChecks.h"
 #include "tools/mksetup/Product.h"
 #include "tools/mksetup/ScratchArea.h"
 #include "tools/mksetup/SetupProgram.h"
 #include "tools/mksetup/Signing.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -41,6 +44,7 @@ struct BuildOptions {
     std::string setup;  // none named: the one installed with mksetup
     std::int32_t key = 0;
     bool singleFile = false;
+    unsigned codePage = kDefaultCodePage;
     SignOptions sign;
 };
 
@@ -55,8 +59,8 @@ struct Totals {
 // A build goes into a new or empty folder: mixing it with an older set would leave stale disks.
 void CheckOutputFolder(const std::string& dist)
 {
-    if (!fs::exists(dist)) return;
-    if (!fs::is_directory(dist) || !fs::is_empty(dist))
+    if (!fs::exists(PathOf(dist))) return;
+    if (!fs::is_directory(PathOf(dist)) || !fs::is_empty(PathOf(dist)))
         throw Exception(dist + " exists and is not an empty folder; remove it or name another");
 }
 
@@ -81,16 +85,16 @@ private:
 
 std::int64_t SectorsOf(const std::string& file)
 {
-    const auto size = static_cast<std::int64_t>(fs::file_size(file));
+    const auto size = static_cast<std::int64_t>(fs::file_size(PathOf(file)));
     return (size + kFloppySector - 1) / kFloppySector * kFloppySector;
 }
 
 // The set writer gives every segment the same size, so keeping room on disk 1 for setup.exe and the
-// configuration makes every disk that much smaller.
-std::int32_t FloppySegmentSize(const BuildOptions& o)
+// configuration as stored (in config) makes every disk that much smaller.
+std::int32_t FloppySegmentSize(const BuildOptions& o, const std::string& config)
 {
     std::int64_t reserved = SectorsOf(o.setup);
-    for (const char* name : kConfigFiles) reserved += SectorsOf((fs::path(o.product) / name).string());
+    for (const char* name : kConfigFiles) reserved += SectorsOf(config + name);
     const std::int64_t size = kFloppyBytes - reserved;
     if (size < TSegCompress::kMinSegSize)
         throw Exception("setup.exe and the configuration leave no room for data on a floppy disk");
@@ -99,16 +103,15 @@ std::int32_t FloppySegmentSize(const BuildOptions& o)
 
 bool ReportDiagnostics(const Product& product)
 {
-    for (const Diagnostic& d : product.diagnostics)
-        std::cerr << (fs::path(product.dir) / "").string() << d.Text() << "\n";
+    for (const Diagnostic& d : product.diagnostics) std::cerr << NameOf(PathOf(product.dir) / "") << d.Text() << "\n";
     return !HasErrors(product.diagnostics);
 }
 
 // The staged copy keeps the date and the attributes of its source: the archive stores what it finds.
 void StageFile(const SupportFile& file, const std::string& stage)
 {
-    const std::string staged = (fs::path(stage) / file.name).string();
-    fs::copy_file(file.source, staged);
+    const std::string staged = NameOf(PathOf(stage) / PathOf(file.name));
+    fs::copy_file(PathOf(file.source), PathOf(staged));
     port::CopyLastWriteTime(file.source, staged);
     port::ApplyAttributes(staged, port::Attributes(file.source));
 }
@@ -118,12 +121,25 @@ Totals Stage(const Product& product, const std::string& stage)
     Totals totals;
     for (const SupportFile& file : product.files) {
         StageFile(file, stage);
-        const auto size = static_cast<std::int64_t>(fs::file_size(file.source));
+        const auto size = static_cast<std::int64_t>(fs::file_size(PathOf(file.source)));
         totals.sizes[file.name] = size;
         totals.bytesIn += size;
         ++totals.files;
     }
     return totals;
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    FileStream out(path, FileMode::Create);
+    out.WriteBuffer(text.data(), text.size());
+}
+
+// The configuration as the distribution stores it (in UTF-8), in config.
+void StageConfiguration(const Product& product, const std::string& config)
+{
+    WriteText(config + "install.cfg", product.installText);
+    WriteText(config + "finstall.cfg", product.finstallText);
 }
 
 void ShowProgress(std::int64_t done, std::int64_t total)
@@ -144,7 +160,7 @@ void BuildSet(const BuildOptions& o, const ScratchArea& area, const Totals& tota
     c.SegCompType = o.method.Method();
     o.method.ApplyTo(c);
     c.Key = o.key;
-    c.SetSegSize(o.floppy ? FloppySegmentSize(o) : o.segSize);
+    c.SetSegSize(o.floppy ? FloppySegmentSize(o, area.Dir("config")) : o.segSize);
     c.SetSegBaseName(o.base);
     c.SetSegDir(out);
     c.SetSegTmpDir(area.Dir("tmp"));
@@ -156,7 +172,7 @@ void BuildSet(const BuildOptions& o, const ScratchArea& area, const Totals& tota
         const auto size = totals.sizes.find(FileNamePart(path));
         if (size != totals.sizes.end()) done += size->second;
     };
-    const CurrentDirGuard here(area.Root().string());
+    const CurrentDirGuard here(NameOf(area.Root()));
     c.SegBuild();
     if (bar) {
         ShowProgress(totals.bytesIn, totals.bytesIn);
@@ -169,8 +185,8 @@ void SignInPlace(const SignOptions& sign, const std::string& program, const Scra
 {
     const std::string signedCopy = area.Dir("signed") + "setup.exe";
     SignProgram(sign, program, signedCopy);
-    fs::remove(program);
-    fs::rename(signedCopy, program);
+    fs::remove(PathOf(program));
+    fs::rename(PathOf(signedCopy), PathOf(program));
 }
 
 // The finished folder's files carried by one setup.exe: the setup program stays unsigned as the stub (a
@@ -179,8 +195,8 @@ void SignInPlace(const SignOptions& sign, const std::string& program, const Scra
 std::string PackSingleFile(const BuildOptions& o, const ScratchArea& area, const std::string& folder)
 {
     std::vector<std::string> disks;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : fs::directory_iterator(PathOf(folder))) {
+        const std::string name = NameOf(entry.path().filename());
         if (name != "setup.exe" && std::find(std::begin(kConfigFiles), std::end(kConfigFiles), name) == std::end(kConfigFiles))
             disks.push_back(name);
     }
@@ -202,8 +218,7 @@ void PrintSummary(const BuildOptions& o, const Totals& t)
     std::cout << o.dist << ": " << t.files << " files, " << t.bytesIn << " bytes in, " << t.bytesCoded
               << " bytes coded (" << std::fixed << std::setprecision(1) << ratio << "%), " << t.disks
               << (t.disks == 1 ? " disk" : " disks");
-    if (o.singleFile)
-        std::cout << " in one setup.exe of " << fs::file_size(fs::path(o.dist) / "setup.exe") << " bytes";
+    if (o.singleFile) std::cout << " in one setup.exe of " << fs::file_size(PathOf(o.dist) / "setup.exe") << " bytes";
     std::cout << (o.sign.Wanted() ? ", signed\n" : "\n");
 }
 
@@ -212,29 +227,30 @@ int Build(BuildOptions o)
     if (o.setup.empty()) o.setup = DefaultSetupProgram();
     // The set is built with the working folder as current directory: every other path is made absolute.
     for (std::string* path : {&o.product, &o.dist, &o.setup, &o.sign.cert, &o.sign.key, &o.sign.passFile})
-        if (!path->empty()) *path = fs::absolute(*path).string();
+        if (!path->empty()) *path = NameOf(fs::absolute(PathOf(*path)));
     CheckOutputFolder(o.dist);
-    if (!fs::is_regular_file(o.setup))
+    if (!fs::is_regular_file(PathOf(o.setup)))
         throw Exception("the setup program " + o.setup + " named by --setup does not exist");
-    const Product product = LoadProduct(o.product);
+    const Product product = LoadProduct(o.product, o.codePage);
     if (!ReportDiagnostics(product)) {
         std::cerr << "mksetup: the configuration has errors; nothing was written to " << o.dist << "\n";
         return kExitError;
     }
     const ScratchArea area(o.dist);
     Totals totals = Stage(product, area.Dir("stage"));
+    StageConfiguration(product, area.Dir("config"));
     std::string out = area.Dir("out");
     BuildSet(o, area, totals, out);
-    for (const auto& entry : fs::directory_iterator(out)) {
+    for (const auto& entry : fs::directory_iterator(PathOf(out))) {
         totals.bytesCoded += static_cast<std::int64_t>(entry.file_size());
         ++totals.disks;
     }
-    fs::copy_file(o.setup, fs::path(out) / "setup.exe");
-    for (const char* name : kConfigFiles) fs::copy_file(fs::path(o.product) / name, fs::path(out) / name);
+    fs::copy_file(PathOf(o.setup), PathOf(out) / "setup.exe");
+    for (const char* name : kConfigFiles) fs::copy_file(PathOf(area.Dir("config")) / name, PathOf(out) / name);
     if (o.sign.Wanted()) SignInPlace(o.sign, out + "setup.exe", area);
     if (o.singleFile) out = PackSingleFile(o, area, out);
-    if (fs::exists(o.dist)) fs::remove(o.dist);  // checked empty above
-    fs::rename(out, o.dist);
+    if (fs::exists(PathOf(o.dist))) fs::remove(PathOf(o.dist));  // checked empty above
+    fs::rename(PathOf(out), PathOf(o.dist));
     PrintSummary(o, totals);
     return kExitOk;
 }
@@ -247,7 +263,7 @@ Command AddBuildCommand(CLI::App& app)
     CLI::App* sub = app.add_subcommand("build", "make a distribution from a product folder");
     sub->add_option("PRODUCT_DIR", o->product, "folder with install.cfg, finstall.cfg and the files they name")
         ->required()
-        ->check(CLI::ExistingDirectory);
+        ->check(ExistingFolderCheck());
     sub->add_option("-o,--output", o->dist, "distribution folder to write (new or empty)")->required();
     sub->add_option("--method", o->method.row, "coding method (default lh5; lzma for the smallest distribution)")
         ->transform(CLI::CheckedTransformer(MethodNames(), CLI::ignore_case))
@@ -261,13 +277,18 @@ Command AddBuildCommand(CLI::App& app)
     sub->add_option("--key", o->key, "lock the entries with this key (the setup program expands with key 0)");
     sub->add_flag("--single-file", o->singleFile, "write one setup.exe that carries the whole distribution")
         ->excludes("--floppy");
-    CLI::Option* cert = sub->add_option("--sign-cert", o->sign.cert, "sign setup.exe with this certificate (osslsigncode)")
-                            ->check(CLI::ExistingFile);
-    CLI::Option* key = sub->add_option("--sign-key", o->sign.key, "the certificate's private key")->check(CLI::ExistingFile);
+    sub->add_option("--codepage", o->codePage,
+                    "read install.cfg and finstall.cfg that are not UTF-8 in this Windows code page (default 1252); "
+                    "the distribution stores them in UTF-8");
+    CLI::Option* cert =
+        sub->add_option("--sign-cert", o->sign.cert, "sign setup.exe with this certificate (osslsigncode)")
+            ->check(ExistingFileCheck());
+    CLI::Option* key =
+        sub->add_option("--sign-key", o->sign.key, "the certificate's private key")->check(ExistingFileCheck());
     cert->needs(key);
     key->needs(cert);
     sub->add_option("--sign-pass-file", o->sign.passFile, "file holding the key's password")
-        ->check(CLI::ExistingFile)
+        ->check(ExistingFileCheck())
         ->needs(cert);
     sub->add_option("--timestamp-url", o->sign.timestampUrl, "RFC 3161 time-stamping server for the signature")->needs(cert);
     return [o] { return Build(*o); };

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "port/Exception.h"
+#include "tools/mksetup/Utf8Path.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -65,8 +66,8 @@ std::string FindOnPath(const std::string& name)
         if (to == std::string::npos) to = dirs.size();
         const std::string dir = dirs.substr(from, to - from);
         std::error_code ignored;
-        const fs::path candidate = fs::path(dir.empty() ? "." : dir) / (name + kProgramSuffix);
-        if (fs::is_regular_file(candidate, ignored)) return candidate.string();
+        const fs::path candidate = PathOf(dir.empty() ? "." : dir) / PathOf(name + kProgramSuffix);
+        if (fs::is_regular_file(candidate, ignored)) return NameOf(candidate);
         from = to + 1;
     }
     return {};

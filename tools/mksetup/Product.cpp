@@ -4,8 +4,6 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 #include "compress/archive/ArchiveBudget.h"
@@ -13,7 +11,9 @@
 #include "port/DosDateTime.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
+#include "port/WholeFile.h"
 #include "tools/mksetup/ConfigChecks.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -39,11 +39,11 @@ std::string BareName(std::string path)
     return FileNamePart(path);
 }
 
-std::string ReadText(const fs::path& path)
+std::string ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw Exception("Cannot read " + path.string());
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) throw Exception("Cannot read " + path);
+    return *bytes;
 }
 
 std::string Lower(std::string text)
@@ -91,7 +91,7 @@ public:
         const std::string source = LocateSource(product_.dir, configuredPath);
         const std::string bare = BareName(configuredPath);
         std::error_code error;  // a name the file system refuses (too long, say) is a file that is not there
-        if (!fs::is_regular_file(source, error)) {
+        if (!fs::is_regular_file(PathOf(source), error)) {
             product_.diagnostics.push_back({Diagnostic::Error, file, line, where,
                                             "the file " + source + " does not exist; put it there or correct the path"});
             return;
@@ -99,7 +99,7 @@ public:
         const auto [it, inserted] = byName_.emplace(Lower(bare), product_.files.size());
         if (!inserted) {
             const SupportFile& earlier = product_.files[it->second];
-            if (fs::equivalent(earlier.source, source, error)) return;
+            if (fs::equivalent(PathOf(earlier.source), PathOf(source), error)) return;
             product_.diagnostics.push_back(
                 {Diagnostic::Error, file, line, where,
                  "another file named " + bare + " (" + earlier.origin + ", " + earlier.source +
@@ -131,7 +131,7 @@ void CollectSupportFiles(Product& product)
         if (source.empty() || source.back() == '\\' || source.back() == '/') continue;  // a directory line
         collect.Add(source, "finstall.cfg", static_cast<int>(i + 1), product.finstallLines[i]);
     }
-    if (fs::is_regular_file(fs::path(product.dir) / "license.txt"))
+    if (fs::is_regular_file(PathOf(product.dir) / "license.txt"))
         collect.Add("license.txt", "install.cfg", 0, "license.txt");
     for (const char* key : {"Logo File", "BitMap"}) {
         const ProfileKey* k = product.install.FindKey(kScreen, key);
@@ -151,21 +151,23 @@ void CollectSupportFiles(Product& product)
 
 std::string LocateSource(const std::string& productDir, const std::string& path)
 {
-    const fs::path dir(productDir);
-    if (!IsAbsoluteWindowsPath(path)) return (dir / Slashed(path)).lexically_normal().string();
+    const fs::path dir = PathOf(productDir);
+    if (!IsAbsoluteWindowsPath(path)) return NameOf((dir / PathOf(Slashed(path))).lexically_normal());
     std::error_code error;
-    if (fs::exists(path, error)) return path;
-    return (dir / BareName(path)).string();
+    if (fs::exists(PathOf(path), error)) return path;
+    return NameOf(dir / PathOf(BareName(path)));
 }
 
-Product LoadProduct(const std::string& dir)
+Product LoadProduct(const std::string& dir, unsigned codePage)
 {
     Product product;
     product.dir = dir;
-    const fs::path install = fs::path(dir) / "install.cfg";
-    const fs::path finstall = fs::path(dir) / "finstall.cfg";
-    product.install = ProfileFile::Parse(ReadText(install));
-    product.finstallLines = SplitLines(ReadText(finstall));
+    product.installText =
+        ConfigTextInUtf8(ReadBytes(NameOf(PathOf(dir) / "install.cfg")), "install.cfg", codePage, product.diagnostics);
+    product.finstallText = ConfigTextInUtf8(ReadBytes(NameOf(PathOf(dir) / "finstall.cfg")), "finstall.cfg", codePage,
+                                            product.diagnostics);
+    product.install = ProfileFile::Parse(product.installText);
+    product.finstallLines = SplitLines(product.finstallText);
     CollectSupportFiles(product);
     CheckConfiguration(product);
     return product;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/ProfileFile.h"
+#include "tools/mksetup/ConfigText.h"
 #include "tools/mksetup/Diagnostics.h"
 
 struct SupportFile {
@@ -15,15 +16,17 @@ struct SupportFile {
 
 struct Product {
     std::string dir;
+    std::string installText;  // install.cfg and finstall.cfg as the distribution stores them (ConfigText.h)
+    std::string finstallText;
     ProfileFile install;
     std::vector<std::string> finstallLines;
     std::vector<SupportFile> files;
     Diagnostics diagnostics;
 };
 
-// Reads the folder, collects the support files and checks the configuration. Problems go into
-// diagnostics; only a folder without install.cfg or finstall.cfg raises.
-Product LoadProduct(const std::string& dir);
+// Reads the folder, collects the support files and checks the configuration, whose text is read in codePage
+// where it is not UTF-8. Problems go into diagnostics; only a folder without install.cfg or finstall.cfg raises.
+Product LoadProduct(const std::string& dir, unsigned codePage = kDefaultCodePage);
 
 // A configuration path as the maker finds it: relative to the product folder (either slash), or an
 // absolute Windows path, used when it exists here and otherwise looked up by its bare name.

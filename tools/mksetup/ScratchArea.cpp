@@ -4,12 +4,13 @@
 #include <system_error>
 
 #include "port/Exception.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
-ScratchArea::ScratchArea(const fs::path& place)
+ScratchArea::ScratchArea(const std::string& place)
 {
-    fs::path parent = fs::absolute(place).parent_path();
+    fs::path parent = fs::absolute(PathOf(place)).parent_path();
     std::error_code ec;
     fs::create_directories(parent, ec);
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -18,7 +19,7 @@ ScratchArea::ScratchArea(const fs::path& place)
         if (fs::create_directory(root_, ec)) return;
         if (ec) break;
     }
-    throw Exception("Cannot create a working directory in " + parent.string() + ": " + ec.message());
+    throw Exception("Cannot create a working directory in " + NameOf(parent) + ": " + ec.message());
 }
 
 ScratchArea::~ScratchArea()
@@ -34,7 +35,7 @@ ScratchArea::~ScratchArea()
 
 std::string ScratchArea::Dir(const std::string& name) const
 {
-    const fs::path dir = root_ / name;
+    const fs::path dir = root_ / PathOf(name);
     fs::create_directories(dir);
-    return (dir / "").string();
+    return NameOf(dir / "");
 }

@@ -7,7 +7,7 @@
 class ScratchArea {
 public:
     // A fresh directory in the folder that holds place (made when missing).
-    explicit ScratchArea(const std::filesystem::path& place);
+    explicit ScratchArea(const std::string& place);
     ~ScratchArea();
     ScratchArea(const ScratchArea&) = delete;
     ScratchArea& operator=(const ScratchArea&) = delete;

@@ -10,6 +10,7 @@
 #include "segment/SegCompEZ.h"
 #include "tools/mksetup/ConsoleInteraction.h"
 #include "tools/mksetup/StoredNames.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +37,10 @@ std::string NativePath(std::string path)
 // The dialog's first line; the rest tells a window's user which button to press.
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
-std::string WithSeparator(const fs::path& dir) { return (fs::absolute(dir) / "").string(); }
+std::string WithSeparator(const fs::path& dir)
+{
+    return NameOf(fs::absolute(dir) / "");
+}
 
 bool IsProgram(const std::string& path)
 {
@@ -96,15 +100,15 @@ SetContents ReadSet(const SegmentSetPlace& place, const std::string& tmpDir, std
 
 std::optional<SegmentSetPlace> SegmentSetAt(const std::string& path)
 {
-    const fs::path p(path);
+    const fs::path p = PathOf(path);
     if (fs::is_directory(p)) return SegmentSetPlace{WithSeparator(p), "disk", ""};
     if (fs::is_regular_file(p) && IsProgram(path)) {
         FileStream file(path, FileMode::OpenRead);
         if (!LocatePayload(file, path)) throw Exception(path + " is a setup program without a distribution in it");
-        return SegmentSetPlace{WithSeparator(fs::absolute(p).parent_path()), "disk", fs::absolute(p).string()};
+        return SegmentSetPlace{WithSeparator(fs::absolute(p).parent_path()), "disk", NameOf(fs::absolute(p))};
     }
-    if (!IsSegmentNumber(p.extension().string())) return std::nullopt;
-    return SegmentSetPlace{WithSeparator(p.parent_path()), p.stem().string(), ""};
+    if (!IsSegmentNumber(NameOf(p.extension()))) return std::nullopt;
+    return SegmentSetPlace{WithSeparator(p.parent_path()), NameOf(p.stem()), ""};
 }
 
 SetContents ListSet(const SegmentSetPlace& place, const std::string& tmpDir, std::int32_t key)

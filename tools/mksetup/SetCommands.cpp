@@ -9,13 +9,17 @@
 #include "tools/mksetup/Methods.h"
 #include "tools/mksetup/ScratchArea.h"
 #include "tools/mksetup/Signing.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // The reader's scratch files go to the system's temporary folder, never into the set or the output.
-ScratchArea TemporaryArea() { return ScratchArea(fs::temp_directory_path() / "mksetup"); }
+ScratchArea TemporaryArea()
+{
+    return ScratchArea(NameOf(fs::temp_directory_path() / "mksetup"));
+}
 
 std::string Described(const SegmentSetPlace& place)
 {
@@ -78,8 +82,8 @@ int VerifySegmentSet(const SegmentSetPlace& place, std::int32_t key, const std::
 
 int ExtractSegmentSet(const SegmentSetPlace& place, const std::string& directory, std::int32_t key)
 {
-    fs::create_directories(directory);
-    const std::string out = (fs::absolute(directory) / "").string();
+    fs::create_directories(PathOf(directory));
+    const std::string out = NameOf(fs::absolute(PathOf(directory)) / "");
     const ScratchArea area = TemporaryArea();
     const SetContents set = ExpandSet(place, out, area.Dir("tmp"), key);
     for (const std::string& path : set.written) std::cout << path << "\n";

@@ -6,6 +6,7 @@
 
 #include "port/Exception.h"
 #include "port/FileSystem.h"
+#include "tools/mksetup/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -15,9 +16,10 @@ namespace {
 // the build tree: an installed mksetup never picks up a setup.exe of the machine it was built on.
 std::vector<fs::path> SetupCandidates(const fs::path& programDir)
 {
-    std::vector<fs::path> places{(programDir / MKSETUP_SETUP_FROM_PROGRAM).lexically_normal()};
+    std::vector<fs::path> places{(programDir / PathOf(MKSETUP_SETUP_FROM_PROGRAM)).lexically_normal()};
     std::error_code error;
-    if (fs::equivalent(programDir, MKSETUP_BUILD_TREE_DIR, error)) places.emplace_back(MKSETUP_BUILD_TREE_SETUP);
+    if (fs::equivalent(programDir, PathOf(MKSETUP_BUILD_TREE_DIR), error))
+        places.push_back(PathOf(MKSETUP_BUILD_TREE_SETUP));
     return places;
 }
 
@@ -25,12 +27,12 @@ std::vector<fs::path> SetupCandidates(const fs::path& programDir)
 
 std::string DefaultSetupProgram()
 {
-    const std::vector<fs::path> places = SetupCandidates(fs::path(port::ProgramFile()).parent_path());
+    const std::vector<fs::path> places = SetupCandidates(PathOf(port::ProgramFile()).parent_path());
     std::string looked;
     for (const fs::path& place : places) {
         std::error_code error;
-        if (fs::is_regular_file(place, error)) return place.string();
-        looked += (looked.empty() ? "" : " and ") + place.string();
+        if (fs::is_regular_file(place, error)) return NameOf(place);
+        looked += (looked.empty() ? "" : " and ") + NameOf(place);
     }
     throw Exception("no setup program to ship: there is no " + looked + "; name one with --setup PATH");
 }

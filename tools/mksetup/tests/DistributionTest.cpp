@@ -1,6 +1,7 @@
 // build, list, verify and extract of distributions, run through the built mksetup.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -9,6 +10,7 @@
 #include "testsupport/GeneratedBytes.h"
 #include "testsupport/ScratchDir.h"
 #include "testsupport/TestBytes.h"
+#include "tools/mksetup/Utf8Path.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
 
@@ -83,6 +85,31 @@ TEST_F(MksetupDistribution, BuildVerifyAndExtractRoundTripTheSampleAcrossDisks)
     EXPECT_EQ(ScratchDir::Read(out + "/readme.txt"), ScratchDir::Read(product + "/docs/readme.txt"));
     EXPECT_EQ(ScratchDir::Read(out + "/sample.nwn"), ScratchDir::Read(product + "/sample.nwn"));
     EXPECT_EQ(ScratchDir::Read(out + "/postinst.exe"), "MZ postinst");
+}
+
+// Names are UTF-8 on every platform: a product folder and a file named beyond ASCII, with a distribution's
+// listing and the extracted file carrying the name byte for byte.
+TEST_F(MksetupDistribution, NamesBeyondAsciiComeBackByteForByte)
+{
+    const std::string name =
+        "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt";  // Zażółć 日本語
+    AddFile(name, "a file named beyond ASCII");
+    const std::string renamed = dir.Path() + "Produkt \xC3\x9F";  // ß
+    fs::rename(PathOf(product), PathOf(renamed));
+    product = renamed;
+    const Result built = Build("");
+    ASSERT_EQ(built.exitCode, 0) << built.output;
+
+    const Result listed = Mksetup("list " + Quoted(dist));
+    ASSERT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("  " + name + "\n"), std::string::npos) << listed.output;
+    const std::string out = dir.Path() + "out";
+    const Result extracted = Mksetup("extract " + Quoted(dist) + " -o " + Quoted(out));
+    ASSERT_EQ(extracted.exitCode, 0) << extracted.output;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(PathOf(out))) names.push_back(NameOf(entry.path().filename()));
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << ::testing::PrintToString(names);
+    EXPECT_EQ(ScratchDir::Read(out + "/" + name), "a file named beyond ASCII");
 }
 
 // Staging once gave every file the day of the build. A date before 1980 is stored as the nearest the

@@ -129,6 +129,48 @@ TEST_F(MksetupSingleFile, OneSetupExeCarriesTheFolderAndListsVerifiesAndExtracts
     EXPECT_EQ(Build("floppy", "--single-file --floppy").exitCode, 2);
 }
 
+// A configuration saved in a code page is stored in UTF-8 by every kind of build, read in the code page named;
+// one saved in UTF-8 is stored byte for byte, without its byte-order mark.
+TEST_F(MksetupSingleFile, TheStoredConfigurationIsUtf8)
+{
+    std::string install = ScratchDir::Read(product + "/install.cfg");
+    const std::string finstall = ScratchDir::Read(product + "/finstall.cfg");
+    install.replace(install.find("2.0\n"), 3, "2.0 \xA3");                 // line 2
+    install.replace(install.find("Copyright (c)"), 13, "Copyright \xA9");  // line 17
+    ScratchDir::Write(product + "/install.cfg", install);
+    ScratchDir::Write(product + "/finstall.cfg", "\xEF\xBB\xBF" + finstall);
+    const auto utf8 = [&](const std::string& pound) {
+        std::string text = install;
+        text.replace(text.find("\xA3"), 1, pound);
+        text.replace(text.find("\xA9"), 1, "\xC2\xA9");
+        return text;
+    };
+    const struct {
+        std::string name, options, install;
+    } builds[] = {
+        {"folder", "", utf8("\xC2\xA3")},  // £
+        {"single", "--single-file", utf8("\xC2\xA3")},
+        {"central", "--codepage 1250", utf8("\xC5\x81")},  // Ł
+    };
+    for (const auto& b : builds) {
+        const Result built = Build(b.name, b.options);
+        ASSERT_EQ(built.exitCode, 0) << b.name << ": " << built.output;
+        for (const char* line : {"install.cfg:2: warning:", "install.cfg:17: warning:"})
+            EXPECT_NE(built.output.find(line), std::string::npos) << b.name << ": " << built.output;
+        EXPECT_EQ(built.output.find("finstall.cfg:"), std::string::npos) << b.name << ": " << built.output;
+        const std::string folder = dir.Path() + b.name + "/";
+        const Tree stored = b.options == "--single-file" ? Members(folder + "setup.exe") : TreeOf(folder);
+        EXPECT_EQ(stored.at("install.cfg"), b.install) << b.name;
+        EXPECT_EQ(stored.at("finstall.cfg"), finstall) << b.name;
+    }
+    const Result unknown = Build("unknown", "--codepage 12345");
+    EXPECT_EQ(unknown.exitCode, 1) << unknown.output;
+    EXPECT_NE(unknown.output.find("install.cfg:2: error: this system cannot convert from code page 12345"),
+              std::string::npos)
+        << unknown.output;
+    EXPECT_FALSE(fs::exists(dir.Path() + "unknown"));
+}
+
 #ifndef _WIN32
 // osslsigncode and openssl are Debian programs: the Windows mksetup signs only where they run.
 class MksetupSigning : public MksetupSingleFile {
