@@ -11,6 +11,7 @@
 #include "SavedPendingRenames.h"
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"
+#include "port/WholeFile.h"
 #include "settings/Registry.h"
 #include "shell/PendingRenames.h"
 #include "testsupport/win32/HeldFile.h"
@@ -119,23 +120,32 @@ TEST_F(InstallFault, ARegistryKeyThatCannotBeCreatedIsPassedOver)
     EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, laterKey + "\\App", "Name"), "kept") << "the run went on";
 }
 
+// Beyond MAX_PATH the wide calls reach through "\\?\": a file and an installation directory that long install; only
+// a path past what even they take is passed over, and named.
 TEST_F(InstallFault, PathsBeyondMaxPath)
 {
     std::string deep;
     while (deep.size() < MAX_PATH) deep += "a folder with a long name,";
+    std::string beyondAll;
+    while (beyondAll.size() < 33000) beyondAll += "a folder with a long name,";
     Support("deep.txt", "deep");
     Support("near.txt", "near");
-    EXPECT_EQ(Outcome({"Installation Directory," + deep + "C:\\deep.txt", "Installation Directory,C:\\near.txt"}),
+    EXPECT_EQ(Outcome({"Installation Directory," + deep + "C:\\deep.txt", "Installation Directory,C:\\near.txt",
+                       "Installation Directory," + beyondAll + "C:\\deep.txt"}),
               "finished")
         << "a file that cannot be placed is skipped";
     EXPECT_EQ(ScratchDir::Read(AppDir() + "near.txt"), "near");
+    std::string deepFile = AppDir() + deep + "deep.txt";
+    std::replace(deepFile.begin(), deepFile.end(), ',', '\\');
+    EXPECT_EQ(ReadWholeFile(deepFile), std::optional<std::string>("deep"));
     ASSERT_EQ(outcome_.Skipped.size(), 1u) << "and named";
     EXPECT_EQ(outcome_.Skipped[0].Why, plRefused);
 
     std::string tooDeep = scratch_ / "";
     while (tooDeep.size() < MAX_PATH) tooDeep += "a folder with a long name\\";
     choices.InstallDir = tooDeep + "App";
-    EXPECT_EQ(Outcome({"Installation Directory,C:\\near.txt"}), "Unable to write to " + AppDir() + "uninstaller.cfg");
+    EXPECT_EQ(Outcome({"Installation Directory,C:\\near.txt"}), "finished");
+    EXPECT_EQ(ReadWholeFile(AppDir() + "near.txt"), std::optional<std::string>("near"));
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // and decodes raw streams.
 #include <CLI/CLI.hpp>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <iostream>
 #include <vector>
 
@@ -12,6 +16,10 @@
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // Its messages are UTF-8, as its names are: a console shows them so only in that code page.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     CLI::App app{"mksetup: make, list, verify and extract setup distributions and archives"};
     app.set_version_flag("--version", std::string("mksetup ") + SETUP_VERSION_TEXT, "print the version and exit");
     app.require_subcommand(1);

@@ -70,11 +70,13 @@ void AddTree(const std::string& dir, Items& items)
     FindClose(search);
 }
 
-// Wine's own copy of the system parameters, which it writes again whenever a program first draws: the
+// Wine's own copy of the system parameters, which it writes again whenever a program first draws, and the code
+// pages of its font cache, which it writes whenever a program of another code page (a UTF-8 one) starts: the
 // machine's state, not anything a program did.
 bool IsSystemScratch(const std::string& name)
 {
-    return name.rfind("HKCU\\SOFTWARE\\WINE\\TEMPORARY SYSTEM PARAMETERS", 0) == 0;
+    return name.rfind("HKCU\\SOFTWARE\\WINE\\TEMPORARY SYSTEM PARAMETERS", 0) == 0 ||
+           name.rfind("HKCU\\SOFTWARE\\WINE\\FONTS", 0) == 0;
 }
 
 void AddKey(HKEY root, const std::string& rootName, const std::string& path, Items& items)

@@ -140,7 +140,8 @@ protected:
     {
         EXPECT_EQ(ReadWide(dir + kTextFile), "Zażółć gęślą jaźń\r\n") << dir;
         EXPECT_EQ(ReadWide(dir + kSubfolderFile), "日本語のテキスト\r\n") << dir;
-        EXPECT_EQ(NamesIn(dir), (std::set<std::string>{"setup.exe", "uninstaller.cfg", "zażółć.txt", "日本語"}));
+        EXPECT_EQ(NamesIn(dir), (std::set<std::string>{"finstall.cfg", "install.cfg", "setup.exe", "uninstaller.cfg",
+                                                       "zażółć.txt", "日本語"}));
         const std::string programs = UnicodeShellFolder(CSIDL_PROGRAMS) + kShortcutFolder + "\\" + kShortcut;
         for (const std::string& link : {programs, UnicodeShellFolder(CSIDL_DESKTOPDIRECTORY) + kShortcut}) {
             const std::optional<ShellLinkContents> contents = ReadShellLink(link);
@@ -167,6 +168,10 @@ protected:
         EXPECT_EQ(program, dir + "setup.exe");
         const SilentRun run = RunSilently(program, kUnicodeTitle, WindowsDirectory(), scratch_ / "uninstall.log");
         EXPECT_EQ(run.ExitCode, 0U) << run.Log;
+        // The product's own INI file in the Windows folder is one Windows may use: kept, and named.
+        const std::string ini = WindowsDirectory() + kIniFile;
+        EXPECT_NE(run.Log.find("Kept " + ini), std::string::npos) << run.Log;
+        std::filesystem::remove(Wide(ini));
         std::vector<std::string> left;
         for (const std::string& change : before.DifferencesTo(MachineSnapshot::Take(dir)))
             if (!GoesAtRestart(change.substr(change.find(' ', 2) + 1))) left.push_back(change);
