@@ -119,6 +119,12 @@ std::string PathIdentity(std::string path)
     return UpperCase(std::move(path));
 }
 
+std::string WithoutUtf8Mark(std::string text)
+{
+    if (text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());
+    return text;
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
