@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 
 #include "config/ProfileNumbers.h"
 #include "config/TextFields.h"
@@ -65,13 +63,6 @@ ProfileFile ProfileFile::Parse(const std::string& text)
         profile.sections_.back().keys.push_back(KeyFromLine(line, number));
     }
     return profile;
-}
-
-ProfileFile ProfileFile::Load(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return Parse({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
 }
 
 const ProfileSection* ProfileFile::FindSection(const std::string& section) const
