@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 
 #include "config/ProfileNumbers.h"
 #include "config/TextFields.h"
@@ -53,7 +51,7 @@ ProfileFile ProfileFile::Parse(const std::string& text)
     ProfileFile profile;
     profile.sections_.push_back({"", 0, {}});  // lines before the first header
     int number = 0;
-    for (const std::string& raw : SplitLines(text)) {
+    for (const std::string& raw : SplitLines(WithoutUtf8Mark(text))) {
         ++number;
         const std::string line = Trim(raw);
         if (line.empty()) continue;
@@ -65,13 +63,6 @@ ProfileFile ProfileFile::Parse(const std::string& text)
         profile.sections_.back().keys.push_back(KeyFromLine(line, number));
     }
     return profile;
-}
-
-ProfileFile ProfileFile::Load(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return Parse({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
 }
 
 const ProfileSection* ProfileFile::FindSection(const std::string& section) const
@@ -122,16 +113,25 @@ bool ProfileFile::ReadBool(const std::string& section, const std::string& key, b
 
 std::vector<std::string> ProfileFile::KeyNames(const std::string& section) const
 {
+    std::vector<std::string> names = AllKeyNames(section);
+    std::size_t room = kKeyListBuffer;
+    for (auto name = names.begin(); name != names.end(); ++name) {
+        // A name the buffer would cut could name another file: it is left out with the rest.
+        if (name->size() + 2 > room) {
+            names.erase(name, names.end());
+            break;
+        }
+        room -= name->size() + 1;
+    }
+    return names;
+}
+
+std::vector<std::string> ProfileFile::AllKeyNames(const std::string& section) const
+{
     std::vector<std::string> names;
     const ProfileSection* s = FindSection(section);
     if (s == nullptr) return names;
-    std::size_t room = kKeyListBuffer;
-    for (const ProfileKey& k : s->keys) {
-        if (!k.value || (!k.name.empty() && k.name.front() == ';')) continue;  // no "=", or a comment
-        // A name the buffer would cut could name another file: it is left out with the rest.
-        if (k.name.size() + 2 > room) break;
-        names.push_back(k.name);
-        room -= k.name.size() + 1;
-    }
+    for (const ProfileKey& k : s->keys)
+        if (k.value && (k.name.empty() || k.name.front() != ';')) names.push_back(k.name);  // "=", and no comment
     return names;
 }

@@ -2,6 +2,7 @@
 // An INI file read the way the system's profile functions read it, for the maker tool on any platform:
 // sections and keys without regard to case, the first matching section only, values trimmed and freed
 // of one pair of enclosing quotes, at most 2047 characters a value, key lists through 16384 bytes.
+// A UTF-8 byte-order mark at the start is not part of the first line.
 // Every key keeps its line number, so that a message can point at it.
 #include <cstdint>
 #include <optional>
@@ -40,6 +41,8 @@ public:
 
     // The names of the section's keys that have a value, in file order, as far as they fit the buffer whole.
     std::vector<std::string> KeyNames(const std::string& section) const;
+    // The same names however many: for files whose every key must come back.
+    std::vector<std::string> AllKeyNames(const std::string& section) const;
 
 private:
     std::vector<ProfileSection> sections_;

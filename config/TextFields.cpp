@@ -113,6 +113,12 @@ std::string HexDigits(std::uint64_t value, int count)
     return digits;
 }
 
+std::string WithoutUtf8Mark(std::string text)
+{
+    if (text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());
+    return text;
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -46,6 +46,12 @@ std::string HexDigits(std::uint64_t value, int count);
 // inside the program's name.
 std::string ProgramPart(const std::string& commandLine);
 
+// The UTF-8 byte-order mark, which a text file may begin with.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// text without the UTF-8 byte-order mark it begins with, if any.
+std::string WithoutUtf8Mark(std::string text);
+
 // The lines of a text; a line ends at CR LF, LF or CR. A final line without an end is a line;
 // a final line end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);

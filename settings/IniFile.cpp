@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "config/ProfileNumbers.h"
 #include "config/TextFields.h"
 
 namespace {
@@ -31,45 +30,12 @@ std::string Trimmed(const std::string& text)
 
 }  // namespace
 
-std::string TIniFile::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& defaultValue) const
-{
-    return ReadOptionalString(section, key).value_or(defaultValue);
-}
-
 std::optional<std::string> TIniFile::ReadOptionalString(const std::string& section, const std::string& key) const
 {
     std::string first = ProfileString(section.c_str(), key.c_str(), kMissingA, fileName_);
     if (first != kMissingA) return first;
     if (ProfileString(section.c_str(), key.c_str(), kMissingB, fileName_) == kMissingB) return std::nullopt;
     return first;
-}
-
-int TIniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
-{
-    return ReadOptionalInteger(section, key).value_or(defaultValue);
-}
-
-std::optional<int> TIniFile::ReadOptionalInteger(const std::string& section, const std::string& key) const
-{
-    return ParseProfileInteger(ProfileString(section.c_str(), key.c_str(), "", fileName_));
-}
-
-bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const
-{
-    const auto value = ReadOptionalInteger(section, key);
-    return value ? *value != 0 : defaultValue;
-}
-
-std::uint32_t TIniFile::ReadColor(const std::string& section, const std::string& key,
-                                  std::uint32_t defaultValue) const
-{
-    return ReadOptionalColor(section, key).value_or(defaultValue);
-}
-
-std::optional<std::uint32_t> TIniFile::ReadOptionalColor(const std::string& section, const std::string& key) const
-{
-    return ParseProfileColor(ProfileString(section.c_str(), key.c_str(), "", fileName_));
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const

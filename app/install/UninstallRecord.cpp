@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/install/ProfileWrite.h"
 #include "app/record/RecordFormat.h"
 #include "port/Exception.h"
+#include "port/FileStream.h"
 
 namespace {
 
@@ -21,10 +21,8 @@ void TUninstallRecord::Open()
     // A record that cannot be deleted (read-only, or held by another process) cannot start afresh.
     if (!DeleteFileA(path_.c_str()) && GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES)
         throw Exception("Unable to write to " + path_);
-    const HANDLE file =
-        CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw Exception("Unable to write to " + path_);
-    CloseHandle(file);
+    sections_ = {};
+    Save();
 }
 
 void TUninstallRecord::AddFile(const std::string& path)
@@ -76,5 +74,18 @@ void TUninstallRecord::Write(const std::string& section, const std::string& key,
 {
     // A value is read back up to the line's end.
     if (value.find_first_of("\r\n") != std::string::npos) throw Exception("Unable to write to " + path_);
-    WriteProfileKey(path_, section, key, value);
+    sections_.Set(section, key, value);
+    Save();
+}
+
+// The profile API would take a UTF-8 byte-order mark for part of the first line on Windows, and would write in
+// the machine's code page: the record is written whole here instead.
+void TUninstallRecord::Save() const
+{
+    const std::string text = sections_.Text();
+    try {
+        FileStream(path_, FileMode::Create).WriteBuffer(text.data(), text.size());
+    } catch (const Exception&) {
+        throw Exception("Unable to write to " + path_);
+    }
 }

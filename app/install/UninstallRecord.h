@@ -1,7 +1,8 @@
 #pragma once
 // The uninstall record uninstaller.cfg in the install directory: what the uninstaller removes, written
-// key by key through the profile API as the install run goes, so a run stopped half-way leaves a
-// partial record. Every key but "Title" has an empty value; readers ask only for key names.
+// whole again with every key as the install run goes, so a run stopped half-way leaves a partial record.
+// It is UTF-8 and begins with the UTF-8 byte-order mark, which tells it from the records of earlier versions
+// (app/record/RecordFile.h). Every key but "Title" has an empty value; readers ask only for key names.
 //
 // Sections:
 //   "Files"            a directory + "*.*" (every file in it), a single file, or a shortcut
@@ -16,8 +17,8 @@
 // did not create. A key holds its fields as app/record/RecordFormat.h describes, so every name reads back exactly.
 #include <string>
 
+#include "app/install/RecordSections.h"
 #include "app/record/RecordFormat.h"
-
 
 class TUninstallRecord {
 public:
@@ -30,7 +31,7 @@ public:
     // to " + Path() when the old record cannot be deleted or the new one cannot be created.
     void Open();
 
-    // Every write raises Exception "Unable to write to " + Path() when the profile API refuses.
+    // Every write raises Exception "Unable to write to " + Path() when the file cannot be written.
     void AddFile(const std::string& path);
     void AddDirectoryFiles(const std::string& dir);  // dir + "*.*"
     void AddFolder(const std::string& dir);
@@ -43,6 +44,8 @@ public:
 
 private:
     void Write(const std::string& section, const std::string& key, const std::string& value);
+    void Save() const;
 
     std::string path_;
+    TRecordSections sections_;
 };

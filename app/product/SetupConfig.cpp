@@ -10,14 +10,14 @@
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
 #include "port/FileStream.h"
-#include "settings/IniFile.h"
+#include "settings/Utf8IniFile.h"
 
 namespace {
 
 constexpr const char* kScreen = "Setup Screen";
 constexpr const char* kRegistrySection = "INI\\Registry";
 
-TScreenLineConfig ReadScreenLine(const TIniFile& ini, std::size_t index)
+TScreenLineConfig ReadScreenLine(const TUtf8IniFile& ini, std::size_t index)
 {
     const std::string key = "Text Line " + std::to_string(index + 1);
     TScreenLineConfig line;
@@ -32,7 +32,7 @@ TScreenLineConfig ReadScreenLine(const TIniFile& ini, std::size_t index)
     return line;
 }
 
-TInstallSettings ReadSettings(const TIniFile& ini)
+TInstallSettings ReadSettings(const TUtf8IniFile& ini)
 {
     const TInstallSettings defaults;
     TInstallSettings settings;
@@ -63,7 +63,7 @@ TFinishedChoices FinishedChoicesOf(const TInstallSettings& settings)
 }
 
 // "INIREG 0" .. "INIREG Count-1"; a missing key is an empty entry.
-TStringList ReadRegistryEntries(const TIniFile& ini)
+TStringList ReadRegistryEntries(const TUtf8IniFile& ini)
 {
     const int count = std::min(ini.ReadInteger(kRegistrySection, "Count", -1), kMaxRegistryEntries);
     TStringList entries;
@@ -91,7 +91,7 @@ std::optional<TStringList> ReadInstallFiles(const std::string& path)
         if (size < 0 || size > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
         std::string text(static_cast<std::size_t>(size), '\0');
         file.ReadBuffer(text.data(), text.size());
-        return SplitLines(text);
+        return SplitLines(WithoutUtf8Mark(text));
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -120,7 +120,7 @@ void ApplyFontKeys(const TScreenLineConfig& line, TLabelFont& font)
 
 TSetupConfig ReadSetupConfig(const std::string& dir)
 {
-    const TIniFile ini(dir + "install.cfg");
+    const TUtf8IniFile ini(dir + "install.cfg");
     TSetupConfig config;
     for (std::size_t index = 0; index < config.Lines.size(); ++index) config.Lines[index] = ReadScreenLine(ini, index);
 

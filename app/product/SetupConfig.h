@@ -80,8 +80,8 @@ struct TSetupConfig {
     std::optional<TStringList> InstallFiles;  // replaces; nothing when finstall.cfg cannot be read
 };
 
-// Reads dir + "install.cfg" and dir + "finstall.cfg" (dir ends in "\" or is empty). A missing file,
-// section or key gives the defaults; nothing is reported.
+// Reads dir + "install.cfg" and dir + "finstall.cfg" (dir ends in "\" or is empty), both in UTF-8 (a byte-order
+// mark at the start is skipped). A missing file, section or key gives the defaults; nothing is reported.
 TSetupConfig ReadSetupConfig(const std::string& dir);
 
 // The product's title: "Text Line 1", or the screen's own title when the configuration names none.

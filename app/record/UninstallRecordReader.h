@@ -32,8 +32,8 @@ struct TUninstallRecordContents {
     std::vector<TRecordedIniSection> IniSections;    // INI sections to remove once empty
 };
 
-// Every key of uninstallDir + "uninstaller.cfg", in file order and however many; a key that does not hold
-// its section's fields is left out. A missing file gives empty lists, and so does a directory that is not
-// an absolute path ("X:\..." or "\\server\share\...") ending in "\": the profile API would look for a bare
-// or relative name in the Windows directory instead.
+// Every key of uninstallDir + "uninstaller.cfg" (read as app/record/RecordFile.h says), in file order and however
+// many; a key that does not hold its section's fields is left out. A missing file gives empty lists, and so does
+// a directory that is not an absolute path ("X:\..." or "\\server\share\...") ending in "\": a bare or relative
+// name would depend on the current directory.
 TUninstallRecordContents ReadUninstallRecord(const std::string& uninstallDir);

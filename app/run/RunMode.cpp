@@ -1,9 +1,9 @@
 #include "app/run/RunMode.h"
 
+#include "app/record/RecordFile.h"
 #include "app/record/RecordFormat.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
-#include "settings/IniFile.h"
 
 #include <windows.h>
 
@@ -41,7 +41,7 @@ TUninstallTarget TargetOfTitle(const std::string& title)
 TUninstallTarget TargetOfRecordIn(const std::string& currentDir)
 {
     const std::string dir = WithTrailingBackslash(currentDir);
-    const std::string title = TIniFile(dir + RecordFileName).ReadString(RecordName, RecordTitle, "");
+    const std::string title = LoadUninstallRecord(dir + RecordFileName).ReadString(RecordName, RecordTitle, "");
     if (title.empty()) return {"", "", std::nullopt, Concat({"The record ", dir, RecordFileName, " names no product"})};
     if (const std::optional<TUninstallEntry> entry = EntryNamingFolder(title, dir)) return {dir, title, entry, ""};
     return {"", title, std::nullopt,

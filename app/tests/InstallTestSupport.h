@@ -56,7 +56,7 @@ using RawSections = std::vector<std::pair<std::string, std::vector<std::string>>
 inline RawSections ReadRawSections(const std::string& path)
 {
     RawSections sections;
-    for (const std::string& line : SplitLines(ScratchDir::Read(path))) {
+    for (const std::string& line : SplitLines(WithoutUtf8Mark(ScratchDir::Read(path)))) {
         if (line.starts_with('[') && line.ends_with(']'))
             sections.emplace_back(line.substr(1, line.size() - 2), std::vector<std::string>());
         else if (!sections.empty() && line.find('=') != std::string::npos)

@@ -12,6 +12,7 @@
 #include "app/tests/UninstallRecordWriter.h"
 #include "app/uninstall/RegistryRemoval.h"
 #include "app/uninstall/UninstallEngine.h"
+#include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "settings/Registry.h"
 #include "shell/ShellFolders.h"
@@ -45,6 +46,41 @@ TEST(UninstallRecordReader, ReadsEveryKeyOfALongRecordSplitIntoItsFields)
     EXPECT_EQ(record.RegistryValues[0].Name, "Name|with a bar");
     EXPECT_TRUE(record.Folders.empty());
     EXPECT_FALSE(ReadUninstallRecord(scratch / "Missing\\").Found);
+}
+
+// A record with the UTF-8 mark is UTF-8; one without it is an earlier version's, in the machine's code page
+// (1252 in the tests' prefix). Whatever the bytes, a record reads without a fault.
+TEST(UninstallRecordReader, MarkedRecordsAreUtf8AndOthersComeFromTheMachinesCodePage)
+{
+    const std::string cafe = "C:\\Caf\xC3\xA9\\menu \xE2\x82\xAC.txt";  // UTF-8 "Café\menu €.txt"
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> files;
+        std::string title;
+    } rows[] = {
+        {"legacy", "[Files]\r\nC:\\Caf\xE9\\menu \x80.txt=\r\n[Name]\r\nTitle=Caf\xE9\r\n", {cafe}, "Caf\xC3\xA9"},
+        {"marked",
+         std::string(kUtf8Mark) + "[Files]\r\n" + cafe + "=\r\n[Name]\r\nTitle=Caf\xC3\xA9\r\n",
+         {cafe},
+         "Caf\xC3\xA9"},
+        {"marked, not UTF-8: kept", std::string(kUtf8Mark) + "[Name]\r\nTitle=Caf\xE9", {}, "Caf\xE9"},
+        {"the mark alone", std::string(kUtf8Mark), {}, ""},
+        {"half a mark", "\xEF\xBB[Files]\r\nC:\\x=\r\n", {}, ""},
+        {"unclosed header", "[Files\r\nC:\\x=\r\n[Name]\r\nTitle=T", {}, "T"},
+        {"NULs and a lone lead byte",
+         std::string("[Files]\r\nC:\\a\0b=\r\n\xE3", 19),
+         {std::string("C:\\a\0b", 6)},
+         ""},
+    };
+    for (const auto& row : rows) {
+        ScratchDir scratch;
+        ScratchDir::Write(scratch / "uninstaller.cfg", row.bytes);
+        const TUninstallRecordContents record = ReadUninstallRecord(scratch.Path());
+        EXPECT_TRUE(record.Found) << row.what;
+        EXPECT_EQ(record.Files, row.files) << row.what;
+        EXPECT_EQ(record.Title, row.title) << row.what;
+    }
 }
 
 TEST(FileKeyRules, AKeyIsActedOnOnlyWhereItCannotReachBeyondWhatItNames)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/TextFields.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/ScratchDir.h"
 #include "testsupport/settings/TestKey.h"
@@ -188,6 +189,24 @@ TEST_F(SetupConfig, FinstallLinesEndAtCrLfLfOrCr)
     EXPECT_EQ(global.DestinationFiles,
               (TStringList{SystemDrive() + "Program Files\\Acme\\Data\\Images\\pic.bmp", "[Section]",
                            WindowsDir() + "\\x.ini", SystemDrive() + "boot.ini"}));
+}
+
+// Both files are UTF-8 and may begin with a byte-order mark, which must not hide the first section or line.
+TEST_F(SetupConfig, UnicodeTextsWithAByteOrderMarkReadAsWritten)
+{
+    const std::string title =
+        "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";  // Polish, Japanese
+    const std::string font = "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
+    ScratchDir::Write(dir_ / "install.cfg", std::string(kUtf8Mark) + "[Setup Screen]\r\nText Line 1=" + title +
+                                                "\r\nText Line 1 Font Name=" + font + "\r\n[Desktop]\r\n" + title +
+                                                ",<InstallDir>\\" + title + ".exe,X,,,,,=\r\n");
+    ScratchDir::Write(dir_ / "finstall.cfg",
+                      std::string(kUtf8Mark) + "Installation Directory,C:\\src\\" + title + "\r\n");
+    const TSetupConfig config = ReadSetupConfig(dir_.Path());
+    EXPECT_EQ(ProductTitleOf(config), title);
+    EXPECT_EQ(config.Lines[0].FontName, font);
+    EXPECT_EQ(config.ShortcutEntries, TStringList{title + ",<InstallDir>\\" + title + ".exe,X,,,,,"});
+    EXPECT_EQ(config.InstallFiles, TStringList{"Installation Directory,C:\\src\\" + title});
 }
 
 TEST_F(SetupConfig, ASecondLoadAppendsTheRegistryEntriesAndReplacesTheRest)

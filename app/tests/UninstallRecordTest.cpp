@@ -5,6 +5,7 @@
 #include "InstallTestSupport.h"
 #include "app/record/RecordFormat.h"
 #include "app/record/UninstallRecordReader.h"
+#include "config/TextFields.h"
 
 namespace {
 
@@ -45,6 +46,36 @@ TEST(UninstallRecord, EveryNameReadsBackExactly)
     EXPECT_EQ(read.IniSections[0].Section, " Padded ");
     EXPECT_EQ(read.CreatedKeys, Keys{"HKEY_CURRENT_USER\\Software\\Acme\\%Sub"});
     EXPECT_EQ(SectionKeys(ReadRawSections(record.Path()), "Files").back(), "C:\\plain.txt") << "plain keys stay plain";
+}
+
+// Names in any script come back byte for byte, and the file is UTF-8 after its byte-order mark, whatever the
+// code page of the program that wrote it.
+TEST(UninstallRecord, UnicodeNamesReadBackByteForByte)
+{
+    ScratchDir scratch;
+    TUninstallRecord record(scratch.Path());
+    record.Open();
+    const std::string polish = "C:\\Program Files\\Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85\\";
+    const std::string japanese =
+        "C:\\\xE3\x83\x97\xE3\x83\xAD\xE3\x82\xB0\xE3\x83\xA9\xE3\x83\xA0\\\xE6\x97\xA5\xE6\x9C\xAC.txt";
+    const Keys files{polish + "*.*", japanese, polish + "=\xE5\x90\x8D\xE5\x89\x8D ", japanese + " "};
+    record.AddDirectoryFiles(polish);
+    for (std::size_t i = 1; i < files.size(); ++i) record.AddFile(files[i]);
+    record.AddFile(japanese);
+    record.AddFolder(polish);
+    record.AddIniKey(polish + "a.ini", "\xE6\x97\xA5", "Za\xC5\xBC|x");
+    record.SetTitle("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC");
+
+    const TUninstallRecordContents read = ReadUninstallRecord(scratch.Path());
+    EXPECT_EQ(read.Files, files) << "a name recorded twice is one key";
+    EXPECT_EQ(read.Folders, Keys{polish});
+    ASSERT_EQ(read.IniKeys.size(), 1u);
+    EXPECT_EQ(read.IniKeys[0].Section, "\xE6\x97\xA5");
+    EXPECT_EQ(read.IniKeys[0].Key, "Za\xC5\xBC|x");
+    EXPECT_EQ(read.Title, "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC");
+    const std::string text = ScratchDir::Read(record.Path());
+    EXPECT_TRUE(text.starts_with(std::string(kUtf8Mark) + "[Files]\r\n" + polish + "*.*=\r\n")) << text;
+    EXPECT_NE(text.find("\r\n" + japanese + "=\r\n"), std::string::npos) << "plain keys stay plain";
 }
 
 TEST(RecordKey, BrokenEscapesAndMissingFieldsReadAsNothing)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -76,6 +78,28 @@ TEST(ProfileFile, LongValuesAndLongKeyListsAreCutAtTheBuffers)
     EXPECT_LT(names.size(), 2000u);
     EXPECT_LE(bytes, ProfileFile::kKeyListBuffer);
     EXPECT_EQ(names.front(), "entry0");
+    const auto all = p.AllKeyNames("L");
+    ASSERT_EQ(all.size(), 2000u);
+    EXPECT_TRUE(std::equal(names.begin(), names.end(), all.begin())) << "the list is cut, never changed";
+    EXPECT_EQ(all.back(), "entry1999");
+}
+
+// A file saved in UTF-8 may begin with a byte-order mark; only a whole mark at the very start is one.
+TEST(ProfileFile, AByteOrderMarkIsNoPartOfTheFirstLine)
+{
+    const struct {
+        std::string text;
+        std::optional<std::string> title;
+    } rows[] = {
+        {"\xEF\xBB\xBF[Setup Screen]\r\nText Line 1=Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87\r\n",
+         "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"},
+        {"[Setup Screen]\r\nText Line 1=\xEF\xBB\xBFmarked\r\n", "\xEF\xBB\xBFmarked"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF[Setup Screen]\r\nText Line 1=x\r\n", std::nullopt},
+        {"\xEF\xBB[Setup Screen]\r\nText Line 1=x\r\n", std::nullopt},
+        {"\xEF\xBB\xBF", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ProfileFile::Parse(row.text).ReadString("Setup Screen", "Text Line 1"), row.title) << row.text;
 }
 
 TEST(ProfileFile, AMissingFileIsAnEmptyProfile)

@@ -2,41 +2,49 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/Utf8IniFile.h"
 #include "testsupport/ScratchDir.h"
 
 namespace {
 
-class IniFile : public ::testing::Test {
+// The reading rules hold alike through the system's profile API and through the UTF-8 reader.
+template <class Reader>
+class IniReading : public ::testing::Test {
 protected:
-    TIniFile Ini(const std::string& text)
+    Reader Ini(const std::string& text)
     {
         ScratchDir::Write(dir_ / "test.ini", text);
-        return TIniFile(dir_ / "test.ini");
+        return Reader(dir_ / "test.ini");
     }
 
     ScratchDir dir_;
 };
+using Readers = ::testing::Types<TIniFile, TUtf8IniFile>;
+TYPED_TEST_SUITE(IniReading, Readers);
 
-TEST_F(IniFile, StringsPresentEmptyMissingAndLong)
+TYPED_TEST(IniReading, StringsPresentEmptyMissingAndLong)
 {
-    const TIniFile ini = Ini("[Main]\r\nName=Value\r\nEmpty=\r\n[Other]\r\nName=Else\r\n");
+    const TypeParam ini = this->Ini("[Main]\r\nName=Value\r\nEmpty=\r\n[Other]\r\nName=Else\r\n");
     EXPECT_EQ(ini.ReadString("main", "NAME", "default"), "Value") << "names without regard to case";
     EXPECT_EQ(ini.ReadString("Main", "Empty", "default"), "");
     EXPECT_EQ(ini.ReadString("Main", "Missing", "default"), "default");
     EXPECT_EQ(ini.ReadOptionalString("Main", "Empty"), "");
     EXPECT_EQ(ini.ReadOptionalString("Main", "Missing"), std::nullopt);
     EXPECT_EQ(ini.ReadOptionalString("Nowhere", "Name"), std::nullopt);
-    EXPECT_EQ(TIniFile(dir_ / "missing.ini").ReadString("Main", "Name", "d"), "d");
+    EXPECT_EQ(TypeParam(this->dir_ / "missing.ini").ReadString("Main", "Name", "d"), "d");
 
-    const TIniFile longValue = Ini("[Main]\nLong=" + std::string(3000, 'x') + "\n");
-    EXPECT_EQ(longValue.ReadString("Main", "Long", ""), std::string(TIniFile::ValueBufferSize - 1, 'x'));
+    const TypeParam longValue = this->Ini("[Main]\nLong=" + std::string(3000, 'x') + "\n");
+    EXPECT_EQ(longValue.ReadString("Main", "Long", ""), std::string(TIniReading::ValueBufferSize - 1, 'x'));
 }
 
 // Numbers, flags and colours go through the profile parsers; their forms: ProfileNumbers (config/tests).
-TEST_F(IniFile, NumbersFlagsAndColoursOrTheDefault)
+TYPED_TEST(IniReading, NumbersFlagsAndColoursOrTheDefault)
 {
-    const TIniFile ini = Ini("[N]\nHex=0x0000ff\nWord=red\nTwo=2\nZero=0\nButtonFace=2147483663\n");
+    const TypeParam ini = this->Ini(
+        "[N]\nHex=0x0000ff\nDollar=$FFFFFFFF\nWord=red\nTwo=2\nZero=0\nButtonFace=2147483663\nWindow=0x80000005\n");
     EXPECT_EQ(ini.ReadInteger("N", "Hex", 7), 255);
+    EXPECT_EQ(ini.ReadInteger("N", "Dollar", 7), -1) << "hexadecimal fills all 32 bits";
+    EXPECT_EQ(ini.ReadOptionalColor("N", "Window"), 0x80000005u);
     for (const char* key : {"Word", "Missing"}) {
         EXPECT_EQ(ini.ReadInteger("N", key, 7), 7) << key;
         EXPECT_EQ(ini.ReadOptionalInteger("N", key), std::nullopt) << key;
@@ -49,14 +57,14 @@ TEST_F(IniFile, NumbersFlagsAndColoursOrTheDefault)
     EXPECT_FALSE(ini.ReadBool("N", "Word", false));
 }
 
-TEST_F(IniFile, ASectionListsItsKeyNamesInFileOrder)
+TYPED_TEST(IniReading, ASectionListsItsKeyNamesInFileOrder)
 {
-    const TIniFile ini = Ini("[List]\nzeta.exe=1\nalpha.exe=\nC:\\dir\\mid.exe=x=y\n[Next]\nother=1\n");
+    const TypeParam ini = this->Ini("[List]\nzeta.exe=1\nalpha.exe=\nC:\\dir\\mid.exe=x=y\n[Next]\nother=1\n");
     EXPECT_EQ(ini.ReadSection("list"), (std::vector<std::string>{"zeta.exe", "alpha.exe", "C:\\dir\\mid.exe"}));
     EXPECT_TRUE(ini.ReadSection("Missing").empty());
 }
 
-TEST_F(IniFile, KeyNamesBeyond16384BytesAreLeftOutWhole)
+TYPED_TEST(IniReading, KeyNamesBeyond16384BytesAreLeftOutWhole)
 {
     std::string text = "[Big]\n";
     std::vector<std::string> names;
@@ -64,28 +72,29 @@ TEST_F(IniFile, KeyNamesBeyond16384BytesAreLeftOutWhole)
         names.push_back("Program number " + std::to_string(i) + ".exe");
         text += names.back() + "=\n";
     }
-    const std::vector<std::string> read = Ini(text).ReadSection("Big");
+    const std::vector<std::string> read = this->Ini(text).ReadSection("Big");
     ASSERT_LT(read.size(), names.size());
     EXPECT_GT(read.size(), 500u);
     EXPECT_TRUE(std::equal(read.begin(), read.end(), names.begin())) << "a cut name would differ: " << read.back();
 }
 
-TEST_F(IniFile, WritesAndDeletes)
+TEST(IniFile, WritesAndDeletes)
 {
-    TIniFile ini(dir_ / "written.ini");
+    ScratchDir dir;
+    TIniFile ini(dir / "written.ini");
     ini.WriteString("Files", "C:\\App\\*.*", "");
     ini.WriteString("Name", "Title", "My App");
     ini.WriteString("Name", "Other", "x");
     ini.UpdateFile();
     EXPECT_EQ(ini.ReadSection("Files"), std::vector<std::string>{"C:\\App\\*.*"});
     EXPECT_EQ(ini.ReadString("Name", "Title", ""), "My App");
-    EXPECT_NE(ScratchDir::Read(dir_ / "written.ini").find("Title=My App"), std::string::npos);
+    EXPECT_NE(ScratchDir::Read(dir / "written.ini").find("Title=My App"), std::string::npos);
 
     ini.DeleteKey("Name", "Other");
     EXPECT_EQ(ini.ReadOptionalString("Name", "Other"), std::nullopt);
     ini.EraseSection("Files");
     EXPECT_TRUE(ini.ReadSection("Files").empty());
-    EXPECT_THROW(TIniFile(dir_ / "no\\such\\dir.ini").WriteString("S", "K", "V"), EIniFileException);
+    EXPECT_THROW(TIniFile(dir / "no\\such\\dir.ini").WriteString("S", "K", "V"), EIniFileException);
 }
 
 }  // namespace
