@@ -5,6 +5,7 @@
 #include "app/record/RecordFormat.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
+#include "port/win32/WideText.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ bool NamesOneFile(const std::string& path)
 void TUninstallRecord::Open()
 {
     // A record that cannot be deleted (read-only, or held by another process) cannot start afresh.
-    if (!DeleteFileA(path_.c_str()) && GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES)
+    const std::wstring path = port::SystemPath(path_);
+    if (!DeleteFileW(path.c_str()) && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         throw Exception("Unable to write to " + path_);
     sections_ = {};
     Save();
