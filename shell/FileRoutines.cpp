@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "config/TextFields.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
-#include "config/TextFields.h"
 
 namespace {
 
@@ -60,7 +60,8 @@ void CreateDirectoryPathWith(const std::string& dir, SECURITY_ATTRIBUTES* securi
         missing.push_back(current);
         current = std::move(parent);
     }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) CreateDirectoryW(port::SystemPath(*it).c_str(), security);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        CreateDirectoryW(port::SystemPath(*it).c_str(), security);
 }
 
 }  // namespace

@@ -57,5 +57,6 @@ bool RemoveScratchFolder(const std::string& dir, const std::vector<std::string>&
         if (name.empty() || name.find_first_of("\\/:") != std::string::npos) continue;
         allGone = removal.RemoveFile(dir + name).Result != rmKept && allGone;
     }
-    return (RemoveDirectoryW(port::SystemPath(dir).c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(dir)) && allGone;
+    return (RemoveDirectoryW(port::SystemPath(dir).c_str()) || removal.ScheduleDirectoryIfOnlyScheduledLeft(dir)) &&
+           allGone;
 }

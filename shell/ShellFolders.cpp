@@ -60,14 +60,15 @@ std::string ShellFolderPath(TShellFolderKind kind)
 int SmallIconIndex(const std::string& path)
 {
     SHFILEINFOW info{};
-    SHGetFileInfoW(port::Widened(path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON);
+    SHGetFileInfoW(port::Widened(path).c_str(), 0, &info, sizeof info,
+                   SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_SMALLICON);
     return info.iIcon;
 }
 
 HIMAGELIST SystemSmallIconList()
 {
     SHFILEINFOW info{};
-    const DWORD_PTR list =
-        SHGetFileInfoW(port::Widened(SystemDrive()).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    const DWORD_PTR list = SHGetFileInfoW(port::Widened(SystemDrive()).c_str(), 0, &info, sizeof info,
+                                          SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     return reinterpret_cast<HIMAGELIST>(list);
 }

@@ -77,9 +77,8 @@ void TShortcuts::ScanProgramFolders()
 {
     FolderList.clear();
     WIN32_FIND_DATAW found{};
-    const HANDLE search =
-        FindFirstFileExW(port::SystemPath(ShellFolderPath(sfPrograms) + "*.*").c_str(), FindExInfoStandard, &found,
-                         FindExSearchLimitToDirectories, nullptr, 0);
+    const HANDLE search = FindFirstFileExW(port::SystemPath(ShellFolderPath(sfPrograms) + "*.*").c_str(),
+                                           FindExInfoStandard, &found, FindExSearchLimitToDirectories, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         const std::string name = port::Narrowed(found.cFileName);

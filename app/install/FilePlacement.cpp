@@ -48,7 +48,8 @@ bool IsInUse(const std::string& path)
 TPlacement MoveOver(const std::string& staged, const std::string& target, bool exists)
 {
     if (exists && IsInUse(target)) {
-        if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
+        if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(),
+                        MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
             return plAtRestart;
     } else if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         return plInstalled;

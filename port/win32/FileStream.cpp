@@ -35,7 +35,8 @@ FileStream::FileStream(const std::string& path, FileMode mode) : path_(path)
     }
     // Windows refuses to replace a read-only file; Wine run by root would replace it.
     if (mode == FileMode::Create && IsReadOnlyFile(path)) throw EFCreateError(path);
-    handle_ = CreateFileW(port::SystemPath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileW(port::SystemPath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) {
         if (mode == FileMode::Create) throw EFCreateError(path);
         throw EFOpenError(path);

@@ -77,13 +77,15 @@ std::uint32_t Attributes(const std::string& path)
 void CopyLastWriteTime(const std::string& from, const std::string& to)
 {
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE source = CreateFileW(SystemPath(from).c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE source =
+        CreateFileW(SystemPath(from).c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
     if (source == INVALID_HANDLE_VALUE) Fail("Cannot read the date of", from);
     FILETIME written;
     const BOOL read = GetFileTime(source, nullptr, nullptr, &written);
     CloseHandle(source);
     if (!read) Fail("Cannot read the date of", from);
-    HANDLE target = CreateFileW(SystemPath(to).c_str(), FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE target =
+        CreateFileW(SystemPath(to).c_str(), FILE_WRITE_ATTRIBUTES, share, nullptr, OPEN_EXISTING, 0, nullptr);
     if (target == INVALID_HANDLE_VALUE) Fail("Cannot set the date of", to);
     const BOOL set = SetFileTime(target, nullptr, nullptr, &written);
     CloseHandle(target);
@@ -99,8 +101,8 @@ std::int64_t FreeBytesOnDriveOf(const std::string& path)
     DWORD bytesPerSector = 0;
     DWORD freeClusters = 0;
     DWORD totalClusters = 0;
-    if (!GetDiskFreeSpaceW(root.empty() ? nullptr : Widened(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                           &totalClusters))
+    if (!GetDiskFreeSpaceW(root.empty() ? nullptr : Widened(root).c_str(), &sectorsPerCluster, &bytesPerSector,
+                           &freeClusters, &totalClusters))
         return -1;
     return static_cast<std::int64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
 }

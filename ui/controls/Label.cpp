@@ -1,5 +1,5 @@
-#include "port/win32/WideText.h"
 #include "ui/controls/Label.h"
+#include "port/win32/WideText.h"
 
 TLabel::TLabel(TWindow& parent, int id, const std::string& caption) : font_("MS Sans Serif", -11)
 {

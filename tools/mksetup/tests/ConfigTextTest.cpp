@@ -78,7 +78,8 @@ TEST(ConfigText, Utf8StaysAsItIsAndOtherTextIsReadInTheCodePageLineByLine)
          {"install.cfg:2: warning: 'T=Caf\xC3\xA9': not UTF-8: read in code page 1252 and stored in UTF-8",
           "install.cfg:5: warning: 'V=\xE2\x82\xAC \xC2\xA3': not UTF-8: read in code page 1252 and stored in UTF-8"}},
         {"1250, lines that end in CR alone or not at all",
-         "[S]\rT=\xA3\xF3" "d\x9F",
+         "[S]\rT=\xA3\xF3"
+         "d\x9F",
          1250,
          "[S]\rT=\xC5\x81\xC3\xB3\x64\xC5\xBA",
          {"install.cfg:2: warning: 'T=\xC5\x81\xC3\xB3\x64\xC5\xBA': not UTF-8: read in code page 1250 and stored in "

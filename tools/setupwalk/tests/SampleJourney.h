@@ -213,7 +213,7 @@ struct SilentRun {
 // commandLine with /S and /LOG= before its arguments, run to its end in directory, watched for any visible
 // top-level window it shows meanwhile.
 inline SilentRun RunSilently(const std::string& program, const std::string& arguments, const std::string& directory,
-                      const std::string& log, const std::function<void(DWORD)>& beforeRun = nullptr)
+                             const std::string& log, const std::function<void(DWORD)>& beforeRun = nullptr)
 {
     SilentRun run;
     {
