@@ -9,8 +9,15 @@ bool TWinSegInteraction::InputQuery(const std::string& Caption, const std::strin
 {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     const bool ok = ::InputQuery(Caption, Prompt, Value);
-    // The box takes at most 255 characters.
-    if (Value.size() > 255) Value.resize(255);
+    // The box takes at most 255 characters; counted as characters, so that none is cut in the middle.
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < Value.size(); ++at) {
+        const bool startsACharacter = (static_cast<unsigned char>(Value[at]) & 0xC0) != 0x80;
+        if (startsACharacter && ++characters > 255) {
+            Value.resize(at);
+            break;
+        }
+    }
     SetCursor(previous);
     return ok;
 }

@@ -7,6 +7,8 @@
 #include <string>
 
 #include <vector>
+
+#include "port/win32/WideText.h"
 #include "testsupport/HangCeiling.h"
 
 namespace unixlink {
@@ -20,8 +22,7 @@ inline std::string UnixPathOf(const std::string& path)
     if (unixName == nullptr) return "";
     std::string bare = path;
     while (bare.size() > 3 && bare.back() == '\\') bare.pop_back();
-    const std::wstring wide(bare.begin(), bare.end());
-    char* name = unixName(wide.c_str());
+    char* name = unixName(port::Widened(bare).c_str());
     if (name == nullptr) return "";
     std::string unix = name;
     HeapFree(GetProcessHeap(), 0, name);

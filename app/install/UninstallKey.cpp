@@ -1,6 +1,9 @@
 #include "app/install/UninstallKey.h"
 
+#include <windows.h>
+
 #include "config/TextFields.h"
+#include "port/win32/WideText.h"
 #include "settings/Registry.h"
 
 std::string UninstallKeyPath(const std::string& title)
@@ -10,7 +13,10 @@ std::string UninstallKeyPath(const std::string& title)
 
 std::string UninstallCommand(const std::string& installDir, const std::string& title)
 {
-    return "\"" + installDir + "setup.exe\" -- " + title;
+    // A program whose path is longer than MAX_PATH cannot be started: such a one is named by its 8.3 form.
+    std::string program = installDir + "setup.exe";
+    if (port::Widened(program).size() >= MAX_PATH) program = port::ShortPathOf(program);
+    return "\"" + program + "\" -- " + title;
 }
 
 void WriteUninstallKey(const std::string& title, const std::string& installDir, TInstallProgress& progress)

@@ -82,9 +82,9 @@ bool IsRootDirectory(const std::string& dir)
 bool IsSystemOrRootDirectory(const std::string& dir, const std::vector<std::string>& systemDirs)
 {
     if (IsRootDirectory(dir)) return true;
-    const std::string upper = UpperCase(WithTrailingBackslash(dir));
+    const std::string identity = PathIdentity(dir);
     return std::any_of(systemDirs.begin(), systemDirs.end(),
-                       [&](const std::string& system) { return UpperCase(system) == upper; });
+                       [&](const std::string& system) { return PathIdentity(system) == identity; });
 }
 
 bool IsSystemFileKey(const std::string& path, const std::vector<std::string>& systemDirs)

@@ -151,7 +151,8 @@ std::string ProgramFile()
         if (length == 0) Fail("Cannot read the running program's name", "");
         if (length < file.size()) {
             file.resize(length);
-            return Narrowed(file);
+            // Started through an 8.3 path (a long installation's uninstall entry names one), it is still itself.
+            return LongPathOf(Narrowed(file));
         }
         file.resize(file.size() * 2);  // cut short: the name is longer
     }

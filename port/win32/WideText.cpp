@@ -30,7 +30,39 @@ std::wstring FullPath(const std::wstring& path)
     }
 }
 
+// The path that a call given SystemPath's form answers, without the "\\?\" again.
+std::string WithoutLongPrefix(const std::wstring& path)
+{
+    if (path.starts_with(L"\\\\?\\UNC\\")) return Narrowed(L"\\\\" + path.substr(8));
+    if (path.starts_with(L"\\\\?\\")) return Narrowed(path.substr(4));
+    return Narrowed(path);
+}
+
+using TPathCall = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+std::string ConvertedPath(const std::string& path, TPathCall convert)
+{
+    const std::wstring given = SystemPath(path);
+    const DWORD needed = convert(given.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring converted(needed, L'\0');
+    const DWORD length = convert(given.c_str(), converted.data(), needed);
+    if (length == 0 || length >= needed) return path;
+    converted.resize(length);
+    return WithoutLongPrefix(converted);
+}
+
 }  // namespace
+
+std::string ShortPathOf(const std::string& path)
+{
+    return ConvertedPath(path, GetShortPathNameW);
+}
+
+std::string LongPathOf(const std::string& path)
+{
+    return ConvertedPath(path, GetLongPathNameW);
+}
 
 std::wstring Widened(std::string_view utf8)
 {

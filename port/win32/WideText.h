@@ -15,4 +15,9 @@ std::string Narrowed(std::wstring_view wide);
 // "\\?\" ("\\?\UNC\" for a share), which they take up to 32,767 characters.
 std::wstring SystemPath(const std::string& path);
 
+// The 8.3 form of an existing path, for a command line that a program longer than MAX_PATH could not start from;
+// the long form of one, with its 8.3 names spelled out. Either gives the path itself when the system cannot.
+std::string ShortPathOf(const std::string& path);
+std::string LongPathOf(const std::string& path);
+
 }  // namespace port

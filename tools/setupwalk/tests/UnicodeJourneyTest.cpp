@@ -7,6 +7,7 @@
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
+#include "testsupport/UnixLink.h"
 #include "tools/setupwalk/MachineSnapshot.h"
 #include "tools/setupwalk/ShellLinkReader.h"
 
@@ -55,19 +56,13 @@ std::string WideRegistryText(HKEY root, const std::string& key, const std::strin
     return port::Narrowed(value);
 }
 
-// The names directly in dir as the system lists them, in UTF-8.
-std::set<std::string> NamesIn(const std::string& dir)
+// The names directly in dir as the Linux side stores them, byte for byte.
+std::set<std::string> UnixNamesIn(const std::string& dir, const std::string& listing)
 {
-    std::set<std::string> names;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(port::SystemPath(dir + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = port::Narrowed(found.cFileName);
-        if (name != "." && name != "..") names.insert(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
+    unixlink::RunScript("ls -1A " + unixlink::Quoted(unixlink::UnixPathOf(dir)) + " > " +
+                        unixlink::Quoted(unixlink::UnixPathOf(listing)) + "\n");
+    const std::vector<std::string> lines = SplitLines(ScratchDir::Read(listing));
+    return {lines.begin(), lines.end()};
 }
 
 // Whether the system is to remove path at the next restart, letter case aside.
@@ -142,15 +137,18 @@ protected:
     {
         EXPECT_EQ(ReadWide(dir + kTextFile), "Zażółć gęślą jaźń\r\n") << dir;
         EXPECT_EQ(ReadWide(dir + kSubfolderFile), "日本語のテキスト\r\n") << dir;
-        EXPECT_EQ(NamesIn(dir), (std::set<std::string>{"finstall.cfg", "install.cfg", "setup.exe", "uninstaller.cfg",
-                                                       "zażółć.txt", "日本語"}));
+        const std::string listing = scratch_ / "listing.txt";
+        EXPECT_EQ(UnixNamesIn(dir, listing), (std::set<std::string>{"finstall.cfg", "install.cfg", "setup.exe",
+                                                                    "uninstaller.cfg", "zażółć.txt", "日本語"}));
+        EXPECT_EQ(UnixNamesIn(dir + "日本語", listing), std::set<std::string>{"ファイル.txt"});
+        EXPECT_EQ(UnixNamesIn("C:\\users", listing), (std::set<std::string>{"Public", "Łukasz"}))
+            << "one profile folder, spelled as the user is called";
         const std::string programs = UnicodeShellFolder(CSIDL_PROGRAMS) + kShortcutFolder + "\\" + kShortcut;
         for (const std::string& link : {programs, UnicodeShellFolder(CSIDL_DESKTOPDIRECTORY) + kShortcut}) {
             const std::optional<ShellLinkContents> contents = ReadShellLink(link);
             ASSERT_TRUE(contents.has_value()) << link;
             EXPECT_EQ(contents->Target, dir + kTextFile) << link;
         }
-        EXPECT_FALSE(Exists("C:\\users\\Lukasz")) << "a second profile folder";
         EXPECT_EQ(IniText(WindowsDirectory() + kIniFile, "Sekcja", "Straße"), "Grüße");
         EXPECT_EQ(WideRegistryText(HKEY_CURRENT_USER, kRegistryKey, "Waluta"), "100 €");
         EXPECT_EQ(WideRegistryText(HKEY_LOCAL_MACHINE, UninstallKeyOf(kUnicodeTitle), "DisplayName"), kUnicodeTitle);
@@ -161,13 +159,20 @@ protected:
         return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + title;
     }
 
-    // From the entry, silently; what the uninstaller cannot delete while it runs goes at the next restart.
-    std::vector<std::string> UninstallAndCompare(const MachineSnapshot& before, const std::string& dir)
+    // From the entry, silently; what the uninstaller cannot delete while it runs goes at the next restart. A copy
+    // of the uninstaller, started elsewhere, finds the installation through the entry as well.
+    std::vector<std::string> UninstallAndCompare(const MachineSnapshot& before, const std::string& dir,
+                                                 bool fromACopy = false)
     {
         const std::string command =
             WideRegistryText(HKEY_LOCAL_MACHINE, UninstallKeyOf(kUnicodeTitle), "UninstallString");
-        const std::string program = command.substr(1, command.find('"', 1) - 1);
-        EXPECT_EQ(program, dir + "setup.exe");
+        std::string program = command.substr(1, command.find('"', 1) - 1);
+        EXPECT_LT(port::Widened(program).size(), static_cast<std::size_t>(MAX_PATH)) << "a path a program starts from";
+        EXPECT_EQ(port::LongPathOf(program), dir + "setup.exe") << program;
+        if (fromACopy) {
+            std::filesystem::copy_file(Wide(program), Wide(scratch_ / "setup.exe"));
+            program = scratch_ / "setup.exe";
+        }
         const SilentRun run = RunSilently(program, kUnicodeTitle, WindowsDirectory(), scratch_ / "uninstall.log");
         EXPECT_EQ(run.ExitCode, 0U) << run.Log;
         // The product's own INI file in the Windows folder is one Windows may use: kept, and named.
@@ -244,8 +249,11 @@ TEST_F(UnicodeJourney, ADestinationOf300CharactersInstallsAndUninstalls)
         EXPECT_NE(run.Log.find("Not installed: " + link), std::string::npos) << link << "\n" << run.Log;
     EXPECT_NE(run.Log.find("Uninstall entry "), std::string::npos) << run.Log;
     EXPECT_EQ(ReadWide(dir + kSubfolderFile), "日本語のテキスト\r\n");
-    EXPECT_EQ(UninstallAndCompare(before, dir), std::vector<std::string>());
+    // Wine starts no program whose long path passes MAX_PATH, not even by the 8.3 path the entry names, which
+    // Windows starts.
+    EXPECT_EQ(UninstallAndCompare(before, dir, true), std::vector<std::string>());
     EXPECT_FALSE(port::FileExists(dir + kTextFile));
+    EXPECT_FALSE(port::IsDirectory(dir)) << "the destination is gone, past MAX_PATH too";
 }
 
 }  // namespace
