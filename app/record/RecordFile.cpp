@@ -6,6 +6,7 @@
 
 #include "config/TextFields.h"
 #include "port/WholeFile.h"
+#include "port/win32/WideText.h"
 
 namespace {
 
@@ -27,11 +28,7 @@ std::string Utf8FromCodePage(const std::string& bytes, UINT codePage)
     if (wideSize <= 0) return "";
     std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
     MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), wideSize);
-    const int utf8Size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    if (utf8Size <= 0) return "";
-    std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), utf8Size, nullptr, nullptr);
-    return utf8;
+    return port::Narrowed(wide);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// mksetup's names are UTF-8 on every platform: on Windows its manifest makes UTF-8 the code page of argv and
-// of the A-calls that port/ makes. std::filesystem there takes a narrow string byte for byte as UTF-16 (the C
+// mksetup's names are UTF-8 on every platform: on Windows its manifest makes UTF-8 the code page of argv, and
+// port/ converts at its wide calls. std::filesystem there takes a narrow string byte for byte as UTF-16 (the C
 // locale), so a path is made from a name, and read back into one, as UTF-8 here.
 #include <filesystem>
 #include <string>
