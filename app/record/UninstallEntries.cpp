@@ -2,7 +2,6 @@
 
 #include "app/record/CanonicalPath.h"
 #include "config/TextFields.h"
-#include "port/win32/WideText.h"
 
 namespace {
 
@@ -60,8 +59,7 @@ std::vector<TUninstallEntry> FindUninstallEntries(const std::string& name)
     const std::string keyPath = kUninstallKeyPrefix + name;
     for (const auto& [root, view] : places)
         if (KeyExists(root, view, keyPath))
-            entries.push_back(
-                {root, view, keyPath, port::LongPathOf(ProgramDirectoryOf(UninstallStringOf(root, view, keyPath)))});
+            entries.push_back({root, view, keyPath, ProgramDirectoryOf(UninstallStringOf(root, view, keyPath))});
     return entries;
 }
 

@@ -253,7 +253,8 @@ TEST_F(UnicodeJourney, ADestinationOf300CharactersInstallsAndUninstalls)
     // Windows starts.
     EXPECT_EQ(UninstallAndCompare(before, dir, true), std::vector<std::string>());
     EXPECT_FALSE(port::FileExists(dir + kTextFile));
-    EXPECT_FALSE(port::IsDirectory(dir)) << "the destination is gone, past MAX_PATH too";
+    EXPECT_TRUE(!port::IsDirectory(dir) || GoesAtRestart(destination))
+        << "the destination is gone, or goes at the next restart, past MAX_PATH too";
 }
 
 }  // namespace
