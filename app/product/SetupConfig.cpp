@@ -1,7 +1,6 @@
 #include "app/product/SetupConfig.h"
 
 #include <algorithm>
-#include <exception>
 #include <limits>
 #include <vector>
 
@@ -9,7 +8,7 @@
 #include "app/product/MainDirectory.h"
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
-#include "port/FileStream.h"
+#include "port/WholeFile.h"
 #include "settings/Utf8IniFile.h"
 
 namespace {
@@ -85,16 +84,9 @@ TStringList LaunchCommands(TStringList commands)
 // The lines of finstall.cfg; nothing when the file cannot be read, whatever the reason.
 std::optional<TStringList> ReadInstallFiles(const std::string& path)
 {
-    try {
-        FileStream file(path, FileMode::OpenRead);
-        const std::int64_t size = file.Size();
-        if (size < 0 || size > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-        std::string text(static_cast<std::size_t>(size), '\0');
-        file.ReadBuffer(text.data(), text.size());
-        return SplitLines(WithoutUtf8Mark(text));
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return std::nullopt;
+    return SplitLines(WithoutUtf8Mark(*text));
 }
 
 // The pixel height of a point size: -round(size * pixelsPerInch / 72), kept within an int.
