@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// Where the system keeps the list, below HKEY_LOCAL_MACHINE.
+inline constexpr const char* kPendingRenamesKey = "System\\CurrentControlSet\\Control\\Session Manager";
+inline constexpr const char* kPendingRenamesValue = "PendingFileRenameOperations";
+
 struct TPendingRename {
     std::string Source;  // a Win32 path
     std::string Target;  // a Win32 path; empty: the source is deleted

@@ -1,5 +1,6 @@
 // The entry point: the command line, the mode, the payload of a single-file setup.exe, then either a silent
 // run or the setup screen until it closes.
+#include "app/install/JournalUndo.h"
 #include "app/run/CommandLine.h"
 #include "app/run/ProductLock.h"
 #include "app/run/RunLog.h"
@@ -34,12 +35,18 @@ std::string ProductOfThisRun(bool uninstall, const std::vector<std::string>& arg
 
 int RunInteractive(const TCommandLine& line, TRunLog& log)
 {
-    const TProductLock lock(ProductOfThisRun(Global.UninstallMode, line.Arguments));
+    const std::string product = ProductOfThisRun(Global.UninstallMode, line.Arguments);
+    const TProductLock lock(product);
     if (!lock.Held()) {
         const std::string why = lock.Refusal("Another setup of this product is running.");
         log.Line(why);
         ShowMessage(why);
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
+    }
+    // A killed installation of the product is undone before anything else, and the user is told.
+    if (const std::string undone = InterruptedRunMessage(product, UndoJournal(product)); !undone.empty()) {
+        log.Line(undone);
+        ShowMessage(undone);
     }
     // After a failure the expander's window stays, showing where it stopped, until the program ends.
     std::optional<TUNZIP> unzip;

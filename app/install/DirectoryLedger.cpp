@@ -27,9 +27,10 @@ std::vector<std::string> MissingDirectories(std::string dir)
 
 }  // namespace
 
-std::vector<std::string> TDirectoryLedger::Create(const std::string& dir)
+std::vector<std::string> TDirectoryLedger::Create(const std::string& dir, TInstallJournal& journal)
 {
     const std::vector<std::string> missing = dir.empty() ? std::vector<std::string>() : MissingDirectories(dir);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) journal.DirectoryToCreate(*it);
     CreateDirectoryPath(dir, faProgram);
     std::vector<std::string> created;
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {

@@ -7,13 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "app/install/InstallJournal.h"
+
 class TDirectoryLedger {
 public:
     // Creates dir with its missing parents (CreateDirectoryPath, which raises "Unable to create directory"
     // for an empty path) and notes each one that exists afterwards but did not before; those, outermost
     // first. Each gets the access of Program Files (faProgram), wherever it lies: below a drive root it
-    // would inherit Modify for every user, who could then replace the uninstaller an administrator runs.
-    std::vector<std::string> Create(const std::string& dir);
+    // would inherit Modify for every user, who could then replace the uninstaller an administrator runs. Each
+    // missing one is journaled before anything is created.
+    std::vector<std::string> Create(const std::string& dir, TInstallJournal& journal);
 
     bool Owns(const std::string& dir) const;
 

@@ -6,6 +6,7 @@
 #include "port/Exception.h"
 #include "port/win32/WideText.h"
 #include "shell/FileRoutines.h"
+#include "shell/PendingRenames.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::wstring Wide(const std::string& path)
 
 // An empty file with a name of its own beside target, for the copy; "" when none can be made. Made by
 // hand rather than by GetTempFileName, which takes no folder longer than MAX_PATH.
-std::string StagedFileBeside(const std::string& target)
+std::string StagedFileBeside(const std::string& target, TInstallJournal& journal)
 {
     const std::string stem = DirectoryPart(target) + "~st" + HexDigits(GetCurrentProcessId(), 4);
     for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
@@ -27,6 +28,7 @@ std::string StagedFileBeside(const std::string& target)
             CreateFileW(Wide(staged).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
+            journal.FileToCreate(staged);
             return staged;
         }
         if (GetLastError() != ERROR_FILE_EXISTS) return "";
@@ -45,14 +47,22 @@ bool IsInUse(const std::string& path)
     return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-TPlacement MoveOver(const std::string& staged, const std::string& target, bool exists)
+// The file there goes aside first; should the copy then not take its place, it comes back.
+TPlacement MoveOver(const std::string& staged, const std::string& target, bool exists, TInstallJournal& journal)
 {
     if (exists && IsInUse(target)) {
+        journal.ValueToWrite({HKEY_LOCAL_MACHINE, kPendingRenamesKey}, kPendingRenamesValue);
         if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(),
                         MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
             return plAtRestart;
-    } else if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        return plInstalled;
+    } else if (exists) {
+        if (journal.MoveAside(target)) {
+            if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), 0)) return plInstalled;
+            journal.PutBack(target);
+        }
+    } else {
+        journal.FileToCreate(target);
+        if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), 0)) return plInstalled;
     }
     DeleteFileW(Wide(staged).c_str());
     return plRefused;
@@ -60,14 +70,14 @@ TPlacement MoveOver(const std::string& staged, const std::string& target, bool e
 
 }  // namespace
 
-TPlacement PlaceFile(const std::string& source, const std::string& target)
+TPlacement PlaceFile(const std::string& source, const std::string& target, TInstallJournal& journal)
 {
     const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return plRefused;
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return plReadOnly;
     if (GetFileAttributesW(Wide(source).c_str()) == INVALID_FILE_ATTRIBUTES) return plNoSource;
-    const std::string staged = StagedFileBeside(target);
+    const std::string staged = StagedFileBeside(target, journal);
     if (staged.empty()) return plRefused;
     try {
         CopyFileTo(source, staged);
@@ -88,5 +98,5 @@ TPlacement PlaceFile(const std::string& source, const std::string& target)
         DeleteFileW(Wide(staged).c_str());
         throw;
     }
-    return MoveOver(staged, target, exists);
+    return MoveOver(staged, target, exists, journal);
 }

@@ -4,6 +4,8 @@
 // read-only one stays as it is, and one in use is replaced at the next restart.
 #include <string>
 
+#include "app/install/InstallJournal.h"
+
 enum TPlacement {
     plInstalled,  // target now holds the copy
     plAtRestart,  // target is in use: the copy waits beside it and replaces it at the next restart
@@ -12,5 +14,7 @@ enum TPlacement {
     plRefused,    // target cannot be written, or the copy cannot be placed beside it
 };
 
-// Raises the platform's read or write error when the copy fails part-way (a full disk); target is untouched.
-TPlacement PlaceFile(const std::string& source, const std::string& target);
+// A file that was there is moved aside into the journal's backups, never overwritten, and the copy made beside
+// the target is journaled as soon as it exists. Raises the platform's read or write error when the copy fails
+// part-way (a full disk); target is untouched.
+TPlacement PlaceFile(const std::string& source, const std::string& target, TInstallJournal& journal);

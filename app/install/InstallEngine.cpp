@@ -10,6 +10,8 @@
 #include "app/install/EarlierInstallation.h"
 #include "app/install/EntriesBefore.h"
 #include "app/install/FilePlacement.h"
+#include "app/install/InstallJournal.h"
+#include "app/install/JournalUndo.h"
 #include "app/install/RegistryStep.h"
 #include "app/install/ShortcutStep.h"
 #include "app/install/UninstallKey.h"
@@ -20,6 +22,7 @@
 #include "app/record/SystemDirs.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
+#include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "shell/FileRoutines.h"
 #include "shell/PathIdentity.h"
@@ -34,6 +37,7 @@ public:
           choices_(choices),
           progress_(progress),
           installDir_(WithTrailingBackslash(choices.InstallDir)),
+          journal_(choices.Title),
           record_(installDir_),
           steps_(progress),
           systemDirs_(SystemDirs()),
@@ -43,11 +47,28 @@ public:
     {
     }
 
+    // Whatever stops the run, what it changed is undone before the error goes on, with what was not put back.
     TInstallOutcome Run()
     {
+        try {
+            Steps();
+        } catch (const std::exception& error) {
+            throw Exception(UndoneMessage(error.what(), UndoJournal(choices_.Title)));
+        } catch (...) {
+            UndoJournal(choices_.Title);
+            throw;
+        }
+        journal_.Commit();
+        return outcome_;
+    }
+
+private:
+    void Steps()
+    {
+        journal_.ScratchFolder(global_.TempDir, global_.TempFiles);
         progress_.ShowStageMark(isFiles);
         OpenRecord();
-        ClearRegistryEntries(global_.RegistryEntries, earlier_, progress_);
+        ClearRegistryEntries(global_.RegistryEntries, earlier_, progress_, journal_);
         steps_.Start(ProgressMaximum());
         AddSupportFiles();
         global_.DestinationFiles = ResolveDestinations(global_.InstallFiles, installDir_);
@@ -61,28 +82,35 @@ public:
         progress_.ProcessMessages();
         TShortcuts shortcuts;
         for (const std::string& link : CreateProgramFolders(global_.ShortcutEntries, choices_, installDir_, shortcuts,
-                                                            record_, earlier_, progress_, steps_))
+                                                            record_, earlier_, progress_, steps_, journal_))
             NotePlacement(link, plRefused);
 
         progress_.ShowStageMark(isRegistry);
-        TRegistryWriter(record_, earlier_, before_, progress_, steps_).WriteRegistryEntries(global_.RegistryEntries);
-        WriteUninstallKey(choices_.Title, installDir_, progress_);
+        TRegistryWriter(record_, earlier_, before_, progress_, steps_, journal_)
+            .WriteRegistryEntries(global_.RegistryEntries);
+        WriteUninstallKey(choices_.Title, installDir_, progress_, journal_);
         record_.SetTitle(choices_.Title);
         progress_.SetCaption(ilLabel2, "Finished");
-        return outcome_;
     }
 
-private:
-    // The directory is made first, so the record never fails for want of it.
+    // The directory is made first, so the record never fails for want of it. The earlier record goes aside, where
+    // an undo finds it; a read-only one stays and stops the run, as one that cannot be deleted does.
     void OpenRecord()
     {
         CreateDirectory(installDir_);
+        const std::string& path = record_.Path();
+        if (port::FileExists(path) &&
+            ((GetFileAttributesW(port::SystemPath(path).c_str()) & FILE_ATTRIBUTE_READONLY) != 0 ||
+             !journal_.MoveAside(path)))
+            throw Exception("Unable to write to " + path);
+        journal_.FileToCreate(path);
         record_.Open();
     }
 
     void CreateDirectory(const std::string& dir)
     {
-        for (const std::string& created : ledger_.Create(dir)) progress_.Log(Concat({"Created directory ", created}));
+        for (const std::string& created : ledger_.Create(dir, journal_))
+            progress_.Log(Concat({"Created directory ", created}));
     }
 
     int ProgressMaximum() const
@@ -109,17 +137,18 @@ private:
 
     // A reinstallation before the restart that an uninstallation asked for: the files and directories
     // that restart would delete, or replace with an older staged copy, are this run's again.
-    void KeepDestinationsFromPendingRemoval() const
+    void KeepDestinationsFromPendingRemoval()
     {
         std::set<std::string> paths;
         for (const std::string& destination : global_.DestinationFiles)
             for (std::string path = destination; !IsRootDirectory(path); path = DirectoryPart(PathIdentity(path)))
                 paths.insert(PathIdentity(path));
+        journal_.ValueToWrite({HKEY_LOCAL_MACHINE, kPendingRenamesKey}, kPendingRenamesValue);
         const std::vector<TPendingRename> withdrawn = WithdrawPendingRenames([&](const TPendingRename& rename) {
             return paths.contains(PathIdentity(rename.Target.empty() ? rename.Source : rename.Target));
         });
         for (const TPendingRename& rename : withdrawn)
-            if (!rename.Target.empty()) DeleteFileW(port::SystemPath(rename.Source).c_str());
+            if (!rename.Target.empty() && port::FileExists(rename.Source)) journal_.MoveAside(rename.Source);
     }
 
     void InstallDestinations()
@@ -149,7 +178,7 @@ private:
         CreateDirectory(dir);
         const bool ownsWhole = OwnsWhole(dir);
         if (ownsWhole) record_.AddDirectoryFiles(dir);
-        const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_);
         if (!ownsWhole && (placement == plInstalled || placement == plAtRestart)) record_.AddFile(destination);
         NotePlacement(destination, placement);
     }
@@ -186,7 +215,7 @@ private:
     {
         if (name.empty()) return;
         const std::string destination = installDir_ + name;
-        const TPlacement placement = PlaceFile(global_.TempDir + name, destination);
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_);
         if (!OwnsWhole(installDir_) && (placement == plInstalled || placement == plAtRestart))
             record_.AddFile(destination);
         NotePlacement(destination, placement);
@@ -196,6 +225,7 @@ private:
     const TInstallChoices& choices_;
     TInstallProgress& progress_;
     const std::string installDir_;
+    TInstallJournal journal_;
     TUninstallRecord record_;
     TProgressSteps steps_;
     TDirectoryLedger ledger_;
@@ -217,5 +247,8 @@ bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index,
 
 TInstallOutcome RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
 {
+    // A killed run of the product is undone before this one looks at what an earlier installation left.
+    const std::string undone = InterruptedRunMessage(choices.Title, UndoJournal(choices.Title));
+    if (!undone.empty()) progress.Log(undone);
     return TInstallRun(global, choices, progress).Run();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The install run: the work behind the setup screen's install page. TDisplayScreen::RunInstall gathers
 // the choices from its controls, calls RunInstallation with itself as the progress display, and moves
-// the wizard to the Finished page when it returns. An exception stops the run where it is (the record
-// keeps what was written) and is left to the top-level handler.
+// the wizard to the Finished page when it returns. Every change is journaled first (app/install/InstallJournal.h):
+// an exception stops the run, what it changed is undone, and an Exception with the first one's message followed
+// by the undo's (app/install/JournalUndo.h: UndoneMessage) goes on to the caller. A run that completes drops
+// the journal.
 #include <cstddef>
 #include <string>
 
@@ -14,7 +16,8 @@
 // Whether an entry of destinations after index equals path exactly (letter case counts).
 bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index, const std::string& path);
 
-// In this order: the Image1 mark; the earlier installation's record read and the entries' targets looked
+// In this order: a journal the product's last run left (it was killed) undone and logged; the scratch folder
+// journaled; the Image1 mark; the earlier installation's record read and the entries' targets looked
 // at (app/install/EarlierInstallation.h, app/install/EntriesBefore.h); the install directory created and a fresh record
 // opened in it (uninstaller.cfg; Exception "Unable to write to " + its path when it cannot be);
 // ClearRegistryEntries; the progress range; setup.exe, install.cfg and finstall.cfg added to the plan, which

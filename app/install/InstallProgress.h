@@ -3,6 +3,14 @@
 // install page, a silent run with its log alone; tests implement it with a recorder.
 #include <string>
 
+#include "port/Exception.h"
+
+// Raised by ProcessMessages when the user has chosen to stop the installation; the run undoes what it did.
+class EInstallCancelled : public Exception {
+public:
+    EInstallCancelled() : Exception("The installation was cancelled.") {}
+};
+
 // The labels of the install page whose captions the run sets.
 enum TInstallLabel { ilDest1, ilLabel1, ilLabel2 };
 
@@ -19,7 +27,7 @@ public:
     // Positions may pass the maximum: the bar then shows full.
     virtual void SetProgressPosition(int position) = 0;
     virtual void ShowStageMark(TInstallStage stage) = 0;
-    // Lets the window repaint and answer between items.
+    // Lets the window repaint and answer between items; raises EInstallCancelled once the user has stopped the run.
     virtual void ProcessMessages() = 0;
     // One line for the run's log: a file installed, a folder, shortcut, INI key or registry value written,
     // the uninstall entry.

@@ -5,20 +5,25 @@
 #include "app/install/ProfileWrite.h"
 #include "app/record/KeyPath.h"
 #include "config/TextFields.h"
-#include "port/win32/WideText.h"
+#include "port/FileSystem.h"
 #include "settings/IniFile.h"
 #include "settings/Registry.h"
 #include "shell/ReparsePoints.h"
 
-void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress)
+void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress,
+                          TInstallJournal& journal)
 {
     for (const std::string& text : entries) {
         progress.ProcessMessages();
         const TRegistryEntry entry = ParseRegistryEntry(text);
         if (!entry.IsIni()) {
-            if (earlier.OwnsKey(ParseKeyPath(entry.KeyPath()))) EraseKeyPath(entry.KeyPath());
-        } else if (!entry.IsSharedIni() && earlier.OwnsFile(entry.IniPath()) && !ReachesThroughLink(entry.IniPath())) {
-            DeleteFileW(port::SystemPath(entry.IniPath()).c_str());
+            const TKeyPath key = ParseKeyPath(entry.KeyPath());
+            if (!earlier.OwnsKey(key) || IsSharedKey(key) || !NamesAKey(key)) continue;
+            journal.KeyTreeToErase(key);
+            EraseKeyPath(entry.KeyPath());
+        } else if (!entry.IsSharedIni() && earlier.OwnsFile(entry.IniPath()) && !ReachesThroughLink(entry.IniPath()) &&
+                   port::FileExists(entry.IniPath())) {
+            journal.MoveAside(entry.IniPath());
         }
     }
 }
@@ -50,6 +55,7 @@ void TRegistryWriter::WriteIniEntry(const TRegistryEntry& entry)
         if (!before_.IniSectionExisted(path, entry.Section) || earlier_.AddedIniSection(path, entry.Section))
             record_.AddIniSection(path, entry.Section);
     }
+    journal_.IniKeyToWrite(path, entry.Section, entry.Name);
     WriteProfileKey(path, entry.Section, entry.Name, entry.Value);
     progress_.Log(Concat({"INI key ", path, " [", entry.Section, "] ", entry.Name, "=", entry.Value}));
 }
@@ -65,6 +71,8 @@ void TRegistryWriter::WriteKeyEntry(const TRegistryEntry& entry)
     else
         record_.AddRegistryValue(entry.KeyPath(), entry.Name);
     RecordCreatedKeys(key, ours);
+    journal_.KeysToCreate(key);
+    journal_.ValueToWrite(key, entry.Name);
     TRegistry registry(key.Root);
     if (!registry.OpenKey(key.Path, true)) {
         progress_.Log(Concat({"Registry key not created: ", KeyPathText(key)}));

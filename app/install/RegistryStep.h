@@ -12,25 +12,28 @@
 
 #include "app/install/EarlierInstallation.h"
 #include "app/install/EntriesBefore.h"
-#include "state/Global.h"
+#include "app/install/InstallJournal.h"
 #include "app/install/InstallProgress.h"
 #include "app/install/RegistryEntry.h"
 #include "app/install/UninstallRecord.h"
+#include "state/Global.h"
 
 // Per entry, after the window has had its messages: the INI file or the registry key (Target + "\" +
 // Section) that the earlier installation recorded whole is deleted, so that the values written next form
-// its whole contents. Nothing else is erased. Failures are ignored.
-void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress);
+// its whole contents: the key's values and the file are kept in the journal first. Nothing else is erased.
+// Failures are ignored.
+void ClearRegistryEntries(const TStringList& entries, const TEarlierInstallation& earlier, TInstallProgress& progress,
+                          TInstallJournal& journal);
 
 class TRegistryWriter {
 public:
     TRegistryWriter(TUninstallRecord& record, const TEarlierInstallation& earlier, const TEntriesBefore& before,
-                    TInstallProgress& progress, TProgressSteps& steps)
-        : record_(record), earlier_(earlier), before_(before), progress_(progress), steps_(steps)
+                    TInstallProgress& progress, TProgressSteps& steps, TInstallJournal& journal)
+        : record_(record), earlier_(earlier), before_(before), progress_(progress), steps_(steps), journal_(journal)
     {
     }
 
-    // Label2 "Creating Registry Entries", then each entry recorded and written, one progress step each.
+    // Label2 "Creating Registry Entries", then each entry recorded, journaled and written, one progress step each.
     // Raises Exception "Unable to write to " + file for an INI write the profile API refuses, and
     // ERegistryException "Failed to set data for '" + name ... for a value that cannot be set. A key that
     // cannot be created, or a path that names no key below its root, is passed over.
@@ -46,4 +49,5 @@ private:
     const TEntriesBefore& before_;
     TInstallProgress& progress_;
     TProgressSteps& steps_;
+    TInstallJournal& journal_;
 };

@@ -51,6 +51,19 @@ public:
         RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts);
     }
 
+    // What the entry is about to make: its folders, the outermost first, and its shortcuts.
+    void Journal(TInstallJournal& journal) const
+    {
+        for (auto it = newFolders_.rbegin(); it != newFolders_.rend(); ++it)
+            if (!port::IsDirectory(*it)) journal.DirectoryToCreate(*it);
+        for (const std::string& link : links_) {
+            if (port::FileExists(link))
+                journal.CopyAside(link);
+            else
+                journal.FileToCreate(link);
+        }
+    }
+
     // Once they are made: the folders made, deepest last, and the shortcuts saved, which are recorded now; the
     // ones that could not be saved are returned.
     std::vector<std::string> RecordMade(const std::vector<std::string>& unsaved, TInstallProgress& progress)
@@ -118,7 +131,8 @@ std::vector<std::string> FolderChain(const std::string& folder)
 std::vector<std::string> CreateProgramFolders(const TStringList& entries, const TInstallChoices& choices,
                                               const std::string& installDir, TShortcuts& shortcuts,
                                               TUninstallRecord& record, const TEarlierInstallation& earlier,
-                                              TInstallProgress& progress, TProgressSteps& steps)
+                                              TInstallProgress& progress, TProgressSteps& steps,
+                                              TInstallJournal& journal)
 {
     std::vector<std::string> unsaved;
     TShortcutRecorder recorder(record, earlier);
@@ -130,6 +144,7 @@ std::vector<std::string> CreateProgramFolders(const TStringList& entries, const 
         progress.ProcessMessages();
         LoadEntry(entry, choices, firstRow, installDir, shortcuts);
         recorder.Record(shortcuts);
+        recorder.Journal(journal);
         progress.SetCaption(ilLabel1, "Folders: " + shortcuts.ProgramName);
         const std::vector<std::string> missing = recorder.RecordMade(shortcuts.CreateShortcuts(), progress);
         unsaved.insert(unsaved.end(), missing.begin(), missing.end());

@@ -19,11 +19,15 @@ std::string UninstallCommand(const std::string& installDir, const std::string& t
     return "\"" + program + "\" -- " + title;
 }
 
-void WriteUninstallKey(const std::string& title, const std::string& installDir, TInstallProgress& progress)
+void WriteUninstallKey(const std::string& title, const std::string& installDir, TInstallProgress& progress,
+                       TInstallJournal& journal)
 {
     progress.SetCaption(ilLabel2, "Creating Uninstaller");
     progress.ProcessMessages();
     if (title.empty() || title.find('\\') != std::string::npos) return;
+    const TKeyPath key{HKEY_LOCAL_MACHINE, UninstallKeyPath(title)};
+    journal.KeysToCreate(key);
+    for (const char* name : {"DisplayName", "UninstallString"}) journal.ValueToWrite(key, name);
     TRegistry registry(HKEY_LOCAL_MACHINE);
     if (!registry.OpenKey(UninstallKeyPath(title), true)) {
         progress.Log(Concat({"Uninstall entry not created: HKEY_LOCAL_MACHINE\\", UninstallKeyPath(title)}));

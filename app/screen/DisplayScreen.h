@@ -134,6 +134,8 @@ public:
     std::unique_ptr<TMemo> AgreementMemo;
     std::string UninstallTitle;
     std::optional<TUninstallEntry> UninstallEntry;  // the entry that named UninstallDir
+    bool Installing = false;                        // the install run is under way: closing the window asks first
+    bool InstallCancelled = false;                  // the user answered Yes: the run stops and undoes at its next item
 
 private:
     TCommandLine commandLine_;

@@ -27,7 +27,11 @@ public:
         TImage* marks[] = {&screen_.Image1, screen_.StepMarks[0].get(), screen_.StepMarks[1].get()};
         marks[stage]->Show();
     }
-    void ProcessMessages() override { Application::ProcessMessages(); }
+    void ProcessMessages() override
+    {
+        Application::ProcessMessages();
+        if (screen_.InstallCancelled) throw EInstallCancelled();
+    }
     void Log(const std::string& event) override
     {
         if (screen_.RunLog != nullptr) screen_.RunLog->Line(event);
@@ -50,8 +54,8 @@ TInstallChoices TDisplayScreen::InstallChoices() const
     return choices;
 }
 
-// A run that fails cannot go on, and this page has no button to leave it by: after its message the screen
-// closes, as after a failed expansion, instead of staying on the page for ever.
+// A run that fails cannot go on, and this page has no button to leave it by: after its message (what failed, and
+// that the run was undone) the screen closes, as after a failed expansion, instead of staying on the page for ever.
 // Files that were not installed are named before the Finished page; files that wait for the restart make it
 // offer the restart.
 void TDisplayScreen::RunInstall()
@@ -61,15 +65,18 @@ void TDisplayScreen::RunInstall()
     try {
         outcome = RunInstallation(Global, InstallChoices(), page);
     } catch (const std::exception& error) {
+        Installing = false;
         page.Log(Concat({"Error: ", error.what()}));
         Application::HandleException();
         Close();
         return;
     } catch (...) {
+        Installing = false;
         Application::HandleException();
         Close();
         return;
     }
+    Installing = false;
     const std::string message = OutcomeMessage(outcome);
     if (!message.empty()) ShowMessage(message);
     if (outcome.RestartNeeded()) reboot.Show();

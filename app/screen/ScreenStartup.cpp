@@ -6,6 +6,7 @@
 #include "port/FileSystem.h"
 #include "settings/IniFile.h"
 #include "ui/Application.h"
+#include "ui/dialogs/Dialogs.h"
 
 namespace {
 
@@ -77,8 +78,14 @@ void TDisplayScreen::ShowNoUninstallInformation(const std::string& why)
     Application::ProcessMessages();
 }
 
+// During the install the window stays: Yes stops the run, which undoes what it did and then closes the screen.
 void TDisplayScreen::FormCloseQuery(bool& canClose)
 {
+    if (Installing) {
+        canClose = false;
+        if (!InstallCancelled && Confirm("Cancel the installation?")) InstallCancelled = true;
+        return;
+    }
     Notebook1.OnPageShowing = nullptr;
     Notebook1.OnPageChanged = nullptr;
     Next1.OnClick = nullptr;

@@ -29,9 +29,11 @@ void TDisplayScreen::Notebook1PageShowing(int page)
 
 void TDisplayScreen::Notebook1PageChanged()
 {
+    const int index = Notebook1.PageIndex();
+    // From the moment the install page shows: a close before the run's first item asks too.
+    Installing = index >= 0 && index < kWizardPageCount && kWizardPages[index].page == WizardPage::Install;
     ShowCommonButtons();
     Application::ProcessMessages();
-    const int index = Notebook1.PageIndex();
     if (index < 0 || index >= kWizardPageCount) return;
     switch (kWizardPages[index].page) {
         case WizardPage::Agreement: EnterAgreementPage(); break;

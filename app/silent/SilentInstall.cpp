@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "app/install/InstallEngine.h"
+#include "app/install/JournalUndo.h"
 #include "app/product/SetupConfig.h"
 #include "app/run/ProductLock.h"
 #include "app/silent/SilentHosts.h"
@@ -68,6 +69,7 @@ TExitCode RunSilentInstall(const TCommandLine& line, TRunLog& log)
         log.Line(lock.Refusal(Concat({"Another installation of ", title, " is running"})));
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
+    if (const std::string undone = InterruptedRunMessage(title, UndoJournal(title)); !undone.empty()) log.Line(undone);
     const TExitCode code = Install(line.Destination, log);
     FreeGlobals();
     return code;

@@ -1,3 +1,4 @@
+#include "app/install/JournalUndo.h"
 #include "app/run/ProductLock.h"
 #include "app/run/RunMode.h"
 #include "app/silent/SilentHosts.h"
@@ -10,7 +11,7 @@
 TExitCode RunSilentUninstall(const TCommandLine& line, TRunLog& log)
 {
     const std::vector<std::string>& arguments = line.Arguments;
-    const TUninstallTarget target = UninstallTargetOf(arguments, port::CurrentDir());
+    TUninstallTarget target = UninstallTargetOf(arguments, port::CurrentDir());
     if (target.Dir.empty()) {
         log.Line(Concat({"No uninstall information found for ", JoinArguments(arguments), ": ", target.Problem}));
         return ecFailed;
@@ -19,6 +20,15 @@ TExitCode RunSilentUninstall(const TCommandLine& line, TRunLog& log)
     if (!lock.Held()) {
         log.Line(lock.Refusal(Concat({"Another run of ", target.Title, " is going on"})));
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
+    }
+    // A killed installation of the product is undone first; what is left to uninstall is then found again.
+    if (const std::string undone = InterruptedRunMessage(target.Title, UndoJournal(target.Title)); !undone.empty()) {
+        log.Line(undone);
+        target = UninstallTargetOf(arguments, port::CurrentDir());
+        if (target.Dir.empty()) {
+            log.Line(Concat({"No uninstall information found for ", JoinArguments(arguments), ": ", target.Problem}));
+            return ecFailed;
+        }
     }
     log.Line(Concat({"Uninstalling ", target.Title, " from ", target.Dir}));
     TSilentUninstallView view(log);

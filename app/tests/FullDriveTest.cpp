@@ -15,6 +15,7 @@
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "segment/SegCompEZ.h"
+#include "settings/Registry.h"
 #include "testsupport/compress/ArchiveBuilder.h"
 
 namespace {
@@ -132,9 +133,13 @@ TEST_F(FullDrive, SetExpansionStopsNamingTheFileAndLeavesNoScratchFile)
     EXPECT_TRUE(std::filesystem::is_empty(kDrive + "tmp")) << "the scratch copy is deleted";
 }
 
-TEST_F(FullDrive, InstallationStopsNamingTheFileAndLeavesNoTruncatedCopy)
+// Over an earlier file of the destination: the file replaced is moved aside to another drive (the backups' folder is
+// on C:) and comes back when the run is undone.
+TEST_F(FullDrive, InstallationStopsNamingTheFileAndPutsTheDriveBackAsItWas)
 {
     choices.InstallDir = kDrive + "App";
+    CreateDirectoryA(AppDir().c_str(), nullptr);
+    ScratchDir::Write(AppDir() + "small.txt", "the earlier small.txt");
     Support("small.txt", "fits");
     Support("big.bin", kBig);
     const std::string big = AppDir() + "big.bin";
@@ -142,11 +147,16 @@ TEST_F(FullDrive, InstallationStopsNamingTheFileAndLeavesNoTruncatedCopy)
         Install({"Installation Directory,C:\\small.txt", "Installation Directory,C:\\big.bin"});
         FAIL() << "a full drive was reported as a finished installation";
     } catch (const Exception& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Cannot write " + big + ": ", 0), 0u) << error.what();
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("Cannot write " + big + ": ", 0), 0u) << message;
+        EXPECT_NE(message.find("has been undone. The computer is as it was before."), std::string::npos) << message;
     }
-    EXPECT_FALSE(FileExists(big));
-    EXPECT_EQ(ScratchDir::Read(AppDir() + "small.txt"), "fits");
-    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}})) << "the uninstaller can take it away";
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(ScratchDir::Native(AppDir())))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"small.txt"}) << "no record, no copy, no staging file";
+    EXPECT_EQ(ScratchDir::Read(AppDir() + "small.txt"), "the earlier small.txt");
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath(kTitle)));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "app/install/InstallEngine.h"
+#include "app/install/JournalUndo.h"
 
 #include <gtest/gtest.h>
 
@@ -311,21 +312,21 @@ TEST_F(InstallRun, RecordThatCannotBeWrittenStopsTheRunBeforeAnythingChanges)
         Install({"Installation Directory,C:\\a.txt"});
         FAIL() << "the run went on";
     } catch (const Exception& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + AppDir() + "uninstaller.cfg");
+        EXPECT_EQ(std::string(error.what()), UndoneMessage("Unable to write to " + AppDir() + "uninstaller.cfg", {}));
     }
     EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists("Software\\SetupTests\\Blocked\\App")) << "no pre-clean yet";
 }
 
-TEST_F(InstallRun, DestinationWithoutDirectoryStopsTheRunWithAPartialRecord)
+TEST_F(InstallRun, DestinationWithoutDirectoryStopsTheRunAndUndoesWhatItDid)
 {
     Support("a.txt", "a");
     try {
         Install({"Installation Directory,C:\\a.txt", "C:\\lost.txt"});
         FAIL() << "the run went on";
     } catch (const Exception& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to create directory");
+        EXPECT_EQ(std::string(error.what()), UndoneMessage("Unable to create directory", {}));
     }
-    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}}));
+    EXPECT_FALSE(port::IsDirectory(AppDir())) << "the directory, a.txt and the record were the run's";
 }
 
 TEST(DestinationRepeatsLater, OnlyLaterEntriesSpelledExactlyCount)

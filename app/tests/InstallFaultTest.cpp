@@ -9,6 +9,7 @@
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
+#include "app/install/JournalUndo.h"
 #include "app/install/UninstallKey.h"
 #include "port/Exception.h"
 #include "port/WholeFile.h"
@@ -91,12 +92,13 @@ TEST_F(InstallFault, ARecordThatCannotBeReplacedStopsTheRunNamingIt)
     const std::string record = AppDir() + "uninstaller.cfg";
     ScratchDir::Write(record, "[Name]\r\nTitle=the last installation\r\n");
     SetFileAttributesA(record.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(Outcome({}), "Unable to write to " + record);
+    EXPECT_EQ(Outcome({}), UndoneMessage("Unable to write to " + record, {}));
     {
         HeldFile held(record);
         SetFileAttributesA(record.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(Outcome({}), "Unable to write to " + record) << "held open by another process";
+        EXPECT_EQ(Outcome({}), UndoneMessage("Unable to write to " + record, {})) << "held open by another process";
     }
+    EXPECT_EQ(ScratchDir::Read(record), "[Name]\r\nTitle=the last installation\r\n");
     EXPECT_FALSE(FileExists(AppDir() + "setup.exe")) << "nothing was installed";
 }
 

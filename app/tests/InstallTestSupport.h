@@ -13,10 +13,21 @@
 #include <utility>
 #include <vector>
 
+#include "app/install/InstallJournal.h"
 #include "app/install/InstallProgress.h"
 #include "config/TextFields.h"
 #include "settings/Registry.h"
 #include "testsupport/ScratchDir.h"
+
+// The journal of steps run on their own, outside an install run: committed when the test ends, so that neither it
+// nor what it moved aside stays behind.
+class CommittedJournal : public TInstallJournal {
+public:
+    CommittedJournal() : TInstallJournal("Setup Tests Steps") {}
+    ~CommittedJournal() { Commit(); }
+    CommittedJournal(const CommittedJournal&) = delete;
+    CommittedJournal& operator=(const CommittedJournal&) = delete;
+};
 
 class ProgressRecorder : public TInstallProgress {
 public:

@@ -10,18 +10,22 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "ScriptedUninstallView.h"
 #include "UninstallEntry.h"
 #include "app/install/InstallEngine.h"
+#include "app/install/InstallJournal.h"
+#include "app/install/JournalEntry.h"
 #include "app/install/UninstallKey.h"
 #include "app/product/Destinations.h"
 #include "app/uninstall/UninstallEngine.h"
+#include "port/Exception.h"
 #include "shell/ShellFolders.h"
 #include "testsupport/win32/HeldFile.h"
-#include "tools/setupwalk/MachineSnapshot.h"
+#include "testsupport/win32/MachineSnapshot.h"
 
 namespace {
 
@@ -63,6 +67,8 @@ private:
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupTestsJourney");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\SetupTestsJourneyProduct");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle).c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, JournalKeyPath(kTitle).c_str());
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kJournalsKey);
     }
 
     std::string destination_;
@@ -133,6 +139,68 @@ protected:
     TInstallChoices choices_;
     ProgressRecorder progress_;
 };
+
+// The run is stopped at each line of its journal in turn, after the line is written and before the change it
+// announces; each time the machine must be as it was before the run: compared where the product writes after
+// every step, and whole once all steps are done. The number of runs stopped: the run after them completes.
+int StopAtEveryStep(const std::function<TInstallOutcome()>& install, const std::string& destination,
+                    const SavedPendingRenames& pending, const std::string& when)
+{
+    const std::vector<RegistryPlace> written{
+        {HKEY_CURRENT_USER, "Software\\SetupTestsJourney"},
+        {HKEY_LOCAL_MACHINE, "Software\\SetupTestsJourneyProduct"},
+        {HKEY_LOCAL_MACHINE, kEnvironment},
+        {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+        {HKEY_LOCAL_MACHINE, "Software\\Setup Journals"}};
+    const MachineSnapshot whole = MachineSnapshot::Take(destination);
+    const MachineSnapshot before = MachineSnapshot::TakeWithin(destination, written);
+    const std::wstring pendingBefore = pending.AddedWide();
+    int step = 1;
+    for (;; ++step) {
+        SetJournalStepSeam([step](int line) {
+            if (line == step) throw Exception("Stopped at step " + std::to_string(step));
+        });
+        try {
+            install();
+            break;
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.what(), "Stopped at step " + std::to_string(step) +
+                                        "\r\n\r\nThe installation was not "
+                                        "completed, and what it had changed has been undone. The computer is as it was "
+                                        "before.")
+                << when;
+        }
+        SetJournalStepSeam(nullptr);
+        EXPECT_EQ(before.DifferencesTo(MachineSnapshot::TakeWithin(destination, written)), std::vector<std::string>())
+            << when << ", stopped at step " << step;
+        EXPECT_EQ(pending.AddedWide(), pendingBefore) << when << ", stopped at step " << step;
+        if (step == 1) {
+            EXPECT_EQ(whole.DifferencesTo(MachineSnapshot::Take(destination)), std::vector<std::string>()) << when;
+        }
+    }
+    SetJournalStepSeam(nullptr);
+    return step - 1;
+}
+
+TEST_F(OwnershipJourney, AnInstallationStoppedAtAnyStepLeavesTheMachineAsItWas)
+{
+    PrepareTheMachine();
+    const MachineSnapshot untouched = MachineSnapshot::Take(destination_);
+    const auto install = [this] { return Install(); };
+    {
+        HeldFile held(destination_ + "held.txt");
+        // Some forty lines each: files, folders, shortcuts, keys, values and INI keys, each kind journaled.
+        EXPECT_GT(StopAtEveryStep(install, destination_, pending_, "fresh"), 30);
+        EXPECT_GT(StopAtEveryStep(install, destination_, pending_, "over the earlier installation"), 30);
+    }
+
+    ScriptedUninstallView view({caAll});
+    RunUninstall({destination_, kTitle, FoundUninstallEntry(kTitle), false}, view);
+    std::vector<std::string> unexpected;
+    for (const std::string& difference : untouched.DifferencesTo(MachineSnapshot::Take(destination_)))
+        if (difference != "- file " + UpperCase(destination_) + "REPLACED.TXT") unexpected.push_back(difference);
+    EXPECT_EQ(unexpected, std::vector<std::string>()) << "the earlier installation uninstalls as before";
+}
 
 TEST_F(OwnershipJourney, InstallingTwiceAndUninstallingLeavesTheMachineAsItWas)
 {

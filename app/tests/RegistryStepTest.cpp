@@ -26,8 +26,8 @@ protected:
     void Apply(const TStringList& entries, const TEarlierInstallation& earlier = {})
     {
         const TEntriesBefore before(entries);
-        ClearRegistryEntries(entries, earlier, progress_);
-        TRegistryWriter(record_, earlier, before, progress_, steps_).WriteRegistryEntries(entries);
+        ClearRegistryEntries(entries, earlier, progress_, journal_);
+        TRegistryWriter(record_, earlier, before, progress_, steps_, journal_).WriteRegistryEntries(entries);
     }
 
     // An earlier installation of the product whose record lists sections, found through its entry.
@@ -47,6 +47,7 @@ protected:
     ProgressRecorder progress_;
     TUninstallRecord record_;
     TProgressSteps steps_;
+    CommittedJournal journal_;
     const std::string windows_ = WindowsDir();
 };
 
@@ -254,8 +255,9 @@ TEST(UninstallKey, TitleThatWouldNameAnotherKeyWritesNothing)
 {
     Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}}, {});
     ProgressRecorder progress;
-    WriteUninstallKey("", "C:\\App\\", progress);
-    WriteUninstallKey("Setup Tests A\\B", "C:\\App\\", progress);
+    CommittedJournal journal;
+    WriteUninstallKey("", "C:\\App\\", progress, journal);
+    WriteUninstallKey("Setup Tests A\\B", "C:\\App\\", progress, journal);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(""), "DisplayName"), "");
     EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath("Setup Tests A")));
     EXPECT_EQ(progress.Events, (Keys{"Label2: Creating Uninstaller", "Label2: Creating Uninstaller"}));

@@ -90,12 +90,14 @@ protected:
 
     void Run(const TStringList& entries, const TInstallChoices& choices, const TEarlierInstallation& earlier = {})
     {
-        CreateProgramFolders(entries, choices, scratch_ / "App\\", shortcuts_, record_, earlier, progress_, steps_);
+        CreateProgramFolders(entries, choices, scratch_ / "App\\", shortcuts_, record_, earlier, progress_, steps_,
+                             journal_);
     }
 
     ProgressRecorder progress_;
     TUninstallRecord record_;
     TProgressSteps steps_;
+    CommittedJournal journal_;
 };
 
 TEST_F(ShortcutStep, UntickedRowsStillMakeTheProgramGroupAndRecordStartMenuFolders)
@@ -121,8 +123,9 @@ TEST_F(ShortcutStep, AShortcutThatCannotBeSavedIsNamedAndNotRecorded)
     TInstallChoices choices;
     choices.ShortcutRows = {false, true, false};
 
-    const std::vector<std::string> unsaved = CreateProgramFolders(
-        {"Tool,<InstallDir>\\tool.exe,,,,,,"}, choices, scratch_ / "App\\", shortcuts_, record_, {}, progress_, steps_);
+    const std::vector<std::string> unsaved =
+        CreateProgramFolders({"Tool,<InstallDir>\\tool.exe,,,,,,"}, choices, scratch_ / "App\\", shortcuts_, record_,
+                             {}, progress_, steps_, journal_);
 
     EXPECT_EQ(unsaved, (Keys{folders_.Desktop + "Tool.lnk"}));
     EXPECT_EQ(SectionKeys(ReadRawSections(record_.Path()), "Files"), (Keys{folders_.Programs + "Tool.lnk"}));

@@ -1,6 +1,7 @@
 // hold_file: another process that holds a file open with no sharing, as a running program holds its
 // own executable. Usage: hold_file PATH NAME. It signals the event NAME.held once the file is open and
-// lets go when the event NAME.release is set (or after a minute, so that it never outlives a test).
+// lets go when the event NAME.release is set (or after ten minutes, so that it never outlives a test: one test
+// holds it through ninety installations).
 #include <windows.h>
 
 #include <string>
@@ -15,7 +16,7 @@ int main(int argc, char** argv)
     const HANDLE file = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 4;
     SetEvent(held);
-    WaitForSingleObject(release, 60000);
+    WaitForSingleObject(release, 600000);
     CloseHandle(file);
     return 0;
 }

@@ -6,8 +6,8 @@
 #include "config/TextFields.h"
 #include "testsupport/SparseFiles.h"
 #include "testsupport/win32/HeldFile.h"
+#include "testsupport/win32/MachineSnapshot.h"
 #include "tools/setupwalk/InstalledProduct.h"
-#include "tools/setupwalk/MachineSnapshot.h"
 #include "tools/setupwalk/ShellLinkReader.h"
 
 #include <algorithm>
@@ -395,7 +395,9 @@ TEST_F(EndToEnd, ADestinationThatCannotBeCreatedStopsTheInstallAndEndsTheProgram
         stopped = error.what();
     }
     EXPECT_NE(stopped.find("it shows \"Tarvelo 2000\": Unable to write to"), std::string::npos) << stopped;
-    EXPECT_EQ(Answer(*setup, "OK"), "Unable to write to " + blocked + "\\uninstaller.cfg");
+    EXPECT_EQ(Answer(*setup, "OK"), "Unable to write to " + blocked +
+                                        "\\uninstaller.cfg\r\n\r\nThe installation was not completed, and what it "
+                                        "had changed has been undone. The computer is as it was before.");
     EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
     EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
 }

@@ -136,12 +136,14 @@ protected:
         ASSERT_TRUE(Exists(dist_ + "disk.003")) << "several disks";
     }
 
-    // A distribution of product in the scratch directory, made by the Windows mksetup; its directory.
-    std::string MakeDistribution(const std::string& product, const std::string& name, const std::string& options = "")
+    // A distribution of product in the scratch directory, made by the Windows mksetup with the setup program setup;
+    // its directory.
+    std::string MakeDistribution(const std::string& product, const std::string& name, const std::string& options = "",
+                                 const std::string& setup = SETUP_EXE)
     {
         // No "\" before a closing quote: the program's argument parser would take the quote as text.
-        const std::string arguments = "build \"" + product + "\" -o \"" + scratch_ / name + "\" --setup \"" +
-                                      SETUP_EXE + "\" --seg-size 20000" + options;
+        const std::string arguments = "build \"" + product + "\" -o \"" + scratch_ / name + "\" --setup \"" + setup +
+                                      "\" --seg-size 20000" + options;
         DrivenProcess mksetup(CommandLineOf(MKSETUP_EXE, arguments), scratch_.Path());
         EXPECT_EQ(mksetup.WaitForExit(SetupDriver::kPatienceMs), 0U) << "mksetup " << arguments;
         return scratch_ / name + "\\";

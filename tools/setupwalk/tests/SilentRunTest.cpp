@@ -5,8 +5,8 @@
 #include "app/screen/ControlIds.h"
 #include "config/TextFields.h"
 #include "testsupport/UnixLink.h"
+#include "testsupport/win32/MachineSnapshot.h"
 #include "tools/setupwalk/InstalledProduct.h"
-#include "tools/setupwalk/MachineSnapshot.h"
 
 #include <filesystem>
 #include <map>

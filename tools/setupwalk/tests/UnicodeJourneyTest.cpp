@@ -8,7 +8,7 @@
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "testsupport/UnixLink.h"
-#include "tools/setupwalk/MachineSnapshot.h"
+#include "testsupport/win32/MachineSnapshot.h"
 #include "tools/setupwalk/ShellLinkReader.h"
 
 #include <knownfolders.h>

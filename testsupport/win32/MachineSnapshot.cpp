@@ -1,4 +1,4 @@
-#include "MachineSnapshot.h"
+#include "testsupport/win32/MachineSnapshot.h"
 
 #include <windows.h>
 
@@ -60,7 +60,8 @@ void AddTree(const std::string& dir, Items& items)
             AddTree(path + "\\", items);
             continue;
         }
-        const unsigned long long size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        const unsigned long long size =
+            (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         const unsigned long long written =
             (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
             found.ftLastWriteTime.dwLowDateTime;
@@ -79,14 +80,15 @@ bool IsSystemScratch(const std::string& name)
            name.rfind("HKCU\\SOFTWARE\\WINE\\FONTS", 0) == 0;
 }
 
-void AddKey(HKEY root, const std::string& rootName, const std::string& path, Items& items)
+// data is the buffer for the values, shared by the whole walk: the registry holds tens of thousands of keys.
+void AddKey(HKEY root, const std::string& rootName, const std::string& path, Items& items,
+            std::vector<unsigned char>& data)
 {
     if (IsSystemScratch(rootName + "\\" + Upper(path))) return;
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     const std::string name = rootName + "\\" + Upper(path);
     items["key " + name] = "";
-    std::vector<unsigned char> data(1 << 16);
     for (DWORD index = 0;; ++index) {
         char valueName[16384];
         DWORD nameLength = sizeof valueName;
@@ -110,7 +112,7 @@ void AddKey(HKEY root, const std::string& rootName, const std::string& path, Ite
         subkeys.emplace_back(subkey, length);
     }
     RegCloseKey(key);
-    for (const std::string& subkey : subkeys) AddKey(root, rootName, path + "\\" + subkey, items);
+    for (const std::string& subkey : subkeys) AddKey(root, rootName, path + "\\" + subkey, items, data);
 }
 
 // The NUL-separated strings the profile API lists.
@@ -138,7 +140,8 @@ void AddIniFile(const std::string& path, Items& items)
             GetPrivateProfileSectionA(section.c_str(), lines.data(), static_cast<DWORD>(lines.size()), path.c_str());
         for (const std::string& line : ProfileList(lines, size)) {
             const std::size_t equals = line.find('=');
-            items[name + " " + Upper(line.substr(0, equals))] = equals == std::string::npos ? "" : line.substr(equals + 1);
+            items[name + " " + Upper(line.substr(0, equals))] =
+                equals == std::string::npos ? "" : line.substr(equals + 1);
         }
     }
 }
@@ -158,6 +161,14 @@ void AddIniFiles(const std::string& dir, Items& items)
 
 MachineSnapshot MachineSnapshot::Take(const std::string& destination)
 {
+    return TakeWithin(destination,
+                      {{HKEY_LOCAL_MACHINE, "Software"},
+                       {HKEY_CURRENT_USER, "Software"},
+                       {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Environment"}});
+}
+
+MachineSnapshot MachineSnapshot::TakeWithin(const std::string& destination, const std::vector<RegistryPlace>& keys)
+{
     MachineSnapshot snapshot;
     Items& items = snapshot.items_;
     for (const std::string& dir :
@@ -165,9 +176,8 @@ MachineSnapshot MachineSnapshot::Take(const std::string& destination)
           WindowsDirectory() + "Application Data\\Microsoft\\Internet Explorer\\Quick Launch\\",
           ShellFolder(CSIDL_APPDATA) + "Microsoft\\Internet Explorer\\Quick Launch\\", destination})
         if (!dir.empty()) AddTree(dir, items);
-    AddKey(HKEY_LOCAL_MACHINE, "HKLM", "Software", items);
-    AddKey(HKEY_CURRENT_USER, "HKCU", "Software", items);
-    AddKey(HKEY_LOCAL_MACHINE, "HKLM", "System\\CurrentControlSet\\Control\\Session Manager\\Environment", items);
+    std::vector<unsigned char> data(1 << 16);
+    for (const auto& [root, path] : keys) AddKey(root, root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU", path, items, data);
     AddIniFiles(WindowsDirectory(), items);
     return snapshot;
 }

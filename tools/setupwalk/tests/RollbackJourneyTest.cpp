@@ -1,0 +1,92 @@
+// An installation that does not finish leaves the machine as it was: killed part-way, it is undone by the next start
+// of setup.exe before anything else; stopped by closing the window and answering Yes, it undoes itself.
+#include "SampleJourney.h"
+#include "app/screen/ControlIds.h"
+#include "testsupport/win32/MachineSnapshot.h"
+#include "tools/setupwalk/InstalledProduct.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace sample_journey;
+
+constexpr const char* kUndone = "The computer is as it was before.";
+
+// The changes from before to now that are not the installation journal of the product.
+std::vector<std::string> BesidesTheJournal(const MachineSnapshot& before, const std::string& dir)
+{
+    std::vector<std::string> changes = before.DifferencesTo(MachineSnapshot::Take(dir));
+    std::erase_if(changes, [](const std::string& change) {
+        return change.starts_with("+ key HKLM\\SOFTWARE\\SETUP JOURNALS") ||
+               change.starts_with("+ value HKLM\\SOFTWARE\\SETUP JOURNALS\\NORTHWIND NOTES 2.0|");
+    });
+    return changes;
+}
+
+// The first run is killed once it has placed files; the second, killed at its own first step, has by then undone the
+// first, so that nothing is left but its own journal; the third undoes that and installs.
+TEST_F(EndToEnd, ASilentInstallKilledPartWayIsUndoneByTheNextStartBeforeAnythingElse)
+{
+    const std::string destination = "C:\\Killed Dest";
+    const std::string dir = destination + "\\";
+    SampleLeftovers leftovers(dir);
+    const std::string killable = MakeDistribution(scratch_ / "product", "killable", "", KILLABLE_SETUP_EXE);
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+    const auto killedAt = [&](const char* step, const std::string& log) {
+        SetEnvironmentVariableA("SETUP_TEST_KILL_AT_STEP", step);
+        const SilentRun run = RunSilently(killable + "setup.exe", "/D=" + destination, killable, scratch_ / log);
+        SetEnvironmentVariableA("SETUP_TEST_KILL_AT_STEP", nullptr);
+        return run;
+    };
+
+    EXPECT_EQ(killedAt("20", "first.log").ExitCode, 99U);
+    EXPECT_TRUE(Exists(dir + "uninstaller.cfg")) << "killed part-way";
+    EXPECT_FALSE(BesidesTheJournal(before, dir).empty());
+
+    const SilentRun second = killedAt("1", "second.log");
+    EXPECT_EQ(second.ExitCode, 99U);
+    EXPECT_NE(second.Log.find(std::string("An installation of ") + kTitle + " that did not finish has been undone. " +
+                              kUndone),
+              std::string::npos)
+        << second.Log;
+    EXPECT_EQ(BesidesTheJournal(before, dir), std::vector<std::string>());
+    EXPECT_EQ(SetupTempDirs().size(), tempDirsBefore_.size() + 1) << "the second run's scratch folder alone";
+
+    const SilentRun third = RunSilently(dist_ + "setup.exe", "/D=" + destination, dist_, scratch_ / "third.log");
+    EXPECT_EQ(third.ExitCode, 0U) << third.Log;
+    EXPECT_NE(third.Log.find(kUndone), std::string::npos) << third.Log;
+    EXPECT_TRUE(FindInstalledProduct(kTitle).has_value());
+    EXPECT_EQ(SetupTempDirs(), tempDirsBefore_);
+}
+
+// Closed as the install begins, the window asks; Yes stops the run, which undoes what it did, says so and ends the
+// program, its scratch folder removed.
+TEST_F(EndToEnd, ClosingTheWindowDuringTheInstallAsksAndYesUndoesIt)
+{
+    const std::string proposed = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\";
+    SampleLeftovers leftovers(proposed);
+    const MachineSnapshot before = MachineSnapshot::Take(proposed);
+    std::unique_ptr<SetupDriver> setup = StartSetup();
+    setup->WaitForScreen("Tarvelo 2000");
+    for (int last = 0;;) {
+        const int page = setup->WaitForPageOtherThan(last);
+        ASSERT_NE(page, 0) << "setup.exe ended";
+        setup->Settle();
+        if (page == ControlId::ReadyToInstall) break;
+        setup->Click(page == ControlId::Page2 ? ControlId::Accept : ControlId::Next1);
+        last = page;
+    }
+    // Both posted: the close comes while the install page runs.
+    setup->Click(ControlId::Next1);
+    PostMessageA(setup->Screen(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(*setup, "Yes"), "Cancel the installation?");
+    EXPECT_EQ(Answer(*setup, "OK"), std::string("The installation was cancelled.\r\n\r\nThe installation was not "
+                                                "completed, and what it had changed has been undone. ") +
+                                        kUndone);
+    EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
+    EXPECT_EQ(before.DifferencesTo(MachineSnapshot::Take(proposed)), std::vector<std::string>());
+    EXPECT_EQ(SetupTempDirs(), tempDirsBefore_) << "the scratch folder is removed";
+}
+
+}  // namespace
