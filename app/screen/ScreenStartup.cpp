@@ -5,6 +5,7 @@
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "settings/IniFile.h"
+#include "shell/ScratchFolder.h"
 #include "ui/Application.h"
 #include "ui/dialogs/Dialogs.h"
 
@@ -98,6 +99,10 @@ void TDisplayScreen::FormCloseQuery(bool& canClose)
 
 void TDisplayScreen::FormDestroy()
 {
+    // A run that ended before its finish actions (a disk cancelled, the wizard left, an installation undone) leaves
+    // none of its expanded files behind.
+    if (!Global.UninstallMode && !Global.TempFiles.empty() && port::IsDirectory(Global.TempDir))
+        RemoveScratchFolder(Global.TempDir, Global.TempFiles);
     ListView1.SetSmallImages(nullptr);
     AgreementMemo.reset();
     try {

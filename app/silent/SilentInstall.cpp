@@ -8,6 +8,7 @@
 #include "app/silent/SilentRuns.h"
 #include "bootstrap/SupportExpansion.h"
 #include "config/TextFields.h"
+#include "shell/ScratchFolder.h"
 #include "state/Global.h"
 
 namespace {
@@ -34,7 +35,10 @@ TExitCode Install(const std::string& destination, TRunLog& log)
             proposed = ApplyToGlobals(config, Global);
         },
         expansionHost);
-    if (!expansion.Run()) return expansionHost.DiskMissing() ? ecDiskMissing : ecFailed;
+    if (!expansion.Run()) {
+        if (!Global.TempFiles.empty()) RemoveScratchFolder(Global.TempDir, Global.TempFiles);
+        return expansionHost.DiskMissing() ? ecDiskMissing : ecFailed;
+    }
 
     const TInstallChoices choices =
         DefaultChoices(destination.empty() ? proposed : WithTrailingBackslash(destination), ProductTitleOf(config));

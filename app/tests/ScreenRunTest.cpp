@@ -1,4 +1,5 @@
 // The install, finish and uninstall runs driven through the screen's own buttons, into a scratch folder.
+#include "app/install/JournalUndo.h"
 #include "app/install/UninstallKey.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
@@ -89,7 +90,7 @@ TEST_F(ScreenRun, InstallsFinishesAndRemovesThroughTheButtons)
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle), "UninstallString"), "<no key>");
 }
 
-// The install page has no button: a stopped run shows its message and closes the screen instead of staying.
+// The install page has no button: a stopped run, undone, shows its message and closes the screen instead of staying.
 TEST_F(ScreenRun, AFailedInstallShowsItsMessageAndClosesTheScreen)
 {
     ScratchDir::Write(scratch / "file", "not a directory");
@@ -99,7 +100,9 @@ TEST_F(ScreenRun, AFailedInstallShowsItsMessageAndClosesTheScreen)
     screen.Next1.Click();
     TBoxAnswers boxes;
     screen.Next1.Click();
-    EXPECT_EQ(boxes.Texts, std::vector<std::string>{"Unable to write to " + scratch / "file\\App\\uninstaller.cfg"});
+    EXPECT_EQ(boxes.Texts, std::vector<std::string>{
+                               UndoneMessage("Unable to write to " + scratch / "file\\App\\uninstaller.cfg", {})});
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES) << "the scratch folder goes with the undo";
     EXPECT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Install)) << "never on to Finished";
     EXPECT_FALSE(IsWindowVisible(screen.Handle()));
     EXPECT_EQ(screen.Wizard.Width(), 300);

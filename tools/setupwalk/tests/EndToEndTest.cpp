@@ -353,6 +353,7 @@ TEST_F(EndToEnd, AMissingOrCorruptDiskEndsWithTheExpansionError)
         EXPECT_EQ(setup->WaitForExit(SetupDriver::kPatienceMs), 0U);
     }
     EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+    EXPECT_EQ(SetupTempDirs(), tempDirsBefore_) << "nothing expanded stays";
 }
 
 TEST_F(EndToEnd, CancelOnTheWelcomeOrDeclineOnTheAgreementInstallsNothing)

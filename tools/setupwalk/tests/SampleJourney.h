@@ -173,8 +173,7 @@ protected:
 
     std::string Answer(SetupDriver& setup, const std::string& button) { return Dismiss(NextDialog(setup), button); }
 
-    // A journey that ends early leaves its temporary directory, as the program is meant to; the shared prefix
-    // does not keep it.
+    // A journey that kills setup.exe leaves its temporary directory; the shared prefix does not keep it.
     void TearDown() override
     {
         std::error_code ignored;
