@@ -26,6 +26,16 @@ constexpr std::array<TKindRow, 11> kKinds{{{jkBackups, "backups", 1},
                                            {jkIniKey, "ini", 5},
                                            {jkIniSection, "section", 2}}};
 
+// A registry key's name holds at most 255 characters; these are bytes of UTF-8, so never more characters.
+constexpr std::size_t kLongestKeyName = 255;
+
+std::uint64_t Fnv1a(const std::string& text)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return hash;
+}
+
 int HexValue(char digit)
 {
     if (digit >= '0' && digit <= '9') return digit - '0';
@@ -60,6 +70,7 @@ std::string JournalKeyPath(const std::string& title)
     std::string name;
     for (const char c : title)
         name += c == '\\' || c == '%' ? "%" + HexDigits(static_cast<unsigned char>(c), 2) : std::string(1, c);
+    if (name.size() > kLongestKeyName) name = name.substr(0, kLongestKeyName - 17) + "%" + HexDigits(Fnv1a(title), 16);
     return std::string(kJournalsKey) + "\\" + (name.empty() ? "%" : name);
 }
 

@@ -34,7 +34,7 @@ std::optional<TJournalEntry> DecodeJournalEntry(const std::string& line);
 
 // The journal's key below HKEY_LOCAL_MACHINE for the product whose uninstall entry key is title. A title
 // that names no single key ("", or one with "\") is spelled with "%" escapes, so every title has a key
-// of its own.
+// of its own; one longer than a key's name may be is cut, and ends in "%" and a hash of the whole title.
 std::string JournalKeyPath(const std::string& title);
 
 // The name of the journal's line number (from 1).

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "InstallTestSupport.h"
+#include "app/install/InstallJournal.h"
 #include "app/install/JournalEntry.h"
 #include "port/FileSystem.h"
 #include "settings/Registry.h"
@@ -76,6 +77,11 @@ TEST(JournalUndo, TitlesThatWouldNameOtherKeysAreEscaped)
     EXPECT_EQ(JournalKeyPath("A\\B"), std::string(kJournalsKey) + "\\A%5CB");
     EXPECT_NE(JournalKeyPath("A\\B"), JournalKeyPath("A%5CB"));
     EXPECT_EQ(JournalKeyPath(""), std::string(kJournalsKey) + "\\%");
+    const std::string longTitle(300, 'T');
+    EXPECT_EQ(JournalKeyPath(longTitle).size(), std::string(kJournalsKey).size() + 1 + 255);
+    EXPECT_NE(JournalKeyPath(longTitle), JournalKeyPath(longTitle + "2"));
+    TInstallJournal journal(longTitle);  // raises when its key cannot be made
+    journal.Commit();
 }
 
 }  // namespace

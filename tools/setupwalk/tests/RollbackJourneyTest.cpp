@@ -60,6 +60,33 @@ TEST_F(EndToEnd, ASilentInstallKilledPartWayIsUndoneByTheNextStartBeforeAnything
     EXPECT_EQ(SetupTempDirs(), tempDirsBefore_);
 }
 
+// A reinstallation killed early among its files: the earlier installation's uninstaller, started from its entry,
+// undoes the reinstallation before anything else and then removes the earlier installation.
+TEST_F(EndToEnd, AReinstallationKilledPartWayIsUndoneByTheUninstallerBeforeItRemoves)
+{
+    const std::string destination = "C:\\Killed Reinstall";
+    const std::string dir = destination + "\\";
+    SampleLeftovers leftovers(dir);
+    const std::string killable = MakeDistribution(scratch_ / "product", "killable", "", KILLABLE_SETUP_EXE);
+    ASSERT_EQ(RunSilently(dist_ + "setup.exe", "/D=" + destination, dist_, scratch_ / "install.log").ExitCode, 0U);
+    const MachineSnapshot installed = MachineSnapshot::Take(dir);
+    SetEnvironmentVariableA("SETUP_TEST_KILL_AT_STEP", "12");
+    EXPECT_EQ(RunSilently(killable + "setup.exe", "/D=" + destination, killable, scratch_ / "killed.log").ExitCode,
+              99U);
+    SetEnvironmentVariableA("SETUP_TEST_KILL_AT_STEP", nullptr);
+    EXPECT_FALSE(BesidesTheJournal(installed, dir).empty()) << "killed part-way";
+
+    const std::optional<InstalledProduct> product = FindInstalledProduct(kTitle);
+    ASSERT_TRUE(product.has_value()) << "the earlier installation's entry";
+    const SilentRun removed =
+        RunSilently(product->Directory + "setup.exe", kTitle, WindowsDirectory(), scratch_ / "uninstall.log");
+    EXPECT_EQ(removed.ExitCode, 0U) << removed.Log;
+    const std::size_t undone = removed.Log.find(std::string("that did not finish has been undone. ") + kUndone);
+    EXPECT_NE(undone, std::string::npos) << removed.Log;
+    EXPECT_GT(removed.Log.find(std::string("Uninstalled ") + kTitle), undone) << removed.Log;
+    EXPECT_FALSE(FindInstalledProduct(kTitle).has_value());
+}
+
 // Closed as the install begins, the window asks; Yes stops the run, which undoes what it did, says so and ends the
 // program, its scratch folder removed.
 TEST_F(EndToEnd, ClosingTheWindowDuringTheInstallAsksAndYesUndoesIt)
