@@ -13,6 +13,7 @@
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "settings/IniFile.h"
+#include "shell/ReparsePoints.h"
 #include "shell/ScratchFolder.h"
 
 namespace {
@@ -61,6 +62,12 @@ bool DeleteWhatever(const std::string& path)
     return DeleteFileW(system.c_str()) != 0 || !Exists(path);
 }
 
+bool NamesAFile(TJournalKind kind)
+{
+    return kind == jkDirectory || kind == jkNewFile || kind == jkMovedAside || kind == jkCopiedAside ||
+           kind == jkIniKey || kind == jkIniSection;
+}
+
 // File names cannot hold "|".
 std::vector<std::string> SplitAtBars(std::string text)
 {
@@ -78,6 +85,9 @@ public:
         const std::optional<TJournalEntry> entry = DecodeJournalEntry(line);
         if (!entry) return Fail("a line of the journal that cannot be read: " + line);
         const std::vector<std::string>& f = entry->Fields;
+        // A folder on the way swapped for a link since the run would lead the change somewhere else.
+        if (NamesAFile(entry->Kind) && ReachesThroughLink(f[0]))
+            return Fail(f[0] + " (it is reached through a link now, and is left as it is)");
         switch (entry->Kind) {
             case jkBackups:
                 backups_ = f[0];

@@ -1,5 +1,6 @@
-// A journal as a damaged registry or a run of another version may leave it: what can be read is undone, what cannot
-// is named, a file that never went aside stays, and the journal is gone afterwards.
+// A journal as a damaged registry or a run of another version may leave it, on a machine where a folder was swapped
+// for a link since: what can be read is undone, what cannot is named, a file that never went aside stays, nothing is
+// reached through the link, and the journal is gone afterwards.
 #include "app/install/JournalUndo.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "app/install/JournalEntry.h"
 #include "port/FileSystem.h"
 #include "settings/Registry.h"
+#include "testsupport/UnixLink.h"
 
 namespace {
 
@@ -40,11 +42,15 @@ TEST(JournalUndo, WhatCanBeReadIsUndoneLastLineFirstAndTheRestNamed)
     ScratchDir::Write(replaced, "the run's copy");
     ScratchDir::Write(scratch / "1.bak", "the user's replaced.txt");
     ScratchDir::Write(neverMoved, "the user's");
+    port::MakeDir(scratch / "elsewhere");
+    ScratchDir::Write(scratch / "elsewhere\\victim.txt", "another user's");
+    ASSERT_TRUE(MakeUnixLink(scratch / "elsewhere", scratch / "linked"));
+    const std::string throughLink = scratch / "linked\\victim.txt";
     TRegistry key(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.OpenKey("Software\\SetupTestsJournal", true));
     key.WriteString("Name", "the run's");
     key.WriteString("Added", "the run's");
-    WriteJournal({EncodeJournalEntry({jkNewFile, {created}}),
+    WriteJournal({EncodeJournalEntry({jkNewFile, {throughLink}}), EncodeJournalEntry({jkNewFile, {created}}),
                   EncodeJournalEntry({jkMovedAside, {replaced, scratch / "1.bak"}}),
                   EncodeJournalEntry({jkMovedAside, {neverMoved, scratch / "2.bak"}}), "garbage|" + neverMoved,
                   EncodeJournalEntry({jkValue, {kKey, "Name", "1", "1", RegistrySz(L"the user's")}}),
@@ -52,6 +58,7 @@ TEST(JournalUndo, WhatCanBeReadIsUndoneLastLineFirstAndTheRestNamed)
                   EncodeJournalEntry({jkValue, {kKey, "Added", "0", "0", ""}})});
 
     const TUndoReport report = UndoJournal(kTitle);
+    RemoveUnixLinks({scratch / "linked"});
 
     EXPECT_TRUE(report.Found);
     EXPECT_EQ(UndoneMessage("Stopped.", report),
@@ -60,7 +67,8 @@ TEST(JournalUndo, WhatCanBeReadIsUndoneLastLineFirstAndTheRestNamed)
                   std::string(kKey) +
                   " [Broken] (its earlier data cannot be read from the journal)\r\n"
                   "a line of the journal that cannot be read: garbage|" +
-                  neverMoved);
+                  neverMoved + "\r\n" + throughLink + " (it is reached through a link now, and is left as it is)");
+    EXPECT_EQ(ScratchDir::Read(scratch / "elsewhere\\victim.txt"), "another user's");
     EXPECT_FALSE(port::FileExists(created));
     EXPECT_EQ(ScratchDir::Read(replaced), "the user's replaced.txt");
     EXPECT_EQ(ScratchDir::Read(neverMoved), "the user's") << "its backup was never made: it never went aside";
