@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "InstallRun.h"
@@ -17,21 +16,12 @@
 #include "segment/SegCompEZ.h"
 #include "settings/Registry.h"
 #include "testsupport/compress/ArchiveBuilder.h"
+#include "testsupport/win32/SmallDrive.h"
 
 namespace {
 
-const std::string kDrive = "S:\\";
+const std::string kDrive = kSmallDrive;
 const std::string kBig(1536 * 1024, 'b');  // half as much again as the drive holds
-
-// Why S: is not the small drive, or nothing when it is.
-std::string SmallDriveMissing()
-{
-    ULARGE_INTEGER total{};
-    if (GetDiskFreeSpaceExA(kDrive.c_str(), nullptr, &total, nullptr) && total.QuadPart <= 2 * 1024 * 1024) return "";
-    const char* wineDir = std::getenv("SETUP_WINE_DIR");
-    const std::string refused = ScratchDir::Read(std::string("Z:") + (wineDir ? wineDir : "") + "/small-drive.refused");
-    return refused.empty() ? "S: is not a small drive; run the fault tests through ctest, which mounts it" : refused;
-}
 
 class FullDrive : public InstallRun {
 protected:

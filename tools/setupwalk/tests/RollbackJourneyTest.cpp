@@ -3,9 +3,11 @@
 #include "SampleJourney.h"
 #include "app/screen/ControlIds.h"
 #include "testsupport/win32/MachineSnapshot.h"
+#include "testsupport/win32/SmallDrive.h"
 #include "tools/setupwalk/InstalledProduct.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -22,6 +24,33 @@ std::vector<std::string> BesidesTheJournal(const MachineSnapshot& before, const 
                change.starts_with("+ value HKLM\\SOFTWARE\\SETUP JOURNALS\\NORTHWIND NOTES 2.0|");
     });
     return changes;
+}
+
+// The sample installed silently onto the small drive S:, filled up but for 100 KB beforehand: the run stops naming the
+// file it could not write, undoes, and S: and the machine are as they were.
+TEST_F(EndToEnd, ASilentInstallOntoAFullDriveIsUndone)
+{
+    if (const std::string missing = SmallDriveMissing(); !missing.empty()) GTEST_SKIP() << missing;
+    const std::string destination = kSmallDrive + "Northwind";
+    SampleLeftovers leftovers(destination + "\\");
+    ULARGE_INTEGER available{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(kSmallDrive.c_str(), &available, nullptr, nullptr));
+    const std::string filler = kSmallDrive + "filler.bin";
+    ScratchDir::Write(filler, std::string(static_cast<std::size_t>(available.QuadPart) - 100 * 1024, 'f'));
+    const MachineSnapshot before = MachineSnapshot::Take(destination + "\\");
+
+    const SilentRun run = RunSilently(dist_ + "setup.exe", "/D=" + destination, dist_, scratch_ / "full.log");
+
+    EXPECT_EQ(run.ExitCode, 1U) << run.Log;
+    EXPECT_NE(run.Log.find("Error: Cannot write " + destination + "\\"), std::string::npos) << run.Log;
+    EXPECT_NE(run.Log.find(std::string("has been undone. ") + kUndone), std::string::npos) << run.Log;
+    EXPECT_EQ(before.DifferencesTo(MachineSnapshot::Take(destination + "\\")), std::vector<std::string>());
+    std::vector<std::string> onTheDrive;
+    for (const auto& entry : std::filesystem::directory_iterator(kSmallDrive))
+        onTheDrive.push_back(entry.path().filename().string());
+    EXPECT_EQ(onTheDrive, std::vector<std::string>{"filler.bin"});
+    EXPECT_EQ(SetupTempDirs(), tempDirsBefore_);
+    DeleteFileA(filler.c_str());
 }
 
 // The first run is killed once it has placed files; the second, killed at its own first step, has by then undone the
