@@ -113,6 +113,14 @@ std::string HexDigits(std::uint64_t value, int count)
     return digits;
 }
 
+int HexDigitValue(char digit)
+{
+    if (digit >= '0' && digit <= '9') return digit - '0';
+    if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+    return -1;
+}
+
 std::string WithoutUtf8Mark(std::string text)
 {
     if (text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());

@@ -41,6 +41,9 @@ std::string Concat(std::initializer_list<std::string_view> parts);
 // The last `count` hex digits of value, upper case, most significant first: "0A" for 10 and 2.
 std::string HexDigits(std::uint64_t value, int count);
 
+// The value of a hex digit of either case; -1 for any other character.
+int HexDigitValue(char digit);
+
 // The program a command line without quotes starts: up to and including the first ".exe" followed by a
 // blank (letter case aside), after which its arguments come; all of it when there is none. A blank may stand
 // inside the program's name.

@@ -60,9 +60,10 @@ TPlacement MoveOver(const std::string& staged, const std::string& target, bool e
             if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), 0)) return plInstalled;
             journal.PutBack(target);
         }
-    } else {
+    } else if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), 0)) {
+        // Journaled once placed: a file another process put there meanwhile stops the move, and stays its own.
         journal.FileToCreate(target);
-        if (MoveFileExW(Wide(staged).c_str(), Wide(target).c_str(), 0)) return plInstalled;
+        return plInstalled;
     }
     DeleteFileW(Wide(staged).c_str());
     return plRefused;

@@ -137,9 +137,7 @@ void TInstallJournal::KeysToCreate(const TKeyPath& key)
 
 void TInstallJournal::ValueToWrite(const TKeyPath& key, const std::string& name)
 {
-    const std::optional<TRawValue> value = ReadRawValue(key.Root, key.Path, name);
-    Add(jkValue, {KeyPathText(key), name, value ? "1" : "0", std::to_string(value ? value->Type : 0),
-                  value ? HexOfBytes(value->Data) : ""});
+    AddValue(KeyPathText(key), name, ReadRawValue(key.Root, key.Path, name));
 }
 
 void TInstallJournal::KeyTreeToErase(const TKeyPath& key)
@@ -147,8 +145,7 @@ void TInstallJournal::KeyTreeToErase(const TKeyPath& key)
     for (const TRawKey& raw : ReadKeyTree(key.Root, key.Path)) {
         const std::string path = KeyPathText({key.Root, raw.Path});
         Add(jkErasedKey, {path});
-        for (const auto& [name, value] : raw.Values)
-            Add(jkValue, {path, name, "1", std::to_string(value.Type), HexOfBytes(value.Data)});
+        for (const auto& [name, value] : raw.Values) AddValue(path, name, value);
     }
 }
 
@@ -178,6 +175,13 @@ void TInstallJournal::Add(TJournalKind kind, std::vector<std::string> fields)
                                           static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
         throw Exception("Cannot write the installation's journal HKEY_LOCAL_MACHINE\\" + keyPath_);
     if (StepSeam()) StepSeam()(lines_);
+}
+
+void TInstallJournal::AddValue(const std::string& keyPath, const std::string& name,
+                               const std::optional<TRawValue>& value)
+{
+    Add(jkValue, {keyPath, name, value ? "1" : "0", std::to_string(value ? value->Type : 0),
+                  value ? HexOfBytes(value->Data) : ""});
 }
 
 std::string TInstallJournal::NextBackup()

@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/install/JournalEntry.h"
+#include "app/install/RawRegistry.h"
 #include "app/record/KeyPath.h"
 
 class TInstallJournal {
@@ -25,7 +27,7 @@ public:
     // The run's scratch folder and the files the run wrote there, removed by an undo.
     void ScratchFolder(const std::string& dir, const std::vector<std::string>& names);
     void DirectoryToCreate(const std::string& dir);
-    // A file about to be created where there is none, or one just created under a name of the run's own.
+    // A file about to be created where there is none, or one the run has just created where none was.
     void FileToCreate(const std::string& path);
     // Moves an existing file aside; false, with nothing changed, when it cannot be moved.
     bool MoveAside(const std::string& path);
@@ -47,6 +49,8 @@ public:
 
 private:
     void Add(TJournalKind kind, std::vector<std::string> fields);
+    // A value's line: its earlier type and bytes, or that it was not there.
+    void AddValue(const std::string& keyPath, const std::string& name, const std::optional<TRawValue>& value);
     std::string NextBackup();
 
     std::string title_;

@@ -36,14 +36,6 @@ std::uint64_t Fnv1a(const std::string& text)
     return hash;
 }
 
-int HexValue(char digit)
-{
-    if (digit >= '0' && digit <= '9') return digit - '0';
-    if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-    if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 std::string EncodeJournalEntry(const TJournalEntry& entry)
@@ -91,8 +83,8 @@ std::optional<std::vector<unsigned char>> BytesOfHex(const std::string& text)
     if (text.size() % 2 != 0) return std::nullopt;
     std::vector<unsigned char> bytes;
     for (std::size_t at = 0; at < text.size(); at += 2) {
-        const int high = HexValue(text[at]);
-        const int low = HexValue(text[at + 1]);
+        const int high = HexDigitValue(text[at]);
+        const int low = HexDigitValue(text[at + 1]);
         if (high < 0 || low < 0) return std::nullopt;
         bytes.push_back(static_cast<unsigned char>(high * 16 + low));
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "app/install/JournalEntry.h"
@@ -22,21 +23,15 @@ namespace {
 // that is no line of text reads as "".
 std::vector<std::string> JournalLines(const std::string& keyPath, bool& found)
 {
-    HKEY key = nullptr;
-    found = RegOpenKeyExW(HKEY_LOCAL_MACHINE, port::Widened(keyPath).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    found = RawKeyExists(HKEY_LOCAL_MACHINE, keyPath);
     std::vector<std::string> lines;
     for (std::uint64_t number = 1; found; ++number) {
-        const std::wstring name = port::Widened(JournalLineName(number));
-        DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
-        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        if (type != REG_SZ || RegQueryValueExW(key, name.c_str(), nullptr, nullptr,
-                                               reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
-            data.clear();
-        lines.push_back(port::Narrowed(data.c_str()));
+        const std::optional<TRawValue> value = ReadRawValue(HKEY_LOCAL_MACHINE, keyPath, JournalLineName(number));
+        if (!value) break;
+        std::wstring text(value->Data.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), value->Data.data(), text.size() * sizeof(wchar_t));
+        lines.push_back(value->Type == REG_SZ ? port::Narrowed(text.c_str()) : "");
     }
-    if (found) RegCloseKey(key);
     return lines;
 }
 

@@ -66,14 +66,6 @@ std::string Escaped(const std::vector<std::string>& fields)
     return key;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 std::optional<std::string> Unescaped(const std::string& field)
 {
     std::string text;
@@ -83,8 +75,8 @@ std::optional<std::string> Unescaped(const std::string& field)
             continue;
         }
         if (index + 2 >= field.size()) return std::nullopt;
-        const int high = HexValue(field[index + 1]);
-        const int low = HexValue(field[index + 2]);
+        const int high = HexDigitValue(field[index + 1]);
+        const int low = HexDigitValue(field[index + 2]);
         if (high < 0 || low < 0) return std::nullopt;
         text += static_cast<char>(high * 16 + low);
         index += 2;

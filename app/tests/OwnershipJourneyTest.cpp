@@ -127,6 +127,17 @@ protected:
         return RunInstallation(global_, choices_, progress_);
     }
 
+    // Uninstalled from its entry: how the machine differs from before, but for the file the installation replaced.
+    std::vector<std::string> UninstalledBesidesTheReplacedFile(const MachineSnapshot& before) const
+    {
+        ScriptedUninstallView view({caAll});
+        RunUninstall({destination_, kTitle, FoundUninstallEntry(kTitle), false}, view);
+        std::vector<std::string> unexpected;
+        for (const std::string& difference : before.DifferencesTo(MachineSnapshot::Take(destination_)))
+            if (difference != "- file " + UpperCase(destination_) + "REPLACED.TXT") unexpected.push_back(difference);
+        return unexpected;
+    }
+
     ScratchDir scratch_;
     const std::string windows_ = WindowsDir() + "\\";
     const std::string destination_ = ProgramFiles() + "SetupTests Journey\\";
@@ -193,13 +204,8 @@ TEST_F(OwnershipJourney, AnInstallationStoppedAtAnyStepLeavesTheMachineAsItWas)
         EXPECT_GT(StopAtEveryStep(install, destination_, pending_, "fresh"), 30);
         EXPECT_GT(StopAtEveryStep(install, destination_, pending_, "over the earlier installation"), 30);
     }
-
-    ScriptedUninstallView view({caAll});
-    RunUninstall({destination_, kTitle, FoundUninstallEntry(kTitle), false}, view);
-    std::vector<std::string> unexpected;
-    for (const std::string& difference : untouched.DifferencesTo(MachineSnapshot::Take(destination_)))
-        if (difference != "- file " + UpperCase(destination_) + "REPLACED.TXT") unexpected.push_back(difference);
-    EXPECT_EQ(unexpected, std::vector<std::string>()) << "the earlier installation uninstalls as before";
+    EXPECT_EQ(UninstalledBesidesTheReplacedFile(untouched), std::vector<std::string>())
+        << "the earlier installation uninstalls as before";
 }
 
 TEST_F(OwnershipJourney, InstallingTwiceAndUninstallingLeavesTheMachineAsItWas)
@@ -221,13 +227,8 @@ TEST_F(OwnershipJourney, InstallingTwiceAndUninstallingLeavesTheMachineAsItWas)
         EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, "Software\\SetupTestsJourney\\Settings", "Mine"), "1");
         EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEnvironment, "SETUPTESTS_JOURNEY"), "1");
     }
-    ScriptedUninstallView view({caAll});
-    RunUninstall({destination_, kTitle, FoundUninstallEntry(kTitle), false}, view);
-
-    std::vector<std::string> unexpected;
-    for (const std::string& difference : before.DifferencesTo(MachineSnapshot::Take(destination_)))
-        if (difference != "- file " + UpperCase(destination_) + "REPLACED.TXT") unexpected.push_back(difference);
-    EXPECT_EQ(unexpected, std::vector<std::string>()) << "only the file the installation replaced is gone";
+    EXPECT_EQ(UninstalledBesidesTheReplacedFile(before), std::vector<std::string>())
+        << "only the file the installation replaced is gone";
     EXPECT_EQ(ScratchDir::Read(destination_ + "held.txt"), "the user's held.txt");
     EXPECT_EQ(pending_.Added(), "");
 }
