@@ -21,6 +21,13 @@ struct TInstallSettings {
     bool App32Bit = true;
     bool UnderProgramFiles = true;
     std::string DesktopFolder = "Applications";
+    // What Windows shows of the installed product; empty when not configured.
+    std::string ProductVersion;
+    std::string Publisher;
+    std::string ProductId;    // the uninstall entry's key when set, so every version shares one entry
+    std::string DisplayIcon;  // a file of the installation, may begin with a path macro
+    std::string HelpLink;
+    std::string AboutLink;
 };
 
 struct TGlobal {

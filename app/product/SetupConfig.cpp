@@ -47,6 +47,12 @@ TInstallSettings ReadSettings(const TUtf8IniFile& ini)
     settings.App32Bit = ini.ReadBool(kScreen, "32Bit App", defaults.App32Bit);
     settings.UnderProgramFiles = ini.ReadBool(kScreen, "Under Program Files", defaults.UnderProgramFiles);
     settings.DesktopFolder = ini.ReadString(kScreen, "Desktop Folder", defaults.DesktopFolder);
+    settings.ProductVersion = ini.ReadString(kScreen, "Product Version", "");
+    settings.Publisher = ini.ReadString(kScreen, "Publisher", "");
+    settings.ProductId = ini.ReadString(kScreen, "Product Id", "");
+    settings.DisplayIcon = ini.ReadString(kScreen, "Display Icon", "");
+    settings.HelpLink = ini.ReadString(kScreen, "Help Link", "");
+    settings.AboutLink = ini.ReadString(kScreen, "About Link", "");
     return settings;
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <set>
 
+#include "config/DestinationRules.h"
 #include "config/ProfileNumbers.h"
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
@@ -21,6 +22,22 @@ const std::array<const char*, 7> kLogoPositions = {
     "Upper Right", "Bottom Right", "Upper Left (Under Text)", "Bottom Left", "Upper Center", "Lower Center", "Center"};
 const std::array<const char*, 7> kDestinationTokens = {
     "Installation Directory", "Program Files", "Windows", "System", "System32", "Fonts", "Root"};
+
+constexpr std::size_t kMaxKeyNameLength = 255;
+
+bool IsDottedVersion(const std::string& version)
+{
+    int parts = 0;
+    std::string_view rest = version;
+    while (true) {
+        const std::size_t dot = std::min(rest.find('.'), rest.size());
+        const std::string_view part = rest.substr(0, dot);
+        if (part.empty() || part.size() > 5 || !std::all_of(part.begin(), part.end(), ::isdigit) || ++parts > 4)
+            return false;
+        if (dot == rest.size()) return true;
+        rest.remove_prefix(dot + 1);
+    }
+}
 
 std::string Upper(std::string text)
 {
@@ -64,6 +81,10 @@ public:
         CheckShortcuts();
         CheckRegistryEntries();
         CheckDestinationTokens();
+        CheckProductId();
+        CheckProductVersion();
+        CheckDisplayIcon();
+        for (const char* key : {"Help Link", "About Link"}) CheckLink(key);
     }
 
 private:
@@ -199,6 +220,50 @@ private:
                            "write \"" + near + "\"");
             }
         }
+    }
+
+    // The id names the uninstall entry's key, as the title does without it.
+    void CheckProductId()
+    {
+        const auto id = p_.install.ReadString(kScreen, "Product Id");
+        if (!id) return;
+        if (id->empty() || id->find('\\') != std::string::npos || id->size() > kMaxKeyNameLength)
+            ReportKey(Diagnostic::Error, kScreen, "Product Id",
+                      "the id names the uninstall registry key: give up to 255 characters without \"\\\"");
+    }
+
+    // Inventories and upgrades compare versions as numbers between dots.
+    void CheckProductVersion()
+    {
+        const auto version = p_.install.ReadString(kScreen, "Product Version");
+        if (!version || IsDottedVersion(*version)) return;
+        ReportKey(
+            Diagnostic::Warning, kScreen, "Product Version",
+            "\"" + *version + "\" is not up to four numbers between dots, such as 2.0.1; Windows shows it as text");
+    }
+
+    // An icon outside the installation may not be there on the user's machine, or may be someone else's.
+    void CheckDisplayIcon()
+    {
+        const auto icon = p_.install.ReadString(kScreen, "Display Icon");
+        if (!icon) return;
+        const DestinationBases bases{"M:\\main\\", "W:\\windows", "R:\\"};
+        const std::string path = Upper(ApplyPathMacros(*icon, bases));
+        std::vector<std::string> placed = ApplyDestinationTokens(p_.finstallLines, bases);
+        placed.push_back(bases.main + "setup.exe");
+        if (std::none_of(placed.begin(), placed.end(), [&](const std::string& file) { return Upper(file) == path; }))
+            ReportKey(Diagnostic::Error, kScreen, "Display Icon",
+                      "\"" + *icon +
+                          "\" is no file the installation places; name one as finstall.cfg does, such as "
+                          "<InstallDir>\\notes.exe");
+    }
+
+    void CheckLink(const char* key)
+    {
+        const auto link = p_.install.ReadString(kScreen, key);
+        if (!link || StartsWithNoCase(*link, "HTTPS://") || StartsWithNoCase(*link, "HTTP://")) return;
+        ReportKey(Diagnostic::Warning, kScreen, key,
+                  "\"" + *link + "\" is no web address; Windows offers it as a link: begin it with https://");
     }
 
     Product& p_;

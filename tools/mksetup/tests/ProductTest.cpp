@@ -103,6 +103,38 @@ TEST_F(SampleProduct, ChecksReportWhatTheSetupWouldTripOver)
     EXPECT_FALSE(Mentions(warnings, "Text Line 4 Font Pitch")) << "a positive factor is taken";
 }
 
+TEST_F(SampleProduct, TheEntrysKeysAreCheckedWithTheirLines)
+{
+    struct Case {
+        const char* lines;
+        const char* diagnostic;  // "" when the keys are sound
+    };
+    const Case cases[] = {
+        {"Product Id=Northwind.Notes\nProduct Version=2.0.1\nDisplay Icon=<InstallDir>\\docs\\readme.txt\n"
+         "Help Link=https://example.com/help\nAbout Link=HTTP://example.com\n",
+         ""},
+        {"Display Icon=<InstallDir>\\setup.exe\n", ""},
+        {"Product Id=Northwind\\Notes\n", "install.cfg:3: error: '[Setup Screen] Product Id'"},
+        {"Product Id=\n", "install.cfg:3: error: '[Setup Screen] Product Id'"},
+        {"Product Version=2.0 beta\n", "install.cfg:3: warning: '[Setup Screen] Product Version'"},
+        {"Product Version=1.2.3.4.5\n", "warning: '[Setup Screen] Product Version'"},
+        {"Display Icon=<InstallDir>\\missing.exe\n", "install.cfg:3: error: '[Setup Screen] Display Icon'"},
+        {"Display Icon=C:\\Windows\\notepad.exe\n", "error: '[Setup Screen] Display Icon'"},
+        {"About Link=www.example.com\n", "install.cfg:3: warning: '[Setup Screen] About Link'"},
+    };
+    Write("finstall.cfg", "Installation Directory,docs,docs\\readme.txt\r\n");
+    for (const Case& c : cases) {
+        Write("install.cfg", std::string("[Setup Screen]\nText Line 1=Acme\n") + c.lines);
+        const Product p = LoadProduct(dir.string());
+        std::vector<std::string> texts;
+        for (const Diagnostic& d : p.diagnostics) texts.push_back(d.Text());
+        if (*c.diagnostic == '\0')
+            EXPECT_TRUE(texts.empty()) << c.lines << texts.front();
+        else
+            EXPECT_TRUE(texts.size() == 1 && Mentions(texts, c.diagnostic)) << c.lines;
+    }
+}
+
 // Found by ProductConfigFuzzer: a Count of two billion made the checks report every missing entry, for minutes and
 // gigabytes; the setup itself reads the first 10,000.
 TEST_F(SampleProduct, AHugeCountIsCheckedAsFarAsTheSetupReads)
