@@ -188,6 +188,16 @@ void TRegistry::WriteString(const std::string& name, const std::string& value)
         throw ERegistryException("Failed to set data for '" + name + "' in '" + currentPath_ + "'");
 }
 
+void TRegistry::WriteInteger(const std::string& name, std::uint32_t value)
+{
+    const DWORD data = value;
+    const LONG result = currentKey_ == nullptr ? ERROR_INVALID_HANDLE
+                                               : RegSetValueExA(currentKey_, name.c_str(), 0, REG_DWORD,
+                                                                reinterpret_cast<const BYTE*>(&data), sizeof data);
+    if (result != ERROR_SUCCESS)
+        throw ERegistryException("Failed to set data for '" + name + "' in '" + currentPath_ + "'");
+}
+
 bool TRegistry::DeleteValue(const std::string& name)
 {
     return currentKey_ != nullptr && RegDeleteValueA(currentKey_, name.c_str()) == ERROR_SUCCESS;

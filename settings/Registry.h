@@ -7,6 +7,7 @@
 // Self-contained: no other toolkit file is needed.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ public:
     std::string ReadString(const std::string& name) const;
     bool ValueExists(const std::string& name) const;
     void WriteString(const std::string& name, const std::string& value);
+    void WriteInteger(const std::string& name, std::uint32_t value);  // REG_DWORD
     bool DeleteValue(const std::string& name);
     // The names of the open key's subkeys.
     std::vector<std::string> GetKeyNames() const;

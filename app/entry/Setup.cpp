@@ -25,12 +25,13 @@
 
 namespace {
 
-// The product this run is about: the title the command line names, the one of the record in the current
-// directory, or that of the distribution's install.cfg.
+// The uninstall entry key of the product this run is about: the one the command line names, the one of the record
+// in the current directory, or that of the distribution's install.cfg.
 std::string ProductOfThisRun(bool uninstall, const std::vector<std::string>& arguments)
 {
-    if (uninstall) return UninstallTargetOf(arguments, port::CurrentDir()).Title;
-    return ProductTitleOf(ReadSetupConfig(WithTrailingBackslash(port::CurrentDir())));
+    if (uninstall) return UninstallTargetOf(arguments, port::CurrentDir()).Key;
+    const TSetupConfig config = ReadSetupConfig(WithTrailingBackslash(port::CurrentDir()));
+    return EntryKeyOf(config.Settings, ProductTitleOf(config));
 }
 
 int RunInteractive(const TCommandLine& line, TRunLog& log)

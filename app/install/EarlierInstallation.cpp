@@ -11,12 +11,27 @@ namespace {
 
 constexpr const char* kAllFiles = "*.*";
 
+// installDir when an entry of entryKey names it, else the first folder an entry of it below HKEY_LOCAL_MACHINE
+// names: any user may write an entry below HKEY_CURRENT_USER, and lead this run to a record of their making.
+std::string EntryFolder(const std::string& installDir, const std::string& entryKey)
+{
+    if (const std::optional<TUninstallEntry> entry = EntryNamingFolder(entryKey, installDir);
+        entry && entry->Root == HKEY_LOCAL_MACHINE)
+        return installDir;
+    for (const TUninstallEntry& entry : FindUninstallEntries(entryKey))
+        if (entry.Root == HKEY_LOCAL_MACHINE && !entry.Dir.empty()) return entry.Dir;
+    return "";
+}
+
 }  // namespace
 
-TEarlierInstallation::TEarlierInstallation(const std::string& installDir, const std::string& title)
+TEarlierInstallation::TEarlierInstallation(const std::string& installDir, const std::string& entryKey)
 {
-    const TUninstallRecordContents record = ReadUninstallRecord(installDir);
-    if (title.empty() || record.Title != title || !EntryNamingFolder(title, installDir)) return;
+    if (entryKey.empty()) return;
+    const std::string dir = EntryFolder(installDir, entryKey);
+    TUninstallRecordContents record = ReadUninstallRecord(dir);
+    if (dir.empty() || record.EntryKey != entryKey) return;
+    dir_ = dir;
     for (const std::string& key : record.RegistryKeys) {
         keys_.insert(KeyIdentity(ParseKeyPath(key)));
         createdKeys_.insert(KeyIdentity(ParseKeyPath(key)));
@@ -34,6 +49,7 @@ TEarlierInstallation::TEarlierInstallation(const std::string& installDir, const 
         if (places.RefusalOfFolder(folder).empty()) folders_.insert(PathIdentity(folder));
     for (const TRecordedIniSection& section : record.IniSections)
         iniSections_.insert(IniSectionIdentity(section.File, section.Section));
+    record_ = std::move(record);
 }
 
 bool TEarlierInstallation::OwnsKey(const TKeyPath& key) const

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <map>
 #include <set>
 
 #include "app/install/DirectoryLedger.h"
 #include "app/install/EarlierInstallation.h"
+#include "app/install/EarlierLeftovers.h"
 #include "app/install/EntriesBefore.h"
 #include "app/install/FilePlacement.h"
 #include "app/install/InstallJournal.h"
@@ -20,6 +23,7 @@
 #include "app/record/FileKeyRules.h"
 #include "app/record/ProtectedPlaces.h"
 #include "app/record/SystemDirs.h"
+#include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
@@ -30,6 +34,13 @@
 
 namespace {
 
+std::uint64_t FileSizeOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(port::SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
 class TInstallRun {
 public:
     TInstallRun(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
@@ -37,12 +48,12 @@ public:
           choices_(choices),
           progress_(progress),
           installDir_(WithTrailingBackslash(choices.InstallDir)),
-          journal_(choices.Title),
+          journal_(choices.EntryKey()),
           record_(installDir_),
           steps_(progress),
           systemDirs_(SystemDirs()),
           places_(TProtectedPlaces::OfThisMachine()),
-          earlier_(installDir_, choices.Title),
+          earlier_(installDir_, choices.EntryKey()),
           before_(global.RegistryEntries)
     {
     }
@@ -53,9 +64,9 @@ public:
         try {
             Steps();
         } catch (const std::exception& error) {
-            throw Exception(UndoneMessage(error.what(), UndoJournal(choices_.Title)));
+            throw Exception(UndoneMessage(error.what(), UndoJournal(choices_.EntryKey())));
         } catch (...) {
-            UndoJournal(choices_.Title);
+            UndoJournal(choices_.EntryKey());
             throw;
         }
         journal_.Commit();
@@ -66,6 +77,8 @@ private:
     void Steps()
     {
         journal_.ScratchFolder(global_.TempDir, global_.TempFiles);
+        if (!earlier_.Dir().empty())
+            progress_.Log(Concat({"Upgrading the installation of ", choices_.EntryKey(), " in ", earlier_.Dir()}));
         progress_.ShowStageMark(isFiles);
         OpenRecord();
         ClearRegistryEntries(global_.RegistryEntries, earlier_, progress_, journal_);
@@ -88,9 +101,28 @@ private:
         progress_.ShowStageMark(isRegistry);
         TRegistryWriter(record_, earlier_, before_, progress_, steps_, journal_)
             .WriteRegistryEntries(global_.RegistryEntries);
-        WriteUninstallKey(choices_.Title, installDir_, progress_, journal_);
-        record_.SetTitle(choices_.Title);
+        WriteUninstallKey(EntryFacts(), progress_, journal_);
+        record_.SetTitle(choices_.Title, choices_.EntryKey());
+        if (!earlier_.Dir().empty())
+            RemoveEarlierLeftovers(earlier_.Record(), ReadUninstallRecord(installDir_), journal_, progress_);
         progress_.SetCaption(ilLabel2, "Finished");
+    }
+
+    TEntryFacts EntryFacts() const
+    {
+        const TInstallSettings& settings = global_.InstallSettings;
+        const std::string& icon = settings.DisplayIcon.empty() ? settings.LaunchApplication : settings.DisplayIcon;
+        std::uint64_t bytes = 0;
+        for (const auto& [path, size] : placed_) bytes += size;
+        return {choices_.EntryKey(),
+                choices_.Title,
+                installDir_,
+                settings.ProductVersion,
+                settings.Publisher,
+                icon.empty() ? installDir_ + "setup.exe" : ExpandPathMacros(icon, installDir_),
+                settings.HelpLink,
+                settings.AboutLink,
+                bytes};
     }
 
     // The directory is made first, so the record never fails for want of it. The earlier record goes aside, where
@@ -178,16 +210,20 @@ private:
         CreateDirectory(dir);
         const bool ownsWhole = OwnsWhole(dir);
         if (ownsWhole) record_.AddDirectoryFiles(dir);
+        const std::uint64_t size = FileSizeOf(global_.TempDir + name);
         const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_);
         if (!ownsWhole && (placement == plInstalled || placement == plAtRestart)) record_.AddFile(destination);
-        NotePlacement(destination, placement);
+        NotePlacement(destination, placement, size);
     }
 
     // The same destination twice is copied once: the later one finds no source and is no news.
-    void NotePlacement(const std::string& destination, TPlacement placement)
+    void NotePlacement(const std::string& destination, TPlacement placement, std::uint64_t size = 0)
     {
         if (placement == plNoSource && placed_.contains(destination)) return;
-        if (placement == plInstalled || placement == plAtRestart) placed_.insert(destination);
+        if (placement == plInstalled || placement == plAtRestart) {
+            placed_[destination] = size;
+            record_.AddPlacedFile(destination);
+        }
         outcome_.Note(destination, placement);
         progress_.Log(PlacementLine(destination, placement));
     }
@@ -215,10 +251,11 @@ private:
     {
         if (name.empty()) return;
         const std::string destination = installDir_ + name;
+        const std::uint64_t size = FileSizeOf(global_.TempDir + name);
         const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_);
         if (!OwnsWhole(installDir_) && (placement == plInstalled || placement == plAtRestart))
             record_.AddFile(destination);
-        NotePlacement(destination, placement);
+        NotePlacement(destination, placement, size);
     }
 
     TGlobal& global_;
@@ -234,7 +271,7 @@ private:
     const TEarlierInstallation earlier_;
     const TEntriesBefore before_;
     TInstallOutcome outcome_;
-    std::set<std::string> placed_;  // destinations this run has put in place
+    std::map<std::string, std::uint64_t> placed_;  // destinations this run has put in place, with their sizes
 };
 
 }  // namespace
@@ -248,7 +285,7 @@ bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index,
 TInstallOutcome RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
 {
     // A killed run of the product is undone before this one looks at what an earlier installation left.
-    const std::string undone = InterruptedRunMessage(choices.Title, UndoJournal(choices.Title));
+    const std::string undone = InterruptedRunMessage(choices.Title, UndoJournal(choices.EntryKey()));
     if (!undone.empty()) progress.Log(undone);
     return TInstallRun(global, choices, progress).Run();
 }

@@ -89,6 +89,11 @@ void TInstallJournal::DirectoryToCreate(const std::string& dir)
     Add(jkDirectory, {dir});
 }
 
+void TInstallJournal::DirectoryToRemove(const std::string& dir)
+{
+    Add(jkGoneDirectory, {dir});
+}
+
 void TInstallJournal::FileToCreate(const std::string& path)
 {
     Add(jkNewFile, {path});

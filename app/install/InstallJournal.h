@@ -27,6 +27,8 @@ public:
     // The run's scratch folder and the files the run wrote there, removed by an undo.
     void ScratchFolder(const std::string& dir, const std::vector<std::string>& names);
     void DirectoryToCreate(const std::string& dir);
+    // An empty folder about to be removed.
+    void DirectoryToRemove(const std::string& dir);
     // A file about to be created where there is none, or one the run has just created where none was.
     void FileToCreate(const std::string& path);
     // Moves an existing file aside; false, with nothing changed, when it cannot be moved.

@@ -14,7 +14,7 @@ struct TKindRow {
     std::size_t FieldCount;  // after the kind
 };
 
-constexpr std::array<TKindRow, 11> kKinds{{{jkBackups, "backups", 1},
+constexpr std::array<TKindRow, 12> kKinds{{{jkBackups, "backups", 1},
                                            {jkScratch, "scratch", 3},
                                            {jkDirectory, "dir", 1},
                                            {jkNewFile, "new", 1},
@@ -24,7 +24,8 @@ constexpr std::array<TKindRow, 11> kKinds{{{jkBackups, "backups", 1},
                                            {jkErasedKey, "erased", 1},
                                            {jkValue, "value", 5},
                                            {jkIniKey, "ini", 5},
-                                           {jkIniSection, "section", 2}}};
+                                           {jkIniSection, "section", 2},
+                                           {jkGoneDirectory, "gone", 1}}};
 
 // A registry key's name holds at most 255 characters; these are bytes of UTF-8, so never more characters.
 constexpr std::size_t kLongestKeyName = 255;

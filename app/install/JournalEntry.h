@@ -9,17 +9,18 @@
 #include <vector>
 
 enum TJournalKind {
-    jkBackups,      // dir: the folder of the moved-aside files (created by the run)
-    jkScratch,      // dir | volume and file index | the names of its files joined by "|": the run's scratch folder
-    jkDirectory,    // dir: about to be created
-    jkNewFile,      // path: about to be created where no file was
-    jkMovedAside,   // path | backup: about to be moved into the backups
-    jkCopiedAside,  // path | backup: about to be copied into the backups and then changed in place
-    jkNewKey,       // key path: about to be created
-    jkErasedKey,    // key path: about to be erased (its values follow as jkValue lines)
-    jkValue,        // key path | name | "1" when it existed | type | data in hex
-    jkIniKey,       // file | section | key | "1" when it existed | value
-    jkIniSection,   // file | section: about to be added
+    jkBackups,        // dir: the folder of the moved-aside files (created by the run)
+    jkScratch,        // dir | volume and file index | the names of its files joined by "|": the run's scratch folder
+    jkDirectory,      // dir: about to be created
+    jkNewFile,        // path: about to be created where no file was
+    jkMovedAside,     // path | backup: about to be moved into the backups
+    jkCopiedAside,    // path | backup: about to be copied into the backups and then changed in place
+    jkNewKey,         // key path: about to be created
+    jkErasedKey,      // key path: about to be erased (its values follow as jkValue lines)
+    jkValue,          // key path | name | "1" when it existed | type | data in hex
+    jkIniKey,         // file | section | key | "1" when it existed | value
+    jkIniSection,     // file | section: about to be added
+    jkGoneDirectory,  // dir: an empty folder about to be removed
 };
 
 struct TJournalEntry {

@@ -59,8 +59,8 @@ bool DeleteWhatever(const std::string& path)
 
 bool NamesAFile(TJournalKind kind)
 {
-    return kind == jkDirectory || kind == jkNewFile || kind == jkMovedAside || kind == jkCopiedAside ||
-           kind == jkIniKey || kind == jkIniSection;
+    return kind == jkDirectory || kind == jkGoneDirectory || kind == jkNewFile || kind == jkMovedAside ||
+           kind == jkCopiedAside || kind == jkIniKey || kind == jkIniSection;
 }
 
 // File names cannot hold "|".
@@ -116,6 +116,10 @@ public:
                 break;
             case jkIniSection:
                 IniSection(f[0], f[1]);
+                break;
+            case jkGoneDirectory:
+                if (!port::IsDirectory(f[0]) && !CreateDirectoryW(port::SystemPath(f[0]).c_str(), nullptr))
+                    Fail(f[0] + " (the folder could not be made again)");
                 break;
         }
     }

@@ -37,6 +37,11 @@ void TUninstallRecord::AddDirectoryFiles(const std::string& dir)
     if (NamesOneFile(dir)) Write(RecordFiles, EncodeRecordKey({dir + "*.*"}), "");
 }
 
+void TUninstallRecord::AddPlacedFile(const std::string& path)
+{
+    if (NamesOneFile(path)) sections_.Set(RecordPlacedFiles, EncodeRecordKey({path}), "");
+}
+
 void TUninstallRecord::AddFolder(const std::string& dir)
 {
     Write(RecordFolder, EncodeRecordKey({dir}), "");
@@ -67,8 +72,9 @@ void TUninstallRecord::AddIniSection(const std::string& iniFile, const std::stri
     Write(RecordIniSections, EncodeRecordKey({iniFile, section}), "");
 }
 
-void TUninstallRecord::SetTitle(const std::string& title)
+void TUninstallRecord::SetTitle(const std::string& title, const std::string& entryKey)
 {
+    if (entryKey != title) Write(RecordName, RecordEntry, entryKey);
     Write(RecordName, RecordTitle, title);
 }
 

@@ -144,6 +144,11 @@ std::string ProductTitleOf(const TSetupConfig& config)
     return config.Lines[0].Text.value_or(kInstallTitle);
 }
 
+std::string EntryKeyOf(const TInstallSettings& settings, const std::string& title)
+{
+    return settings.ProductId.empty() ? title : settings.ProductId;
+}
+
 std::array<bool, 3> ShortcutFlagsOf(std::string entry)
 {
     SplitFirst(entry, ',');

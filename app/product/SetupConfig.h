@@ -88,6 +88,9 @@ TSetupConfig ReadSetupConfig(const std::string& dir);
 inline constexpr const char* kInstallTitle = "Tarvelo 2000";
 std::string ProductTitleOf(const TSetupConfig& config);
 
+// The key of the product's uninstall entry: its "Product Id", or its title without one.
+std::string EntryKeyOf(const TInstallSettings& settings, const std::string& title);
+
 // Where a shortcut entry ("name,target,X,X,X,...") asks for a shortcut: "X" in its third, fourth and fifth
 // fields, for the Start Menu, the Desktop and Quick Launch.
 std::array<bool, 3> ShortcutFlagsOf(std::string entry);

@@ -18,8 +18,10 @@ inline constexpr const char* RecordRegistryValues = "Registry Values";
 inline constexpr const char* RecordIniKeys = "INI Keys";
 inline constexpr const char* RecordCreatedKeys = "Created Keys";
 inline constexpr const char* RecordIniSections = "INI Sections";
+inline constexpr const char* RecordPlacedFiles = "Placed Files";
 inline constexpr const char* RecordName = "Name";
 inline constexpr const char* RecordTitle = "Title";
+inline constexpr const char* RecordEntry = "Entry";
 
 std::string EncodeRecordKey(const std::vector<std::string>& fields);
 

@@ -37,8 +37,10 @@ TUninstallRecordContents ReadUninstallRecord(const std::string& uninstallDir)
     if (!contents.Found) return contents;
     const ProfileFile record = LoadUninstallRecord(file);
     contents.Title = record.ReadString(RecordName, RecordTitle, "");
+    contents.EntryKey = record.ReadString(RecordName, RecordEntry, contents.Title);
     contents.Files = AllPaths(record, RecordFiles);
     contents.Folders = AllPaths(record, RecordFolder);
+    contents.PlacedFiles = AllPaths(record, RecordPlacedFiles);
     contents.RegistryKeys = AllPaths(record, RecordRegistry);
     contents.CreatedKeys = AllPaths(record, RecordCreatedKeys);
     for (const auto& fields : AllKeyFields(record, RecordRegistryValues, 2))

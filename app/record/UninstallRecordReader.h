@@ -23,7 +23,9 @@ struct TRecordedIniSection {
 struct TUninstallRecordContents {
     bool Found = false;                              // the record file is there to be read
     std::string Title;                               // "Name" / "Title"
+    std::string EntryKey;                            // "Name" / "Entry", or the title without it
     std::vector<std::string> Files;                  // file patterns, single files and shortcuts
+    std::vector<std::string> PlacedFiles;            // each file the installation put in place
     std::vector<std::string> Folders;                // directories to remove when empty
     std::vector<std::string> RegistryKeys;           // keys to delete with their subkeys
     std::vector<TRecordedValue> RegistryValues;      // single values

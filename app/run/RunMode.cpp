@@ -1,7 +1,7 @@
 #include "app/run/RunMode.h"
 
-#include "app/record/RecordFile.h"
 #include "app/record/RecordFormat.h"
+#include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 
@@ -28,37 +28,42 @@ std::string JoinArguments(const std::vector<std::string>& arguments)
 
 namespace {
 
-TUninstallTarget TargetOfTitle(const std::string& title)
+TUninstallTarget TargetOfKey(const std::string& key)
 {
-    const std::vector<TUninstallEntry> entries = FindUninstallEntries(title);
-    for (const TUninstallEntry& entry : entries)
-        if (!entry.Dir.empty()) return {entry.Dir, title, entry, ""};
-    return {"", title, std::nullopt,
-            Concat({entries.empty() ? "No uninstall entry was found for " : "The uninstall entry names no folder: ",
-                    title})};
+    const std::vector<TUninstallEntry> entries = FindUninstallEntries(key);
+    for (const TUninstallEntry& entry : entries) {
+        if (entry.Dir.empty()) continue;
+        const TUninstallRecordContents record = ReadUninstallRecord(entry.Dir);
+        return {entry.Dir, key, record.EntryKey == key && !record.Title.empty() ? record.Title : key, entry, ""};
+    }
+    return {
+        "", key, key, std::nullopt,
+        Concat({entries.empty() ? "No uninstall entry was found for " : "The uninstall entry names no folder: ", key})};
 }
 
 TUninstallTarget TargetOfRecordIn(const std::string& currentDir)
 {
     const std::string dir = WithTrailingBackslash(currentDir);
-    const std::string title = LoadUninstallRecord(dir + RecordFileName).ReadString(RecordName, RecordTitle, "");
-    if (title.empty()) return {"", "", std::nullopt, Concat({"The record ", dir, RecordFileName, " names no product"})};
-    if (const std::optional<TUninstallEntry> entry = EntryNamingFolder(title, dir)) return {dir, title, entry, ""};
-    return {"", title, std::nullopt,
-            Concat({"No uninstall entry of ", title, " names ", dir, ": the record there is not used"})};
+    const TUninstallRecordContents record = ReadUninstallRecord(dir);
+    if (record.EntryKey.empty())
+        return {"", "", "", std::nullopt, Concat({"The record ", dir, RecordFileName, " names no product"})};
+    if (const std::optional<TUninstallEntry> entry = EntryNamingFolder(record.EntryKey, dir))
+        return {dir, record.EntryKey, record.Title, entry, ""};
+    return {"", record.EntryKey, record.Title, std::nullopt,
+            Concat({"No uninstall entry of ", record.EntryKey, " names ", dir, ": the record there is not used"})};
 }
 
 }  // namespace
 
 TUninstallTarget UninstallTargetOf(const std::vector<std::string>& arguments, const std::string& currentDir)
 {
-    return arguments.empty() ? TargetOfRecordIn(currentDir) : TargetOfTitle(JoinArguments(arguments));
+    return arguments.empty() ? TargetOfRecordIn(currentDir) : TargetOfKey(JoinArguments(arguments));
 }
 
 void EnterUninstallDirectory(const std::vector<std::string>& arguments)
 {
     if (arguments.empty()) return;
-    const TUninstallTarget target = TargetOfTitle(JoinArguments(arguments));
+    const TUninstallTarget target = TargetOfKey(JoinArguments(arguments));
     if (!target.Dir.empty()) SetCurrentDirectoryA(target.Dir.c_str());
 }
 

@@ -16,13 +16,14 @@ std::vector<std::string> CommandLineArguments();
 // The arguments joined with single spaces: the name of the application's uninstall key.
 std::string JoinArguments(const std::vector<std::string>& arguments);
 
-// What an uninstall works on: the record's directory (ending in "\"), the product's title and the entry that
-// names the directory, the only one the uninstall removes. With arguments, the title they name and the first
-// of its entries (FindUninstallEntries) that names a directory; without, the record in the current directory,
-// when an entry of the title it holds names that directory. Dir is empty when there is nothing to uninstall,
-// and Problem then says why.
+// What an uninstall works on: the record's directory (ending in "\"), the product's entry key and title, and the
+// entry that names the directory, the only one the uninstall removes. With arguments, the entry key they name and
+// the first of its entries (FindUninstallEntries) that names a directory; without, the record in the current
+// directory, when an entry of the key it holds names that directory. The title is the record's, or the key when
+// the record names another. Dir is empty when there is nothing to uninstall, and Problem then says why.
 struct TUninstallTarget {
     std::string Dir;
+    std::string Key;
     std::string Title;
     std::optional<TUninstallEntry> Entry;
     std::string Problem;

@@ -1,8 +1,10 @@
 // The wizard's page flow: what each page prepares when it is entered, and the navigation buttons.
+#include "app/install/EarlierInstallation.h"
 #include "app/product/Destinations.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
 #include "config/TextFields.h"
+#include "shell/PathIdentity.h"
 #include "shell/ShellFolders.h"
 #include "ui/Application.h"
 
@@ -124,6 +126,10 @@ void TDisplayScreen::FillShortcutList()
     ListView1.SetCheckboxes(false);
     Memo3.Clear();
     Memo3.Add("Install To: " + Main_Dir.Text());
+    const std::string installDir = WithTrailingBackslash(Main_Dir.Text());
+    const TEarlierInstallation earlier(installDir, EntryKeyOf(Global.InstallSettings, TextInfo1.Text()));
+    if (!earlier.Dir().empty() && PathIdentity(earlier.Dir()) != PathIdentity(installDir))
+        Memo3.Add("The earlier installation in " + earlier.Dir() + " is removed");
     Memo3.Add("");
     Memo3.Add("Folders:");
     for (const std::string& entry : Global.ShortcutEntries) AddShortcutEntry(entry);

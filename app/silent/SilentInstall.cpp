@@ -19,6 +19,7 @@ TInstallChoices DefaultChoices(const std::string& installDir, const std::string&
     TInstallChoices choices;
     choices.InstallDir = installDir;
     choices.Title = title;
+    choices.ProductId = Global.InstallSettings.ProductId;
     for (const std::string& entry : Global.ShortcutEntries)
         for (bool flag : ShortcutFlagsOf(entry)) choices.ShortcutRows.push_back(flag);
     return choices;

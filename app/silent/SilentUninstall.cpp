@@ -16,13 +16,13 @@ TExitCode RunSilentUninstall(const TCommandLine& line, TRunLog& log)
         log.Line(Concat({"No uninstall information found for ", JoinArguments(arguments), ": ", target.Problem}));
         return ecFailed;
     }
-    const TProductLock lock(target.Title);
+    const TProductLock lock(target.Key);
     if (!lock.Held()) {
         log.Line(lock.Refusal(Concat({"Another run of ", target.Title, " is going on"})));
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     // A killed installation of the product is undone first; what is left to uninstall is then found again.
-    if (const std::string undone = InterruptedRunMessage(target.Title, UndoJournal(target.Title)); !undone.empty()) {
+    if (const std::string undone = InterruptedRunMessage(target.Title, UndoJournal(target.Key)); !undone.empty()) {
         log.Line(undone);
         target = UninstallTargetOf(arguments, port::CurrentDir());
         if (target.Dir.empty()) {

@@ -55,7 +55,7 @@ TEST_F(InstallRun, SmallPlanLeavesFilesShortcutsEntriesAndTheRecordInItsOrder)
     EXPECT_EQ(global.DestinationFiles.back(), app + "finstall.cfg");
 
     const RawSections record = Record();
-    EXPECT_EQ(SectionNames(record), (Keys{"Files", "Folder", "Registry", "Created Keys", "Name"}));
+    EXPECT_EQ(SectionNames(record), (Keys{"Files", "Placed Files", "Folder", "Registry", "Created Keys", "Name"}));
     const std::string tools = "Setup Tests\\Tools";
     EXPECT_EQ(SectionKeys(record, "Files"),
               (Keys{app + "*.*", app + "Data\\docs\\*.*", app + "Logs\\*.*",
@@ -113,7 +113,10 @@ TEST_F(InstallRun, EmptyPlanStillInstallsTheSetupProgramAndItsConfiguration)
     Install({});
 
     EXPECT_EQ(ScratchDir::Read(AppDir() + "install.cfg"), "the install.cfg");
-    EXPECT_EQ(Record(), (RawSections{{"Files", {AppDir() + "*.*"}}, {"Name", {"Title"}}}));
+    const std::string app = AppDir();
+    EXPECT_EQ(Record(), (RawSections{{"Files", {app + "*.*"}},
+                                     {"Placed Files", {app + "setup.exe", app + "install.cfg", app + "finstall.cfg"}},
+                                     {"Name", {"Title"}}}));
     EXPECT_EQ(progress.Without("Dest1"),
               (Keys{"mark Image1", "range 0", "mark StepMarks 1", "Label2: Creating Folders", "mark StepMarks 2",
                     "Label2: Creating Registry Entries", "Label2: Creating Uninstaller", "Label2: Finished"}));
@@ -146,9 +149,12 @@ TEST_F(InstallRun, InstallingAgainOwnsWhatTheEarlierInstallationOfTheProductReco
     Install({"Installation Directory,Data,C:\\a.txt", "Installation Directory,Logs,"});
 
     const std::string app = AppDir();
+    const Keys placed{app + "Data\\a.txt", app + "setup.exe", app + "install.cfg", app + "finstall.cfg"};
     EXPECT_EQ(Record(), (RawSections{{"Files", {app + "Data\\*.*", app + "Logs\\*.*", app + "*.*"}},
+                                     {"Placed Files", placed},
                                      {"Folder", {app + "Logs\\"}},
                                      {"Name", {"Title"}}}));
+    EXPECT_FALSE(port::IsDirectory(app + "Old")) << "what only the earlier installation placed is gone";
 
     choices.Title = "Setup Tests Other";
     global.InstallFiles.clear();
@@ -156,6 +162,7 @@ TEST_F(InstallRun, InstallingAgainOwnsWhatTheEarlierInstallationOfTheProductReco
     EXPECT_EQ(Record(), (RawSections{{"Files",
                                       {app + "Data\\a.txt", app + "setup.exe", app + "install.cfg",
                                        app + "finstall.cfg", app + "uninstaller.cfg"}},
+                                     {"Placed Files", placed},
                                      {"Name", {"Title"}}}));
 }
 

@@ -30,6 +30,7 @@
 namespace {
 
 constexpr const char* kTitle = "SetupTests Ownership Journey";
+constexpr const char* kProductId = "SetupTests.Journey";
 constexpr const char* kEnvironment = "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
 std::string ProgramFiles()
@@ -66,8 +67,10 @@ private:
             DeleteFileA((link + "Journey Tool.lnk").c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupTestsJourney");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\SetupTestsJourneyProduct");
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle).c_str());
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, JournalKeyPath(kTitle).c_str());
+        for (const char* key : {kTitle, kProductId}) {
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(key).c_str());
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, JournalKeyPath(key).c_str());
+        }
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kJournalsKey);
     }
 
@@ -231,6 +234,135 @@ TEST_F(OwnershipJourney, InstallingTwiceAndUninstallingLeavesTheMachineAsItWas)
         << "only the file the installation replaced is gone";
     EXPECT_EQ(ScratchDir::Read(destination_ + "held.txt"), "the user's held.txt");
     EXPECT_EQ(pending_.Added(), "");
+}
+
+// Version 1.0 and then 2.0 of one product id, which no longer installs old.txt nor writes the key "Old".
+class UpgradeJourney : public OwnershipJourney {
+protected:
+    TInstallOutcome InstallVersion(int version, const std::string& destination)
+    {
+        choices_.InstallDir = destination;
+        choices_.ProductId = kProductId;
+        choices_.Title = "SetupTests Journey " + std::to_string(version) + ".0";
+        global_.InstallSettings.ProductVersion = std::to_string(version) + ".0";
+        global_.InstallSettings.Publisher = "Setup Tests";
+        global_.InstallSettings.DisplayIcon = "<InstallDir>\\readme.txt";
+        global_.InstallSettings.HelpLink = "https://example.com/help";
+        global_.InstallSettings.AboutLink = version == 1 ? "https://example.com/about" : "";
+        global_.InstallFiles = {"Installation Directory,C:\\src\\readme.txt",
+                                "Installation Directory,Data,C:\\src\\data.txt"};
+        if (version == 1) global_.InstallFiles.push_back("Installation Directory,Data,C:\\src\\old.txt");
+        global_.DestinationFiles = ResolveDestinations(global_.InstallFiles, destination);
+        global_.ShortcutEntries = {"Journey Tool,<InstallDir>\\readme.txt,X,,,,SetupTests Journey\\Tools,"};
+        global_.RegistryEntries = {"HKEY_LOCAL_MACHINE\\Software\\SetupTestsJourneyProduct,Notes,Edition,Standard"};
+        if (version == 1)
+            global_.RegistryEntries.push_back("HKEY_LOCAL_MACHINE\\Software\\SetupTestsJourneyProduct,Old,Kept,1");
+        ScratchDir::Write(global_.TempDir + "old.txt", "the product's old.txt");
+        return RunInstallation(global_, choices_, progress_);
+    }
+
+    // Every value of the entry, as "name=data" ("#" and the number for a DWORD), but the date.
+    static std::vector<std::string> EntryValues()
+    {
+        std::vector<std::string> values;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKeyPath(kProductId).c_str(), 0, KEY_READ, &key) != 0)
+            return values;
+        char name[256];
+        BYTE data[1024];
+        for (DWORD index = 0;; ++index) {
+            DWORD nameSize = sizeof name, type = 0, dataSize = sizeof data - 1;
+            if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) != 0) break;
+            data[dataSize] = 0;
+            const std::string text = type == REG_DWORD ? "#" + std::to_string(*reinterpret_cast<DWORD*>(data))
+                                                       : reinterpret_cast<const char*>(data);
+            values.push_back(std::string(name) + "=" + (std::string(name) == "InstallDate" ? "" : text));
+        }
+        RegCloseKey(key);
+        std::sort(values.begin(), values.end());
+        return values;
+    }
+
+    static std::string Today()
+    {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        return std::to_string(now.wYear * 10000 + now.wMonth * 100 + now.wDay);
+    }
+
+    // The kilobytes of the files a version places, rounded up, as the entry counts them.
+    std::string Kilobytes(const std::string& destination) const
+    {
+        std::uintmax_t bytes = 0;
+        for (const char* file : {"readme.txt", "Data\\data.txt", "setup.exe", "install.cfg", "finstall.cfg"})
+            bytes += std::filesystem::file_size(destination + file);
+        return "#" + std::to_string((bytes + 1023) / 1024);
+    }
+
+    std::vector<std::string> ExpectedEntry(const std::string& destination) const
+    {
+        const std::string program = "\"" + destination + "setup.exe\"";
+        return {"DisplayIcon=" + destination + "readme.txt",
+                "DisplayName=SetupTests Journey 2.0",
+                "DisplayVersion=2.0",
+                "EstimatedSize=" + Kilobytes(destination),
+                "HelpLink=https://example.com/help",
+                "InstallDate=",
+                "InstallLocation=" + destination,
+                "NoModify=#1",
+                "NoRepair=#1",
+                "Publisher=Setup Tests",
+                "QuietUninstallString=" + program + " /S -- SetupTests.Journey",
+                "UninstallString=" + program + " -- SetupTests.Journey"};
+    }
+
+    // Uninstalled as Windows starts it, from the id's entry.
+    void Uninstall(const std::string& destination) const
+    {
+        ScriptedUninstallView view({caAll});
+        RunUninstall({destination, "SetupTests Journey 2.0", FoundUninstallEntry(kProductId), false}, view);
+    }
+};
+
+TEST_F(UpgradeJourney, InPlaceOneEntryShowsTheNewVersionAndWhatItDroppedIsGone)
+{
+    CreateDirectoryA(destination_.c_str(), nullptr);
+    const MachineSnapshot before = MachineSnapshot::Take(destination_);
+    InstallVersion(1, destination_);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kProductId), "URLInfoAbout"),
+              "https://example.com/about");
+    InstallVersion(2, destination_);
+
+    EXPECT_EQ(EntryValues(), ExpectedEntry(destination_)) << "one entry, with 2.0's values only";
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kProductId), "InstallDate"), Today());
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath("SetupTests Journey 1.0")));
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath("SetupTests Journey 2.0")));
+    EXPECT_FALSE(std::filesystem::exists(destination_ + "Data\\old.txt")) << "2.0 no longer installs it";
+    EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists("Software\\SetupTestsJourneyProduct\\Old"));
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\SetupTestsJourneyProduct\\Notes", "Edition"), "Standard");
+
+    Uninstall(destination_);
+    EXPECT_EQ(before.DifferencesTo(MachineSnapshot::Take(destination_)), std::vector<std::string>());
+}
+
+// Elsewhere, 1.0 goes once 2.0 is in place; stopped at any step before its end, 2.0 leaves 1.0 as it was.
+TEST_F(UpgradeJourney, ToAnotherFolderTheEarlierGoesAndAFailedUpgradeLeavesItWorking)
+{
+    CreateDirectoryA(destination_.c_str(), nullptr);
+    const std::string first = destination_ + "One\\";
+    const std::string second = destination_ + "Two\\";
+    const MachineSnapshot before = MachineSnapshot::Take(destination_);
+    InstallVersion(1, first);
+    EXPECT_GT(StopAtEveryStep([&] { return InstallVersion(2, second); }, destination_, pending_, "an upgrade"), 20);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(kProductId), "DisplayVersion"), "2.0");
+
+    EXPECT_EQ(EntryValues(), ExpectedEntry(second));
+    EXPECT_FALSE(std::filesystem::exists(first)) << "1.0's folder, emptied, is gone";
+    EXPECT_NE(std::find(progress_.Logged.begin(), progress_.Logged.end(),
+                        "Upgrading the installation of SetupTests.Journey in " + first),
+              progress_.Logged.end());
+    Uninstall(second);
+    EXPECT_EQ(before.DifferencesTo(MachineSnapshot::Take(destination_)), std::vector<std::string>());
 }
 
 }  // namespace

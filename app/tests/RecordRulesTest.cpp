@@ -6,11 +6,11 @@
 
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
+#include "app/record/RegistryRemoval.h"
 #include "app/record/UninstallRecordReader.h"
 #include "app/tests/InstallTestSupport.h"
 #include "app/tests/ScriptedUninstallView.h"
 #include "app/tests/UninstallRecordWriter.h"
-#include "app/uninstall/RegistryRemoval.h"
 #include "app/uninstall/UninstallEngine.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"

@@ -256,8 +256,12 @@ TEST(UninstallKey, TitleThatWouldNameAnotherKeyWritesNothing)
     Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath("Setup Tests A")}}, {});
     ProgressRecorder progress;
     CommittedJournal journal;
-    WriteUninstallKey("", "C:\\App\\", progress, journal);
-    WriteUninstallKey("Setup Tests A\\B", "C:\\App\\", progress, journal);
+    TEntryFacts facts;
+    facts.Title = "Setup Tests";
+    facts.InstallDir = "C:\\App\\";
+    WriteUninstallKey(facts, progress, journal);
+    facts.Key = "Setup Tests A\\B";
+    WriteUninstallKey(facts, progress, journal);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, UninstallKeyPath(""), "DisplayName"), "");
     EXPECT_FALSE(TRegistry(HKEY_LOCAL_MACHINE).KeyExists(UninstallKeyPath("Setup Tests A")));
     EXPECT_EQ(progress.Events, (Keys{"Label2: Creating Uninstaller", "Label2: Creating Uninstaller"}));

@@ -31,7 +31,7 @@ TEST(UninstallRecord, EveryNameReadsBackExactly)
     // A name with a wildcard cannot be a file, and as a key it would match the user's files.
     record.AddFile("C:\\Users\\Desktop\\*.lnk");
     record.AddDirectoryFiles("C:\\App?\\");
-    record.SetTitle("Title");
+    record.SetTitle("Title", "Title");
 
     const TUninstallRecordContents read = ReadUninstallRecord(scratch.Path());
     EXPECT_EQ(read.Files, files);
@@ -64,7 +64,8 @@ TEST(UninstallRecord, UnicodeNamesReadBackByteForByte)
     record.AddFile(japanese);
     record.AddFolder(polish);
     record.AddIniKey(polish + "a.ini", "\xE6\x97\xA5", "Za\xC5\xBC|x");
-    record.SetTitle("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC");
+    record.AddPlacedFile(japanese);
+    record.SetTitle("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC", "Za\xC5\xBC.Notes");
 
     const TUninstallRecordContents read = ReadUninstallRecord(scratch.Path());
     EXPECT_EQ(read.Files, files) << "a name recorded twice is one key";
@@ -73,6 +74,8 @@ TEST(UninstallRecord, UnicodeNamesReadBackByteForByte)
     EXPECT_EQ(read.IniKeys[0].Section, "\xE6\x97\xA5");
     EXPECT_EQ(read.IniKeys[0].Key, "Za\xC5\xBC|x");
     EXPECT_EQ(read.Title, "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE6\x97\xA5\xE6\x9C\xAC");
+    EXPECT_EQ(read.EntryKey, "Za\xC5\xBC.Notes");
+    EXPECT_EQ(read.PlacedFiles, Keys{japanese}) << "saved with the title, the write after it";
     const std::string text = ScratchDir::Read(record.Path());
     EXPECT_TRUE(text.starts_with(std::string(kUtf8Mark) + "[Files]\r\n" + polish + "*.*=\r\n")) << text;
     EXPECT_NE(text.find("\r\n" + japanese + "=\r\n"), std::string::npos) << "plain keys stay plain";

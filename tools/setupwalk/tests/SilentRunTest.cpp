@@ -308,4 +308,88 @@ TEST_F(EndToEnd, ARecordPlantedBesideSetupRemovesNothing)
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, service.c_str());
 }
 
+BOOL CALLBACK NoteSetupWindow(HWND window, LPARAM found)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr) return TRUE;
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (IsWindowVisible(window) && QueryFullProcessImageNameA(process, 0, image, &size) &&
+        UpperCase(image).ends_with("\\SETUP.EXE"))
+        *reinterpret_cast<bool*>(found) = true;
+    CloseHandle(process);
+    return TRUE;
+}
+
+// Whether any process of a program named setup.exe shows a top-level window: one that cmd started is no child
+// of the test's.
+bool SetupShowsAWindow()
+{
+    bool shown = false;
+    EnumWindows(NoteSetupWindow, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// The sample with every key of its entry: what Windows and inventories read, then its quiet uninstall command run
+// as a deployment tool runs it, through the command processor.
+TEST_F(EndToEnd, TheEntryShowsTheProductAndItsQuietCommandRemovesIt)
+{
+    const std::string product = scratch_ / "product";
+    std::string config = ScratchDir::Read(product + "\\install.cfg");
+    config.replace(config.find("[Setup Screen]"), 14,
+                   "[Setup Screen]\r\nProduct Version=2.0.1\r\nPublisher=Northwind Software\r\n"
+                   "Product Id=Northwind.Notes\r\nHelp Link=https://example.com/help\r\n"
+                   "About Link=https://example.com/about\r\n");
+    ScratchDir::Write(product + "\\install.cfg", config);
+    const std::string dist = MakeDistribution(product, "dist-entry");
+    const std::string dir = "C:\\Entry Dest\\";
+    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Northwind.Notes";
+    SampleLeftovers leftovers(dir);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, entry.c_str());
+
+    const SilentRun install = RunSilently(dist + "setup.exe", "/D=" + dir, dist, scratch_ / "install.log");
+    ASSERT_EQ(install.ExitCode, 0U) << install.Log;
+    std::uintmax_t placed = 0;
+    for (const std::string& line : SplitLines(install.Log))
+        if (line.starts_with("Installed ") && line.find('\\') != std::string::npos)
+            placed += std::filesystem::file_size(line.substr(10));
+    DWORD size = 0, noModify = 0, noRepair = 0, length = sizeof(DWORD);
+    RegGetValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "EstimatedSize", RRF_RT_REG_DWORD, nullptr, &size, &length);
+    RegGetValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "NoModify", RRF_RT_REG_DWORD, nullptr, &noModify, &length);
+    RegGetValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "NoRepair", RRF_RT_REG_DWORD, nullptr, &noRepair, &length);
+    EXPECT_EQ(size, (placed + 1023) / 1024) << "the kilobytes of every file the log says it installed";
+    EXPECT_EQ(noModify + noRepair, 2U);
+    const std::map<std::string, std::string> expected{
+        {"DisplayName", kTitle},
+        {"DisplayVersion", "2.0.1"},
+        {"Publisher", "Northwind Software"},
+        {"InstallLocation", dir},
+        {"DisplayIcon", dir + "notes.exe"},
+        {"UninstallString", "\"" + dir + "setup.exe\" -- Northwind.Notes"},
+        {"QuietUninstallString", "\"" + dir + "setup.exe\" /S -- Northwind.Notes"},
+        {"HelpLink", "https://example.com/help"},
+        {"URLInfoAbout", "https://example.com/about"}};
+    for (const auto& [name, value] : expected) EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, name), value) << name;
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, "InstallDate").size(), 8U);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey)) << "the title names no entry of its own";
+
+    // cmd takes a command line that begins with a quote whole when it is quoted once more.
+    const std::string quiet = RegistryText(HKEY_LOCAL_MACHINE, entry, "QuietUninstallString");
+    DrivenProcess cmd(CommandLineOf(WindowsDirectory() + "system32\\cmd.exe", "/c \"" + quiet + "\""),
+                      WindowsDirectory());
+    bool showedAWindow = false;
+    WaitUntil(
+        [&] {
+            showedAWindow = showedAWindow || SetupShowsAWindow();
+            return !cmd.Running();
+        },
+        SetupDriver::kPatienceMs);
+    EXPECT_EQ(cmd.WaitForExit(0), 0U);
+    EXPECT_FALSE(showedAWindow);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entry));
+    EXPECT_FALSE(Exists(dir + "notes.exe"));
+}
+
 }  // namespace

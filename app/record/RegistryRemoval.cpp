@@ -1,4 +1,4 @@
-#include "app/uninstall/RegistryRemoval.h"
+#include "app/record/RegistryRemoval.h"
 
 #include "app/record/FileKeyRules.h"
 #include "app/record/KeyPath.h"
