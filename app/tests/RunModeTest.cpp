@@ -164,6 +164,22 @@ TEST(UninstallTargetOf, OnlyTheFolderAnEntryNamesIsUninstalled)
     EXPECT_EQ(UninstallTargetOf({}, installed.Path()).Dir, "");
 }
 
+// A product with an id: the entry is the id's, the record names both, and the title is the record's.
+TEST(UninstallTargetOf, AnIdNamesTheEntryAndTheRecordTheTitle)
+{
+    ScratchDir installed;
+    ScratchDir::Write(installed / "uninstaller.cfg", "[Name]\r\nEntry=SetupTests.Id\r\nTitle=SetupTests Id 2.0\r\n");
+    UninstallEntry entry("SetupTests.Id");
+    entry.Write("UninstallString", "\"" + installed.Path() + "setup.exe\" -- SetupTests.Id");
+    for (const TUninstallTarget& target :
+         {UninstallTargetOf({"SetupTests.Id"}, "C:\\"), UninstallTargetOf({}, installed.Path())}) {
+        EXPECT_EQ(target.Dir, installed.Path());
+        EXPECT_EQ(target.Key, "SetupTests.Id");
+        EXPECT_EQ(target.Title, "SetupTests Id 2.0");
+    }
+    EXPECT_EQ(UninstallTargetOf({"SetupTests", "Id", "2.0"}, "C:\\").Dir, "") << "the title names no entry";
+}
+
 TEST(EnterUninstallDirectory, ChangesToTheInstalledCopysDirectoryOrStaysPut)
 {
     ScratchDir scratch;

@@ -3,6 +3,7 @@
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
+#include "app/tests/UninstallEntry.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 
@@ -113,6 +114,26 @@ TEST_F(WizardFlow, Page4BuildsThreeRowsPerEntryAndTheSummaryOfThatMoment)
     screen.Next1.Click();
     EXPECT_EQ(screen.Memo3.Lines(), (Lines{"Install To: C:\\Product\\", "", "Folders:", "Setup Tests: Tool",
                                            "Setup Tests Desktop : Tool", "Docs: Read me", "Docs Desktop : Read me"}));
+}
+
+// An installation of the product in another folder goes with this one, and the summary says so.
+TEST_F(WizardFlow, TheSummaryNamesTheEarlierInstallationThatGoes)
+{
+    Open(false);
+    ScratchDir earlier;
+    const std::string title = screen.TextInfo1.Text();
+    ScratchDir::Write(earlier / "uninstaller.cfg", "[Name]\r\nTitle=" + title + "\r\n");
+    UninstallEntry entry(title);
+    entry.Write("UninstallString", "\"" + earlier.Path() + "setup.exe\" -- " + title);
+    for (const std::string& destination : {std::string("C:\\Product\\"), earlier.Path()}) {
+        screen.Main_Dir.SetText(destination);
+        screen.Next1.Click();
+        const Lines summary = screen.Memo3.Lines();
+        EXPECT_EQ(summary.size() > 1 && summary[1] == "The earlier installation in " + earlier.Path() + " is removed",
+                  destination != earlier.Path())
+            << destination;
+        screen.Back1.Click();
+    }
 }
 
 // Keys pressed as Page4 appears act on its finished rows: the page is never shown, and so never takes input,
