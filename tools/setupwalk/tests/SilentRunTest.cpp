@@ -308,6 +308,23 @@ TEST_F(EndToEnd, ARecordPlantedBesideSetupRemovesNothing)
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, service.c_str());
 }
 
+constexpr const char* kIdEntry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Northwind.Notes";
+
+// The entry of the sample's id, removed before and after a journey.
+struct IdEntryGone {
+    IdEntryGone() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kIdEntry); }
+    ~IdEntryGone() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kIdEntry); }
+};
+
+// The product's install.cfg with keys added to its screen section, and text replaced.
+void WriteConfig(const std::string& product, const std::string& keys, const std::string& title = kTitle)
+{
+    std::string config = ScratchDir::Read(product + "\\install.cfg");
+    config.replace(config.find("[Setup Screen]"), 14, "[Setup Screen]\r\n" + keys);
+    config.replace(config.find(kTitle), std::string(kTitle).size(), title);
+    ScratchDir::Write(product + "\\install.cfg", config);
+}
+
 BOOL CALLBACK NoteSetupWindow(HWND window, LPARAM found)
 {
     DWORD id = 0;
@@ -337,17 +354,14 @@ bool SetupShowsAWindow()
 TEST_F(EndToEnd, TheEntryShowsTheProductAndItsQuietCommandRemovesIt)
 {
     const std::string product = scratch_ / "product";
-    std::string config = ScratchDir::Read(product + "\\install.cfg");
-    config.replace(config.find("[Setup Screen]"), 14,
-                   "[Setup Screen]\r\nProduct Version=2.0.1\r\nPublisher=Northwind Software\r\n"
-                   "Product Id=Northwind.Notes\r\nHelp Link=https://example.com/help\r\n"
-                   "About Link=https://example.com/about\r\n");
-    ScratchDir::Write(product + "\\install.cfg", config);
+    WriteConfig(product,
+                "Product Version=2.0.1\r\nPublisher=Northwind Software\r\nProduct Id=Northwind.Notes\r\n"
+                "Help Link=https://example.com/help\r\nAbout Link=https://example.com/about\r\n");
     const std::string dist = MakeDistribution(product, "dist-entry");
     const std::string dir = "C:\\Entry Dest\\";
-    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Northwind.Notes";
+    const std::string entry = kIdEntry;
     SampleLeftovers leftovers(dir);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, entry.c_str());
+    const IdEntryGone entryGone;
 
     const SilentRun install = RunSilently(dist + "setup.exe", "/D=" + dir, dist, scratch_ / "install.log");
     ASSERT_EQ(install.ExitCode, 0U) << install.Log;
@@ -390,6 +404,41 @@ TEST_F(EndToEnd, TheEntryShowsTheProductAndItsQuietCommandRemovesIt)
     EXPECT_FALSE(showedAWindow);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entry));
     EXPECT_FALSE(Exists(dir + "notes.exe"));
+}
+
+// 1.0 and then 2.0 of one id, each installed silently: one entry, showing 2.0, and the file that 2.0 no longer
+// installs is gone; 2.0's uninstaller, started as the entry says, then leaves the machine as before 1.0.
+TEST_F(EndToEnd, AnUpgradeLeavesOneEntryAndItsUninstallerTheMachineAsBefore)
+{
+    const std::string product = scratch_ / "product";
+    const std::string dir = "C:\\Upgrade Dest\\";
+    SampleLeftovers leftovers(dir);
+    const IdEntryGone entryGone;
+    const std::string config = ScratchDir::Read(product + "\\install.cfg");
+    const std::string finstall = ScratchDir::Read(product + "\\finstall.cfg");
+    ScratchDir::Write(product + "\\old.txt", "only 1.0 installs this");
+    ScratchDir::Write(product + "\\finstall.cfg", finstall + "Installation Directory,docs,old.txt\r\n");
+    WriteConfig(product, "Product Id=Northwind.Notes\r\nProduct Version=1.0\r\n", "Northwind Notes 1.0");
+    const std::string first = MakeDistribution(product, "dist-1.0");
+    ScratchDir::Write(product + "\\install.cfg", config);
+    ScratchDir::Write(product + "\\finstall.cfg", finstall);
+    WriteConfig(product, "Product Id=Northwind.Notes\r\nProduct Version=2.0\r\n");
+    const std::string second = MakeDistribution(product, "dist-2.0");
+
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+    EXPECT_EQ(RunSilently(first + "setup.exe", "/D=" + dir, first, scratch_ / "1.0.log").ExitCode, 0U);
+    ASSERT_TRUE(Exists(dir + "docs\\old.txt"));
+    const SilentRun upgrade = RunSilently(second + "setup.exe", "/D=" + dir, second, scratch_ / "2.0.log");
+    EXPECT_EQ(upgrade.ExitCode, 0U) << upgrade.Log;
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kIdEntry, "DisplayName"), kTitle);
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kIdEntry, "DisplayVersion"), "2.0");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists(dir + "docs\\old.txt")) << upgrade.Log;
+
+    const SilentRun removed =
+        RunSilently(dir + "setup.exe", "-- Northwind.Notes", WindowsDirectory(), scratch_ / "un.log");
+    EXPECT_EQ(removed.ExitCode, 0U) << removed.Log;
+    EXPECT_EQ(LeftBySilentUninstall(before, dir, removed), std::vector<std::string>());
 }
 
 }  // namespace
