@@ -183,11 +183,13 @@ private:
         NotePlacement(destination, placement);
     }
 
-    // The same destination twice is copied once: the later one finds no source and is no news.
+    // The same destination twice is copied once: the later one finds no source and is no news. A newer version
+    // kept there is news once.
     void NotePlacement(const std::string& destination, TPlacement placement)
     {
         if (placement == plNoSource && placed_.contains(destination)) return;
-        if (placement == plInstalled || placement == plAtRestart) placed_.insert(destination);
+        if (placement == plInstalled || placement == plAtRestart || placement == plKeptNewer)
+            placed_.insert(destination);
         outcome_.Note(destination, placement);
         progress_.Log(PlacementLine(destination, placement));
     }
@@ -234,7 +236,7 @@ private:
     const TEarlierInstallation earlier_;
     const TEntriesBefore before_;
     TInstallOutcome outcome_;
-    std::set<std::string> placed_;  // destinations this run has put in place
+    std::set<std::string> placed_;  // destinations this run has put in place, or left to a newer version
 };
 
 }  // namespace
