@@ -51,7 +51,8 @@ TEST(FileVersionOf, RealModulesGiveTheirVersionAndAnythingElseNone)
     const std::string dll = VersionedDll("2.0.0.0");
     const std::size_t block = VersionBlockOf(dll);
     const std::size_t headers = DwordAt(dll, 0x3C);
-    const std::size_t resources = DwordAt(dll, dll.find(".rsrc") + 20);
+    const std::size_t table = dll.find(".rsrc");  // its section's header
+    const std::size_t resources = DwordAt(dll, table + 20);
     ASSERT_TRUE(block != 0 && headers != 0 && resources != 0) << "the DLL's headers and version resource are found";
     const std::vector<Case> cases{
         {"1.0.0.9", VersionedDll("1.0.0.9"), 0x0001'0000'0000'0009},
@@ -64,8 +65,10 @@ TEST(FileVersionOf, RealModulesGiveTheirVersionAndAnythingElseNone)
         {"only its headers", dll.substr(0, 0x200), std::nullopt},
         {"cut inside its version resource", dll.substr(0, block + 60), std::nullopt},
         {"headers past its end", Patched(dll, 0x3C, "\xF0\xFF\xFF\x7F"), std::nullopt},
-        {"more sections than it holds", Patched(dll, headers + 6, "\xFF\xFF"), std::nullopt},
-        {"more resources than it holds", Patched(dll, resources + 14, "\xFF\xFF"), std::nullopt},
+        {"more sections than it holds, none with the resources",
+         Patched(Patched(dll, headers + 6, "\xFF\xFF"), table + 12, std::string("\x00\xFF\xFF\xFF", 4)), std::nullopt},
+        {"more resources than it holds, none a version",
+         Patched(Patched(dll, resources + 14, "\xFF\xFF"), resources + 16, "\x11"), std::nullopt},
         {"a block longer than its resource", Patched(dll, block, "\xFF\xFF"), std::nullopt},
         {"a block too short for its fixed part", Patched(dll, block, std::string("\x28\x00", 2)), std::nullopt},
         {"a fixed part too short", Patched(dll, block + 2, std::string("\x10\x00", 2)), std::nullopt},
