@@ -187,9 +187,9 @@ private:
     // kept there is news once.
     void NotePlacement(const std::string& destination, TPlacement placement)
     {
-        if (placement == plNoSource && placed_.contains(destination)) return;
-        if (placement == plInstalled || placement == plAtRestart || placement == plKeptNewer)
-            placed_.insert(destination);
+        if (placement == plNoSource && (placed_.contains(destination) || kept_.contains(destination))) return;
+        if (placement == plInstalled || placement == plAtRestart) placed_.insert(destination);
+        if (placement == plKeptNewer) kept_.insert(destination);
         outcome_.Note(destination, placement);
         progress_.Log(PlacementLine(destination, placement));
     }
@@ -236,7 +236,8 @@ private:
     const TEarlierInstallation earlier_;
     const TEntriesBefore before_;
     TInstallOutcome outcome_;
-    std::set<std::string> placed_;  // destinations this run has put in place, or left to a newer version
+    std::set<std::string> placed_;  // destinations this run has put in place
+    std::set<std::string> kept_;    // destinations where a newer version stays
 };
 
 }  // namespace
