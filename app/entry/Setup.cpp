@@ -5,6 +5,7 @@
 #include "app/run/ProductLock.h"
 #include "app/run/RunLog.h"
 #include "app/run/RunMode.h"
+#include "app/run/StandardOutput.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/silent/SilentRuns.h"
 #include "bootstrap/OwnProgram.h"
@@ -32,6 +33,17 @@ std::string ProductOfThisRun(bool uninstall, const std::vector<std::string>& arg
     if (uninstall) return UninstallTargetOf(arguments, port::CurrentDir()).Key;
     const TSetupConfig config = ReadSetupConfig(WithTrailingBackslash(port::CurrentDir()));
     return EntryKeyOf(config.Settings, ProductTitleOf(config));
+}
+
+// Where the help was asked for from a command line, it goes there; otherwise a message box shows it, unless the run
+// is to show no window.
+int ShowHelp(bool silent)
+{
+    if (!WriteToStandardOutput(CommandLineHelp()) && !silent) {
+        Application::SetTitle(kInstallTitle);
+        ShowMessage(CommandLineHelp());
+    }
+    return 0;
 }
 
 int RunInteractive(const TCommandLine& line, TRunLog& log)
@@ -74,6 +86,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // Held from the start: nobody may swap the file while the run still has to read its payload or copy it.
     const TOwnProgram ownProgram;
     const TCommandLine line = ParseCommandLine(CommandLineArguments(), GetCommandLineA());
+    if (line.Help) return ShowHelp(line.Silent);
     TRunLog log;
     const std::string logProblem = line.LogFile.empty() ? "" : log.Open(line.LogFile);
     if (!line.Problem.empty() || !logProblem.empty()) {

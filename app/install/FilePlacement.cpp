@@ -6,6 +6,7 @@
 #include "port/Exception.h"
 #include "port/win32/WideText.h"
 #include "shell/FileRoutines.h"
+#include "shell/FileVersion.h"
 #include "shell/PendingRenames.h"
 
 namespace {
@@ -47,6 +48,16 @@ bool IsInUse(const std::string& path)
     return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// An older version of a shared file would break the programs that need the newer one. Without a version on either
+// side, the copy replaces the file as any other does.
+bool NewerVersionThere(const std::string& source, const std::string& target)
+{
+    const std::optional<std::uint64_t> there = FileVersionOf(target);
+    if (!there) return false;
+    const std::optional<std::uint64_t> copy = FileVersionOf(source);
+    return copy && *copy < *there;
+}
+
 // The file there goes aside first; should the copy then not take its place, it comes back.
 TPlacement MoveOver(const std::string& staged, const std::string& target, bool exists, TInstallJournal& journal)
 {
@@ -78,6 +89,7 @@ TPlacement PlaceFile(const std::string& source, const std::string& target, TInst
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return plRefused;
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return plReadOnly;
     if (GetFileAttributesW(Wide(source).c_str()) == INVALID_FILE_ATTRIBUTES) return plNoSource;
+    if (exists && NewerVersionThere(source, target)) return plKeptNewer;
     const std::string staged = StagedFileBeside(target, journal);
     if (staged.empty()) return plRefused;
     try {

@@ -1,7 +1,8 @@
 #pragma once
 // One file of the plan put in place. The copy is made beside its target and then moved over it, so a copy
 // that fails part-way never leaves the target half-written, and a file that was there is never forced: a
-// read-only one stays as it is, and one in use is replaced at the next restart.
+// read-only one stays as it is, one of a higher version than the copy too, and one in use is replaced at the next
+// restart.
 #include <string>
 
 #include "app/install/InstallJournal.h"
@@ -11,6 +12,7 @@ enum TPlacement {
     plAtRestart,  // target is in use: the copy waits beside it and replaces it at the next restart
     plNoSource,   // the source cannot be opened
     plReadOnly,   // target is read-only and stays as it is
+    plKeptNewer,  // target's version resource names a higher version than the copy's: it stays as it is
     plRefused,    // target cannot be written, or the copy cannot be placed beside it
 };
 

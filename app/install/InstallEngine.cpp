@@ -216,14 +216,16 @@ private:
         NotePlacement(destination, placement, size);
     }
 
-    // The same destination twice is copied once: the later one finds no source and is no news.
+    // The same destination twice is copied once: the later one finds no source and is no news. A newer version
+    // kept there is news once.
     void NotePlacement(const std::string& destination, TPlacement placement, std::uint64_t size = 0)
     {
-        if (placement == plNoSource && placed_.contains(destination)) return;
+        if (placement == plNoSource && (placed_.contains(destination) || kept_.contains(destination))) return;
         if (placement == plInstalled || placement == plAtRestart) {
             placed_[destination] = size;
             record_.AddPlacedFile(destination);
         }
+        if (placement == plKeptNewer) kept_.insert(destination);
         outcome_.Note(destination, placement);
         progress_.Log(PlacementLine(destination, placement));
     }
@@ -272,6 +274,7 @@ private:
     const TEntriesBefore before_;
     TInstallOutcome outcome_;
     std::map<std::string, std::uint64_t> placed_;  // destinations this run has put in place, with their sizes
+    std::set<std::string> kept_;                    // destinations where a newer version stays
 };
 
 }  // namespace

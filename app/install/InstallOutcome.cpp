@@ -11,6 +11,8 @@ const char* Reason(TPlacement why)
             return "not found among the installation files";
         case plReadOnly:
             return "the file there is read-only";
+        case plKeptNewer:
+            return "a newer version is installed";
         case plInstalled:
         case plAtRestart:
         case plRefused:
@@ -38,6 +40,7 @@ std::string PlacementLine(const std::string& path, TPlacement placement)
             return Concat({"In use, replaced when Windows restarts: ", path});
         case plNoSource:
         case plReadOnly:
+        case plKeptNewer:
         case plRefused:
             break;
     }

@@ -47,12 +47,39 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const s
             if (line.Destination.empty()) line.Destination = argument.substr(3);
             line.Problem = DestinationProblem(line.Destination);
             return line;
+        } else if (argument == "/?" || (argument.size() == 5 && StartsWithNoCase(argument, "/HELP"))) {
+            line.Help = true;
+            return line;
         } else {
-            line.Problem = Concat({"Unknown switch ", argument});
+            line.Problem = Concat({"Unknown switch ", argument, "; /? lists the switches"});
             return line;
         }
     }
     if (index < arguments.size() && arguments[index] == "--") ++index;
     line.Arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
     return line;
+}
+
+const char* CommandLineHelp()
+{
+    return "Usage:\r\n"
+           "  setup.exe [/S] [/LOG=FILE] [/D=DIR]     install\r\n"
+           "  setup.exe [/S] [/LOG=FILE] [--] TITLE   uninstall the product whose\r\n"
+           "                                          uninstall entry is named TITLE\r\n"
+           "\r\n"
+           "Switches come first, in any letter case:\r\n"
+           "  /S          silent: no window, no question\r\n"
+           "  /LOG=FILE   write a log of the run to FILE\r\n"
+           "  /D=DIR      install into DIR, a full path with its drive; it comes last\r\n"
+           "              and takes the rest of the command line\r\n"
+           "  --          ends the switches: TITLE may then begin with /\r\n"
+           "  /? or /HELP show this text\r\n"
+           "An uninstall entry runs \"<dir>\\setup.exe\" -- TITLE.\r\n"
+           "\r\n"
+           "Exit codes:\r\n"
+           "  0  installed or uninstalled\r\n"
+           "  1  failed (the log says why)\r\n"
+           "  2  bad command line\r\n"
+           "  3  a disk or segment is missing\r\n"
+           "  4  another run of the product is going on\r\n";
 }

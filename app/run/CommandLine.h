@@ -5,6 +5,7 @@
 //   /D=DIR      the destination, a full path; it comes last and takes the rest of the command line, blanks
 //               and all, without one pair of enclosing quotes
 //   --          the end of the switches: what follows is a title, even when it begins with "/"
+//   /? or /HELP the switches, the exit codes and the uninstall's form, shown instead of a run
 // What follows the switches is the title of an uninstall, as every stored "UninstallString" holds it (today's
 // after "--", earlier versions' right after the program).
 #include <string>
@@ -15,9 +16,13 @@ struct TCommandLine {
     std::string LogFile;
     std::string Destination;
     std::vector<std::string> Arguments;  // after the switches
+    bool Help = false;                   // /? or /HELP: nothing else is read
     std::string Problem;                 // not empty: the command line is wrong, and why
 };
 
 // arguments: the program's arguments without its name; raw: the whole command line as the system gives it,
 // for a destination with blanks that nobody quoted.
 TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const std::string& raw);
+
+// What /? shows, one line to a "\r\n".
+const char* CommandLineHelp();

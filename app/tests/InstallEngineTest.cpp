@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "InstallRun.h"
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
@@ -132,6 +134,59 @@ TEST_F(InstallRun, SameDestinationTwiceIsCopiedOnceAndRecordedOnce)
     EXPECT_EQ(ScratchDir::Read(AppDir() + "twice.txt"), "first");
     EXPECT_FALSE(FileExists(global.TempDir + "twice.txt")) << "the second copy finds no source";
     EXPECT_EQ(SectionKeys(Record(), "Files"), (Keys{AppDir() + "*.*"}));
+}
+
+std::string VersionedDll(const std::string& version)
+{
+    return ScratchDir::Read(std::string(VERSIONED_DLLS) + "\\" + version + ".dll");
+}
+
+// A file of the plan never replaces a higher version of itself, the high half of the version first: the one there
+// is kept as it was, named once however often the plan names it, and not recorded. An equal or higher version
+// replaces it, and so does any copy where either side has no version resource.
+TEST_F(InstallRun, AnOlderVersionNeverReplacesANewerOne)
+{
+    struct Case {
+        std::string Name, There, Copy;
+        bool Kept;
+    };
+    const std::string older = VersionedDll("1.0.0.9");
+    const std::string newerLow = VersionedDll("1.0.1.0");
+    const std::string newer = VersionedDll("2.0.0.0");
+    const std::vector<Case> cases{
+        {"newer.dll", newer, older, true},
+        {"newerlow.dll", newerLow, older, true},
+        {"older.dll", older, newer, false},
+        {"olderlow.dll", older, newerLow, false},
+        {"equal.dll", newer + "an earlier build", newer, false},
+        {"text.dll", "no version", older, false},
+        {"unversioned.dll", newer, VersionedDll("none"), false},
+    };
+    Leftovers leftovers({{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}}, {});
+    port::MakeDir(choices.InstallDir);
+    Keys plan;
+    for (const Case& c : cases) {
+        ScratchDir::Write(AppDir() + c.Name, c.There);
+        Support(c.Name, c.Copy);
+        plan.push_back("Installation Directory,C:\\" + c.Name);
+    }
+    plan.push_back("Installation Directory,C:\\newer.dll");
+    Install(plan);
+
+    const Keys recorded = SectionKeys(Record(), "Files");
+    std::string notInstalled = "These files were not installed:";
+    for (const Case& c : cases) {
+        const std::string path = AppDir() + c.Name;
+        EXPECT_EQ(ScratchDir::Read(path) == c.There, c.Kept) << c.Name;
+        EXPECT_EQ(ScratchDir::Read(path) == c.Copy, !c.Kept) << c.Name;
+        EXPECT_EQ(std::find(recorded.begin(), recorded.end(), path) != recorded.end(), !c.Kept) << c.Name;
+        if (c.Kept) notInstalled += "\r\n" + path + " (a newer version is installed)";
+    }
+    EXPECT_EQ(OutcomeMessage(outcome_), notInstalled);
+    EXPECT_NE(std::find(progress.Logged.begin(), progress.Logged.end(),
+                        "Not installed: " + AppDir() + "newer.dll (a newer version is installed)"),
+              progress.Logged.end());
+    EXPECT_EQ(port::ListDirectory(AppDir()).size(), cases.size() + 4) << "nothing staged is left beside them";
 }
 
 // The directories the first installation made are there for the second; its record says they are the

@@ -31,8 +31,8 @@ TEST(ProgramDirectoryOf, TextsWithoutADirectory)
     EXPECT_EQ(ProgramDirectoryOf("\"C:\\Unclosed\\setup.exe"), "C:\\Unclosed\\");
 }
 
-// Switches lead, in any letter case; /D= comes last and keeps its blanks, quoted or not; what follows the
-// switches is an uninstall's title, as stored "UninstallString"s hold it.
+// Switches lead, in any letter case; /D= comes last and keeps its blanks, quoted or not; /? and /HELP end the
+// reading where they stand; what follows the switches is an uninstall's title, as stored "UninstallString"s hold it.
 TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
 {
     struct Case {
@@ -42,17 +42,31 @@ TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
         std::string Log, Destination;
         std::vector<std::string> Rest;
         std::string Problem;
+        bool Help = false;
     };
     const std::vector<Case> cases{
         {{}, "setup.exe", false, "", "", {}, ""},
         {{"/s", "/log=C:\\setup.log"}, "setup.exe /s /log=C:\\setup.log", true, "C:\\setup.log", "", {}, ""},
-        {{"/S", "/D=C:\\Program", "Files\\My", "App"}, "\"C:\\x\\setup.exe\" /S /D=C:\\Program Files\\My  App ", true, "",
-         "C:\\Program Files\\My  App", {}, ""},
+        {{"/S", "/D=C:\\Program", "Files\\My", "App"},
+         "\"C:\\x\\setup.exe\" /S /D=C:\\Program Files\\My  App ",
+         true,
+         "",
+         "C:\\Program Files\\My  App",
+         {},
+         ""},
         {{"/d=C:\\A B"}, "setup.exe \"/d=C:\\A B\"", false, "", "C:\\A B", {}, ""},
         {{"/S", "My", "App"}, "\"C:\\My App\\setup.exe\" /S My App", true, "", "", {"My", "App"}, ""},
         {{"My", "/S"}, "setup.exe My /S", false, "", "", {"My", "/S"}, ""},
-        {{"/X", "My"}, "setup.exe /X My", false, "", "", {}, "Unknown switch /X"},
-        {{"/S", "/LOG="}, "setup.exe /S /LOG=", true, "", "", {}, "Unknown switch /LOG="},
+        {{"/X", "My"}, "setup.exe /X My", false, "", "", {}, "Unknown switch /X; /? lists the switches"},
+        {{"/S", "/LOG="}, "setup.exe /S /LOG=", true, "", "", {}, "Unknown switch /LOG=; /? lists the switches"},
+        {{"/?"}, "setup.exe /?", false, "", "", {}, "", true},
+        {{"/S", "/help", "/X", "My"}, "setup.exe /S /help /X My", true, "", "", {}, "", true},
+        {{"/HeLp"}, "setup.exe /HeLp", false, "", "", {}, "", true},
+        {{"/X", "/?"}, "setup.exe /X /?", false, "", "", {}, "Unknown switch /X; /? lists the switches"},
+        {{"/HELPS"}, "setup.exe /HELPS", false, "", "", {}, "Unknown switch /HELPS; /? lists the switches"},
+        {{"/?x"}, "setup.exe /?x", false, "", "", {}, "Unknown switch /?x; /? lists the switches"},
+        {{"My", "/?"}, "setup.exe My /?", false, "", "", {"My", "/?"}, ""},
+        {{"--", "/?"}, "setup.exe -- /?", false, "", "", {"/?"}, ""},
         {{"/S", "/D=C:\\Program Files\\My App"},
          "setup.exe /S /D=\"C:\\Program Files\\My App\"",
          true,
@@ -97,6 +111,7 @@ TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
         EXPECT_EQ(line.Destination, c.Destination) << c.Raw;
         EXPECT_EQ(line.Arguments, c.Rest) << c.Raw;
         EXPECT_EQ(line.Problem, c.Problem) << c.Raw;
+        EXPECT_EQ(line.Help, c.Help) << c.Raw;
     }
 }
 

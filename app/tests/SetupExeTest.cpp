@@ -4,6 +4,7 @@
 #include "UninstallEntry.h"
 #include "app/screen/ControlIds.h"
 #include "testsupport/ScratchDir.h"
+#include "tools/setupwalk/DrivenProcess.h"
 #include "tools/setupwalk/SetupDriver.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,47 @@ TEST(SetupExe, AnUninstallRecordWithoutATitleOffersOnlyExit)
     EXPECT_EQ(setup.Caption(ControlId::TextInfo1), "No Uninstall Information Found!!");
     EXPECT_EQ(setup.Caption(ControlId::Remove), "EXIT");
     Close(setup);
+}
+
+// The processes put into it end when it closes: whatever a failed run leaves waiting, cmd.exe's children too.
+class KillOnClose {
+public:
+    KillOnClose() : job_(CreateJobObjectA(nullptr, nullptr))
+    {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    ~KillOnClose() { CloseHandle(job_); }
+    KillOnClose(const KillOnClose&) = delete;
+    KillOnClose& operator=(const KillOnClose&) = delete;
+
+    void Take(DWORD processId) const
+    {
+        const HANDLE process = OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, processId);
+        AssignProcessToJobObject(job_, process);
+        CloseHandle(process);
+    }
+
+private:
+    HANDLE job_;
+};
+
+// Asked for on a command line, the help goes where that command line sends setup.exe's output, and nothing else
+// happens: no window, exit code 0. cmd.exe stands for the user's console: under Wine a program started from a
+// Unix shell has no parent console.
+TEST(SetupExe, HelpGoesWhereTheCommandLineSendsTheOutput)
+{
+    for (const char* help : {"/?", "/help"}) {
+        ScratchDir dir;
+        const KillOnClose job;
+        DrivenProcess cmd("cmd.exe /c \"" + CommandLineOf(SETUP_EXE, help) + " > out.txt\"", dir.Path(),
+                          [&job](DWORD processId) { job.Take(processId); });
+        EXPECT_EQ(cmd.WaitForExit(SetupDriver::kPatienceMs), 0U) << help;
+        const std::string out = ScratchDir::Read(dir / "out.txt");
+        for (const char* listed : {"/S ", "/LOG=FILE ", "/D=DIR ", "-- ", "/? ", "/HELP ", "Exit codes:"})
+            EXPECT_NE(out.find(listed), std::string::npos) << help << " lists " << listed << " in:\n" << out;
+    }
 }
 
 // Every product ships this one program: its file properties carry the project's version and say what it is.
