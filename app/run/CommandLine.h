@@ -6,8 +6,8 @@
 //               and all, without one pair of enclosing quotes
 //   --          the end of the switches: what follows is a title, even when it begins with "/"
 //   /? or /HELP the switches, the exit codes and the uninstall's form, shown instead of a run
-// What follows the switches is the title of an uninstall, as every stored "UninstallString" holds it (today's
-// after "--", earlier versions' right after the program).
+// What follows the switches names the uninstall entry of an uninstall (the product's id, or its title), as every
+// stored "UninstallString" holds it (today's after "--", earlier versions' right after the program).
 #include <string>
 #include <vector>
 
