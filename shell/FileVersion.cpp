@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -19,6 +20,12 @@ constexpr std::size_t kValueOffset = (kHeaderSize + kKeySize + 3) / 4 * 4;
 using TRootBlock = BYTE[kValueOffset + sizeof(VS_FIXEDFILEINFO)];
 
 constexpr WORD kVersionType = 16;  // RT_VERSION
+
+// Each read of an address walks the section table: a file that claimed tens of thousands of sections and entries
+// would keep the run reading for hours. Windows loads no module with more sections; a directory on the way to the
+// version holds a handful of entries.
+constexpr WORD kMostSections = 96;
+constexpr DWORD kMostEntries = 1024;
 
 // The start of the headers after the MS-DOS stub, up to the optional header's first field.
 struct TImageStart {
@@ -80,7 +87,7 @@ public:
         resources_ = directories.Entries[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
         sections_ = optional + start.File.SizeOfOptionalHeader;
         sectionCount_ = start.File.NumberOfSections;
-        return true;
+        return sectionCount_ <= kMostSections;
     }
 
     // Where the size bytes at the image address rva lie in the file; 0 when no section's bytes hold them all.
@@ -110,7 +117,8 @@ public:
         const std::uint64_t at = std::uint64_t{resources_} + offset;
         IMAGE_RESOURCE_DIRECTORY directory;
         if (!ReadImage(at, &directory, sizeof directory)) return 0;
-        const DWORD count = DWORD{directory.NumberOfNamedEntries} + directory.NumberOfIdEntries;
+        const DWORD count =
+            std::min<DWORD>(DWORD{directory.NumberOfNamedEntries} + directory.NumberOfIdEntries, kMostEntries);
         TResourceEntry entry;
         for (DWORD index = 0;
              index < count && ReadImage(at + sizeof directory + index * sizeof entry, &entry, sizeof entry); ++index)
