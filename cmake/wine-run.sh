@@ -18,12 +18,20 @@ if [ -n "${SETUP_WINE_USER:-}" ]; then
   dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine}
   export USER=$SETUP_WINE_USER LOGNAME=$SETUP_WINE_USER LANG=C.UTF-8
 fi
+# A 64-bit prefix of its own, where a 32-bit program runs as on 64-bit Windows (Program Files (x86), SysWOW64 and
+# two registry views): Wine's 64-bit loader and server run it, and start the 32-bit loader for 32-bit programs.
+wine=wine wineserver=wineserver
+export WINEARCH=win32
+if [ "${SETUP_WINE_ARCH:-}" = win64 ]; then
+  dir=${SETUP_WINE_DIR:-$HOME/.cache/setup-wine64}
+  wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver64
+  export WINEARCH=win64
+fi
 export WINEPREFIX=$dir/prefix
 export WINEDEBUG=-all
 # No menu entries or desktop files on the host; a test may add overrides of its own in SETUP_DLL_OVERRIDES (Wine
 # reads them when a process starts, from the environment it was started with, not from the Windows one).
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${SETUP_DLL_OVERRIDES:+;$SETUP_DLL_OVERRIDES}"
-export WINEARCH=win32
 
 display_alive() {
   [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null
@@ -55,8 +63,8 @@ prepare() {
   mkdir -p "$dir"
   if [ -z "${DISPLAY:-}" ] && ! display_alive; then start_display; fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
+    "$wine" wineboot -i >/dev/null 2>&1
+    "$wineserver" -w
     # Wine links the user's Desktop, Documents ... to the home directory, which every prefix and every
     # run would then share: folders of the prefix's own keep runs apart.
     for link in "$WINEPREFIX"/drive_c/users/*/*; do
@@ -76,7 +84,7 @@ use_display() {
 }
 
 shutdown() {
-  [ -d "$WINEPREFIX" ] && wineserver -w 2>/dev/null || true
+  [ -d "$WINEPREFIX" ] && "$wineserver" -w 2>/dev/null || true
   if display_alive; then kill "$(cat "$dir/xvfb.pid")"; fi
   rm -f "$dir/xvfb.pid" "$dir/display" "$dir/display.ready"
 }
@@ -85,7 +93,7 @@ case "${1:-}" in
   --fresh)
     mkdir -p "$dir"
     ( flock 9; shutdown; rm -rf "$WINEPREFIX"; prepare ) 9>"$dir/lock"
-    echo "Wine prefix ready: $WINEPREFIX ($(wine --version))"
+    echo "Wine prefix ready: $WINEPREFIX ($("$wine" --version), $WINEARCH)"
     ;;
   --shutdown)
     mkdir -p "$dir"
@@ -99,6 +107,6 @@ case "${1:-}" in
     mkdir -p "$dir"
     ( flock 9; prepare ) 9>"$dir/lock"
     use_display
-    exec wine "$@"
+    exec "$wine" "$@"
     ;;
 esac

@@ -10,10 +10,10 @@ namespace {
 std::string ApplyToken(const std::string& dir, const std::string& token, const DestinationBases& bases)
 {
     if (token == "Installation Directory") return bases.main;
-    if (token == "Program Files") return bases.drive + "Program Files\\";
+    if (token == "Program Files") return bases.programFiles;
     if (token == "Windows") return bases.windows + "\\";
     if (token == "System") return bases.windows + "\\System\\";
-    if (token == "System32") return bases.windows + "\\System32\\";
+    if (token == "System32") return bases.system;
     if (token == "Fonts") return bases.windows + "\\Fonts\\";
     if (token == "Root") return bases.drive;
     return dir + token + "\\";
@@ -41,10 +41,10 @@ std::string ApplyPathMacros(const std::string& path, const DestinationBases& bas
 {
     const std::array<std::pair<std::string, std::string>, 7> macros{{
         {"<InstallDir>\\", bases.main},
-        {"<ProgramFiles>\\", bases.drive + "Program Files\\"},
+        {"<ProgramFiles>\\", bases.programFiles},
         {"<Windows>\\", bases.windows + "\\"},
         {"<Windows>\\System\\", bases.windows + "\\System\\"},
-        {"<Windows>\\System32\\", bases.windows + "\\System32\\"},
+        {"<Windows>\\System32\\", bases.system},
         {"<Windows>\\Fonts", bases.windows + "\\Fonts\\"},
         {"<Root>\\", bases.drive},
     }};

@@ -11,7 +11,7 @@
 
 namespace {
 
-const DestinationBases kBases{"C:\\Dest\\", "C:\\WINDOWS", "C:\\"};
+const DestinationBases kBases{"C:\\Dest\\", "C:\\WINDOWS", "C:\\", "C:\\Program Files\\", "C:\\WINDOWS\\System32\\"};
 
 }  // namespace
 

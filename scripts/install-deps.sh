@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ gcc file
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
-  wine wine32:i386 xvfb xauth x11-apps
+  wine wine32:i386 wine64 xvfb xauth x11-apps
   libgtest-dev googletest libgmock-dev libbenchmark-dev libcli11-dev
   clang-14 libclang-rt-14-dev
   lhasa jlha-utils default-jre-headless

@@ -1,6 +1,7 @@
 #include "shell/ShellFolders.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <array>
 
@@ -43,6 +44,28 @@ std::string WindowsDir()
 std::string SystemDrive()
 {
     return WindowsDir().substr(0, 3);
+}
+
+namespace {
+
+std::string KnownFolder(int csidl, const std::string& otherwise)
+{
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK || path[0] == L'\0')
+        return otherwise;
+    return WithTrailingBackslash(port::Narrowed(path));
+}
+
+}  // namespace
+
+std::string ProgramFilesDir()
+{
+    return KnownFolder(CSIDL_PROGRAM_FILES, SystemDrive() + "Program Files\\");
+}
+
+std::string SystemFolderDir()
+{
+    return KnownFolder(CSIDL_SYSTEMX86, WindowsDir() + "\\System32\\");
 }
 
 std::string ShellFolderPath(TShellFolderKind kind)

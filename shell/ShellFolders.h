@@ -11,6 +11,12 @@ std::string WindowsDir();
 // The first three characters of WindowsDir, such as "C:\".
 std::string SystemDrive();
 
+// The Program Files folder and the system folder of this program's kind, ending in "\", as Windows names them:
+// on 64-bit Windows a 32-bit program's are "Program Files (x86)" and "SysWOW64". SystemDrive + "Program Files\"
+// and the Windows directory's "System32\" when Windows names none.
+std::string ProgramFilesDir();
+std::string SystemFolderDir();
+
 enum TShellFolderKind { sfDesktop, sfPrograms, sfStartMenu, sfStartup };
 
 // The folder, ending in "\", from the user's "Shell Folders" key. When the key or the value is

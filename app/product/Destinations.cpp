@@ -13,7 +13,7 @@ DestinationBases BasesFor(std::string mainDir)
 {
     std::string windows = WindowsDir();
     std::string drive = windows.substr(0, 3);
-    return {std::move(mainDir), std::move(windows), std::move(drive)};
+    return {std::move(mainDir), std::move(windows), std::move(drive), ProgramFilesDir(), SystemFolderDir()};
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ bool IsRegistryReference(const std::string& mainDirectory)
 
 std::string ResolveMainDirectory(const std::string& mainDirectory, bool underProgramFiles)
 {
-    const std::string base = SystemDrive() + (underProgramFiles ? "Program Files\\" : "");
+    const std::string base = underProgramFiles ? ProgramFilesDir() : SystemDrive();
     if (!IsRegistryReference(mainDirectory)) return base + mainDirectory;
 
     std::string fields = mainDirectory;

@@ -2,7 +2,7 @@
 // The default destination directory from the "Main Directory" setting.
 #include <string>
 
-// A plain name goes below SystemDrive + "Program Files\" (or below SystemDrive alone when
+// A plain name goes below ProgramFilesDir (or below SystemDrive alone when
 // underProgramFiles is false). A setting that begins exactly with "HKEY_" is a registry reference
 // "root,key,value name,fallback": the directory is that string value, used unchanged; when the key
 // is missing, or the value is missing, empty or not a string, it is the fallback placed as a plain

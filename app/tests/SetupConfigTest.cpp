@@ -29,7 +29,7 @@ TEST_F(SetupConfig, MissingFilesGiveTheDefaults)
     EXPECT_EQ(config.ImageBorderColor, 0x8000000Fu);
     EXPECT_EQ(config.Settings.DisplayStyle, "Horiz In");
     EXPECT_TRUE(config.Settings.App32Bit && config.Settings.UnderProgramFiles);
-    EXPECT_EQ(config.MainDir, SystemDrive() + "Program Files\\ZUV");
+    EXPECT_EQ(config.MainDir, ProgramFilesDir() + "ZUV");
     EXPECT_FALSE(config.Finished.LaunchVisible);
     EXPECT_FALSE(config.InstallFiles.has_value());
 }
@@ -122,7 +122,7 @@ TEST_F(SetupConfig, MainDirectoryFromTheRegistry)
     const DWORD number = 7;
     user.WriteRaw("Number", REG_DWORD, &number, sizeof number);
     machine.WriteString("Path", "E:\\Machine\\Acme");
-    const std::string fallback = SystemDrive() + "Program Files\\Fallback";
+    const std::string fallback = ProgramFilesDir() + "Fallback";
     const auto mainDir = [&](const std::string& setting) { return Read("Main Directory=" + setting + "\r\n"); };
 
     const TSetupConfig fromUser = mainDir("HKEY_CURRENT_USER," + user.Path() + ",Dir,Fallback");
@@ -141,10 +141,10 @@ TEST_F(SetupConfig, MainDirectoryFromTheRegistry)
               SystemDrive() + "Sub\\Fallback");
     EXPECT_FALSE(TRegistry().KeyExists(user.Path() + "\\Missing")) << "never created";
 
-    EXPECT_EQ(mainDir("").MainDir, SystemDrive() + "Program Files\\") << "empty is not missing";
+    EXPECT_EQ(mainDir("").MainDir, ProgramFilesDir()) << "empty is not missing";
     EXPECT_EQ(Read("Main Directory=\r\nUnder Program Files=0\r\n").MainDir, SystemDrive());
     EXPECT_EQ(mainDir("hkey_current_user," + user.Path() + ",Dir,Y").MainDir,
-              SystemDrive() + "Program Files\\hkey_current_user," + user.Path() + ",Dir,Y");
+              ProgramFilesDir() + "hkey_current_user," + user.Path() + ",Dir,Y");
 }
 
 TEST_F(SetupConfig, RegistryEntriesFollowTheCount)
@@ -185,10 +185,9 @@ TEST_F(SetupConfig, FinstallLinesEndAtCrLfLfOrCr)
                                                  "[Section]", "Windows,C:\\src\\x.ini", "Root,C:\\src\\boot.ini"}));
 
     TGlobal global;
-    EXPECT_EQ(ApplyToGlobals(config, global), SystemDrive() + "Program Files\\Acme\\");
-    EXPECT_EQ(global.DestinationFiles,
-              (TStringList{SystemDrive() + "Program Files\\Acme\\Data\\Images\\pic.bmp", "[Section]",
-                           WindowsDir() + "\\x.ini", SystemDrive() + "boot.ini"}));
+    EXPECT_EQ(ApplyToGlobals(config, global), ProgramFilesDir() + "Acme\\");
+    EXPECT_EQ(global.DestinationFiles, (TStringList{ProgramFilesDir() + "Acme\\Data\\Images\\pic.bmp", "[Section]",
+                                                    WindowsDir() + "\\x.ini", SystemDrive() + "boot.ini"}));
 }
 
 // Both files are UTF-8 and may begin with a byte-order mark, which must not hide the first section or line.
@@ -227,7 +226,7 @@ TEST_F(SetupConfig, ASecondLoadAppendsTheRegistryEntriesAndReplacesTheRest)
     EXPECT_EQ(global.RegistryEntries, (TStringList{"A.INI,S,K,V", "A.INI,S,K,V"}));
     EXPECT_EQ(global.ShortcutEntries, TStringList{"Two"});
     EXPECT_EQ(global.InstallFiles, TStringList{"Installation Directory,C:\\src\\a.txt"}) << "kept";
-    EXPECT_EQ(global.DestinationFiles, TStringList{SystemDrive() + "Program Files\\Second\\a.txt"});
+    EXPECT_EQ(global.DestinationFiles, TStringList{ProgramFilesDir() + "Second\\a.txt"});
     EXPECT_EQ(global.InstallSettings.MainDirectory, "Second");
 }
 

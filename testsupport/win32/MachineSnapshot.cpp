@@ -36,6 +36,15 @@ std::string ShellFolder(int csidl)
     return std::string(path) + "\\";
 }
 
+// The 64-bit Program Files folder when this is a 32-bit program on 64-bit Windows, else "".
+std::string NativeProgramFiles()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("ProgramW6432", path, MAX_PATH);
+    const std::string folder = length > 0 && length < MAX_PATH ? std::string(path) + "\\" : "";
+    return folder == ShellFolder(CSIDL_PROGRAM_FILES) ? "" : folder;
+}
+
 std::string Upper(std::string text)
 {
     CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
@@ -80,13 +89,28 @@ bool IsSystemScratch(const std::string& name)
            name.rfind("HKCU\\SOFTWARE\\WINE\\FONTS", 0) == 0;
 }
 
-// data is the buffer for the values, shared by the whole walk: the registry holds tens of thousands of keys.
-void AddKey(HKEY root, const std::string& rootName, const std::string& path, Items& items,
-            std::vector<unsigned char>& data)
+// A 32-bit program on 64-bit Windows: its HKEY_LOCAL_MACHINE\Software is the 32-bit view, and the 64-bit view and
+// Program Files are apart.
+bool IsWow64()
 {
-    if (IsSystemScratch(rootName + "\\" + Upper(path))) return;
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The 32-bit view seen from the 64-bit one: the walk of the program's own view has it.
+bool IsOtherView(const std::string& name)
+{
+    return name.rfind("HKLM64\\SOFTWARE\\WOW6432NODE", 0) == 0;
+}
+
+// data is the buffer for the values, shared by the whole walk: the registry holds tens of thousands of keys. view is
+// 0, or KEY_WOW64_64KEY for the 64-bit view, named "HKLM64".
+void AddKey(HKEY root, const std::string& rootName, const std::string& path, Items& items,
+            std::vector<unsigned char>& data, REGSAM view = 0)
+{
+    if (IsSystemScratch(rootName + "\\" + Upper(path)) || IsOtherView(rootName + "\\" + Upper(path))) return;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
     const std::string name = rootName + "\\" + Upper(path);
     items["key " + name] = "";
     for (DWORD index = 0;; ++index) {
@@ -112,7 +136,7 @@ void AddKey(HKEY root, const std::string& rootName, const std::string& path, Ite
         subkeys.emplace_back(subkey, length);
     }
     RegCloseKey(key);
-    for (const std::string& subkey : subkeys) AddKey(root, rootName, path + "\\" + subkey, items, data);
+    for (const std::string& subkey : subkeys) AddKey(root, rootName, path + "\\" + subkey, items, data, view);
 }
 
 // The NUL-separated strings the profile API lists.
@@ -172,12 +196,16 @@ MachineSnapshot MachineSnapshot::TakeWithin(const std::string& destination, cons
     MachineSnapshot snapshot;
     Items& items = snapshot.items_;
     for (const std::string& dir :
-         {ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_STARTMENU), ShellFolder(CSIDL_DESKTOPDIRECTORY),
+         {ShellFolder(CSIDL_PROGRAM_FILES), NativeProgramFiles(), ShellFolder(CSIDL_STARTMENU),
+          ShellFolder(CSIDL_DESKTOPDIRECTORY),
           WindowsDirectory() + "Application Data\\Microsoft\\Internet Explorer\\Quick Launch\\",
           ShellFolder(CSIDL_APPDATA) + "Microsoft\\Internet Explorer\\Quick Launch\\", destination})
         if (!dir.empty()) AddTree(dir, items);
     std::vector<unsigned char> data(1 << 16);
-    for (const auto& [root, path] : keys) AddKey(root, root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU", path, items, data);
+    for (const auto& [root, path] : keys) {
+        AddKey(root, root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU", path, items, data);
+        if (root == HKEY_LOCAL_MACHINE && IsWow64()) AddKey(root, "HKLM64", path, items, data, KEY_WOW64_64KEY);
+    }
     AddIniFiles(WindowsDirectory(), items);
     return snapshot;
 }

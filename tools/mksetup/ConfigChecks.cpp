@@ -247,7 +247,7 @@ private:
     {
         const auto icon = p_.install.ReadString(kScreen, "Display Icon");
         if (!icon) return;
-        const DestinationBases bases{"M:\\main\\", "W:\\windows", "R:\\"};
+        const DestinationBases bases{"M:\\main\\", "W:\\windows", "R:\\", "P:\\programs\\", "S:\\system\\"};
         const std::string path = Upper(ApplyPathMacros(*icon, bases));
         std::vector<std::string> placed = ApplyDestinationTokens(p_.finstallLines, bases);
         placed.push_back(bases.main + "setup.exe");

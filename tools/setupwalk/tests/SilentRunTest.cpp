@@ -441,4 +441,36 @@ TEST_F(EndToEnd, AnUpgradeLeavesOneEntryAndItsUninstallerTheMachineAsBefore)
     EXPECT_EQ(LeftBySilentUninstall(before, dir, removed), std::vector<std::string>());
 }
 
+// The sample, a 32-bit program, lands where Windows keeps such programs, in a 32-bit prefix and a 64-bit one alike:
+// in the Program Files folder that Windows names for it (Program Files (x86) on 64-bit Windows), with its
+// HKEY_LOCAL_MACHINE values in the 32-bit view; removed, both views and both Program Files are as before.
+TEST_F(EndToEnd, TheSampleLandsWhereWindowsKeepsA32BitProgram)
+{
+    const std::string dir = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\";
+    SampleLeftovers leftovers(dir);
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    EXPECT_EQ(dir.find("(x86)") != std::string::npos, wow64 != FALSE) << dir;
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+
+    const SilentRun install = RunSilently(dist_ + "setup.exe", "", dist_, scratch_ / "install.log");
+    EXPECT_EQ(install.ExitCode, 0U) << install.Log;
+    EXPECT_TRUE(Exists(dir + "notes.exe")) << install.Log;
+    const auto edition = [](REGSAM view) {
+        char text[64] = {};
+        DWORD size = sizeof text;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install", 0, KEY_READ | view, &key) != 0)
+            return std::string();
+        RegQueryValueExA(key, "Edition", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+        RegCloseKey(key);
+        return std::string(text);
+    };
+    EXPECT_EQ(edition(KEY_WOW64_32KEY), "Standard");
+    EXPECT_EQ(edition(KEY_WOW64_64KEY), wow64 ? "" : "Standard") << "a 32-bit product's keys stay in its view";
+
+    const SilentRun removed = UninstallSilently(scratch_ / "uninstall.log");
+    EXPECT_EQ(LeftBySilentUninstall(before, dir, removed), std::vector<std::string>());
+}
+
 }  // namespace
