@@ -25,6 +25,15 @@ constexpr std::array<TShellFolderName, 4> kShellFolders{{
     {"Startup", "Start Menu\\Programs\\StartUp"},
 }};
 
+// A folder Windows names for this program's kind, ending in "\"; otherwise when it names none.
+std::string KnownFolder(int csidl, const std::string& otherwise)
+{
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK || path[0] == L'\0')
+        return otherwise;
+    return WithTrailingBackslash(port::Narrowed(path));
+}
+
 }  // namespace
 
 std::string WindowsDir()
@@ -45,18 +54,6 @@ std::string SystemDrive()
 {
     return WindowsDir().substr(0, 3);
 }
-
-namespace {
-
-std::string KnownFolder(int csidl, const std::string& otherwise)
-{
-    wchar_t path[MAX_PATH] = {};
-    if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK || path[0] == L'\0')
-        return otherwise;
-    return WithTrailingBackslash(port::Narrowed(path));
-}
-
-}  // namespace
 
 std::string ProgramFilesDir()
 {
