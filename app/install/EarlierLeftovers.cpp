@@ -23,6 +23,16 @@ bool IsPattern(const std::string& key)
     return IsWildcardName(FileNamePart(key));
 }
 
+std::string ValueIdentity(const TRecordedValue& value)
+{
+    return KeyIdentity(ParseKeyPath(value.KeyPath)) + "|" + UpperCase(value.Name);
+}
+
+std::string IniKeyIdentity(const TRecordedIniKey& key)
+{
+    return IniSectionIdentity(key.File, key.Section) + "|" + UpperCase(key.Key);
+}
+
 class TLeftovers {
 public:
     TLeftovers(const TUninstallRecordContents& now, TInstallJournal& journal, TInstallProgress& progress)
@@ -39,10 +49,8 @@ public:
         for (const std::string& folder : now.Folders) dirs_.insert(PathIdentity(WithTrailingBackslash(folder)));
         for (const std::string& key : now.RegistryKeys) keys_.insert(KeyIdentity(ParseKeyPath(key)));
         for (const std::string& key : now.CreatedKeys) keys_.insert(KeyIdentity(ParseKeyPath(key)));
-        for (const TRecordedValue& value : now.RegistryValues)
-            values_.insert(KeyIdentity(ParseKeyPath(value.KeyPath)) + "|" + UpperCase(value.Name));
-        for (const TRecordedIniKey& key : now.IniKeys)
-            iniKeys_.insert(IniSectionIdentity(key.File, key.Section) + "|" + UpperCase(key.Key));
+        for (const TRecordedValue& value : now.RegistryValues) values_.insert(ValueIdentity(value));
+        for (const TRecordedIniKey& key : now.IniKeys) iniKeys_.insert(IniKeyIdentity(key));
     }
 
     void Remove(const TUninstallRecordContents& earlier)
@@ -117,7 +125,7 @@ private:
     void RemoveValue(const TRecordedValue& value)
     {
         const TKeyPath key = ParseKeyPath(value.KeyPath);
-        if (!NamesAKey(key) || values_.contains(KeyIdentity(key) + "|" + UpperCase(value.Name))) return;
+        if (!NamesAKey(key) || values_.contains(ValueIdentity(value))) return;
         journal_.ValueToWrite(key, value.Name);
         if (RemoveRecordedValue(value))
             progress_.Log(Concat({"Deleted the earlier version's value ", value.KeyPath, " [", value.Name, "]"}));
@@ -125,7 +133,7 @@ private:
 
     void RemoveIniKey(const TRecordedIniKey& key)
     {
-        if (iniKeys_.contains(IniSectionIdentity(key.File, key.Section) + "|" + UpperCase(key.Key))) return;
+        if (iniKeys_.contains(IniKeyIdentity(key))) return;
         journal_.IniKeyToWrite(key.File, key.Section, key.Key);
         if (RemoveRecordedIniKey(key))
             progress_.Log(
