@@ -65,6 +65,46 @@ std::string SystemFolderDir()
     return KnownFolder(CSIDL_SYSTEMX86, WindowsDir() + "\\System32\\");
 }
 
+bool IsWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string ProgramFiles64Dir()
+{
+    if (!IsWow64()) return ProgramFilesDir();
+    // A 32-bit program is told Program Files (x86) by every folder call; the 64-bit view keeps the other.
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return SystemDrive() + "Program Files\\";
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof path - sizeof path[0];
+    const bool read =
+        RegGetValueW(key, nullptr, L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr, path, &size) == ERROR_SUCCESS &&
+        path[0] != L'\0';
+    RegCloseKey(key);
+    return read ? WithTrailingBackslash(port::Narrowed(path)) : SystemDrive() + "Program Files\\";
+}
+
+std::string NativeSystemDir()
+{
+    return WindowsDir() + (IsWow64() ? "\\Sysnative\\" : "\\System32\\");
+}
+
+std::string UserProgramsDir()
+{
+    return KnownFolder(CSIDL_LOCAL_APPDATA, KnownFolder(CSIDL_PROFILE, SystemDrive())) + "Programs\\";
+}
+
+std::string CommonShellFolderPath(TShellFolderKind kind)
+{
+    static constexpr std::array<int, 4> kCommon = {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS,
+                                                   CSIDL_COMMON_STARTMENU, CSIDL_COMMON_STARTUP};
+    return KnownFolder(kCommon.at(static_cast<std::size_t>(kind)), ShellFolderPath(kind));
+}
+
 std::string ShellFolderPath(TShellFolderKind kind)
 {
     const TShellFolderName& folder = kShellFolders.at(static_cast<std::size_t>(kind));

@@ -17,12 +17,28 @@ std::string SystemDrive();
 std::string ProgramFilesDir();
 std::string SystemFolderDir();
 
+// Whether this 32-bit program runs on 64-bit Windows.
+bool IsWow64();
+
+// A 64-bit program's Program Files and system folder, ending in "\": the folder the 64-bit registry view names, and
+// System32 by the name a 32-bit program reaches it through without turning redirection off ("Sysnative"). On
+// 32-bit Windows they are ProgramFilesDir and System32.
+std::string ProgramFiles64Dir();
+std::string NativeSystemDir();
+
+// The user's own folder for programs installed without an administrator, "%LOCALAPPDATA%\Programs\".
+std::string UserProgramsDir();
+
 enum TShellFolderKind { sfDesktop, sfPrograms, sfStartMenu, sfStartup };
 
 // The folder, ending in "\", from the user's "Shell Folders" key. When the key or the value is
 // missing, the folder of that name below the Windows directory (Desktop, Start Menu\Programs,
 // Start Menu, Start Menu\Programs\StartUp).
 std::string ShellFolderPath(TShellFolderKind kind);
+
+// The folder every user sees, ending in "\": the all-users Desktop, Start Menu, its Programs and StartUp. When
+// Windows names none, the user's own (ShellFolderPath).
+std::string CommonShellFolderPath(TShellFolderKind kind);
 
 // The file's index in the system small-icon list.
 int SmallIconIndex(const std::string& path);

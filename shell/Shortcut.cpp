@@ -67,6 +67,11 @@ std::string TShortcuts::QuickLaunchDir()
     return WindowsDir() + "\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch\\";
 }
 
+std::string TShortcuts::Location(TShellFolderKind kind) const
+{
+    return AllUsers ? CommonShellFolderPath(kind) : ShellFolderPath(kind);
+}
+
 std::string TShortcuts::FolderPath(const std::string& location) const
 {
     // Without a folder the shortcut goes into the shell folder itself, not into a "\\" path.
@@ -106,13 +111,13 @@ std::vector<std::string> TShortcuts::CreateShortcuts() const
         CreateDirectoryPath(folder);
         save(folder + fileName);
     };
-    if (FolderDesktop) saveInFolder(ShellFolderPath(sfDesktop));
-    saveInFolder(ShellFolderPath(sfPrograms));
-    if (FolderStartMenu) saveInFolder(ShellFolderPath(sfStartMenu));
+    if (FolderDesktop) saveInFolder(Location(sfDesktop));
+    saveInFolder(Location(sfPrograms));
+    if (FolderStartMenu) saveInFolder(Location(sfStartMenu));
     if (FolderQuickLaunch) saveInFolder(QuickLaunchDir());
 
-    if (Desktop) save(ShellFolderPath(sfDesktop) + fileName);
-    if (StartMenu) save(ShellFolderPath(sfStartMenu) + fileName);
+    if (Desktop) save(Location(sfDesktop) + fileName);
+    if (StartMenu) save(Location(sfStartMenu) + fileName);
     if (QuickLaunch) save(QuickLaunchDir() + fileName);
     return unsaved;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/ShellFolders.h"
+
 class TShortcuts {
 public:
     // Scans the Programs folder into FolderList.
@@ -19,11 +21,15 @@ public:
     bool FolderDesktop = false;
     bool FolderQuickLaunch = false;
     bool FolderStartMenu = false;
+    bool AllUsers = false;  // the Desktop and Start Menu every user sees; Quick Launch has none and stays the user's
     std::vector<std::string> FolderList;  // the entries of the Programs folder that are not shortcuts
     std::string IconFile;                 // icon 0 of this file; empty for the program's own icon
 
     // WindowsDir + "\Application Data\Microsoft\Internet Explorer\Quick Launch\".
     static std::string QuickLaunchDir();
+
+    // The shell folder of kind where the shortcuts go: every user's with AllUsers, else the running user's.
+    std::string Location(TShellFolderKind kind) const;
 
     // The program folder below location: location + Folder + "\", or location itself for no folder.
     std::string FolderPath(const std::string& location) const;

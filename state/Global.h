@@ -7,6 +7,10 @@
 
 using TStringList = std::vector<std::string>;
 
+// Whose an installation is. Unset keeps what an installation always was: its files and entry the machine's, its
+// shortcuts the running user's. Ask is a setting only: the user's answer makes a run's scope Machine or User.
+enum TInstallScope { isUnset, isMachine, isUser, isAsk };
+
 // The scalar settings of section "Setup Screen" of install.cfg, with the defaults of a missing key.
 struct TInstallSettings {
     std::string DisplayStyle = "Horiz In";
@@ -28,6 +32,8 @@ struct TInstallSettings {
     std::string DisplayIcon;  // a file of the installation, may begin with a path macro
     std::string HelpLink;
     std::string AboutLink;
+    TInstallScope Scope = isUnset;  // "Install Scope"
+    bool Product64 = false;         // "64-bit Product": 64-bit Program Files, registry view and system folder
 };
 
 struct TGlobal {
@@ -49,6 +55,7 @@ struct TGlobal {
     TStringList LaunchFiles;
 
     TInstallSettings InstallSettings;
+    TInstallScope Scope = isUnset;  // this run's: the setting, or the answer when it asks
 };
 
 extern TGlobal Global;

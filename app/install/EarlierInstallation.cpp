@@ -5,21 +5,29 @@
 #include "app/record/UninstallEntries.h"
 #include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
+#include "shell/Elevation.h"
 #include "shell/PathIdentity.h"
 
 namespace {
 
 constexpr const char* kAllFiles = "*.*";
 
-// installDir when an entry of entryKey names it, else the first folder an entry of it below HKEY_LOCAL_MACHINE
-// names: any user may write an entry below HKEY_CURRENT_USER, and lead this run to a record of their making.
+// An entry below HKEY_CURRENT_USER is the user's to write: it may lead a run with no more than the user's rights,
+// never an elevated one to a record of the user's making.
+bool Trusted(const TUninstallEntry& entry, bool elevated)
+{
+    return entry.Root == HKEY_LOCAL_MACHINE || !elevated;
+}
+
+// installDir when a trusted entry of entryKey names it, else the first folder a trusted entry of it names.
 std::string EntryFolder(const std::string& installDir, const std::string& entryKey)
 {
+    const bool elevated = RunsElevated();
     if (const std::optional<TUninstallEntry> entry = EntryNamingFolder(entryKey, installDir);
-        entry && entry->Root == HKEY_LOCAL_MACHINE)
+        entry && Trusted(*entry, elevated))
         return installDir;
     for (const TUninstallEntry& entry : FindUninstallEntries(entryKey))
-        if (entry.Root == HKEY_LOCAL_MACHINE && !entry.Dir.empty()) return entry.Dir;
+        if (Trusted(entry, elevated) && !entry.Dir.empty()) return entry.Dir;
     return "";
 }
 

@@ -82,7 +82,7 @@ TPlacement MoveOver(const std::string& staged, const std::string& target, bool e
 
 }  // namespace
 
-TPlacement PlaceFile(const std::string& source, const std::string& target, TInstallJournal& journal)
+TPlacement PlaceFile(const std::string& source, const std::string& target, TInstallJournal& journal, bool atRestart)
 {
     const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -90,6 +90,7 @@ TPlacement PlaceFile(const std::string& source, const std::string& target, TInst
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return plReadOnly;
     if (GetFileAttributesW(Wide(source).c_str()) == INVALID_FILE_ATTRIBUTES) return plNoSource;
     if (exists && NewerVersionThere(source, target)) return plKeptNewer;
+    if (exists && !atRestart && IsInUse(target)) return plInUse;
     const std::string staged = StagedFileBeside(target, journal);
     if (staged.empty()) return plRefused;
     try {

@@ -14,9 +14,12 @@ enum TPlacement {
     plReadOnly,   // target is read-only and stays as it is
     plKeptNewer,  // target's version resource names a higher version than the copy's: it stays as it is
     plRefused,    // target cannot be written, or the copy cannot be placed beside it
+    plInUse,      // target is in use, and the run may not have it replaced at the restart
 };
 
 // A file that was there is moved aside into the journal's backups, never overwritten, and the copy made beside
 // the target is journaled as soon as it exists. Raises the platform's read or write error when the copy fails
-// part-way (a full disk); target is untouched.
-TPlacement PlaceFile(const std::string& source, const std::string& target, TInstallJournal& journal);
+// part-way (a full disk); target is untouched. Without atRestart a file in use stays: the restart's list of renames
+// is the machine's, below HKEY_LOCAL_MACHINE.
+TPlacement PlaceFile(const std::string& source, const std::string& target, TInstallJournal& journal,
+                     bool atRestart = true);

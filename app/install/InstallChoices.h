@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "state/Global.h"
+
 struct TInstallChoices {
     std::string InstallDir;  // the text of Main_Dir; a missing trailing "\" is added
     std::string Title;       // the caption of TextInfo1: the record's "Title" and the entry's "DisplayName"
     std::string ProductId;   // the uninstall entry's key when set; the title names it otherwise
+    TInstallScope Scope = isUnset;  // whose the installation is (never isAsk)
     // The check marks of ListView1, row by row: three rows per shortcut entry, in entry order, for the
     // Start Menu, the Desktop and Quick Launch. A row that is not there counts as not ticked.
     std::vector<bool> ShortcutRows;

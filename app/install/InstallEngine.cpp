@@ -28,11 +28,19 @@
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
+#include "shell/Elevation.h"
 #include "shell/FileRoutines.h"
 #include "shell/PathIdentity.h"
 #include "shell/PendingRenames.h"
+#include "shell/ShellFolders.h"
 
 namespace {
+
+// How the record names the installation's scope.
+const char* ScopeName(TInstallScope scope)
+{
+    return scope == isUser ? "user" : scope == isMachine ? "machine" : "";
+}
 
 std::uint64_t FileSizeOf(const std::string& path)
 {
@@ -101,8 +109,14 @@ private:
         progress_.ShowStageMark(isRegistry);
         TRegistryWriter(record_, earlier_, before_, progress_, steps_, journal_)
             .WriteRegistryEntries(global_.RegistryEntries);
-        WriteUninstallKey(EntryFacts(), progress_, journal_);
+        const TEntryFacts entry = EntryFacts();
+        // A user's first entry makes the user's list of entries: it goes again with the product's.
+        const std::string entries = UninstallKeyPath("");
+        const TKeyPath list{entry.Root, entries.substr(0, entries.size() - 1)};
+        if (!RawKeyExists(list.Root, list.Path)) record_.AddCreatedKey(KeyPathText(list));
+        WriteUninstallKey(entry, progress_, journal_);
         record_.SetTitle(choices_.Title, choices_.EntryKey());
+        record_.SetPlaces(ScopeName(choices_.Scope), global_.InstallSettings.Product64);
         if (!earlier_.Dir().empty())
             RemoveEarlierLeftovers(earlier_.Record(), ReadUninstallRecord(installDir_), journal_, progress_);
         progress_.SetCaption(ilLabel2, "Finished");
@@ -122,7 +136,8 @@ private:
                 icon.empty() ? installDir_ + "setup.exe" : ExpandPathMacros(icon, installDir_),
                 settings.HelpLink,
                 settings.AboutLink,
-                bytes};
+                bytes,
+                choices_.Scope == isUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE};
     }
 
     // The directory is made first, so the record never fails for want of it. The earlier record goes aside, where
@@ -171,6 +186,7 @@ private:
     // that restart would delete, or replace with an older staged copy, are this run's again.
     void KeepDestinationsFromPendingRemoval()
     {
+        if (choices_.Scope == isUser) return;  // the list is the machine's: a user's installation leaves it alone
         std::set<std::string> paths;
         for (const std::string& destination : global_.DestinationFiles)
             for (std::string path = destination; !IsRootDirectory(path); path = DirectoryPart(PathIdentity(path)))
@@ -211,7 +227,7 @@ private:
         const bool ownsWhole = OwnsWhole(dir);
         if (ownsWhole) record_.AddDirectoryFiles(dir);
         const std::uint64_t size = FileSizeOf(global_.TempDir + name);
-        const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_);
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_, choices_.Scope != isUser);
         if (!ownsWhole && (placement == plInstalled || placement == plAtRestart)) record_.AddFile(destination);
         NotePlacement(destination, placement, size);
     }
@@ -254,7 +270,7 @@ private:
         if (name.empty()) return;
         const std::string destination = installDir_ + name;
         const std::uint64_t size = FileSizeOf(global_.TempDir + name);
-        const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_);
+        const TPlacement placement = PlaceFile(global_.TempDir + name, destination, journal_, choices_.Scope != isUser);
         if (!OwnsWhole(installDir_) && (placement == plInstalled || placement == plAtRestart))
             record_.AddFile(destination);
         NotePlacement(destination, placement, size);
@@ -287,6 +303,10 @@ bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index,
 
 TInstallOutcome RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
 {
+    if (global.InstallSettings.Product64 && !IsWow64())
+        throw Exception(Concat({choices.Title, " is a 64-bit program: it cannot be installed on 32-bit Windows"}));
+    if (choices.Scope != isUser && !RunsElevated())
+        throw Exception(Concat({"Installing ", choices.Title, " for everyone needs an administrator's rights"}));
     // A killed run of the product is undone before this one looks at what an earlier installation left.
     const std::string undone = InterruptedRunMessage(choices.Title, UndoJournal(choices.EntryKey()));
     if (!undone.empty()) progress.Log(undone);

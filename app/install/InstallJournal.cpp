@@ -28,25 +28,35 @@ std::function<void(int)>& StepSeam()
 // Administrators and the system alone, whatever the key above would hand down.
 constexpr const wchar_t* kJournalSecurity = L"D:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)";
 
+std::string JournalKeyText(const std::string& path)
+{
+    return KeyPathText({JournalRoot(), path});
+}
+
+// Below HKEY_CURRENT_USER the key keeps the user's own security: the run has no more rights than the user.
 HKEY CreateJournalKey(const std::string& path)
 {
+    const HKEY root = JournalRoot();
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kJournalSecurity, SDDL_REVISION_1, &descriptor, nullptr))
+    if (root == HKEY_LOCAL_MACHINE &&
+        !ConvertStringSecurityDescriptorToSecurityDescriptorW(kJournalSecurity, SDDL_REVISION_1, &descriptor, nullptr))
         throw Exception("Cannot make the security of the installation's journal");
     SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
     HKEY key = nullptr;
-    const LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, port::Widened(path).c_str(), 0, nullptr, 0,
-                                           KEY_SET_VALUE, &attributes, &key, nullptr);
-    LocalFree(descriptor);
-    if (status != ERROR_SUCCESS) throw Exception("Cannot write the installation's journal HKEY_LOCAL_MACHINE\\" + path);
+    const LSTATUS status = RegCreateKeyExW(root, port::Widened(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                           descriptor ? &attributes : nullptr, &key, nullptr);
+    if (descriptor) LocalFree(descriptor);
+    if (status != ERROR_SUCCESS) throw Exception("Cannot write the installation's journal " + JournalKeyText(path));
     return key;
 }
 
-std::string ProgramDataDir()
+// The program data of the machine, or the user's own beside the journal below HKEY_CURRENT_USER.
+std::string BackupsParentDir()
 {
+    const int folder = JournalRoot() == HKEY_LOCAL_MACHINE ? CSIDL_COMMON_APPDATA : CSIDL_LOCAL_APPDATA;
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
-        throw Exception("Cannot find the folder of the machine's program data");
+    if (FAILED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path)))
+        throw Exception("Cannot find the folder of the program data");
     return port::Narrowed(path) + "\\";
 }
 
@@ -178,7 +188,7 @@ void TInstallJournal::Add(TJournalKind kind, std::vector<std::string> fields)
     // A change the journal does not hold could not be undone: none is made.
     if (key_ == nullptr || RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
                                           static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-        throw Exception("Cannot write the installation's journal HKEY_LOCAL_MACHINE\\" + keyPath_);
+        throw Exception("Cannot write the installation's journal " + JournalKeyText(keyPath_));
     if (StepSeam()) StepSeam()(lines_);
 }
 
@@ -192,7 +202,7 @@ void TInstallJournal::AddValue(const std::string& keyPath, const std::string& na
 std::string TInstallJournal::NextBackup()
 {
     if (backups_.empty()) {
-        backups_ = CreateScratchFolder(ProgramDataDir() + "Setup Backups\\");
+        backups_ = CreateScratchFolder(BackupsParentDir() + "Setup Backups\\");
         Add(jkBackups, {backups_});
     }
     const std::string name = HexDigits(backupNames_.size() + 1, 8) + ".bak";

@@ -13,6 +13,8 @@ const char* Reason(TPlacement why)
             return "the file there is read-only";
         case plKeptNewer:
             return "a newer version is installed";
+        case plInUse:
+            return "in use; only an administrator's installation can replace it at the restart";
         case plInstalled:
         case plAtRestart:
         case plRefused:
@@ -42,6 +44,7 @@ std::string PlacementLine(const std::string& path, TPlacement placement)
         case plReadOnly:
         case plKeptNewer:
         case plRefused:
+        case plInUse:
             break;
     }
     return Concat({"Not installed: ", path, " (", Reason(placement), ")"});

@@ -9,7 +9,7 @@
 
 struct TSkippedFile {
     std::string Path;
-    TPlacement Why;  // plNoSource, plReadOnly, plKeptNewer or plRefused
+    TPlacement Why;  // plNoSource, plReadOnly, plKeptNewer, plRefused or plInUse
 };
 
 struct TInstallOutcome {

@@ -14,6 +14,7 @@
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "settings/IniFile.h"
+#include "shell/Elevation.h"
 #include "shell/ReparsePoints.h"
 #include "shell/ScratchFolder.h"
 
@@ -23,10 +24,10 @@ namespace {
 // that is no line of text reads as "".
 std::vector<std::string> JournalLines(const std::string& keyPath, bool& found)
 {
-    found = RawKeyExists(HKEY_LOCAL_MACHINE, keyPath);
+    found = RawKeyExists(JournalRoot(), keyPath);
     std::vector<std::string> lines;
     for (std::uint64_t number = 1; found; ++number) {
-        const std::optional<TRawValue> value = ReadRawValue(HKEY_LOCAL_MACHINE, keyPath, JournalLineName(number));
+        const std::optional<TRawValue> value = ReadRawValue(JournalRoot(), keyPath, JournalLineName(number));
         if (!value) break;
         std::wstring text(value->Data.size() / sizeof(wchar_t), L'\0');
         std::memcpy(text.data(), value->Data.data(), text.size() * sizeof(wchar_t));
@@ -246,6 +247,11 @@ std::string HowItWasLeft(const TUndoReport& report)
 
 }  // namespace
 
+HKEY JournalRoot()
+{
+    return RunsElevated() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
 TUndoReport UndoJournal(const std::string& title)
 {
     TUndoReport report;
@@ -260,8 +266,8 @@ TUndoReport UndoJournal(const std::string& title)
 
 void DropJournal(const std::string& title)
 {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, port::Widened(JournalKeyPath(title)).c_str());
-    DeleteKeyIfEmpty(HKEY_LOCAL_MACHINE, kJournalsKey);
+    RegDeleteTreeW(JournalRoot(), port::Widened(JournalKeyPath(title)).c_str());
+    DeleteKeyIfEmpty(JournalRoot(), kJournalsKey);
 }
 
 void RemoveBackups(const std::string& dir, const std::vector<std::string>& names)

@@ -4,6 +4,8 @@
 // when a run was killed. Undo restores; it never removes what was there before the run: a folder or key the run
 // created is removed only once it is empty again, and a file the run moved aside goes back only when it is still
 // among the backups.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,10 @@ struct TUndoReport {
 // files moved aside and the run's scratch folder (when it is still the folder the run made), and drops the
 // journal.
 TUndoReport UndoJournal(const std::string& title);
+
+// Where this process keeps journals: below HKEY_LOCAL_MACHINE with an administrator's rights, where no one else
+// may write, so that nobody's key can steer an elevated undo; below HKEY_CURRENT_USER, the user's own, without.
+HKEY JournalRoot();
 
 // The journal's key, and the key of all journals once it is empty.
 void DropJournal(const std::string& title);

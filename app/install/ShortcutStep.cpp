@@ -15,6 +15,7 @@ void LoadEntry(std::string entry, const TInstallChoices& choices, std::size_t fi
 {
     shortcuts.FolderDesktop = choices.FolderDesktop;
     shortcuts.FolderStartMenu = choices.FolderStartMenu;
+    shortcuts.AllUsers = choices.Scope == isMachine;
     shortcuts.ProgramName = SplitFirst(entry, ',');
     shortcuts.RunProgram = ExpandPathMacros(SplitFirst(entry, ','), installDir);
     shortcuts.StartMenu = choices.RowTicked(firstRow);
@@ -39,8 +40,8 @@ public:
     {
         newFolders_.clear();
         links_.clear();
-        const std::string desktop = ShellFolderPath(sfDesktop);
-        const std::string startMenu = ShellFolderPath(sfStartMenu);
+        const std::string desktop = shortcuts.Location(sfDesktop);
+        const std::string startMenu = shortcuts.Location(sfStartMenu);
         const std::string fileName = shortcuts.ProgramName + ".lnk";
         RecordFolders(startMenu, shortcuts);
         if (shortcuts.StartMenu) AddLink(startMenu + fileName);
@@ -48,7 +49,7 @@ public:
         if (shortcuts.QuickLaunch) AddLink(TShortcuts::QuickLaunchDir() + fileName);
         if (shortcuts.FolderDesktop) RecordFolderShortcut(desktop, shortcuts);
         if (shortcuts.FolderStartMenu) RecordFolderShortcut(startMenu, shortcuts);
-        RecordFolderShortcut(ShellFolderPath(sfPrograms), shortcuts);
+        RecordFolderShortcut(shortcuts.Location(sfPrograms), shortcuts);
     }
 
     // What the entry is about to make: its folders, the outermost first, and its shortcuts.

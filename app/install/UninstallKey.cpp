@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "app/record/KeyPath.h"
 #include "config/TextFields.h"
 #include "port/win32/WideText.h"
 #include "settings/Registry.h"
@@ -70,12 +71,12 @@ void WriteUninstallKey(const TEntryFacts& facts, TInstallProgress& progress, TIn
     progress.ProcessMessages();
     if (facts.Key.empty() || facts.Key.find('\\') != std::string::npos) return;
     const std::string path = UninstallKeyPath(facts.Key);
-    const TKeyPath key{HKEY_LOCAL_MACHINE, path};
+    const TKeyPath key{facts.Root, path};
     journal.KeysToCreate(key);
     for (const char* name : kEntryValues) journal.ValueToWrite(key, name);
-    TRegistry registry(HKEY_LOCAL_MACHINE);
+    TRegistry registry(facts.Root);
     if (!registry.OpenKey(path, true)) {
-        progress.Log(Concat({"Uninstall entry not created: HKEY_LOCAL_MACHINE\\", path}));
+        progress.Log(Concat({"Uninstall entry not created: ", KeyPathText(key)}));
         return;
     }
     // An upgrade's entry says nothing that only the earlier version said.
@@ -84,6 +85,6 @@ void WriteUninstallKey(const TEntryFacts& facts, TInstallProgress& progress, TIn
     registry.WriteInteger("EstimatedSize", KilobytesOf(facts.PlacedBytes));
     registry.WriteInteger("NoModify", 1);
     registry.WriteInteger("NoRepair", 1);
-    progress.Log(Concat({"Uninstall entry HKEY_LOCAL_MACHINE\\", path,
-                         " [UninstallString]=", UninstallCommand(facts.InstallDir, facts.Key)}));
+    progress.Log(Concat(
+        {"Uninstall entry ", KeyPathText(key), " [UninstallString]=", UninstallCommand(facts.InstallDir, facts.Key)}));
 }

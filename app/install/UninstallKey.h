@@ -25,6 +25,7 @@ struct TEntryFacts {
     std::string HelpLink;
     std::string AboutLink;
     std::uint64_t PlacedBytes = 0;  // of the files the run placed
+    HKEY Root = HKEY_LOCAL_MACHINE;  // HKEY_CURRENT_USER for a user's own installation
 };
 
 // Label2 "Creating Uninstaller", then the key with every value, each journaled first; a value an earlier entry of

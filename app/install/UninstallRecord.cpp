@@ -78,6 +78,12 @@ void TUninstallRecord::SetTitle(const std::string& title, const std::string& ent
     Write(RecordName, RecordTitle, title);
 }
 
+void TUninstallRecord::SetPlaces(const std::string& scope, bool view64)
+{
+    if (!scope.empty()) Write(RecordName, RecordScope, scope);
+    if (view64) Write(RecordName, RecordView, "64-bit");
+}
+
 void TUninstallRecord::Write(const std::string& section, const std::string& key, const std::string& value)
 {
     // A value is read back up to the line's end.

@@ -2,7 +2,7 @@
 // The uninstall record uninstaller.cfg in the install directory: what the uninstaller removes, written
 // whole again with every key as the install run goes, so a run stopped half-way leaves a partial record.
 // It is UTF-8 and begins with the UTF-8 byte-order mark, which tells it from the records of earlier versions
-// (app/record/RecordFile.h). Every key but "Title" and "Entry" has an empty value; readers ask only for key names.
+// (app/record/RecordFile.h). Every key but those of "Name" has an empty value; readers ask only for key names.
 //
 // Sections:
 //   "Files"            a directory + "*.*" (every file in it), a single file, or a shortcut
@@ -14,7 +14,9 @@
 //   "INI Keys"         INI file path | section | key: that key only
 //   "Created Keys"     a key path this run created: removed once nothing is left in it
 //   "INI Sections"     INI file path | section, a section this run added: removed once it holds no key
-//   "Name"             "Title" = the product title; "Entry" = the uninstall entry's key when it is not the title
+//   "Name"             "Title" = the product title; "Entry" = the uninstall entry's key when it is not the title;
+//                      "Scope" = "user" or "machine" when the installation has a scope; "View" = "64-bit" for a
+//                      64-bit product, whose keys are in the 64-bit registry view
 // "Registry Values", "INI Keys" and "INI Sections" are for keys and files the installation wrote into but
 // did not create. A key holds its fields as app/record/RecordFormat.h describes, so every name reads back exactly.
 #include <string>
@@ -45,6 +47,7 @@ public:
     void AddCreatedKey(const std::string& keyPath);
     void AddIniSection(const std::string& iniFile, const std::string& section);
     void SetTitle(const std::string& title, const std::string& entryKey);
+    void SetPlaces(const std::string& scope, bool view64);
 
 private:
     void Write(const std::string& section, const std::string& key, const std::string& value);

@@ -13,6 +13,8 @@ DestinationBases BasesFor(std::string mainDir)
 {
     std::string windows = WindowsDir();
     std::string drive = windows.substr(0, 3);
+    if (Global.InstallSettings.Product64)
+        return {std::move(mainDir), std::move(windows), std::move(drive), ProgramFiles64Dir(), NativeSystemDir()};
     return {std::move(mainDir), std::move(windows), std::move(drive), ProgramFilesDir(), SystemFolderDir()};
 }
 

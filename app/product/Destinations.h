@@ -1,5 +1,6 @@
 #pragma once
-// Where things go: the destination tokens of finstall.cfg and the path macros of install.cfg.
+// Where things go: the destination tokens of finstall.cfg and the path macros of install.cfg; Program Files and the
+// system folder are those of Global's product, 32-bit or 64-bit.
 // mainDir is the destination directory as the user sees it (the text of Main_Dir).
 #include <string>
 

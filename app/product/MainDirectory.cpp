@@ -2,16 +2,14 @@
 
 #include "config/TextFields.h"
 #include "settings/Registry.h"
-#include "shell/ShellFolders.h"
 
 bool IsRegistryReference(const std::string& mainDirectory)
 {
     return mainDirectory.starts_with("HKEY_");
 }
 
-std::string ResolveMainDirectory(const std::string& mainDirectory, bool underProgramFiles)
+std::string ResolveMainDirectory(const std::string& mainDirectory, const std::string& base)
 {
-    const std::string base = underProgramFiles ? ProgramFilesDir() : SystemDrive();
     if (!IsRegistryReference(mainDirectory)) return base + mainDirectory;
 
     std::string fields = mainDirectory;

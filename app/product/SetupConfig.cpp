@@ -6,6 +6,7 @@
 
 #include "app/product/Destinations.h"
 #include "app/product/MainDirectory.h"
+#include "app/product/RunScope.h"
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
 #include "port/WholeFile.h"
@@ -53,6 +54,8 @@ TInstallSettings ReadSettings(const TUtf8IniFile& ini)
     settings.DisplayIcon = ini.ReadString(kScreen, "Display Icon", "");
     settings.HelpLink = ini.ReadString(kScreen, "Help Link", "");
     settings.AboutLink = ini.ReadString(kScreen, "About Link", "");
+    settings.Scope = ScopeSetting(ini.ReadString(kScreen, "Install Scope", ""));
+    settings.Product64 = ini.ReadBool(kScreen, "64-bit Product", false);
     return settings;
 }
 
@@ -116,7 +119,7 @@ void ApplyFontKeys(const TScreenLineConfig& line, TLabelFont& font)
     font.Style = line.FontStyle;
 }
 
-TSetupConfig ReadSetupConfig(const std::string& dir)
+TSetupConfig ReadSetupConfig(const std::string& dir, TInstallScope answer)
 {
     const TUtf8IniFile ini(dir + "install.cfg");
     TSetupConfig config;
@@ -127,7 +130,10 @@ TSetupConfig ReadSetupConfig(const std::string& dir)
     config.ImageBorderColor = ini.ReadColor(kScreen, "Image Border Color", config.ImageBorderColor);
     config.Settings = ReadSettings(ini);
 
-    config.MainDir = ResolveMainDirectory(config.Settings.MainDirectory, config.Settings.UnderProgramFiles);
+    config.Scope = RunScope(config.Settings.Scope, answer);
+    const TInstallSettings& settings = config.Settings;
+    config.MainDir = ResolveMainDirectory(settings.MainDirectory,
+                                          ProgramsBase(config.Scope, settings.Product64, settings.UnderProgramFiles));
     if (IsRegistryReference(config.Settings.MainDirectory)) config.Settings.MainDirectory = config.MainDir;
     config.Finished = FinishedChoicesOf(config.Settings);
 
@@ -161,6 +167,7 @@ std::array<bool, 3> ShortcutFlagsOf(std::string entry)
 std::string ApplyToGlobals(const TSetupConfig& config, TGlobal& global)
 {
     global.InstallSettings = config.Settings;
+    global.Scope = config.Scope;
     global.AutoexecEntries = config.AutoexecEntries;
     global.RegistryEntries.insert(global.RegistryEntries.end(), config.RegistryEntries.begin(),
                                   config.RegistryEntries.end());

@@ -70,7 +70,8 @@ struct TSetupConfig {
     std::uint32_t ToColor = 0;
     std::uint32_t ImageBorderColor = 0x8000000F;
     TInstallSettings Settings;  // MainDirectory as resolved
-    std::string MainDir;        // the default destination, the text of Main_Dir (no "\" added)
+    TInstallScope Scope = isUnset;  // the run's (RunScope in app/product/RunScope.h)
+    std::string MainDir;            // the default destination, the text of Main_Dir (no "\" added)
     TFinishedChoices Finished;
 
     TStringList AutoexecEntries;  // replaces the plan's list
@@ -81,8 +82,9 @@ struct TSetupConfig {
 };
 
 // Reads dir + "install.cfg" and dir + "finstall.cfg" (dir ends in "\" or is empty), both in UTF-8 (a byte-order
-// mark at the start is skipped). A missing file, section or key gives the defaults; nothing is reported.
-TSetupConfig ReadSetupConfig(const std::string& dir);
+// mark at the start is skipped). A missing file, section or key gives the defaults; nothing is reported. answer is
+// the command line's to a product that asks whose installation it is.
+TSetupConfig ReadSetupConfig(const std::string& dir, TInstallScope answer = isUnset);
 
 // The product's title: "Text Line 1", or the screen's own title when the configuration names none.
 inline constexpr const char* kInstallTitle = "Tarvelo 2000";

@@ -22,6 +22,8 @@ inline constexpr const char* RecordPlacedFiles = "Placed Files";
 inline constexpr const char* RecordName = "Name";
 inline constexpr const char* RecordTitle = "Title";
 inline constexpr const char* RecordEntry = "Entry";
+inline constexpr const char* RecordScope = "Scope";  // "user" or "machine"; missing before installations had one
+inline constexpr const char* RecordView = "View";    // "64-bit" for a 64-bit product's registry view
 
 std::string EncodeRecordKey(const std::vector<std::string>& fields);
 

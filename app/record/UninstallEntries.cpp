@@ -2,14 +2,9 @@
 
 #include "app/record/CanonicalPath.h"
 #include "config/TextFields.h"
+#include "shell/ShellFolders.h"
 
 namespace {
-
-bool IsWow64()
-{
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
 
 // "UninstallString" of the key, or "" when the key or value is missing or no text.
 std::string UninstallStringOf(HKEY root, REGSAM view, const std::string& keyPath)

@@ -38,6 +38,8 @@ TUninstallRecordContents ReadUninstallRecord(const std::string& uninstallDir)
     const ProfileFile record = LoadUninstallRecord(file);
     contents.Title = record.ReadString(RecordName, RecordTitle, "");
     contents.EntryKey = record.ReadString(RecordName, RecordEntry, contents.Title);
+    contents.Scope = record.ReadString(RecordName, RecordScope, "");
+    contents.View64 = record.ReadString(RecordName, RecordView, "") == "64-bit";
     contents.Files = AllPaths(record, RecordFiles);
     contents.Folders = AllPaths(record, RecordFolder);
     contents.PlacedFiles = AllPaths(record, RecordPlacedFiles);

@@ -24,6 +24,8 @@ struct TUninstallRecordContents {
     bool Found = false;                              // the record file is there to be read
     std::string Title;                               // "Name" / "Title"
     std::string EntryKey;                            // "Name" / "Entry", or the title without it
+    std::string Scope;                               // "Name" / "Scope": "user", "machine" or ""
+    bool View64 = false;                             // "Name" / "View" is "64-bit"
     std::vector<std::string> Files;                  // file patterns, single files and shortcuts
     std::vector<std::string> PlacedFiles;            // each file the installation put in place
     std::vector<std::string> Folders;                // directories to remove when empty

@@ -5,6 +5,11 @@
 
 namespace {
 
+bool EqualsNoCase(std::string_view text, std::string_view word)
+{
+    return text.size() == word.size() && StartsWithNoCase(text, word);
+}
+
 // The rest of the raw command line after its last "/D=", without the blanks and the quote that may end it.
 std::string RawDestination(std::string_view raw)
 {
@@ -47,6 +52,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const s
             if (line.Destination.empty()) line.Destination = argument.substr(3);
             line.Problem = DestinationProblem(line.Destination);
             return line;
+        } else if (EqualsNoCase(argument, "/CURRENTUSER") || EqualsNoCase(argument, "/ALLUSERS")) {
+            line.Scope = EqualsNoCase(argument, "/ALLUSERS") ? isMachine : isUser;
         } else if (argument == "/?" || (argument.size() == 5 && StartsWithNoCase(argument, "/HELP"))) {
             line.Help = true;
             return line;
@@ -63,7 +70,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments, const s
 const char* CommandLineHelp()
 {
     return "Usage:\r\n"
-           "  setup.exe [/S] [/LOG=FILE] [/D=DIR]     install\r\n"
+           "  setup.exe [/S] [/LOG=FILE] [/CURRENTUSER | /ALLUSERS] [/D=DIR]\r\n"
+           "                                          install\r\n"
            "  setup.exe [/S] [/LOG=FILE] [--] NAME    uninstall the product whose\r\n"
            "                                          uninstall entry is named NAME:\r\n"
            "                                          its product id, or its title\r\n"
@@ -71,6 +79,8 @@ const char* CommandLineHelp()
            "Switches come first, in any letter case:\r\n"
            "  /S          silent: no window, no question\r\n"
            "  /LOG=FILE   write a log of the run to FILE\r\n"
+           "  /CURRENTUSER, /ALLUSERS  for a product that asks: install for\r\n"
+           "              me only, or for everyone\r\n"
            "  /D=DIR      install into DIR, a full path with its drive; it comes last\r\n"
            "              and takes the rest of the command line\r\n"
            "  --          ends the switches: NAME may then begin with /\r\n"

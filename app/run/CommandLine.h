@@ -5,16 +5,20 @@
 //   /D=DIR      the destination, a full path; it comes last and takes the rest of the command line, blanks
 //               and all, without one pair of enclosing quotes
 //   --          the end of the switches: what follows is a title, even when it begins with "/"
+//   /CURRENTUSER, /ALLUSERS  the answer to a product that asks whose installation it is: for me only, for everyone
 //   /? or /HELP the switches, the exit codes and the uninstall's form, shown instead of a run
 // What follows the switches names the uninstall entry of an uninstall (the product's id, or its title), as every
 // stored "UninstallString" holds it (today's after "--", earlier versions' right after the program).
 #include <string>
 #include <vector>
 
+#include "state/Global.h"
+
 struct TCommandLine {
     bool Silent = false;
     std::string LogFile;
     std::string Destination;
+    TInstallScope Scope = isUnset;       // /CURRENTUSER: isUser, /ALLUSERS: isMachine
     std::vector<std::string> Arguments;  // after the switches
     bool Help = false;                   // /? or /HELP: nothing else is read
     std::string Problem;                 // not empty: the command line is wrong, and why

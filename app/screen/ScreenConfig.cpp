@@ -5,7 +5,7 @@
 
 void TDisplayScreen::LoadSetupConfig(const std::string& dir)
 {
-    const TSetupConfig config = ReadSetupConfig(dir);
+    const TSetupConfig config = ReadSetupConfig(dir, commandLine_.Scope);
     TLabel* lines[] = {&TextInfo1, &TextInfo2, &TextInfo3, &TextInfo4};
     for (std::size_t line = 0; line < config.Lines.size(); ++line) ApplyScreenLine(*lines[line], config.Lines[line]);
     SetupScreen.SetColorStart(config.FromColor);

@@ -49,6 +49,7 @@ TInstallChoices TDisplayScreen::InstallChoices() const
     choices.InstallDir = Main_Dir.Text();
     choices.Title = TextInfo1.Text();
     choices.ProductId = Global.InstallSettings.ProductId;
+    choices.Scope = Global.Scope;
     for (int row = 0; row < ListView1.Count(); ++row) choices.ShortcutRows.push_back(ListView1.Checked(row));
     choices.FolderDesktop = CheckBox2.Checked();
     choices.FolderStartMenu = CheckBox1.Checked();

@@ -20,19 +20,20 @@ TInstallChoices DefaultChoices(const std::string& installDir, const std::string&
     choices.InstallDir = installDir;
     choices.Title = title;
     choices.ProductId = Global.InstallSettings.ProductId;
+    choices.Scope = Global.Scope;
     for (const std::string& entry : Global.ShortcutEntries)
         for (bool flag : ShortcutFlagsOf(entry)) choices.ShortcutRows.push_back(flag);
     return choices;
 }
 
-TExitCode Install(const std::string& destination, TRunLog& log)
+TExitCode Install(const TCommandLine& line, TRunLog& log)
 {
     TSilentExpansionHost expansionHost(log);
     TSetupConfig config;
     std::string proposed;
     TSupportExpansion expansion(
         [&](const std::string& dir) {
-            config = ReadSetupConfig(dir);
+            config = ReadSetupConfig(dir, line.Scope);
             proposed = ApplyToGlobals(config, Global);
         },
         expansionHost);
@@ -41,8 +42,8 @@ TExitCode Install(const std::string& destination, TRunLog& log)
         return expansionHost.DiskMissing() ? ecDiskMissing : ecFailed;
     }
 
-    const TInstallChoices choices =
-        DefaultChoices(destination.empty() ? proposed : WithTrailingBackslash(destination), ProductTitleOf(config));
+    const TInstallChoices choices = DefaultChoices(
+        line.Destination.empty() ? proposed : WithTrailingBackslash(line.Destination), ProductTitleOf(config));
     log.Line(Concat({"Installing ", choices.Title, " into ", choices.InstallDir}));
     TSilentInstallProgress progress(log);
     TInstallOutcome outcome;
@@ -75,7 +76,7 @@ TExitCode RunSilentInstall(const TCommandLine& line, TRunLog& log)
         return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     if (const std::string undone = InterruptedRunMessage(title, UndoJournal(title)); !undone.empty()) log.Line(undone);
-    const TExitCode code = Install(line.Destination, log);
+    const TExitCode code = Install(line, log);
     FreeGlobals();
     return code;
 }

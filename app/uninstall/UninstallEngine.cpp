@@ -81,8 +81,10 @@ public:
         if (record.Found) {
             view_.ShowSummary("All Files,Folders and Icons Removed");
             view_.ProcessMessages();
-            if (request.Entry && DeleteUninstallEntry(*request.Entry))
+            if (request.Entry && DeleteUninstallEntry(*request.Entry)) {
                 view_.Log(Concat({"Deleted the uninstall entry ", request.Entry->Text()}));
+                RemoveCreatedKeys(record.CreatedKeys);  // the list of entries the installation made for its own
+            }
         }
         WarnOfRefusedKeys();
         view_.ProcessMessages();

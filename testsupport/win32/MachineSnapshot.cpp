@@ -197,7 +197,8 @@ MachineSnapshot MachineSnapshot::TakeWithin(const std::string& destination, cons
     Items& items = snapshot.items_;
     for (const std::string& dir :
          {ShellFolder(CSIDL_PROGRAM_FILES), NativeProgramFiles(), ShellFolder(CSIDL_STARTMENU),
-          ShellFolder(CSIDL_DESKTOPDIRECTORY),
+          ShellFolder(CSIDL_DESKTOPDIRECTORY), ShellFolder(CSIDL_COMMON_STARTMENU),
+          ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY),
           WindowsDirectory() + "Application Data\\Microsoft\\Internet Explorer\\Quick Launch\\",
           ShellFolder(CSIDL_APPDATA) + "Microsoft\\Internet Explorer\\Quick Launch\\", destination})
         if (!dir.empty()) AddTree(dir, items);

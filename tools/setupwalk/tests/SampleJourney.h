@@ -102,19 +102,24 @@ private:
             SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
         for (const std::string& dir :
              {installDir_, ShellFolder(CSIDL_PROGRAMS) + "Northwind", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind",
-              ShellFolder(CSIDL_STARTMENU) + "Northwind"})
+              ShellFolder(CSIDL_STARTMENU) + "Northwind", ShellFolder(CSIDL_COMMON_PROGRAMS) + "Northwind",
+              ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "Northwind",
+              ShellFolder(CSIDL_COMMON_STARTMENU) + "Northwind"})
             std::filesystem::remove_all(dir, ignored);
         for (const std::string& file :
              {WindowsDirectory() + "nwnotes.ini", WindowsDirectory() + "notes.ini", SystemDirectory() + "nwhelper.txt",
               WindowsDirectory() + "nwnotes-postinstall.log", ShellFolder(CSIDL_STARTMENU) + "Northwind Notes.lnk",
-              ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk",
-              ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
+              ShellFolder(CSIDL_STARTMENU) + "Read Me.lnk", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "Northwind Notes.lnk",
+              ShellFolder(CSIDL_COMMON_STARTMENU) + "Northwind Notes.lnk",
+              ShellFolder(CSIDL_COMMON_STARTMENU) + "Read Me.lnk",
+              ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
             DeleteFileA(file.c_str());
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Environment",
                            "NORTHWIND_NOTES");
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Northwind");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Northwind");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kUninstallKey);
     }
 
     std::string installDir_;

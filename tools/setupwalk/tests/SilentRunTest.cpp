@@ -474,3 +474,102 @@ TEST_F(EndToEnd, TheSampleLandsWhereWindowsKeepsA32BitProgram)
 }
 
 }  // namespace
+
+namespace {
+
+// The sample made a product for its user alone: without what only an administrator may write (the Windows
+// directory's files and INI file, the HKEY_LOCAL_MACHINE key), for the scope given.
+void MakeUsersOwn(const std::string& product, const std::string& scope)
+{
+    std::string finstall;
+    for (const std::string& line : SplitLines(ScratchDir::Read(product + "\\finstall.cfg")))
+        if (line.starts_with("Installation Directory")) finstall += line + "\r\n";
+    ScratchDir::Write(product + "\\finstall.cfg", finstall);
+    std::string config = ScratchDir::Read(product + "\\install.cfg");
+    const std::size_t from = config.find("[Autoexec.bat]"), to = config.find("[Launch Applications]");
+    config.replace(from, to - from,
+                   "[INI\\Registry]\r\nCount=1\r\nINIREG 0=HKEY_CURRENT_USER\\Software\\Northwind\\Notes,Options,"
+                   "Version,2.0\r\n\r\n");
+    ScratchDir::Write(product + "\\install.cfg", config);
+    WriteConfig(product, "Install Scope=" + scope + "\r\n");
+}
+
+// What changed from before to now that is the machine's, not the user's.
+std::vector<std::string> MachineChanges(const MachineSnapshot& before, const std::string& dir)
+{
+    std::vector<std::string> changes = before.DifferencesTo(MachineSnapshot::Take(dir));
+    std::erase_if(changes, [&](const std::string& change) {
+        return change.find(" HKCU\\") != std::string::npos || change.find(UpperCase(dir)) != std::string::npos ||
+               change.find(UpperCase(ShellFolder(CSIDL_STARTMENU))) != std::string::npos ||
+               change.find(UpperCase(ShellFolder(CSIDL_DESKTOPDIRECTORY))) != std::string::npos;
+    });
+    return changes;
+}
+
+}  // namespace
+
+// A product for its user alone, installed silently: its files below the user's local application data, its entry
+// and key below HKEY_CURRENT_USER, its shortcuts the user's; nothing of the machine's changes, and the uninstaller
+// from that entry leaves the machine as before. The same product asking, answered on the command line, goes where
+// the answer says.
+TEST_F(EndToEnd, AUserInstallationTouchesOnlyTheUsersPlacesAndGoesWhole)
+{
+    const std::string product = scratch_ / "product";
+    MakeUsersOwn(product, "user");
+    const std::string dist = MakeDistribution(product, "dist-user");
+    const std::string dir = ShellFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Northwind Notes\\";
+    SampleLeftovers leftovers(dir);
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+
+    const SilentRun install = RunSilently(dist + "setup.exe", "", dist, scratch_ / "install.log");
+    ASSERT_EQ(install.ExitCode, 0U) << install.Log;
+    EXPECT_TRUE(Exists(dir + "notes.exe")) << install.Log;
+    EXPECT_TRUE(Exists(ShellFolder(CSIDL_PROGRAMS) + "Northwind\\Notes\\Northwind Notes.lnk"));
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, "InstallLocation"), dir);
+    EXPECT_EQ(MachineChanges(before, dir), std::vector<std::string>());
+
+    const SilentRun removed =
+        RunSilently(dir + "setup.exe", std::string("-- ") + kTitle, WindowsDirectory(), scratch_ / "uninstall.log");
+    EXPECT_EQ(removed.ExitCode, 0U) << removed.Log;
+    std::vector<std::string> left = ChangesIn(before, MachineSnapshot::Take(dir), dir);
+    std::erase_if(left, [&](const std::string& change) {
+        return (change == "+ file <destination>\\SETUP.EXE" && GoesAtRestart(dir + "setup.exe")) ||
+               (change == "+ dir <destination>" && GoesAtRestart(dir.substr(0, dir.size() - 1)));
+    });
+    EXPECT_EQ(left, std::vector<std::string>()) << removed.Log;
+
+    std::string config = ScratchDir::Read(product + "\\install.cfg");
+    config.replace(config.find("Install Scope=user"), 18, "Install Scope=ask");
+    ScratchDir::Write(product + "\\install.cfg", config);
+    const std::string asking = MakeDistribution(product, "dist-ask");
+    for (const auto& [answer, where] :
+         {std::pair{"/CURRENTUSER", dir}, {"/ALLUSERS", ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\"}}) {
+        SampleLeftovers answered(where);
+        const SilentRun run = RunSilently(asking + "setup.exe", answer, asking, scratch_ / "ask.log");
+        EXPECT_EQ(run.ExitCode, 0U) << run.Log;
+        EXPECT_TRUE(Exists(where + "notes.exe")) << answer << "\n" << run.Log;
+    }
+}
+
+// A product for everyone puts its shortcuts in the folders every user sees, not in those of the administrator who
+// installed it; its uninstaller removes them with the rest.
+TEST_F(EndToEnd, AMachineInstallationsShortcutsAreEveryUsers)
+{
+    const std::string product = scratch_ / "product";
+    WriteConfig(product, "Install Scope=machine\r\n");
+    const std::string dist = MakeDistribution(product, "dist-machine");
+    const std::string dir = "C:\\Machine Dest\\";
+    SampleLeftovers leftovers(dir);
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+
+    const SilentRun install = RunSilently(dist + "setup.exe", "/D=" + dir, dist, scratch_ / "install.log");
+    ASSERT_EQ(install.ExitCode, 0U) << install.Log;
+    for (const std::string& link : {ShellFolder(CSIDL_COMMON_PROGRAMS) + "Northwind\\Notes\\Northwind Notes.lnk",
+                                    ShellFolder(CSIDL_COMMON_STARTMENU) + "Northwind Notes.lnk",
+                                    ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "Northwind Notes.lnk"})
+        EXPECT_TRUE(Exists(link)) << link << "\n" << install.Log;
+    EXPECT_FALSE(Exists(ShellFolder(CSIDL_PROGRAMS) + "Northwind")) << "not the installing account's own";
+
+    const SilentRun removed = UninstallSilently(scratch_ / "uninstall.log");
+    EXPECT_EQ(LeftBySilentUninstall(before, dir, removed), std::vector<std::string>());
+}
