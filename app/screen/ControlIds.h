@@ -52,6 +52,8 @@ enum : int {
     Main_Dir = 1322,
     Main_DirBrowse = 1323,
     GradPan6 = 1324,
+    ForMeOnly = 1325,
+    ForEveryone = 1326,
 
     // Page4: program folders and shortcuts.
     CreateFolder = 1330,

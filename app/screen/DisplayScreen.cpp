@@ -88,6 +88,8 @@ TDisplayScreen::TDisplayScreen(TCommandLine commandLine)
              "To change directory click on button on right hand side of  Destination  Directory."),
       GroupBox1(Page3, ControlId::GroupBox1, " Destination  Directory "),
       Main_Dir(GroupBox1, ControlId::Main_Dir, ControlId::Main_DirBrowse),
+      ForMeOnly(Page3, ControlId::ForMeOnly, "for me only"),
+      ForEveryone(Page3, ControlId::ForEveryone, "for everyone"),
       GradPan3(Page4, ControlId::GradPan3),
       CreateFolder(Page4, ControlId::CreateFolder, "Applications"),
       CheckBox1(Page4, ControlId::CheckBox1, "Add Folder to Start Menu"),
@@ -194,6 +196,8 @@ void TDisplayScreen::PlacePageControls()
     GroupBox1.SetBounds(130, 80, 290, 60);
     Main_Dir.SetBounds(10, 24, 270, 21);
     Main_Dir.BrowseButton().SetHint("Browse for Directory");
+    ForMeOnly.SetBounds(140, 150, 270, 18);
+    ForEveryone.SetBounds(140, 172, 270, 18);
 
     CreateFolder.SetBounds(100, 4, 0, 0);
     CheckBox1.SetBounds(100, 24, 160, 17);
@@ -248,6 +252,8 @@ void TDisplayScreen::AttachHandlers()
     Remove.OnClick = [this] { removeClick(); };
     Finished1.OnClick = [this] { Finished1Click(); };
     Main_Dir.OnAfterDialog = [this](std::string& name, bool&) { Main_DirAfterDialog(name); };
+    ForMeOnly.OnClick = [this] { ChooseScope(isUser); };
+    ForEveryone.OnClick = [this] { ChooseScope(isMachine); };
     Next1.SetDefault();
 }
 

@@ -89,6 +89,8 @@ public:
     TLabel Label6;
     TGroupBox GroupBox1;
     TDirectoryEdit Main_Dir;
+    TRadioButton ForMeOnly;  // whose the installation is, for a product that asks
+    TRadioButton ForEveryone;
     // Page4: program folders and shortcuts.
     TGradPanHost GradPan3;
     TLabel CreateFolder;
@@ -161,6 +163,8 @@ private:
     void removeClick();
     void Finished1Click();
     void Main_DirAfterDialog(std::string& name);
+    void ShowScopeChoice();
+    void ChooseScope(TInstallScope scope);
 
     void ShowCommonButtons();
     void EnterAgreementPage();

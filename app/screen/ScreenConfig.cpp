@@ -1,6 +1,8 @@
 // The configuration applied to the setup screen: the reader has no window, the screen puts its result in place.
+#include "app/product/RunScope.h"
 #include "app/screen/DisplayScreen.h"
 #include "config/TextFields.h"
+#include "shell/Elevation.h"
 #include "state/Global.h"
 
 void TDisplayScreen::LoadSetupConfig(const std::string& dir)
@@ -15,6 +17,7 @@ void TDisplayScreen::LoadSetupConfig(const std::string& dir)
     const std::string configured = ApplyToGlobals(config, Global);
     const std::string& proposed = commandLine_.Destination;
     Main_Dir.SetText(proposed.empty() ? configured : WithTrailingBackslash(proposed));
+    ShowScopeChoice();
     // The uninstaller has no expanded files: its logo is the copy the installation left beside the configuration.
     logoDir_ = Global.UninstallMode ? dir : Global.TempDir;
     LoadLogo1Click();
@@ -59,4 +62,26 @@ void TDisplayScreen::ApplyFinishedChoices(const TFinishedChoices& choices)
         LaunchItOption.SetChecked(true);
     else
         ReturnToWIndows.SetChecked(true);
+}
+
+// Shown only for a product that asks. Without an administrator's rights an installation for everyone could not
+// write its entry: the choice is there, greyed.
+void TDisplayScreen::ShowScopeChoice()
+{
+    const bool asks = Global.InstallSettings.Scope == isAsk && !Global.UninstallMode;
+    ForMeOnly.SetVisible(asks);
+    ForEveryone.SetVisible(asks);
+    ForEveryone.SetEnabled(RunsElevated());
+    (Global.Scope == isUser ? ForMeOnly : ForEveryone).SetChecked(true);
+}
+
+// The destination follows the answer while it is still below the other answer's folder for programs.
+void TDisplayScreen::ChooseScope(TInstallScope scope)
+{
+    const TInstallSettings& settings = Global.InstallSettings;
+    const std::string from = ProgramsBase(Global.Scope, settings.Product64, settings.UnderProgramFiles);
+    const std::string to = ProgramsBase(scope, settings.Product64, settings.UnderProgramFiles);
+    const std::string dir = Main_Dir.Text();
+    if (StartsWithNoCase(dir, UpperCase(from))) Main_Dir.SetText(to + dir.substr(from.size()));
+    Global.Scope = scope;
 }

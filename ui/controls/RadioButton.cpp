@@ -31,3 +31,8 @@ void TRadioButton::SetChecked(bool checked)
             if (sibling != Handle() && IsRadioButton(sibling)) SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+void TRadioButton::Command(WORD code)
+{
+    if (code == BN_CLICKED && OnClick) OnClick();
+}
