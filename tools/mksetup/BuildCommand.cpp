@@ -7,7 +7,10 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 
+#include "config/InstallScope.h"
 #include "config/TextFields.h"
 #include "payload/PayloadWriter.h"
 #include "port/Exception.h"
@@ -16,6 +19,7 @@
 #include "segment/SegCompEZ.h"
 #include "tools/mksetup/Commands.h"
 #include "tools/mksetup/ConsoleInteraction.h"
+#include "tools/mksetup/ExecutionLevel.h"
 #include "tools/mksetup/ExitCodes.h"
 #include "tools/mksetup/Methods.h"
 #include "tools/mksetup/PathChecks.h"
@@ -180,6 +184,19 @@ void BuildSet(const BuildOptions& o, const ScratchArea& area, const Totals& tota
     }
 }
 
+// The setup program with the execution level the product's scope needs: a copy in the working folder when the
+// level changes, before anything is signed, so that every setup.exe the build ships asks for it.
+std::string SetupProgramFor(const Product& product, const std::string& setup, const ScratchArea& area)
+{
+    const std::optional<std::string_view> level =
+        ExecutionLevelFor(ParseInstallScope(product.install.ReadString("Setup Screen", "Install Scope", "")));
+    if (!level) return setup;
+    const std::string fitted = area.Dir("program") + "setup.exe";
+    WriteWithExecutionLevel(setup, fitted, *level);
+    fs::permissions(PathOf(fitted), fs::status(PathOf(setup)).permissions());  // shipped as a copy would be
+    return fitted;
+}
+
 // Signs a program of the build where it lies.
 void SignInPlace(const SignOptions& sign, const std::string& program, const ScratchArea& area)
 {
@@ -237,6 +254,7 @@ int Build(BuildOptions o)
         return kExitError;
     }
     const ScratchArea area(o.dist);
+    o.setup = SetupProgramFor(product, o.setup, area);
     Totals totals = Stage(product, area.Dir("stage"));
     StageConfiguration(product, area.Dir("config"));
     std::string out = area.Dir("out");

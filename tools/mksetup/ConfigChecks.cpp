@@ -6,10 +6,12 @@
 #include <set>
 
 #include "config/DestinationRules.h"
+#include "config/InstallScope.h"
 #include "config/ProfileNumbers.h"
 #include "config/RegistryEntryLimit.h"
 #include "config/TextFields.h"
 #include "tools/mksetup/Product.h"
+#include "tools/mksetup/ScopeChecks.h"
 
 namespace {
 
@@ -85,6 +87,8 @@ public:
         CheckProductVersion();
         CheckDisplayIcon();
         for (const char* key : {"Help Link", "About Link"}) CheckLink(key);
+        CheckInstallScope();
+        Check64BitProduct();
     }
 
 private:
@@ -266,9 +270,34 @@ private:
                   "\"" + *link + "\" is no web address; Windows offers it as a link: begin it with https://");
     }
 
+    void CheckInstallScope()
+    {
+        const auto scope = p_.install.ReadString(kScreen, "Install Scope");
+        if (!scope || ParseInstallScope(*scope)) return;
+        ReportKey(Diagnostic::Error, kScreen, "Install Scope",
+                  "\"" + *scope +
+                      "\" is no scope; write machine, user or ask, or leave the key out to install per machine "
+                      "with the shortcuts of the user who runs the setup");
+    }
+
+    // The setup reads the key as a switch: a word as 0, any other number as 1. Either is likely a slip.
+    void Check64BitProduct()
+    {
+        const auto value = p_.install.ReadString(kScreen, "64-bit Product");
+        if (!value || *value == "0" || *value == "1") return;
+        const bool on = p_.install.ReadBool(kScreen, "64-bit Product", false);
+        ReportKey(Diagnostic::Warning, kScreen, "64-bit Product",
+                  "\"" + *value + "\" is read as " + (on ? "1, a 64-bit product" : "0, a 32-bit product") +
+                      "; write 1 for a 64-bit product or 0 for a 32-bit one");
+    }
+
     Product& p_;
 };
 
 }  // namespace
 
-void CheckConfiguration(Product& product) { Checker(product).Run(); }
+void CheckConfiguration(Product& product)
+{
+    Checker(product).Run();
+    CheckScopeReach(product);
+}

@@ -135,6 +135,65 @@ TEST_F(SampleProduct, TheEntrysKeysAreCheckedWithTheirLines)
     }
 }
 
+// A per-user product must install without an administrator, so what only one may change is an error; a
+// per-machine product serves every user, so an entry that reaches only the installing account is a warning.
+TEST_F(SampleProduct, TheScopeDecidesWhatTheConfigurationMayChange)
+{
+    struct Case {
+        const char* lines;     // from line 3 of install.cfg
+        const char* finstall;  // one line
+        const char* diagnostic;
+    };
+    const char* const docs = "Installation Directory,docs,docs\\readme.txt";
+    const Case cases[] = {
+        {"Install Scope=user\n[INI\\Registry]\nCount=1\nINIREG 0=HKEY_LOCAL_MACHINE\\Software\\Acme,Tools,Path,x\n",
+         docs, "install.cfg:6: error: '[INI\\Registry] INIREG 0': HKEY_LOCAL_MACHINE"},
+        {"Install Scope=user\n[INI\\Registry]\nCount=1\nINIREG 0=hkey_local_machine_x\\Software,Acme,Path,x\n", docs,
+         "install.cfg:6: error: '[INI\\Registry] INIREG 0'"},
+        {"Install Scope=user\n[INI\\Registry]\nCount=1\nINIREG 0=acme.ini,Settings,Theme,Dark\n", docs,
+         "install.cfg:6: error: '[INI\\Registry] INIREG 0': the INI file acme.ini lies in the Windows folder"},
+        {"Install Scope=user\n[Autoexec.bat]\nSET PATH=C:\\Acme\n", docs, "install.cfg:5: error: 'SET PATH'"},
+        {"Install Scope=user\n", "Windows,docs\\readme.txt",
+         "finstall.cfg:1: error: 'Windows,docs\\readme.txt': \"Windows\""},
+        {"Install Scope=user\n", "System,docs\\readme.txt", "\"System\" is a folder of the machine"},
+        {"Install Scope=user\n", "System32,docs\\readme.txt", "\"System32\" is a folder of the machine"},
+        {"Install Scope=user\n", "Installation Directory,Fonts,docs\\readme.txt", "\"Fonts\" is a folder"},
+        {"Install Scope=user\n", "Program Files,Acme,docs\\readme.txt", "\"Program Files\" is a folder"},
+        {"Install Scope=user\n", "Root\tAcme,docs\\readme.txt", "\"Root\" is a folder"},
+        {"Install Scope=USER\n[INI\\Registry]\nCount=3\nINIREG 0=HKEY_CURRENT_USER\\Software\\Acme,Tools,Path,x\n"
+         "INIREG 1=Software\\Acme,Tools,Path,x\nINIREG 2=D:\\Acme\\acme.ini,Settings,Theme,Dark\n"
+         "INIREG 5=HKEY_LOCAL_MACHINE\\Software\\Acme,Tools,Path,x\n",
+         "Windows,Installation Directory,docs\\readme.txt", "warning: '[INI\\Registry] INIREG 5': ignored"},
+        {"Install Scope=machine\n[INI\\Registry]\nCount=1\nINIREG 0=HKEY_CURRENT_USER\\Software\\Acme,Tools,Path,x\n",
+         docs, "install.cfg:6: warning: '[INI\\Registry] INIREG 0': a per-machine product"},
+        {"Install Scope=machine\n[INI\\Registry]\nCount=1\nINIREG 0=Software\\Acme,Tools,Path,x\n", docs,
+         "reaches only the account that runs the install"},
+        {"Install Scope=Machine\n[Autoexec.bat]\nSET PATH=C:\\Acme\n[INI\\Registry]\nCount=2\n"
+         "INIREG 0=HKEY_LOCAL_MACHINE\\Software\\Acme,Tools,Path,x\nINIREG 1=acme.ini,Settings,Theme,Dark\n",
+         "System32,docs\\readme.txt", ""},
+        {"Install Scope=ask\n[INI\\Registry]\nCount=2\nINIREG 0=HKEY_LOCAL_MACHINE\\Software\\Acme,Tools,Path,x\n"
+         "INIREG 1=HKEY_CURRENT_USER\\Software\\Acme,Tools,Path,x\n",
+         "Windows,docs\\readme.txt", ""},
+        {"[INI\\Registry]\nCount=1\nINIREG 0=HKEY_CURRENT_USER\\Software\\Acme,Tools,Path,x\n", docs, ""},
+        {"Install Scope=everyone\n", docs, "install.cfg:3: error: '[Setup Screen] Install Scope'"},
+        {"64-bit Product=1\n", docs, ""},
+        {"64-bit Product=yes\n", docs, "install.cfg:3: warning: '[Setup Screen] 64-bit Product': \"yes\" is read as 0"},
+        {"64-bit Product=2\n", docs, "\"2\" is read as 1"},
+    };
+    for (const Case& c : cases) {
+        Write("install.cfg", std::string("[Setup Screen]\nText Line 1=Acme\n") + c.lines);
+        Write("finstall.cfg", std::string(c.finstall) + "\r\n");
+        const Product p = LoadProduct(dir.string());
+        std::vector<std::string> texts;
+        for (const Diagnostic& d : p.diagnostics) texts.push_back(d.Text());
+        if (*c.diagnostic == '\0')
+            EXPECT_TRUE(texts.empty()) << c.lines << texts.front();
+        else
+            EXPECT_TRUE(texts.size() == 1 && Mentions(texts, c.diagnostic))
+                << c.lines << ::testing::PrintToString(texts);
+    }
+}
+
 // Found by ProductConfigFuzzer: a Count of two billion made the checks report every missing entry, for minutes and
 // gigabytes; the setup itself reads the first 10,000.
 TEST_F(SampleProduct, AHugeCountIsCheckedAsFarAsTheSetupReads)
