@@ -1,5 +1,7 @@
 #include "settings/Registry.h"
 
+#include "settings/RegistryView.h"
+
 #include <algorithm>
 
 namespace {
@@ -75,10 +77,10 @@ std::vector<std::string> SubkeyNames(HKEY key)
 bool DeleteTree(HKEY parent, const std::string& name)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS | RegistryView(), &key) != ERROR_SUCCESS) return false;
     for (const std::string& subkey : SubkeyNames(key)) DeleteTree(key, subkey);
     RegCloseKey(key);
-    return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyExA(parent, name.c_str(), RegistryView(), 0) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -95,8 +97,8 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
     const std::string path = BelowRoot(key);
     HKEY opened = nullptr;
     const LONG result = canCreate ? RegCreateKeyExA(rootKey_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                                    KEY_ALL_ACCESS, nullptr, &opened, nullptr)
-                                  : RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_ALL_ACCESS, &opened);
+                                                    KEY_ALL_ACCESS | RegistryView(), nullptr, &opened, nullptr)
+                                  : RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_ALL_ACCESS | RegistryView(), &opened);
     if (result != ERROR_SUCCESS) return false;
     currentKey_ = opened;
     currentPath_ = path;
@@ -108,7 +110,7 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key)
     CloseKey();
     const std::string path = BelowRoot(key);
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_READ | RegistryView(), &opened) != ERROR_SUCCESS) return false;
     currentKey_ = opened;
     currentPath_ = path;
     return true;
@@ -124,7 +126,8 @@ void TRegistry::CloseKey()
 bool TRegistry::KeyExists(const std::string& key) const
 {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(rootKey_, BelowRoot(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(rootKey_, BelowRoot(key).c_str(), 0, KEY_READ | RegistryView(), &opened) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(opened);
     return true;
 }
@@ -132,8 +135,8 @@ bool TRegistry::KeyExists(const std::string& key) const
 bool TRegistry::CreateKey(const std::string& key)
 {
     HKEY created = nullptr;
-    if (RegCreateKeyExA(rootKey_, BelowRoot(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &created, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(rootKey_, BelowRoot(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS | RegistryView(), nullptr, &created, nullptr) != ERROR_SUCCESS)
         return false;
     RegCloseKey(created);
     return true;
@@ -151,14 +154,15 @@ bool TRegistry::DeleteEmptyKey(const std::string& key)
 {
     const std::string path = BelowRoot(key);
     HKEY opened = nullptr;
-    if (path.empty() || RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    if (path.empty() || RegOpenKeyExA(rootKey_, path.c_str(), 0, KEY_READ | RegistryView(), &opened) != ERROR_SUCCESS)
+        return false;
     DWORD subKeys = 0;
     DWORD values = 0;
     const bool empty = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
                                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                        subKeys == 0 && values == 0;
     RegCloseKey(opened);
-    return empty && RegDeleteKeyA(rootKey_, path.c_str()) == ERROR_SUCCESS;
+    return empty && RegDeleteKeyExA(rootKey_, path.c_str(), RegistryView(), 0) == ERROR_SUCCESS;
 }
 
 std::string TRegistry::ReadString(const std::string& name) const

@@ -22,12 +22,12 @@
 #include "app/product/Destinations.h"
 #include "app/record/FileKeyRules.h"
 #include "app/record/ProtectedPlaces.h"
-#include "app/record/SystemDirs.h"
 #include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
+#include "settings/RegistryView.h"
 #include "shell/Elevation.h"
 #include "shell/FileRoutines.h"
 #include "shell/PathIdentity.h"
@@ -59,7 +59,7 @@ public:
           journal_(choices.EntryKey()),
           record_(installDir_),
           steps_(progress),
-          systemDirs_(SystemDirs()),
+          systemDirs_(SystemDirsOf(WindowsDir())),
           places_(TProtectedPlaces::OfThisMachine()),
           earlier_(installDir_, choices.EntryKey()),
           before_(global.RegistryEntries)
@@ -82,9 +82,19 @@ public:
     }
 
 private:
+    // Before anything is installed: the undo that follows removes only the scratch folder.
+    void RefuseWhatThisWindowsCannotTake() const
+    {
+        if (global_.InstallSettings.Product64 && !IsWow64())
+            throw Exception(Concat({choices_.Title, " is a 64-bit program: it cannot be installed on 32-bit Windows"}));
+        if (choices_.Scope != isUser && !RunsElevated())
+            throw Exception(Concat({"Installing ", choices_.Title, " for everyone needs an administrator's rights"}));
+    }
+
     void Steps()
     {
         journal_.ScratchFolder(global_.TempDir, global_.TempFiles);
+        RefuseWhatThisWindowsCannotTake();
         if (!earlier_.Dir().empty())
             progress_.Log(Concat({"Upgrading the installation of ", choices_.EntryKey(), " in ", earlier_.Dir()}));
         progress_.ShowStageMark(isFiles);
@@ -284,7 +294,7 @@ private:
     TUninstallRecord record_;
     TProgressSteps steps_;
     TDirectoryLedger ledger_;
-    const std::array<std::string, 4> systemDirs_;
+    const std::vector<std::string> systemDirs_;
     const TProtectedPlaces places_;
     const TEarlierInstallation earlier_;
     const TEntriesBefore before_;
@@ -303,10 +313,7 @@ bool DestinationRepeatsLater(const TStringList& destinations, std::size_t index,
 
 TInstallOutcome RunInstallation(TGlobal& global, const TInstallChoices& choices, TInstallProgress& progress)
 {
-    if (global.InstallSettings.Product64 && !IsWow64())
-        throw Exception(Concat({choices.Title, " is a 64-bit program: it cannot be installed on 32-bit Windows"}));
-    if (choices.Scope != isUser && !RunsElevated())
-        throw Exception(Concat({"Installing ", choices.Title, " for everyone needs an administrator's rights"}));
+    const TRegistryViewScope productsView(global.InstallSettings.Product64 ? KEY_WOW64_64KEY : 0);
     // A killed run of the product is undone before this one looks at what an earlier installation left.
     const std::string undone = InterruptedRunMessage(choices.Title, UndoJournal(choices.EntryKey()));
     if (!undone.empty()) progress.Log(undone);

@@ -15,6 +15,7 @@
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "settings/IniFile.h"
+#include "settings/RegistryView.h"
 #include "shell/ScratchFolder.h"
 
 namespace {
@@ -36,6 +37,7 @@ std::string JournalKeyText(const std::string& path)
 // Below HKEY_CURRENT_USER the key keeps the user's own security: the run has no more rights than the user.
 HKEY CreateJournalKey(const std::string& path)
 {
+    // The journal's own key is found before a product's view is known: it is always in the program's own.
     const HKEY root = JournalRoot();
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (root == HKEY_LOCAL_MACHINE &&
@@ -80,6 +82,10 @@ bool CopyWhole(const std::string& from, const std::string& to)
 TInstallJournal::TInstallJournal(const std::string& title)
     : title_(title), keyPath_(JournalKeyPath(title)), key_(CreateJournalKey(keyPath_))
 {
+    const DWORD view = RegistryView();
+    if (view != 0 && RegSetValueExW(key_, port::Widened(kJournalViewValue).c_str(), 0, REG_DWORD,
+                                    reinterpret_cast<const BYTE*>(&view), sizeof view) != ERROR_SUCCESS)
+        throw Exception("Cannot write the installation's journal " + JournalKeyText(keyPath_));
 }
 
 TInstallJournal::~TInstallJournal()

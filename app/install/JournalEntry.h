@@ -41,6 +41,10 @@ std::string JournalKeyPath(const std::string& title);
 // The name of the journal's line number (from 1).
 std::string JournalLineName(std::uint64_t number);
 
+// A value of the journal's key beside its lines: KEY_WOW64_64KEY when the run kept its keys in the 64-bit registry
+// view, whose lines then name keys of that view.
+inline constexpr const char* kJournalViewValue = "View";
+
 // The parent of every journal's key, removed once it holds none.
 inline constexpr const char* kJournalsKey = "Software\\Setup Journals";
 

@@ -14,6 +14,7 @@
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "settings/IniFile.h"
+#include "settings/RegistryView.h"
 #include "shell/Elevation.h"
 #include "shell/ReparsePoints.h"
 #include "shell/ScratchFolder.h"
@@ -245,6 +246,16 @@ std::string HowItWasLeft(const TUndoReport& report)
     return "These could not be put back as they were:" + NamedList(report.NotRestored);
 }
 
+// The registry view the journal's run wrote in (kJournalViewValue).
+REGSAM JournalView(const std::string& keyPath)
+{
+    const std::optional<TRawValue> value = ReadRawValue(JournalRoot(), keyPath, kJournalViewValue);
+    if (!value || value->Type != REG_DWORD || value->Data.size() != sizeof(DWORD)) return 0;
+    DWORD view = 0;
+    std::memcpy(&view, value->Data.data(), sizeof view);
+    return view == KEY_WOW64_64KEY ? KEY_WOW64_64KEY : 0;
+}
+
 }  // namespace
 
 HKEY JournalRoot()
@@ -255,8 +266,16 @@ HKEY JournalRoot()
 TUndoReport UndoJournal(const std::string& title)
 {
     TUndoReport report;
-    const std::vector<std::string> lines = JournalLines(JournalKeyPath(title), report.Found);
+    std::vector<std::string> lines;
+    REGSAM view = 0;
+    {
+        const TRegistryViewScope journalsOwn(0);
+        lines = JournalLines(JournalKeyPath(title), report.Found);
+        view = JournalView(JournalKeyPath(title));
+    }
     if (!report.Found) return report;
+    // Its lines name the keys of the run's view, also when the product's configuration is not read yet.
+    const TRegistryViewScope runs(view);
     TUndo undo(report);
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) undo.Line(*line);
     undo.Finish();
@@ -266,6 +285,7 @@ TUndoReport UndoJournal(const std::string& title)
 
 void DropJournal(const std::string& title)
 {
+    const TRegistryViewScope journalsOwn(0);
     RegDeleteTreeW(JournalRoot(), port::Widened(JournalKeyPath(title)).c_str());
     DeleteKeyIfEmpty(JournalRoot(), kJournalsKey);
 }

@@ -1,6 +1,7 @@
 #include "app/install/RawRegistry.h"
 
 #include "port/win32/WideText.h"
+#include "settings/RegistryView.h"
 
 namespace {
 
@@ -8,7 +9,8 @@ class TOpenKey {
 public:
     TOpenKey(HKEY root, const std::string& path, REGSAM access)
     {
-        if (RegOpenKeyExW(root, port::Widened(path).c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+        if (RegOpenKeyExW(root, port::Widened(path).c_str(), 0, access | RegistryView(), &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
     }
     ~TOpenKey()
     {
@@ -81,8 +83,8 @@ std::optional<TRawValue> ReadRawValue(HKEY root, const std::string& path, const 
 bool WriteRawValue(HKEY root, const std::string& path, const std::string& name, const TRawValue& value)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root, port::Widened(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, port::Widened(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE | RegistryView(), nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return false;
     const bool written = RegSetValueExW(key, port::Widened(name).c_str(), 0, value.Type, value.Data.data(),
                                         static_cast<DWORD>(value.Data.size())) == ERROR_SUCCESS;
@@ -101,8 +103,8 @@ bool DeleteRawValue(HKEY root, const std::string& path, const std::string& name)
 bool CreateRawKey(HKEY root, const std::string& path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root, port::Widened(path).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, port::Widened(path).c_str(), 0, nullptr, 0, KEY_READ | RegistryView(), nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -120,7 +122,7 @@ bool DeleteKeyIfEmpty(HKEY root, const std::string& path)
             subkeys != 0 || values != 0)
             return false;
     }
-    return RegDeleteKeyW(root, port::Widened(path).c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyExW(root, port::Widened(path).c_str(), RegistryView(), 0) == ERROR_SUCCESS;
 }
 
 std::vector<TRawKey> ReadKeyTree(HKEY root, const std::string& path)

@@ -1,14 +1,14 @@
 #include "app/product/RunScope.h"
 
-#include "config/TextFields.h"
+#include "config/InstallScope.h"
 #include "shell/Elevation.h"
 #include "shell/ShellFolders.h"
 
 TInstallScope ScopeSetting(const std::string& text)
 {
-    for (const auto& [name, scope] : {std::pair{"MACHINE", isMachine}, {"USER", isUser}, {"ASK", isAsk}})
-        if (text.size() == std::string_view(name).size() && StartsWithNoCase(text, name)) return scope;
-    return isUnset;
+    const std::optional<InstallScope> scope = ParseInstallScope(text);
+    if (!scope) return isUnset;
+    return *scope == InstallScope::Machine ? isMachine : *scope == InstallScope::User ? isUser : isAsk;
 }
 
 TInstallScope RunScope(TInstallScope setting, TInstallScope answer)

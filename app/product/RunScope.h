@@ -4,7 +4,7 @@
 
 #include "state/Global.h"
 
-// "machine", "user" or "ask", in any letter case; anything else leaves the scope unset.
+// The setting's text read as config/InstallScope.h says; anything else leaves the scope unset.
 TInstallScope ScopeSetting(const std::string& text);
 
 // The scope of a run: the setting; for one that asks, the command line's answer, else "for everyone" where the run

@@ -51,7 +51,8 @@ std::string IniSectionIdentity(const std::string& file, const std::string& secti
 
 std::vector<std::string> SystemDirsOf(const std::string& windowsDir)
 {
-    return {windowsDir + "\\", windowsDir + "\\System\\", windowsDir + "\\System32\\", windowsDir + "\\Fonts\\"};
+    return {windowsDir + "\\",        windowsDir + "\\System\\",   windowsDir + "\\System32\\",
+            windowsDir + "\\Fonts\\", windowsDir + "\\SysWOW64\\", windowsDir + "\\Sysnative\\"};
 }
 
 std::optional<std::string> ResolvedPath(const std::string& path)

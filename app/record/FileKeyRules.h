@@ -15,7 +15,8 @@ bool IsAbsoluteDirectory(const std::string& dir);
 // An INI section of a file, for comparisons: the file's PathIdentity and the section, letter case aside.
 std::string IniSectionIdentity(const std::string& file, const std::string& section);
 
-// The Windows directory and its System, System32 and Fonts directories, each ending in "\".
+// The Windows directory and its System, System32, Fonts, SysWOW64 and Sysnative directories, each ending in "\":
+// on 64-bit Windows a 32-bit program reaches the 64-bit system folder as Sysnative, and its own as SysWOW64.
 std::vector<std::string> SystemDirsOf(const std::string& windowsDir);
 
 // The full path an absolute path names once "." and ".." names, doubled and forward separators are

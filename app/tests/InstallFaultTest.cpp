@@ -10,7 +10,9 @@
 #include "InstallTestSupport.h"
 #include "SavedPendingRenames.h"
 #include "app/install/JournalUndo.h"
+#include "app/install/RawRegistry.h"
 #include "app/install/UninstallKey.h"
+#include "app/record/UninstallRecordReader.h"
 #include "port/Exception.h"
 #include "port/WholeFile.h"
 #include "settings/Registry.h"
@@ -84,6 +86,35 @@ TEST_F(InstallFault, FilesThatCannotBeReplacedNowAreNamedAndOnlyWhatTheRunWroteI
                   "These files are in use and will be replaced when Windows restarts:\r\n" +
                   held);
     EXPECT_TRUE(outcome.RestartNeeded());
+}
+
+// A user's installation may not add to the machine's renames at the restart: a file in use stays as it is and is
+// named among the files not installed. Its entry, and the record's scope, are the user's.
+TEST_F(InstallFault, AUsersInstallationNamesAFileInUseAsNotInstalled)
+{
+    const Leftovers userEntry({{HKEY_CURRENT_USER, UninstallKeyPath(kTitle)}}, {});
+    SavedPendingRenames pending;
+    CreateDirectoryA(AppDir().c_str(), nullptr);
+    const std::string held = AppDir() + "held.txt";
+    ScratchDir::Write(held, "old");
+    Support("held.txt", "new");
+    choices.Scope = isUser;
+    TInstallOutcome outcome;
+    {
+        HeldFile holder(held);
+        Install({"Installation Directory,C:\\held.txt"});
+        outcome = outcome_;
+    }
+    EXPECT_EQ(ScratchDir::Read(held), "old");
+    EXPECT_FALSE(Recorded(held));
+    EXPECT_EQ(pending.Added(), "");
+    EXPECT_EQ(OutcomeMessage(outcome), "These files were not installed:\r\n" + held +
+                                           " (in use; only an administrator's installation can replace it at the "
+                                           "restart)");
+    EXPECT_FALSE(outcome.RestartNeeded());
+    EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, UninstallKeyPath(kTitle)));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)));
+    EXPECT_EQ(ReadUninstallRecord(AppDir()).Scope, "user");
 }
 
 TEST_F(InstallFault, ARecordThatCannotBeReplacedStopsTheRunNamingIt)

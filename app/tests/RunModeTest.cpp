@@ -43,6 +43,7 @@ TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
         std::vector<std::string> Rest;
         std::string Problem;
         bool Help = false;
+        TInstallScope Scope = isUnset;
     };
     const std::vector<Case> cases{
         {{}, "setup.exe", false, "", "", {}, ""},
@@ -103,6 +104,15 @@ TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
          {"/Slash", "Product"},
          ""},
         {{"--", "--"}, "setup.exe -- --", false, "", "", {"--"}, ""},
+        {{"/allusers", "/S"}, "setup.exe /allusers /S", true, "", "", {}, "", false, isMachine},
+        {{"/CurrentUser", "--", "My"}, "setup.exe /CurrentUser -- My", false, "", "", {"My"}, "", false, isUser},
+        {{"/CURRENTUSERS"},
+         "setup.exe /CURRENTUSERS",
+         false,
+         "",
+         "",
+         {},
+         "Unknown switch /CURRENTUSERS; /? lists the switches"},
     };
     for (const Case& c : cases) {
         const TCommandLine line = ParseCommandLine(c.Arguments, c.Raw);
@@ -112,6 +122,7 @@ TEST(ParseCommandLine, SwitchesLeadAndTheDestinationTakesTheRest)
         EXPECT_EQ(line.Arguments, c.Rest) << c.Raw;
         EXPECT_EQ(line.Problem, c.Problem) << c.Raw;
         EXPECT_EQ(line.Help, c.Help) << c.Raw;
+        EXPECT_EQ(line.Scope, c.Scope) << c.Raw;
     }
 }
 

@@ -147,6 +147,38 @@ TEST_F(SetupConfig, MainDirectoryFromTheRegistry)
               ProgramFilesDir() + "hkey_current_user," + user.Path() + ",Dir,Y");
 }
 
+// Whose the installation is decides where its plain name goes; a product that asks takes the command line's answer,
+// else "for everyone" in a run with an administrator's rights, as every run under test has.
+TEST_F(SetupConfig, TheScopeAndTheProductsKindPlaceTheDestination)
+{
+    struct Case {
+        std::string Keys;
+        TInstallScope Answer, Scope;
+        std::string MainDir;
+    };
+    const std::string user = UserProgramsDir() + "Acme";
+    const std::string machine = ProgramFilesDir() + "Acme";
+    const std::vector<Case> cases{
+        {"", isUser, isUnset, machine},
+        {"Install Scope=user\r\n", isMachine, isUser, user},
+        {"Install Scope=USER\r\nUnder Program Files=0\r\n", isUnset, isUser, user},
+        {"Install Scope=Machine\r\n", isUser, isMachine, machine},
+        {"Install Scope=ask\r\n", isUser, isUser, user},
+        {"Install Scope=ask\r\n", isMachine, isMachine, machine},
+        {"Install Scope=ask\r\n", isUnset, isMachine, machine},
+        {"Install Scope=users\r\n", isUser, isUnset, machine},
+        {"64-bit Product=1\r\n", isUnset, isUnset, ProgramFiles64Dir() + "Acme"},
+        {"64-bit Product=1\r\nInstall Scope=user\r\n", isUnset, isUser, user},
+    };
+    for (const Case& c : cases) {
+        ScratchDir::Write(dir_ / "install.cfg", "[Setup Screen]\r\nMain Directory=Acme\r\n" + c.Keys);
+        const TSetupConfig config = ReadSetupConfig(dir_.Path(), c.Answer);
+        EXPECT_EQ(config.Scope, c.Scope) << c.Keys;
+        EXPECT_EQ(config.MainDir, c.MainDir) << c.Keys;
+    }
+    EXPECT_TRUE(UserProgramsDir().ends_with("\\Programs\\")) << UserProgramsDir();
+}
+
 TEST_F(SetupConfig, RegistryEntriesFollowTheCount)
 {
     const auto entries = [&](const std::string& section) {

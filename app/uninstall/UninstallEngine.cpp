@@ -16,6 +16,7 @@
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
+#include "settings/RegistryView.h"
 #include "shell/PathIdentity.h"
 #include "shell/PendingRenames.h"
 #include "shell/RestartRemoval.h"
@@ -65,6 +66,7 @@ public:
         view_.SetRemoveEnabled(false);
 
         const TUninstallRecordContents record = ReadUninstallRecord(request.UninstallDir);
+        const TRegistryViewScope recordsView(record.View64 ? KEY_WOW64_64KEY : 0);  // where its keys were written
         if (record.Files.empty()) {
             view_.ShowStatus("Unable to Find uninstall.cfg!!");
             view_.Log(record.Found ? Concat({"The record ", request.UninstallDir, RecordFileName, " lists no files"})

@@ -51,8 +51,9 @@ std::string Upper(std::string text)
     return text;
 }
 
-// Every file and directory below dir; directories by their attributes, files by size, time and attributes.
-void AddTree(const std::string& dir, Items& items)
+// Every file and directory below dir (only those right in it without recursive); directories by their attributes,
+// files by size, time and attributes.
+void AddTree(const std::string& dir, Items& items, bool recursive = true)
 {
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
@@ -66,7 +67,7 @@ void AddTree(const std::string& dir, Items& items)
                       found.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             items["dir " + Upper(path)] = attributes;
-            AddTree(path + "\\", items);
+            if (recursive) AddTree(path + "\\", items);
             continue;
         }
         const unsigned long long size =
@@ -208,6 +209,8 @@ MachineSnapshot MachineSnapshot::TakeWithin(const std::string& destination, cons
         if (root == HKEY_LOCAL_MACHINE && IsWow64()) AddKey(root, "HKLM64", path, items, data, KEY_WOW64_64KEY);
     }
     AddIniFiles(WindowsDirectory(), items);
+    // A 64-bit product's system files: the 32-bit tests reach the 64-bit system folder only by this name.
+    if (IsWow64()) AddTree(WindowsDirectory() + "Sysnative\\", items, false);
     return snapshot;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // What an installation may touch on a machine, written down so that two moments can be compared: the files
 // of Program Files (both, on 64-bit Windows), the Start Menu and the Desktop (the user's and every user's), Quick
-// Launch and the destination (size, time written, attributes), the registry below HKEY_LOCAL_MACHINE\Software,
-// HKEY_CURRENT_USER\Software (their Wow6432Node included; on 64-bit Windows the 64-bit view of HKEY_LOCAL_MACHINE
-// too, as "HKLM64") and the system's
-// environment (every key and value, type and bytes), and every INI file of the Windows directory as the profile API
-// reads it (sections, keys and values). Wine's own scratch copy of the system parameters is left out: Wine writes it
-// whenever a program first draws.
+// Launch and the destination (size, time written, attributes), the files right in the 64-bit system folder on 64-bit
+// Windows, the registry below HKEY_LOCAL_MACHINE\Software, HKEY_CURRENT_USER\Software (their Wow6432Node included;
+// on 64-bit Windows the 64-bit view of HKEY_LOCAL_MACHINE too, as "HKLM64") and the system's environment (every key
+// and value, type and bytes), and every INI file of the Windows directory as the profile API reads it (sections,
+// keys and values). Wine's own scratch copy of the system parameters is left out: Wine writes it whenever a program
+// first draws.
 #include <windows.h>
 
 #include <map>

@@ -120,6 +120,13 @@ private:
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Northwind");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
         RegDeleteTreeA(HKEY_CURRENT_USER, kUninstallKey);
+        HKEY software64 = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &software64) == 0) {
+            RegDeleteTreeA(software64, "Northwind");
+            RegDeleteTreeA(software64, std::string(kUninstallKey).substr(9).c_str());
+            RegCloseKey(software64);
+        }
+        DeleteFileA((WindowsDirectory() + "Sysnative\\nwhelper.txt").c_str());
     }
 
     std::string installDir_;

@@ -67,7 +67,7 @@ bool Logged(const SilentRun& run, const std::string& line)
 // only the files that Windows may use, which it keeps and names (deleted here for the next run), and the
 // running uninstaller and its directory, which go at the next restart.
 std::vector<std::string> LeftBySilentUninstall(const MachineSnapshot& before, const std::string& dir,
-                                               const SilentRun& run)
+                                               const SilentRun& run, std::vector<std::string> keptFiles = {})
 {
     std::vector<std::string> left;
     for (const std::string& change : ChangesIn(before, MachineSnapshot::Take(dir), dir)) {
@@ -75,8 +75,10 @@ std::vector<std::string> LeftBySilentUninstall(const MachineSnapshot& before, co
         if (change == "+ dir <destination>" && GoesAtRestart(dir.substr(0, dir.size() - 1))) continue;
         left.push_back(change);
     }
-    for (const std::string& kept :
-         {WindowsDirectory() + "nwnotes.ini", SystemDirectory() + "nwhelper.txt", WindowsDirectory() + "notes.ini"}) {
+    for (const std::string& file :
+         {WindowsDirectory() + "nwnotes.ini", SystemDirectory() + "nwhelper.txt", WindowsDirectory() + "notes.ini"})
+        keptFiles.push_back(file);
+    for (const std::string& kept : keptFiles) {
         EXPECT_TRUE(Logged(run, "Kept " + kept)) << run.Log;
         EXPECT_TRUE(Exists(kept)) << kept;
         std::erase_if(left,
@@ -84,6 +86,19 @@ std::vector<std::string> LeftBySilentUninstall(const MachineSnapshot& before, co
         DeleteFileA(kept.c_str());
     }
     return left;
+}
+
+// The sample's HKEY_LOCAL_MACHINE value in the registry view given, "" when it is not there.
+std::string EditionIn(REGSAM view)
+{
+    char text[64] = {};
+    DWORD size = sizeof text;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install", 0, KEY_READ | view, &key) != 0)
+        return std::string();
+    RegQueryValueExA(key, "Edition", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    return std::string(text);
 }
 
 // The entry's uninstall string with /S: "<dir>\setup.exe" /S <title>.
@@ -456,18 +471,8 @@ TEST_F(EndToEnd, TheSampleLandsWhereWindowsKeepsA32BitProgram)
     const SilentRun install = RunSilently(dist_ + "setup.exe", "", dist_, scratch_ / "install.log");
     EXPECT_EQ(install.ExitCode, 0U) << install.Log;
     EXPECT_TRUE(Exists(dir + "notes.exe")) << install.Log;
-    const auto edition = [](REGSAM view) {
-        char text[64] = {};
-        DWORD size = sizeof text;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Northwind\\Notes\\Install", 0, KEY_READ | view, &key) != 0)
-            return std::string();
-        RegQueryValueExA(key, "Edition", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-        RegCloseKey(key);
-        return std::string(text);
-    };
-    EXPECT_EQ(edition(KEY_WOW64_32KEY), "Standard");
-    EXPECT_EQ(edition(KEY_WOW64_64KEY), wow64 ? "" : "Standard") << "a 32-bit product's keys stay in its view";
+    EXPECT_EQ(EditionIn(KEY_WOW64_32KEY), "Standard");
+    EXPECT_EQ(EditionIn(KEY_WOW64_64KEY), wow64 ? "" : "Standard") << "a 32-bit product's keys stay in its view";
 
     const SilentRun removed = UninstallSilently(scratch_ / "uninstall.log");
     EXPECT_EQ(LeftBySilentUninstall(before, dir, removed), std::vector<std::string>());
@@ -572,4 +577,52 @@ TEST_F(EndToEnd, AMachineInstallationsShortcutsAreEveryUsers)
 
     const SilentRun removed = UninstallSilently(scratch_ / "uninstall.log");
     EXPECT_EQ(LeftBySilentUninstall(before, dir, removed), std::vector<std::string>());
+}
+
+// A 64-bit product on 64-bit Windows: in the 64-bit Program Files, its HKEY_LOCAL_MACHINE value and its entry in the
+// 64-bit view, its System32 file in the 64-bit system folder; its uninstaller leaves the machine as before. On 32-bit
+// Windows it is refused before anything is installed.
+TEST_F(EndToEnd, A64BitProductLandsInThe64BitPlacesOrIsRefused)
+{
+    const std::string product = scratch_ / "product";
+    WriteConfig(product, "64-bit Product=1\r\n");
+    ScratchDir::Write(product + "\\finstall.cfg",
+                      ScratchDir::Read(product + "\\finstall.cfg") + "System32,system\\nwhelper.txt\r\n");
+    const std::string dist = MakeDistribution(product, "dist-64");
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    char programFiles[MAX_PATH] = {};
+    GetEnvironmentVariableA("ProgramW6432", programFiles, MAX_PATH);
+    const std::string dir =
+        (wow64 ? std::string(programFiles) + "\\" : ShellFolder(CSIDL_PROGRAM_FILES)) + "Northwind Notes\\";
+    const std::string system64 = WindowsDirectory() + "Sysnative\\nwhelper.txt";
+    SampleLeftovers leftovers(dir);
+    const MachineSnapshot before = MachineSnapshot::Take(dir);
+
+    const SilentRun install = RunSilently(dist + "setup.exe", "", dist, scratch_ / "install.log");
+    if (!wow64) {
+        EXPECT_EQ(install.ExitCode, 1U) << install.Log;
+        EXPECT_TRUE(Logged(install,
+                           "Error: Northwind Notes 2.0 is a 64-bit program: it cannot be installed on 32-bit "
+                           "Windows"))
+            << install.Log;
+        EXPECT_EQ(before.DifferencesTo(MachineSnapshot::Take(dir)), std::vector<std::string>());
+        return;
+    }
+    ASSERT_EQ(install.ExitCode, 0U) << install.Log;
+    EXPECT_TRUE(Exists(dir + "notes.exe")) << install.Log;
+    EXPECT_EQ(EditionIn(KEY_WOW64_64KEY), "Standard");
+    EXPECT_EQ(EditionIn(KEY_WOW64_32KEY), "") << "a 64-bit product's keys are in its view";
+    char entry[MAX_PATH] = {};
+    DWORD size = sizeof entry;
+    RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr,
+                 entry, &size);
+    EXPECT_EQ(entry, dir);
+    EXPECT_TRUE(Exists(system64)) << install.Log;
+    EXPECT_FALSE(Exists(WindowsDirectory() + "SysWOW64\\nwhelper.txt")) << "not redirected";
+
+    const SilentRun removed =
+        RunSilently(dir + "setup.exe", std::string("/S -- ") + kTitle, WindowsDirectory(), scratch_ / "uninstall.log");
+    EXPECT_EQ(removed.ExitCode, 0U) << removed.Log;
+    EXPECT_EQ(LeftBySilentUninstall(before, dir, removed, {system64}), std::vector<std::string>());
 }
