@@ -130,6 +130,7 @@ void TDisplayScreen::FillShortcutList()
     const TEarlierInstallation earlier(installDir, EntryKeyOf(Global.InstallSettings, TextInfo1.Text()));
     if (!earlier.Dir().empty() && PathIdentity(earlier.Dir()) != PathIdentity(installDir))
         Memo3.Add("The earlier installation in " + earlier.Dir() + " is removed");
+    if (Global.InstallSettings.Scope == isAsk) Memo3.Add(Global.Scope == isUser ? "For: me only" : "For: everyone");
     Memo3.Add("");
     Memo3.Add("Folders:");
     for (const std::string& entry : Global.ShortcutEntries) AddShortcutEntry(entry);

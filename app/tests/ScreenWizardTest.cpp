@@ -4,6 +4,7 @@
 #include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
 #include "app/tests/UninstallEntry.h"
+#include "shell/ShellFolders.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 
@@ -152,6 +153,34 @@ TEST_F(WizardFlow, Page4TakesItsFirstKeysOnTheRowsAsConfigured)
     EXPECT_FALSE(screen.ListView1.Checked(0)) << "ticked by the configuration, then cleared by the space";
     EXPECT_FALSE(screen.ListView1.Checked(1));
     EXPECT_TRUE(screen.ListView1.Checked(2));
+}
+
+// A product that asks whose installation it is shows the question on the destination page, and the proposed
+// destination follows the answer; any other product shows none.
+TEST_F(WizardFlow, TheDestinationPageAsksForMeOnlyOrForEveryoneWhenTheProductAsks)
+{
+    Open(false);
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nMain Directory=Acme\r\nInstall Scope=ask\r\n");
+    screen.LoadSetupConfig(scratch.Path());
+    ASSERT_EQ(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Destination));
+    EXPECT_TRUE(screen.ForMeOnly.Visible() && screen.ForEveryone.Visible());
+    EXPECT_TRUE(screen.ForEveryone.Checked()) << "a run with an administrator's rights proposes everyone";
+    EXPECT_EQ(screen.Main_Dir.Text(), ProgramFilesDir() + "Acme\\");
+
+    SendMessageA(screen.ForMeOnly.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(screen.Main_Dir.Text(), UserProgramsDir() + "Acme\\");
+    EXPECT_EQ(Global.Scope, isUser);
+    screen.Next1.Click();
+    EXPECT_EQ(screen.Memo3.Lines().at(1), "For: me only");
+    screen.Back1.Click();
+    screen.Main_Dir.SetText("D:\\Chosen\\");
+    SendMessageA(screen.ForEveryone.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(screen.Main_Dir.Text(), "D:\\Chosen\\") << "a folder the user chose stays";
+    EXPECT_EQ(Global.Scope, isMachine);
+
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nInstall Scope=user\r\n");
+    screen.LoadSetupConfig(scratch.Path());
+    EXPECT_FALSE(screen.ForMeOnly.Visible() || screen.ForEveryone.Visible());
 }
 
 TEST_F(WizardFlow, ABrowsedDirectoryGetsItsBackslash)
