@@ -13,6 +13,7 @@
 #include "bootstrap/Unzip1.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
+#include "shell/Elevation.h"
 #include "state/Global.h"
 #include "ui/Application.h"
 #include "ui/CommonControls.h"
@@ -49,12 +50,12 @@ int ShowHelp(bool silent)
 int RunInteractive(const TCommandLine& line, TRunLog& log)
 {
     const std::string product = ProductOfThisRun(Global.UninstallMode, line.Arguments);
-    const TProductLock lock(product);
-    if (!lock.Held()) {
-        const std::string why = lock.Refusal("Another setup of this product is running.");
+    std::optional<TProductLock> lock(std::in_place, product);
+    if (!lock->Held()) {
+        const std::string why = lock->Refusal("Another setup of this product is running.");
         log.Line(why);
         ShowMessage(why);
-        return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
+        return lock->Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     // A killed installation of the product is undone before anything else, and the user is told.
     if (const std::string undone = InterruptedRunMessage(product, UndoJournal(product)); !undone.empty()) {
@@ -73,7 +74,13 @@ int RunInteractive(const TCommandLine& line, TRunLog& log)
         if (!Global.ExpandFailed) unzip.reset();
     };
     Application::Run(screen);
-    return 0;
+    if (screen.DestinationForEveryone.empty()) return 0;
+    // The product's next run is the one with an administrator's rights: it takes the lock, and starts over.
+    lock.reset();
+    const std::optional<unsigned long> code =
+        RunAgainAsAdministrator(Concat({"/ALLUSERS ", CommandLineText(), " /D=", screen.DestinationForEveryone}), log);
+    if (!code) ShowMessage("Installing for everyone needs an administrator's rights.");
+    return code ? static_cast<int>(*code) : ecFailed;
 }
 
 }  // namespace
@@ -97,6 +104,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     EnterUninstallDirectory(line.Arguments);
     Global.UninstallMode = ChooseUninstallMode(line.Arguments, port::CurrentDir());
+    // A program that runs as its user (one whose product may be installed for either) removes an installation for
+    // everyone by running again with an administrator's rights.
+    if (Global.UninstallMode && !RunsElevated() &&
+        NeedsAdministrator(UninstallTargetOf(line.Arguments, port::CurrentDir()))) {
+        const std::optional<unsigned long> code = RunAgainAsAdministrator(CommandLineText(), log);
+        if (!code && !line.Silent) ShowMessage("Removing this installation needs an administrator's rights.");
+        return code ? static_cast<int>(*code) : ecFailed;
+    }
     const TSingleFileSource singleFile(!Global.UninstallMode);
     if (line.Silent)
         return Global.UninstallMode ? RunSilentUninstall(line, log) : RunSilentInstall(line, log);

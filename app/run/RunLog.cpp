@@ -32,7 +32,19 @@ std::string TRunLog::Open(const std::string& file)
         file_.reset();
         return Concat({"Cannot write the log ", file, ": it is no plain file (a device)"});
     }
+    path_ = file;
     return "";
+}
+
+void TRunLog::Resume()
+{
+    if (path_.empty() || !RefusalOfLogFile(path_).empty()) return;
+    try {
+        file_ = std::make_unique<FileStream>(path_, FileMode::OpenReadWrite);
+        file_->Seek(0, SeekOrigin::End);
+    } catch (const Exception&) {
+        file_.reset();  // the other run's log stands on its own
+    }
 }
 
 void TRunLog::Line(const std::string& text)

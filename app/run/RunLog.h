@@ -16,7 +16,11 @@ public:
     // Creates or replaces file; "" when it is open, else why it cannot be the log (RefusalOfLogFile).
     std::string Open(const std::string& file);
     void Line(const std::string& text);
+    // Lets the file go while a run this one hands over to writes it afresh; Resume then goes on at its end.
+    void Close() { file_.reset(); }
+    void Resume();
 
 private:
+    std::string path_;
     std::unique_ptr<FileStream> file_;
 };

@@ -4,6 +4,8 @@
 #include "app/record/UninstallRecordReader.h"
 #include "config/TextFields.h"
 #include "port/FileSystem.h"
+#include "port/win32/WideText.h"
+#include "shell/Elevation.h"
 
 #include <windows.h>
 
@@ -14,6 +16,16 @@ std::vector<std::string> CommandLineArguments()
     std::vector<std::string> arguments;
     for (int index = 1; index < __argc; ++index) arguments.emplace_back(__argv[index]);
     return arguments;
+}
+
+std::string CommandLineText()
+{
+    std::wstring_view rest = GetCommandLineW();
+    const bool quoted = !rest.empty() && rest.front() == L'"';
+    const std::size_t end = quoted ? rest.find(L'"', 1) : rest.find_first_of(L" \t");
+    rest.remove_prefix(end == std::wstring_view::npos ? rest.size() : end + (quoted ? 1 : 0));
+    while (!rest.empty() && (rest.front() == L' ' || rest.front() == L'\t')) rest.remove_prefix(1);
+    return port::Narrowed(rest);
 }
 
 std::string JoinArguments(const std::vector<std::string>& arguments)
@@ -70,4 +82,20 @@ void EnterUninstallDirectory(const std::vector<std::string>& arguments)
 bool ChooseUninstallMode(const std::vector<std::string>& arguments, const std::string& currentDir)
 {
     return !arguments.empty() || port::FileExists(WithTrailingBackslash(currentDir) + RecordFileName);
+}
+
+bool NeedsAdministrator(const TUninstallTarget& target)
+{
+    return target.Entry && target.Entry->Root == HKEY_LOCAL_MACHINE;
+}
+
+std::optional<unsigned long> RunAgainAsAdministrator(const std::string& parameters, TRunLog& log)
+{
+    log.Line(Concat({"Starting again with an administrator's rights: ", parameters}));
+    log.Close();  // the new run, which does the work, writes it afresh
+    const std::optional<unsigned long> code = RunElevated(parameters);
+    log.Resume();
+    log.Line(code ? Concat({"The run with an administrator's rights ended with exit code ", std::to_string(*code)})
+                  : "The run with an administrator's rights did not start");
+    return code;
 }

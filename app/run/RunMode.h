@@ -8,11 +8,14 @@
 
 #include "app/product/SetupConfig.h"
 #include "app/record/UninstallEntries.h"
+#include "app/run/RunLog.h"
 
 constexpr const char* kUninstallTitle = "ZUV2000 - Uninstaller";
 
 // The program's arguments, without its own name.
 std::vector<std::string> CommandLineArguments();
+// The command line after the program's name, as it was given.
+std::string CommandLineText();
 // The arguments joined with single spaces: the name of the application's uninstall key.
 std::string JoinArguments(const std::vector<std::string>& arguments);
 
@@ -34,3 +37,11 @@ TUninstallTarget UninstallTargetOf(const std::vector<std::string>& arguments, co
 void EnterUninstallDirectory(const std::vector<std::string>& arguments);
 // Any argument at all, or an uninstaller.cfg in currentDir, means uninstall mode.
 bool ChooseUninstallMode(const std::vector<std::string>& arguments, const std::string& currentDir);
+
+// Whether removing the target needs an administrator's rights: its entry is the machine's.
+bool NeedsAdministrator(const TUninstallTarget& target);
+
+// The run handed to this program started again with an administrator's rights (RunElevated): its exit code, or
+// nothing when it did not start. The log is let go meanwhile: the same /LOG=FILE is the new run's, and this run adds
+// the new run's end to it.
+std::optional<unsigned long> RunAgainAsAdministrator(const std::string& parameters, TRunLog& log);

@@ -44,6 +44,9 @@ public:
     std::function<void()> ExpandSupportFiles;
     // Where the runs write their log (/LOG=FILE); none without.
     TRunLog* RunLog = nullptr;
+    // Not empty when the user chose "for everyone" in a run without an administrator's rights: the destination
+    // then chosen, for the run that starts again with them once this one has closed.
+    std::string DestinationForEveryone;
 
     // Reads dir + "install.cfg" and dir + "finstall.cfg" into the controls and the shared state.
     void LoadSetupConfig(const std::string& dir);

@@ -2,7 +2,6 @@
 #include "app/product/RunScope.h"
 #include "app/screen/DisplayScreen.h"
 #include "config/TextFields.h"
-#include "shell/Elevation.h"
 #include "state/Global.h"
 
 void TDisplayScreen::LoadSetupConfig(const std::string& dir)
@@ -64,14 +63,13 @@ void TDisplayScreen::ApplyFinishedChoices(const TFinishedChoices& choices)
         ReturnToWIndows.SetChecked(true);
 }
 
-// Shown only for a product that asks. Without an administrator's rights an installation for everyone could not
-// write its entry: the choice is there, greyed.
+// Shown only for a product that asks. Without an administrator's rights, "for everyone" starts the run again with
+// them when the user goes on (Next1Click).
 void TDisplayScreen::ShowScopeChoice()
 {
     const bool asks = Global.InstallSettings.Scope == isAsk && !Global.UninstallMode;
     ForMeOnly.SetVisible(asks);
     ForEveryone.SetVisible(asks);
-    ForEveryone.SetEnabled(RunsElevated());
     (Global.Scope == isUser ? ForMeOnly : ForEveryone).SetChecked(true);
 }
 

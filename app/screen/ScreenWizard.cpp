@@ -4,6 +4,7 @@
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
 #include "config/TextFields.h"
+#include "shell/Elevation.h"
 #include "shell/PathIdentity.h"
 #include "shell/ShellFolders.h"
 #include "ui/Application.h"
@@ -157,6 +158,12 @@ void TDisplayScreen::AddShortcutEntry(std::string fields)
 
 void TDisplayScreen::Next1Click()
 {
+    if (Notebook1.PageIndex() == PageIndex(WizardPage::Destination) && Global.InstallSettings.Scope == isAsk &&
+        Global.Scope == isMachine && !RunsElevated()) {
+        DestinationForEveryone = WithTrailingBackslash(Main_Dir.Text());
+        Close();
+        return;
+    }
     if (Notebook1.PageIndex() < Notebook1.PageCount() - 1) Notebook1.SetPageIndex(Notebook1.PageIndex() + 1);
 }
 

@@ -1,13 +1,16 @@
 #include <exception>
+#include <optional>
 
 #include "app/install/InstallEngine.h"
 #include "app/install/JournalUndo.h"
 #include "app/product/SetupConfig.h"
 #include "app/run/ProductLock.h"
+#include "app/run/RunMode.h"
 #include "app/silent/SilentHosts.h"
 #include "app/silent/SilentRuns.h"
 #include "bootstrap/SupportExpansion.h"
 #include "config/TextFields.h"
+#include "shell/Elevation.h"
 #include "shell/ScratchFolder.h"
 #include "state/Global.h"
 
@@ -26,7 +29,7 @@ TInstallChoices DefaultChoices(const std::string& installDir, const std::string&
     return choices;
 }
 
-TExitCode Install(const TCommandLine& line, TRunLog& log)
+TExitCode Install(const TCommandLine& line, TRunLog& log, std::optional<TProductLock>& lock)
 {
     TSilentExpansionHost expansionHost(log);
     TSetupConfig config;
@@ -42,6 +45,14 @@ TExitCode Install(const TCommandLine& line, TRunLog& log)
         return expansionHost.DiskMissing() ? ecDiskMissing : ecFailed;
     }
 
+    // A product that asks, installed for everyone by a program that runs as its user: the run goes on with an
+    // administrator's rights, from the start, and its exit code is this one's.
+    if (Global.Scope == isMachine && Global.InstallSettings.Scope == isAsk && !RunsElevated()) {
+        RemoveScratchFolder(Global.TempDir, Global.TempFiles);
+        lock.reset();  // the run with an administrator's rights takes it
+        const std::optional<unsigned long> code = RunAgainAsAdministrator("/ALLUSERS " + CommandLineText(), log);
+        return code ? static_cast<TExitCode>(*code) : ecFailed;
+    }
     const TInstallChoices choices = DefaultChoices(
         line.Destination.empty() ? proposed : WithTrailingBackslash(line.Destination), ProductTitleOf(config));
     log.Line(Concat({"Installing ", choices.Title, " into ", choices.InstallDir}));
@@ -70,13 +81,13 @@ TExitCode RunSilentInstall(const TCommandLine& line, TRunLog& log)
 {
     InitGlobals();
     const std::string title = ProductTitleOf(ReadSetupConfig(Global.SourceDir));
-    const TProductLock lock(title);
-    if (!lock.Held()) {
-        log.Line(lock.Refusal(Concat({"Another installation of ", title, " is running"})));
-        return lock.Problem().empty() ? ecAlreadyRunning : ecFailed;
+    std::optional<TProductLock> lock(std::in_place, title);
+    if (!lock->Held()) {
+        log.Line(lock->Refusal(Concat({"Another installation of ", title, " is running"})));
+        return lock->Problem().empty() ? ecAlreadyRunning : ecFailed;
     }
     if (const std::string undone = InterruptedRunMessage(title, UndoJournal(title)); !undone.empty()) log.Line(undone);
-    const TExitCode code = Install(line, log);
+    const TExitCode code = Install(line, log, lock);
     FreeGlobals();
     return code;
 }

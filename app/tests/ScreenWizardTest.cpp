@@ -4,6 +4,7 @@
 #include "app/screen/WizardPages.h"
 #include "app/tests/InstallModeScreen.h"
 #include "app/tests/UninstallEntry.h"
+#include "shell/Elevation.h"
 #include "shell/ShellFolders.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
@@ -181,6 +182,20 @@ TEST_F(WizardFlow, TheDestinationPageAsksForMeOnlyOrForEveryoneWhenTheProductAsk
     ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nInstall Scope=user\r\n");
     screen.LoadSetupConfig(scratch.Path());
     EXPECT_FALSE(screen.ForMeOnly.Visible() || screen.ForEveryone.Visible());
+}
+
+// "For everyone" in a run without an administrator's rights ends this run, naming the destination for the run that
+// starts again with them.
+TEST_F(WizardFlow, ForEveryoneWithoutAnAdministratorsRightsHandsTheDestinationOn)
+{
+    Open(false);
+    ScratchDir::Write(scratch / "install.cfg", "[Setup Screen]\r\nMain Directory=Acme\r\nInstall Scope=ask\r\n");
+    screen.LoadSetupConfig(scratch.Path());
+    SetElevationSeam([] { return false; });
+    screen.Next1.Click();
+    SetElevationSeam(nullptr);
+    EXPECT_EQ(screen.DestinationForEveryone, ProgramFilesDir() + "Acme\\");
+    EXPECT_NE(screen.Notebook1.PageIndex(), PageIndex(WizardPage::Shortcuts));
 }
 
 TEST_F(WizardFlow, ABrowsedDirectoryGetsItsBackslash)

@@ -26,8 +26,7 @@ std::size_t ShippedLevelAt(const std::string& bytes, const std::string& program)
 
 std::optional<std::string_view> ExecutionLevelFor(std::optional<InstallScope> scope)
 {
-    if (scope == InstallScope::User) return "asInvoker";
-    if (scope == InstallScope::Ask) return "highestAvailable";
+    if (scope == InstallScope::User || scope == InstallScope::Ask) return "asInvoker";
     return std::nullopt;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The execution level that setup.exe's manifest asks Windows for, fitted to the product's scope before the
-// program is signed: a per-user product runs as the user who starts it, one that asks its user runs with the
-// most that user has (an administrator is asked to confirm, a standard user is not asked), and a per-machine
-// product keeps the program's own "requireAdministrator".
+// program is signed: a per-user product runs as the user who starts it, and so does one that asks its user (an
+// answer "for everyone" starts it again with an administrator's rights, as does removing an installation for
+// everyone); a per-machine product keeps the program's own "requireAdministrator".
 #include <optional>
 #include <string>
 #include <string_view>

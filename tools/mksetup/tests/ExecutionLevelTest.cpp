@@ -110,7 +110,7 @@ TEST_F(MksetupExecutionLevel, EveryShippedSetupExeAsksForTheLevelOfTheScope)
         const char* level;
     } scopes[] = {
         {"Install Scope=user", "asInvoker"},
-        {"Install Scope=Ask", "highestAvailable"},
+        {"Install Scope=Ask", "asInvoker"},
         {"Install Scope=machine", "requireAdministrator"},
         {"", "requireAdministrator"},
     };

@@ -626,3 +626,29 @@ TEST_F(EndToEnd, A64BitProductLandsInThe64BitPlacesOrIsRefused)
     EXPECT_EQ(removed.ExitCode, 0U) << removed.Log;
     EXPECT_EQ(LeftBySilentUninstall(before, dir, removed, {system64}), std::vector<std::string>());
 }
+
+// A product that asks, installed "for everyone" and then removed by a setup.exe without an administrator's rights:
+// each run starts itself again with them, Windows asking, and ends with the exit code of that run, whose log it
+// completes.
+TEST_F(EndToEnd, ForEveryoneARunWithoutAnAdministratorsRightsStartsAgainWithThem)
+{
+    const std::string product = scratch_ / "product";
+    WriteConfig(product, "Install Scope=ask\r\n");
+    const std::string dist = MakeDistribution(product, "dist-ask", "", KILLABLE_SETUP_EXE);
+    const std::string dir = ShellFolder(CSIDL_PROGRAM_FILES) + "Northwind Notes\\";
+    SampleLeftovers leftovers(dir);
+    SetEnvironmentVariableA("SETUP_TEST_LIMITED", "1");
+    const SilentRun install = RunSilently(dist + "setup.exe", "/ALLUSERS", dist, scratch_ / "install.log");
+    SetEnvironmentVariableA("SETUP_TEST_LIMITED", "1");
+    const SilentRun removed =
+        RunSilently(dir + "setup.exe", std::string("-- ") + kTitle, WindowsDirectory(), scratch_ / "uninstall.log");
+    SetEnvironmentVariableA("SETUP_TEST_LIMITED", nullptr);
+
+    EXPECT_EQ(install.ExitCode, 0U) << install.Log;
+    EXPECT_TRUE(Logged(install, std::string("Installed ") + kTitle)) << install.Log;
+    EXPECT_TRUE(Logged(install, "The run with an administrator's rights ended with exit code 0")) << install.Log;
+    EXPECT_EQ(removed.ExitCode, 0U) << removed.Log;
+    EXPECT_TRUE(Logged(removed, std::string("Uninstalled ") + kTitle)) << removed.Log;
+    EXPECT_TRUE(Logged(removed, "The run with an administrator's rights ended with exit code 0")) << removed.Log;
+    EXPECT_FALSE(Exists(dir + "notes.exe"));
+}
