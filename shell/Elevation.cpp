@@ -42,12 +42,15 @@ std::optional<unsigned long> RunElevated(const std::string& parameters)
 {
     const std::wstring program = port::Widened(port::ProgramFile());
     const std::wstring arguments = port::Widened(parameters);
+    // An elevated program would otherwise start in the system folder; this run's folder is where its files are.
+    const std::wstring directory = port::Widened(port::CurrentDir());
     SHELLEXECUTEINFOW run{};
     run.cbSize = sizeof run;
     run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
     run.lpVerb = L"runas";
     run.lpFile = program.c_str();
     run.lpParameters = arguments.c_str();
+    run.lpDirectory = directory.c_str();
     run.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&run) || run.hProcess == nullptr) return std::nullopt;
     WaitForSingleObject(run.hProcess, INFINITE);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "config/RegistryEntryTarget.h"
 #include "config/TextFields.h"
 #include "shell/ShellFolders.h"
 
@@ -13,16 +14,11 @@ constexpr std::array<const char*, 12> kWindowsIniFiles{
     "DESKTOP.INI", "ODBC.INI",   "ODBCINST.INI", "WINFILE.INI", "DOSAPP.INI",   "MSDFMAP.INI",
 };
 
-bool IsBareFileName(const std::string& name)
-{
-    return name.find_first_of("\\/:") == std::string::npos;
-}
-
 }  // namespace
 
 bool TRegistryEntry::IsIni() const
 {
-    return UpperCase(Target).find(".INI") != std::string::npos;
+    return TargetIsIniFile(Target);
 }
 
 std::string TRegistryEntry::IniPath() const

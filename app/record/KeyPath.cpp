@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "config/RegistryEntryTarget.h"
 #include "config/TextFields.h"
 #include "settings/Registry.h"
 
@@ -31,8 +32,7 @@ TKeyPath ParseKeyPath(const std::string& keyPath)
     std::string rest = keyPath;
     const std::string first = UpperCase(SplitFirst(rest, '\\'));
     if (!first.starts_with("HKEY_")) return {HKEY_CURRENT_USER, Joined(NonEmptyNames(keyPath))};
-    const bool localMachine = first.find("HKEY_LOCAL_MACHINE") != std::string::npos;
-    return {localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, Joined(NonEmptyNames(rest))};
+    return {IsLocalMachineKeyPath(keyPath) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, Joined(NonEmptyNames(rest))};
 }
 
 std::string KeyPathText(const TKeyPath& key)
