@@ -37,6 +37,19 @@ protected:
     {
         return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; });
     }
+
+    // install.cfg as the title's line and lines, then: no diagnostic for an empty one, else exactly one naming it.
+    void ExpectOnlyDiagnostic(const std::string& lines, const char* diagnostic)
+    {
+        Write("install.cfg", std::string("[Setup Screen]\nText Line 1=Acme\n") + lines);
+        const Product p = LoadProduct(dir.string());
+        std::vector<std::string> texts;
+        for (const Diagnostic& d : p.diagnostics) texts.push_back(d.Text());
+        if (*diagnostic == '\0')
+            EXPECT_TRUE(texts.empty()) << lines << ::testing::PrintToString(texts);
+        else
+            EXPECT_TRUE(texts.size() == 1 && Mentions(texts, diagnostic)) << lines << ::testing::PrintToString(texts);
+    }
 };
 
 TEST_F(SampleProduct, CollectsEverySupportFileUnderItsBareName)
@@ -123,16 +136,7 @@ TEST_F(SampleProduct, TheEntrysKeysAreCheckedWithTheirLines)
         {"About Link=www.example.com\n", "install.cfg:3: warning: '[Setup Screen] About Link'"},
     };
     Write("finstall.cfg", "Installation Directory,docs,docs\\readme.txt\r\n");
-    for (const Case& c : cases) {
-        Write("install.cfg", std::string("[Setup Screen]\nText Line 1=Acme\n") + c.lines);
-        const Product p = LoadProduct(dir.string());
-        std::vector<std::string> texts;
-        for (const Diagnostic& d : p.diagnostics) texts.push_back(d.Text());
-        if (*c.diagnostic == '\0')
-            EXPECT_TRUE(texts.empty()) << c.lines << texts.front();
-        else
-            EXPECT_TRUE(texts.size() == 1 && Mentions(texts, c.diagnostic)) << c.lines;
-    }
+    for (const Case& c : cases) ExpectOnlyDiagnostic(c.lines, c.diagnostic);
 }
 
 // A per-user product must install without an administrator, so what only one may change is an error; a
@@ -181,16 +185,8 @@ TEST_F(SampleProduct, TheScopeDecidesWhatTheConfigurationMayChange)
         {"64-bit Product=2\n", docs, "\"2\" is read as 1"},
     };
     for (const Case& c : cases) {
-        Write("install.cfg", std::string("[Setup Screen]\nText Line 1=Acme\n") + c.lines);
         Write("finstall.cfg", std::string(c.finstall) + "\r\n");
-        const Product p = LoadProduct(dir.string());
-        std::vector<std::string> texts;
-        for (const Diagnostic& d : p.diagnostics) texts.push_back(d.Text());
-        if (*c.diagnostic == '\0')
-            EXPECT_TRUE(texts.empty()) << c.lines << texts.front();
-        else
-            EXPECT_TRUE(texts.size() == 1 && Mentions(texts, c.diagnostic))
-                << c.lines << ::testing::PrintToString(texts);
+        ExpectOnlyDiagnostic(c.lines, c.diagnostic);
     }
 }
 
