@@ -2,11 +2,13 @@
 
 #include "port/win32/WideText.h"
 #include "ui/FontFamily.h"
+#include "ui/Scale.h"
 
+#include <iterator>
 #include <utility>
 
 TFont::TFont(std::string name, int height)
-    : name_(std::move(name)), height_(height), pixelsPerInch_(ScreenPixelsPerInch())
+    : name_(std::move(name)), height_(height), pixelsPerInch_(kDesignDpi), dpi_(kDesignDpi)
 {
 }
 
@@ -32,6 +34,13 @@ void TFont::SetPixelsPerInch(int pixelsPerInch)
     if (pixelsPerInch > 0) pixelsPerInch_ = pixelsPerInch;
 }
 
+void TFont::SetDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    Changed();
+}
+
 void TFont::SetColor(TColor color)
 {
     color_ = color;
@@ -47,10 +56,10 @@ void TFont::SetStyle(TFontStyles style)
 HFONT TFont::Handle() const
 {
     if (handle_ == nullptr)
-        handle_ =
-            CreateFontW(height_, 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL, style_.Contains(fsItalic),
-                        style_.Contains(fsUnderline), style_.Contains(fsStrikeOut), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FontFamilyOf(name_), port::Widened(name_).c_str());
+        handle_ = CreateFontW(ToDevice(height_, dpi_), 0, 0, 0, style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+                              style_.Contains(fsItalic), style_.Contains(fsUnderline), style_.Contains(fsStrikeOut),
+                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              FontFamilyOf(name_), port::Widened(FaceAt(name_, dpi_)).c_str());
     return handle_;
 }
 
@@ -61,31 +70,37 @@ void TFont::Changed()
     if (OnChange) OnChange();
 }
 
-int ScreenPixelsPerInch()
+std::string FaceAt(const std::string& face, int dpi)
 {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return pixelsPerInch > 0 ? pixelsPerInch : 96;
+    if (dpi != kDesignDpi && lstrcmpiA(face.c_str(), "MS Sans Serif") == 0) return "Microsoft Sans Serif";
+    return face;
 }
 
 namespace {
 
-// Made once per process and kept to its end, through the system's one-time initialisation (not a guarded
-// function static: see RegisterCustomClass).
-INIT_ONCE defaultFontOnce = INIT_ONCE_STATIC_INIT;
-
-BOOL CALLBACK MakeDefaultFont(PINIT_ONCE, PVOID, PVOID* font)
-{
-    *font = new TFont("MS Sans Serif", -11);
-    return TRUE;
-}
+// One font per scale the program has met, made on first use and kept to its end (a control may hold it).
+// Plain data under a lock: no guarded function static is left in setup.exe (see RegisterCustomClass).
+struct TDefaultFont {
+    int Dpi;
+    TFont* Font;
+};
+SRWLOCK defaultFontsLock = SRWLOCK_INIT;
+TDefaultFont defaultFonts[16];
 
 }  // namespace
 
-HFONT DefaultFont()
+HFONT DefaultFont(int dpi)
 {
-    PVOID font = nullptr;
-    InitOnceExecuteOnce(&defaultFontOnce, MakeDefaultFont, nullptr, &font);
-    return static_cast<const TFont*>(font)->Handle();
+    AcquireSRWLockExclusive(&defaultFontsLock);
+    TDefaultFont* slot = defaultFonts;
+    while (slot < std::end(defaultFonts) - 1 && slot->Font != nullptr && slot->Dpi != dpi) ++slot;
+    // With every slot taken the last one is made again; its earlier font stays alive for its controls.
+    if (slot->Font == nullptr || slot->Dpi != dpi) {
+        slot->Font = new TFont("MS Sans Serif", -11);
+        slot->Font->SetDpi(dpi);
+        slot->Dpi = dpi;
+    }
+    HFONT font = slot->Font->Handle();
+    ReleaseSRWLockExclusive(&defaultFontsLock);
+    return font;
 }

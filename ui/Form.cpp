@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include "ui/Application.h"
+#include "ui/Scale.h"
 
 #include <vector>
 
@@ -48,6 +49,8 @@ TForm::TForm(TFormStyle style, const std::string& caption, HWND owner) : style_(
 {
     CreateCustom(StyleOf(style), WS_EX_CONTROLPARENT | (style == fsDialog ? WS_EX_DLGMODALFRAME : 0), owner, 0,
                  caption.c_str());
+    const UINT dpi = GetDpiForWindow(Handle());
+    SetDpi(dpi > 0 ? static_cast<int>(dpi) : kDesignDpi);
 }
 
 TForm::~TForm() = default;
@@ -60,12 +63,16 @@ TForm* TForm::Of(const TWindow& control)
 void TForm::Show()
 {
     if (style_ == fsDialog) {
-        const int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
-        const int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
-        SetBounds(left, top, Width(), Height());
+        RECT bounds;
+        GetWindowRect(Handle(), &bounds);
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        SetDeviceBounds(RECT{left, top, left + width, top + height});
     }
     // Without a window manager (as under Xvfb) maximising alone leaves the window at its old size.
-    if (style_ == fsScreen) SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (style_ == fsScreen) SetDeviceBounds(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     if (OnShow) OnShow();
     ShowWindow(Handle(), style_ == fsScreen ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(Handle());
@@ -111,24 +118,67 @@ TModalResult TForm::ShowModal()
 
 void TForm::SetClientSize(int width, int height)
 {
-    RECT bounds{0, 0, width, height};
+    clientUnits_ = SIZE{width, height};
+    RECT bounds{0, 0, ToDevice(width, Dpi()), ToDevice(height, Dpi())};
     AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
-    SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
+    RECT now;
+    GetWindowRect(Handle(), &now);
+    SetDeviceBounds(
+        RECT{now.left, now.top, now.left + bounds.right - bounds.left, now.top + bounds.bottom - bounds.top});
+}
+
+// A designed client size is kept as designed; the screen's own follows its pixels.
+SIZE TForm::ClientUnits() const
+{
+    if (clientUnits_.cx > 0) return clientUnits_;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return SIZE{ToUnits(client.right, Dpi()), ToUnits(client.bottom, Dpi())};
 }
 
 int TForm::ClientWidth() const
 {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    return client.right;
+    return ClientUnits().cx;
 }
 
 int TForm::ClientHeight() const
 {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    return client.bottom;
+    return ClientUnits().cy;
+}
+
+namespace {
+
+// Every control below `parent`, each before its own children, so that a panel is placed before what it holds.
+void ScaleChildren(HWND parent)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (TWindow* control = TWindow::FromHandle(child); control != nullptr) control->ScaleChanged();
+        ScaleChildren(child);
+    }
+}
+
+}  // namespace
+
+// The form takes the place Windows proposes (the screen fills the monitor it moved to), then every control is
+// placed and its fonts made again from the designed sizes, and the owner lays out what it measures.
+void TForm::ChangeScale(int dpi, const RECT& proposed)
+{
+    SetDpi(dpi);
+    if (style_ == fsScreen) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromRect(&proposed, MONITOR_DEFAULTTONEAREST), &monitor);
+        SetDeviceBounds(monitor.rcMonitor);
+    } else if (clientUnits_.cx > 0) {
+        SetDeviceBounds(proposed);
+        SetClientSize(clientUnits_.cx, clientUnits_.cy);
+    } else {
+        SetDeviceBounds(proposed);
+    }
+    ScaleChildren(Handle());
+    if (OnResize) OnResize();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -139,6 +189,9 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_SIZE:
             if (OnResize) OnResize();
+            return 0;
+        case WM_DPICHANGED:
+            ChangeScale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case DM_GETDEFID:
             if (defaultButton_ != nullptr && defaultButton_->Visible() && IsWindowVisible(defaultButton_->Handle()))

@@ -36,15 +36,19 @@ public:
     void SetDefaultButton(TWindow* button) { defaultButton_ = button; }
     // The control that has the focus when the form is shown.
     void SetActiveControl(TWindow* control) { activeControl_ = control; }
+    // Designed units, as every size of the toolkit.
     void SetClientSize(int width, int height);
     int ClientWidth() const;
     int ClientHeight() const;
+    // What WM_DPICHANGED does: the form lays itself out again at `dpi`, in or around the place proposed.
+    void ChangeScale(int dpi, const RECT& proposed);
 
     // The form that holds a control.
     static TForm* Of(const TWindow& control);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    SIZE ClientUnits() const override;
 
 private:
     TFormStyle style_;
@@ -53,4 +57,5 @@ private:
     TModalResult modalResult_ = mrNone;
     TWindow* defaultButton_ = nullptr;
     TWindow* activeControl_ = nullptr;
+    SIZE clientUnits_{};
 };

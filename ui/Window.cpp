@@ -3,6 +3,7 @@
 #include "port/Exception.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
+#include "ui/Scale.h"
 
 #include <commctrl.h>
 
@@ -64,7 +65,8 @@ void TWindow::CreateControl(const char* className, DWORD style, DWORD exStyle, H
                               GetModuleHandleA(nullptr), nullptr);
     if (handle_ == nullptr) throw Exception(std::string("Cannot create a control of class ") + className);
     SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    standard_ = true;
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(Dpi())), FALSE);
 }
 
 void TWindow::CreateCustom(DWORD style, DWORD exStyle, HWND parent, int id, const char* text)
@@ -182,39 +184,74 @@ void TWindow::PaintParentBackground(HDC dc, const RECT& area)
     SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
-int TWindow::Left() const
-{
-    RECT bounds;
-    GetWindowRect(handle_, &bounds);
-    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds.left;
-}
-
-int TWindow::Top() const
-{
-    RECT bounds;
-    GetWindowRect(handle_, &bounds);
-    MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds.top;
-}
-
-int TWindow::Width() const
-{
-    RECT bounds;
-    GetWindowRect(handle_, &bounds);
-    return bounds.right - bounds.left;
-}
-
-int TWindow::Height() const
-{
-    RECT bounds;
-    GetWindowRect(handle_, &bounds);
-    return bounds.bottom - bounds.top;
-}
-
 void TWindow::SetBounds(int left, int top, int width, int height)
 {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    bounds_ = RECT{left, top, left + width, top + height};
+    ApplyBounds();
+}
+
+void TWindow::ApplyBounds()
+{
+    const RECT device = DeviceBounds();
+    SetWindowPos(handle_, nullptr, device.left, device.top, device.right - device.left, device.bottom - device.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWindow::SetDeviceBounds(const RECT& device)
+{
+    const int dpi = Dpi();
+    bounds_ = RECT{ToUnits(device.left, dpi), ToUnits(device.top, dpi), 0, 0};
+    bounds_.right = bounds_.left + ToUnits(device.right - device.left, dpi);
+    bounds_.bottom = bounds_.top + ToUnits(device.bottom - device.top, dpi);
+    SetWindowPos(handle_, nullptr, device.left, device.top, device.right - device.left, device.bottom - device.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The sum of the designed places of the panels between the window and its form.
+POINT TWindow::DesignOrigin() const
+{
+    POINT origin{0, 0};
+    for (const TWindow* parent = FromHandle(GetParent(handle_));
+         parent != nullptr && (GetWindowLongPtrA(parent->handle_, GWL_STYLE) & WS_CHILD) != 0;
+         parent = FromHandle(GetParent(parent->handle_))) {
+        origin.x += parent->bounds_.left;
+        origin.y += parent->bounds_.top;
+    }
+    return origin;
+}
+
+RECT TWindow::DeviceBounds() const
+{
+    const int dpi = Dpi();
+    if ((GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CHILD) == 0) return ToDevice(bounds_, POINT{0, 0}, dpi);
+    RECT device = ToDevice(bounds_, DesignOrigin(), dpi);
+    const TWindow* parent = FromHandle(GetParent(handle_));
+    if (parent == nullptr) return device;
+    const SIZE room = parent->ClientUnits();
+    RECT client;
+    GetClientRect(parent->handle_, &client);
+    if (bounds_.right == room.cx && bounds_.left < room.cx) device.right = client.right;
+    if (bounds_.bottom == room.cy && bounds_.top < room.cy) device.bottom = client.bottom;
+    return device;
+}
+
+int TWindow::Dpi() const
+{
+    const TWindow* form = FromHandle(GetAncestor(handle_, GA_ROOT));
+    if (form != nullptr && form->dpi_ > 0) return form->dpi_;
+    const UINT dpi = GetDpiForWindow(handle_);
+    return dpi > 0 ? static_cast<int>(dpi) : kDesignDpi;
+}
+
+int TWindow::Scaled(int units) const
+{
+    return ToDevice(units, Dpi());
+}
+
+void TWindow::ScaleChanged()
+{
+    ApplyBounds();
+    if (standard_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(Dpi())), TRUE);
 }
 
 void TWindow::SetVisible(bool visible)

@@ -18,8 +18,13 @@ void PaintStretched(HDC dc, SIZE size, int inset, HDC picture, SIZE pictureSize)
     const int width = size.cx - 2 * inset - 1;
     const int height = size.cy - 2 * inset - 1;
     if (width <= 0 || height <= 0) return;
-    SetStretchBltMode(dc, COLORONCOLOR);
+    // Halftone averages the picture's pixels under each of the panel's; it needs the brush origin set after it.
+    const int mode = SetStretchBltMode(dc, HALFTONE);
+    POINT origin;
+    SetBrushOrgEx(dc, 0, 0, &origin);
     StretchBlt(dc, inset, inset, width, height, picture, 0, 0, pictureSize.cx, pictureSize.cy, SRCCOPY);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc, mode);
 }
 
 // Whole copies from the inset corner on; the last column and row may reach into the frame, which is drawn later.

@@ -1,5 +1,6 @@
 #include "app/screen/GradPanHost.h"
 
+#include "ui/pictures/PictureScale.h"
 #include "widgets/Gradpan.h"
 #include "widgets/WidgetError.h"
 
@@ -8,7 +9,10 @@ TGradPanHost::TGradPanHost(TWindow& parent, int id) : TPanel(parent, id), look_(
     look_->SetBevelOuter(bvNone);
 }
 
-TGradPanHost::~TGradPanHost() = default;
+TGradPanHost::~TGradPanHost()
+{
+    if (picture_ != nullptr) DeleteObject(picture_);
+}
 
 TDirection TGradPanHost::BackGroundEffect() const
 {
@@ -35,19 +39,55 @@ void TGradPanHost::SetColorEnd(TColor color)
 
 void TGradPanHost::SetBitmap(HBITMAP bitmap)
 {
-    look_->SetBitmap(bitmap);
-    Changed();
+    path_.clear();
+    loadedPath_.clear();
+    SetPicture(bitmap, 1);
 }
 
 void TGradPanHost::LoadBitmapFile(const std::string& path)
 {
+    const TPictureFile file = PictureFileFor(path, Dpi());
     const TGdiObject<HBITMAP> picture(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        LoadImageA(nullptr, file.Path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!picture.Get()) return;
     try {
-        SetBitmap(picture.Get());
+        SetPicture(picture.Get(), file.Density);
+        path_ = path;
+        loadedPath_ = file.Path;
     } catch (const EWidgetError&) {
         // The copy could not be made: the panel keeps its picture.
+    }
+}
+
+// The look is handed the picture at the panel's scale; the panel keeps the picture as loaded for the next one.
+void TGradPanHost::SetPicture(HBITMAP bitmap, int density)
+{
+    HBITMAP copy = static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (copy == nullptr) throw EWidgetError("Cannot copy the picture");
+    if (picture_ != nullptr) DeleteObject(picture_);
+    picture_ = copy;
+    density_ = density;
+    ShowPicture();
+}
+
+void TGradPanHost::ShowPicture()
+{
+    const SIZE size = BitmapSize(picture_);
+    const SIZE scaled{Scaled((size.cx + density_ - 1) / density_), Scaled((size.cy + density_ - 1) / density_)};
+    const TGdiObject<HBITMAP> drawn(scaled.cx == size.cx && scaled.cy == size.cy ? nullptr
+                                                                                 : ScaledBitmap(picture_, scaled));
+    look_->SetBitmap(drawn.Get() != nullptr ? drawn.Get() : picture_);
+    Changed();
+}
+
+void TGradPanHost::ScaleChanged()
+{
+    TPanel::ScaleChanged();
+    if (!path_.empty() && PictureFileFor(path_, Dpi()).Path != loadedPath_) {
+        const std::string path = path_;
+        LoadBitmapFile(path);
+    } else if (picture_ != nullptr) {
+        ShowPicture();
     }
 }
 

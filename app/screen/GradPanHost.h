@@ -21,18 +21,27 @@ public:
     void SetBackGroundEffect(TDirection effect);
     void SetColorStart(TColor color);
     void SetColorEnd(TColor color);
-    // The panel keeps a copy; the caller's bitmap stays the caller's to delete.
+    // The panel keeps a copy; the caller's bitmap stays the caller's to delete. A picture is drawn at its
+    // designed size in the panel's pixels (tiles too), smoothed.
     void SetBitmap(HBITMAP bitmap);
-    // A file that is missing, no bitmap or too large to copy leaves the picture as it is.
+    // A file that is missing, no bitmap or too large to copy leaves the picture as it is. Above 96 DPI the
+    // file's "@2x" twin is taken when there is one.
     void LoadBitmapFile(const std::string& path);
 
     void PaintBackground(HDC dc, const RECT& area) override;
+    void ScaleChanged() override;
 
 protected:
     void Paint(HDC dc) override;
 
 private:
     void Changed();
+    void SetPicture(HBITMAP bitmap, int density);
+    void ShowPicture();
 
     std::unique_ptr<TGradPan> look_;
+    HBITMAP picture_ = nullptr;  // the panel's copy, as loaded
+    int density_ = 1;
+    std::string path_;
+    std::string loadedPath_;
 };

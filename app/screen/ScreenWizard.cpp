@@ -9,20 +9,6 @@
 #include "shell/ShellFolders.h"
 #include "ui/Application.h"
 
-namespace {
-
-int ScreenWidth()
-{
-    return GetSystemMetrics(SM_CXSCREEN);
-}
-
-int ScreenHeight()
-{
-    return GetSystemMetrics(SM_CYSCREEN);
-}
-
-}  // namespace
-
 // The shortcut rows are built while their page is hidden: shown half-built, the page took keys and clicks on rows
 // that the configuration ticked afterwards, and Next led on past a list not yet filled.
 void TDisplayScreen::Notebook1PageShowing(int page)
@@ -75,7 +61,7 @@ void TDisplayScreen::EnterInstallPage()
     Image1.Hide();
     StepMarks[0]->Hide();
     StepMarks[1]->Hide();
-    MoveWizard(ScreenWidth() / 2 - Wizard.Width() / 2, TextInfo4.Top() - Wizard.Height() - 15);
+    MoveWizard(ClientWidth() / 2 - Wizard.Width() / 2, TextInfo4.Top() - Wizard.Height() - 15);
     Repaint();
     Application::ProcessMessages();
     RunInstall();
@@ -116,7 +102,7 @@ void TDisplayScreen::MoveWizard(int left, int top)
 
 void TDisplayScreen::CentreWizard()
 {
-    MoveWizard(ScreenWidth() / 2 - Wizard.Width() / 2, ScreenHeight() / 2 - Wizard.Height() / 2);
+    MoveWizard(ClientWidth() / 2 - Wizard.Width() / 2, ClientHeight() / 2 - Wizard.Height() / 2);
 }
 
 // Rebuilt on every entry: every row goes back to the configured flags, and the summary takes the two folder

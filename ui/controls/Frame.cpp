@@ -21,7 +21,7 @@ void TGroupBox::PaintBackground(HDC dc, const RECT& area)
 
 LRESULT TGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(DefaultFont());
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(DefaultFont(Dpi()));
     if (message != WM_SETTEXT) return TWindow::WindowProc(message, wParam, lParam);
     const LRESULT result = DefWindowProcA(Handle(), message, wParam, lParam);
     Repaint();
@@ -33,8 +33,8 @@ void TGroupBox::Paint(HDC dc)
 {
     PaintParentBackground(dc);
     const std::wstring text = port::Widened(Text());
-    HGDIOBJ previous = SelectObject(dc, DefaultFont());
-    RECT caption{kCaptionLeft, 0, kCaptionLeft, 0};
+    HGDIOBJ previous = SelectObject(dc, DefaultFont(Dpi()));
+    RECT caption{Scaled(kCaptionLeft), 0, Scaled(kCaptionLeft), 0};
     DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &caption, DT_SINGLELINE | DT_CALCRECT);
     if (text.empty()) caption.right = caption.left;
 

@@ -1,9 +1,11 @@
 #include "ui/controls/Label.h"
 #include "port/win32/WideText.h"
+#include "ui/Scale.h"
 
 TLabel::TLabel(TWindow& parent, int id, const std::string& caption) : font_("MS Sans Serif", -11)
 {
     CreateCustom(WS_CHILD | WS_VISIBLE, 0, parent.Handle(), id, caption.c_str());
+    font_.SetDpi(Dpi());
     font_.OnChange = [this] { Changed(); };
     Changed();
 }
@@ -57,6 +59,12 @@ UINT TLabel::DrawFlags() const
 
 SIZE TLabel::TextExtent() const
 {
+    const SIZE needed = MeasuredText();
+    return SIZE{ToUnits(needed.cx, Dpi()), ToUnits(needed.cy, Dpi())};
+}
+
+SIZE TLabel::MeasuredText() const
+{
     const std::wstring text = port::Widened(Text());
     HDC dc = GetDC(Handle());
     HGDIOBJ previous = SelectObject(dc, font_.Handle());
@@ -66,7 +74,8 @@ SIZE TLabel::TextExtent() const
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
     const int width = text.empty() ? 0 : needed.right;
-    return SIZE{width + shadowSize_, needed.bottom + shadowSize_};
+    const int shadow = Scaled(shadowSize_);
+    return SIZE{width + shadow, needed.bottom + shadow};
 }
 
 void TLabel::SetBounds(int left, int top, int width, int height)
@@ -77,6 +86,21 @@ void TLabel::SetBounds(int left, int top, int width, int height)
         height = needed.cy;
     }
     TWindow::SetBounds(left, top, width, height);
+}
+
+// A self-sizing label takes exactly the pixels its text needs, not their round trip through units.
+RECT TLabel::DeviceBounds() const
+{
+    RECT device = TWindow::DeviceBounds();
+    if (!autoSize_) return device;
+    const SIZE needed = MeasuredText();
+    return RECT{device.left, device.top, device.left + needed.cx, device.top + needed.cy};
+}
+
+void TLabel::ScaleChanged()
+{
+    font_.SetDpi(Dpi());
+    TWindow::ScaleChanged();
 }
 
 void TLabel::Changed()
@@ -105,10 +129,11 @@ void TLabel::Paint(HDC dc)
     GetClientRect(Handle(), &client);
     HGDIOBJ previous = SelectObject(dc, font_.Handle());
     SetBkMode(dc, TRANSPARENT);
-    RECT area{client.left, client.top, client.right - shadowSize_, client.bottom - shadowSize_};
-    if (shadowSize_ > 0) {
+    const int shadowSize = Scaled(shadowSize_);
+    RECT area{client.left, client.top, client.right - shadowSize, client.bottom - shadowSize};
+    if (shadowSize > 0) {
         RECT shadow = area;
-        OffsetRect(&shadow, shadowSize_, shadowSize_);
+        OffsetRect(&shadow, shadowSize, shadowSize);
         SetTextColor(dc, ColorToRGB(shadowColor_));
         DrawTextW(dc, text.c_str(), -1, &shadow, DrawFlags());
     }

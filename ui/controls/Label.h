@@ -26,16 +26,20 @@ public:
     bool PathEllipsis() const { return pathEllipsis_; }
     void SetPathEllipsis(bool pathEllipsis);
     void SetAlignment(TAlignment alignment);
-    // The room the text and its shadow need, for a label that is laid out by its owner.
+    // The room the text and its shadow need, in units, for a label that is laid out by its owner.
     SIZE TextExtent() const;
     // A self-sizing label takes the place given and keeps its own size.
     void SetBounds(int left, int top, int width, int height) override;
+    void ScaleChanged() override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
+    RECT DeviceBounds() const override;
 
 private:
+    // The room the text and its shadow need, in pixels.
+    SIZE MeasuredText() const;
     void Changed();
     UINT DrawFlags() const;
 

@@ -17,10 +17,18 @@ void TListView::AddColumn(const std::string& caption, int width)
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = text.data();
-    column.cx = width;
-    column.iSubItem = columns_;
-    SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(columns_), reinterpret_cast<LPARAM>(&column));
-    ++columns_;
+    column.cx = Scaled(width);
+    const int index = static_cast<int>(columnWidths_.size());
+    column.iSubItem = index;
+    SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    columnWidths_.push_back(width);
+}
+
+void TListView::ScaleChanged()
+{
+    TWindow::ScaleChanged();
+    for (std::size_t index = 0; index < columnWidths_.size(); ++index)
+        SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, index, MAKELPARAM(Scaled(columnWidths_[index]), 0));
 }
 
 void TListView::SetSmallImages(HIMAGELIST images)

@@ -5,10 +5,13 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 class TListView : public TWindow {
 public:
     TListView(TWindow& parent, int id);
 
+    // width: in units.
     void AddColumn(const std::string& caption, int width);
     // The list is only borrowed: it is the system's and is never destroyed here.
     void SetSmallImages(HIMAGELIST images);
@@ -24,11 +27,12 @@ public:
     bool Checked(int index) const;
     void SetChecked(int index, bool checked);
     void Clear();
+    void ScaleChanged() override;
 
 private:
     // A row's check while the check boxes are off lives in its item data.
     bool StoredCheck(int index) const;
     void StoreCheck(int index, bool checked);
 
-    int columns_ = 0;
+    std::vector<int> columnWidths_;  // units
 };

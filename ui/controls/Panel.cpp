@@ -28,6 +28,6 @@ void TPanel::Paint(HDC dc)
     GetClientRect(Handle(), &client);
     DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
     if (!innerLowered_) return;
-    InflateRect(&client, -(1 + borderWidth_), -(1 + borderWidth_));
+    InflateRect(&client, -Scaled(1 + borderWidth_), -Scaled(1 + borderWidth_));
     DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
 }

@@ -8,7 +8,7 @@ public:
 
     // A panel without edges (a notebook page) or with the designed frame: outer edge, border, inner edge.
     void SetBevel(bool framed, int borderWidth, bool innerLowered);
-    // Pixels taken by the frame on each side; children that fill the panel start there.
+    // Units taken by the frame on each side; children that fill the panel start there.
     int Inset() const;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "port/win32/WideText.h"
 #include "ui/Application.h"
+#include "ui/Scale.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/Edit.h"
 #include "ui/controls/Label.h"
@@ -59,8 +60,9 @@ private:
     // One of the system's standard icons at the left of the text; the dialog destroys the static with itself.
     void ShowIcon(LPCSTR icon)
     {
-        HWND picture = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, kMargin, kMargin,
-                                       kIconSize, kIconSize, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND picture = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, Scaled(kMargin),
+                                       Scaled(kMargin), Scaled(kIconSize), Scaled(kIconSize), Handle(), nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
         SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
     }
 
@@ -69,16 +71,17 @@ private:
     int width_ = 0;
 };
 
-// The height a wrapped text needs.
+// The height a wrapped text needs, in units: measured at the scale of the screen the dialog opens on.
 int TextHeight(const std::string& text)
 {
+    const int dpi = static_cast<int>(GetDpiForSystem());
     HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, DefaultFont());
-    RECT needed{0, 0, kTextWidth, 0};
+    HGDIOBJ previous = SelectObject(dc, DefaultFont(dpi));
+    RECT needed{0, 0, ToDevice(kTextWidth, dpi), 0};
     DrawTextW(dc, port::Widened(text).c_str(), -1, &needed, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
-    return needed.bottom;
+    return ToUnits(needed.bottom, dpi);
 }
 
 }  // namespace

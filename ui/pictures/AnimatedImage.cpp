@@ -5,6 +5,7 @@
 
 #include "port/WholeFile.h"
 #include "ui/pictures/GdiPlus.h"
+#include "ui/pictures/PictureScale.h"
 
 namespace {
 
@@ -59,6 +60,8 @@ void TAnimatedImage::Unload()
     image_ = nullptr;
     width_ = height_ = frame_ = 0;
     delays_.clear();
+    path_.clear();
+    loadedPath_.clear();
 }
 
 bool TAnimatedImage::LoadFromFile(const std::string& path)
@@ -67,7 +70,8 @@ bool TAnimatedImage::LoadFromFile(const std::string& path)
     Repaint();
     const TGdiPlus* gdiPlus = GdiPlus();
     if (gdiPlus == nullptr) return false;
-    IStream* stream = StreamOfFile(path);
+    const TPictureFile file = PictureFileFor(path, Dpi());
+    IStream* stream = StreamOfFile(file.Path);
     if (stream == nullptr) return false;
     Gdiplus::GpImage* image = nullptr;
     const bool loaded = gdiPlus->GdipLoadImageFromStream(stream, &image) == Gdiplus::Ok;
@@ -77,11 +81,27 @@ bool TAnimatedImage::LoadFromFile(const std::string& path)
     UINT width = 0, height = 0;
     gdiPlus->GdipGetImageWidth(image, &width);
     gdiPlus->GdipGetImageHeight(image, &height);
-    width_ = static_cast<int>(width);
-    height_ = static_cast<int>(height);
+    const auto density = static_cast<UINT>(file.Density);
+    width_ = static_cast<int>((width + density - 1) / density);
+    height_ = static_cast<int>((height + density - 1) / density);
+    path_ = path;
+    loadedPath_ = file.Path;
     ReadFrameDelays();
     Repaint();
     return true;
+}
+
+// A move to another scale may call for the other file of the picture.
+void TAnimatedImage::ScaleChanged()
+{
+    if (!path_.empty() && PictureFileFor(path_, Dpi()).Path != loadedPath_) {
+        const bool animate = Animate();
+        const std::string path = path_;
+        LoadFromFile(path);
+        SetAnimate(animate);
+    }
+    TWindow::ScaleChanged();
+    Repaint();
 }
 
 void TAnimatedImage::ReadFrameDelays()
@@ -140,8 +160,12 @@ void TAnimatedImage::Paint(HDC dc)
     const TGdiPlus& gdiPlus = *GdiPlus();  // loaded, since there is a picture
     Gdiplus::GpGraphics* graphics = nullptr;
     if (gdiPlus.GdipCreateFromHDC(dc, &graphics) != Gdiplus::Ok) return;
-    const int left = (client.right - width_) / 2;
-    const int top = (client.bottom - height_) / 2;
-    gdiPlus.GdipDrawImageRectI(graphics, AsImage(image_), left, top, width_, height_);
+    // The picture at its designed size in this window's pixels, smoothed.
+    const int width = Scaled(width_);
+    const int height = Scaled(height_);
+    const int left = (client.right - width) / 2;
+    const int top = (client.bottom - height) / 2;
+    gdiPlus.GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeHighQualityBicubic);
+    gdiPlus.GdipDrawImageRectI(graphics, AsImage(image_), left, top, width, height);
     gdiPlus.GdipDeleteGraphics(graphics);
 }

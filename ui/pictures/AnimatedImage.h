@@ -4,6 +4,7 @@
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
+#include <string>
 #include <vector>
 
 class TAnimatedImage : public TWindow {
@@ -21,6 +22,8 @@ public:
 
     bool Animate() const { return timer_.Enabled(); }
     void SetAnimate(bool animate);
+    // Above 96 DPI the file's "@2x" twin is drawn when there is one (ui/pictures/PictureScale.h).
+    void ScaleChanged() override;
 
 protected:
     void Paint(HDC dc) override;
@@ -31,7 +34,9 @@ private:
     void NextFrame();
 
     void* image_ = nullptr;  // the GDI+ image
-    int width_ = 0;
+    std::string path_;
+    std::string loadedPath_;
+    int width_ = 0;  // units
     int height_ = 0;
     std::vector<unsigned> delays_;  // milliseconds, one per frame
     int frame_ = 0;

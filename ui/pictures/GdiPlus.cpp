@@ -21,6 +21,7 @@ bool ResolveAll(HMODULE module, TGdiPlus& api)
            ResolveFunction(module, "GdipGetPropertyItem", api.GdipGetPropertyItem) &&
            ResolveFunction(module, "GdipCreateFromHDC", api.GdipCreateFromHDC) &&
            ResolveFunction(module, "GdipDrawImageRectI", api.GdipDrawImageRectI) &&
+           ResolveFunction(module, "GdipSetInterpolationMode", api.GdipSetInterpolationMode) &&
            ResolveFunction(module, "GdipDeleteGraphics", api.GdipDeleteGraphics);
 }
 

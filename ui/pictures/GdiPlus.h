@@ -19,6 +19,7 @@ struct TGdiPlus {
     decltype(&Gdiplus::DllExports::GdipGetPropertyItem) GdipGetPropertyItem;
     decltype(&Gdiplus::DllExports::GdipCreateFromHDC) GdipCreateFromHDC;
     decltype(&Gdiplus::DllExports::GdipDrawImageRectI) GdipDrawImageRectI;
+    decltype(&Gdiplus::DllExports::GdipSetInterpolationMode) GdipSetInterpolationMode;
     decltype(&Gdiplus::DllExports::GdipDeleteGraphics) GdipDeleteGraphics;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/pictures/Image.h"
 
+#include "ui/pictures/PictureScale.h"
+
 TImage::TImage(TWindow& parent, int id)
 {
     CreateCustom(WS_CHILD | WS_VISIBLE, 0, parent.Handle(), id);
@@ -12,10 +14,22 @@ TImage::~TImage()
 
 bool TImage::LoadFromFile(const std::string& path)
 {
-    HANDLE loaded = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    const TPictureFile file = PictureFileFor(path, Dpi());
+    HANDLE loaded = LoadImageA(nullptr, file.Path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (loaded == nullptr) return false;
+    path_ = path;
+    loadedPath_ = file.Path;
+    density_ = file.Density;
     Take(static_cast<HBITMAP>(loaded));
     return true;
+}
+
+// A move to another scale may call for the other file of the picture.
+void TImage::ScaleChanged()
+{
+    if (!path_.empty() && PictureFileFor(path_, Dpi()).Path != loadedPath_) LoadFromFile(path_);
+    TWindow::ScaleChanged();
+    Repaint();
 }
 
 bool TImage::LoadFromResource(int resourceId)
@@ -23,6 +37,8 @@ bool TImage::LoadFromResource(int resourceId)
     HANDLE loaded =
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (loaded == nullptr) return false;
+    path_.clear();
+    density_ = 1;
     Take(static_cast<HBITMAP>(loaded));
     return true;
 }
@@ -31,7 +47,10 @@ void TImage::SetPicture(const TImage& other)
 {
     if (other.bitmap_ == nullptr) return;
     HANDLE copy = CopyImage(other.bitmap_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (copy != nullptr) Take(static_cast<HBITMAP>(copy));
+    if (copy == nullptr) return;
+    path_.clear();
+    density_ = other.density_;
+    Take(static_cast<HBITMAP>(copy));
 }
 
 void TImage::Take(HBITMAP bitmap)
@@ -44,16 +63,12 @@ void TImage::Take(HBITMAP bitmap)
 
 int TImage::PictureWidth() const
 {
-    BITMAP info{};
-    if (bitmap_ == nullptr || GetObjectA(bitmap_, sizeof info, &info) == 0) return 0;
-    return info.bmWidth;
+    return (BitmapSize(bitmap_).cx + density_ - 1) / density_;
 }
 
 int TImage::PictureHeight() const
 {
-    BITMAP info{};
-    if (bitmap_ == nullptr || GetObjectA(bitmap_, sizeof info, &info) == 0) return 0;
-    return info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    return (BitmapSize(bitmap_).cy + density_ - 1) / density_;
 }
 
 void TImage::SetAutoSize(bool autoSize)
@@ -74,14 +89,17 @@ void TImage::Paint(HDC dc)
     if (bitmap_ == nullptr) return;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(source, bitmap_);
-    const int width = PictureWidth();
-    const int height = PictureHeight();
+    const SIZE size = BitmapSize(bitmap_);
+    // The picture at its designed size in this window's pixels.
+    const int width = Scaled(PictureWidth());
+    const int height = Scaled(PictureHeight());
     // gdi32's own transparent copy: msimg32, where TransparentBlt lives, is a DLL that Windows would look for
-    // beside setup.exe first.
+    // beside setup.exe first. A colour key cannot be smoothed (its blend with the picture would show as a
+    // fringe), so a transparent picture is enlarged pixel by pixel.
     if (transparent_)
-        GdiTransparentBlt(dc, 0, 0, width, height, source, 0, 0, width, height, GetPixel(source, 0, height - 1));
+        GdiTransparentBlt(dc, 0, 0, width, height, source, 0, 0, size.cx, size.cy, GetPixel(source, 0, size.cy - 1));
     else
-        BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        DrawSmoothed(dc, RECT{0, 0, width, height}, source, size);
     SelectObject(source, previous);
     DeleteDC(source);
 }

@@ -5,6 +5,7 @@
 #include "testsupport/ui/Pump.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
+#include "ui/Scale.h"
 #include "ui/Timer.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/CheckBox.h"
@@ -109,7 +110,7 @@ TEST_F(Controls, TransparentImageLetsTheParentShowThroughItsLowerLeftColour)
 TEST(Font, TakesOnlyAPositivePixelsPerInchAndReportsChanges)
 {
     TFont font("Arial", -13);
-    EXPECT_EQ(font.PixelsPerInch(), ScreenPixelsPerInch());
+    EXPECT_EQ(font.PixelsPerInch(), kDesignDpi);
     font.SetPixelsPerInch(120);
     // A factor of zero or below would make every later size conversion meaningless: it is not taken.
     font.SetPixelsPerInch(0);

@@ -1,0 +1,26 @@
+#pragma once
+// Pictures at a monitor's scale. A product may ship a picture twice as large beside the configured one, named
+// with "@2x" before the extension ("logo@2x.gif" beside "logo.gif"): above 96 DPI it is drawn instead, at the
+// configured picture's designed size, so that it is sharp where the smaller one would be enlarged. Either is
+// drawn at its designed size times the scale, smoothed.
+#include <windows.h>
+
+#include <string>
+
+// A picture's file and how many of its pixels make one designed unit.
+struct TPictureFile {
+    std::string Path;
+    int Density = 1;
+};
+
+// The file to draw `path` from at `dpi`: its "@2x" twin above 96 DPI when that file exists, else `path`.
+TPictureFile PictureFileFor(const std::string& path, int dpi);
+
+// Draws all of `source` (`size` pixels) into `target`, smoothed when the sizes differ.
+void DrawSmoothed(HDC dc, const RECT& target, HDC source, SIZE size);
+
+// A smoothed copy of `bitmap` at `size` pixels, or nullptr when it cannot be made; the caller deletes it.
+HBITMAP ScaledBitmap(HBITMAP bitmap, SIZE size);
+
+// The pixel size of a bitmap, {0, 0} for none.
+SIZE BitmapSize(HBITMAP bitmap);
