@@ -2,11 +2,8 @@
 // configuration: no control hides another or leaves its parent, every caption fits, and each page reached from
 // each of its neighbours, forward and back, shows pixel for pixel what the same page shows when a new window
 // opens on it. The pictures are kept as build/<preset>/screenshots/page-*.png.
-#include "app/install/UninstallKey.h"
 #include "app/screen/DisplayScreen.h"
 #include "app/screen/WizardPages.h"
-#include "app/tests/InstallModeScreen.h"
-#include "shell/ShellFolders.h"
 #include "state/Global.h"
 #include "testsupport/ScratchDir.h"
 #include "testsupport/ui/DialogMoment.h"
@@ -21,13 +18,10 @@
 #include <vector>
 
 #include "InstallTestSupport.h"
+#include "SampleScreen.h"
 #include "ScreenPictureOf.h"
 
 namespace {
-
-constexpr const char* kTitle = "Northwind Notes 2.0";
-// The files the journey installs, into the Windows directory: the uninstaller asks before it removes each.
-constexpr const char* kSystemFiles[] = {"setuptests-pages-1.txt", "setuptests-pages-2.txt"};
 
 constexpr int kAgreementPage = PageIndex(WizardPage::Agreement);
 constexpr int kReadyPage = PageIndex(WizardPage::Ready);
@@ -61,15 +55,6 @@ void ExpectSamePicture(const TScreenPicture& seen, const TScreenPicture& first, 
                          << ") - (" << box.right << ", " << box.bottom << ")";
 }
 
-// Leaves the page forward by its button: Accept on the agreement, Next elsewhere.
-void Forward(TDisplayScreen& screen)
-{
-    if (screen.Notebook1.PageIndex() == kAgreementPage)
-        screen.Accept.Click();
-    else
-        screen.Next1.Click();
-}
-
 // A picture of a page as the user reached it, and the page it was reached from.
 struct TReached {
     int Page;
@@ -77,41 +62,8 @@ struct TReached {
     TScreenPicture Picture;
 };
 
-class ScreenPages : public InstallModeScreen {
+class ScreenPages : public SampleScreen {
 protected:
-    void SetUp() override
-    {
-        CreateDirectoryA(temp_.c_str(), nullptr);
-        for (const char* name : {"install.cfg", "finstall.cfg", "logo.gif", "back.bmp", "license.txt"})
-            ASSERT_TRUE(CopyFileA((std::string(SAMPLE_DIR) + "\\" + name).c_str(), (temp_ + name).c_str(), FALSE))
-                << name;
-        ScratchDir::Write(temp_ + "setup.exe", "MZ");
-        for (const char* name : kSystemFiles) ScratchDir::Write(temp_ + name, "pages");
-    }
-
-    static std::string InWindows(const char* name) { return WindowsDir() + "\\" + name; }
-
-    // An install-mode screen on the sample's configuration as the expander leaves it, that installs nothing but
-    // its support files into `destination` and kSystemFiles: no registry entry, no program to launch.
-    std::unique_ptr<TDisplayScreen> OpenScreen(const std::string& destination)
-    {
-        Global.UninstallMode = false;
-        auto screen = std::make_unique<TDisplayScreen>(TCommandLine{});
-        TDisplayScreen& opened = *screen;
-        opened.ExpandSupportFiles = [this, &opened, destination] {
-            Global.TempDir = temp_;
-            opened.LoadSetupConfig(temp_);
-            Global.InstallFiles.clear();
-            for (const char* name : kSystemFiles)
-                Global.InstallFiles.push_back(std::string("Windows,C:\\src\\") + name);
-            Global.RegistryEntries.clear();
-            Global.LaunchFiles.clear();
-            Global.AutoexecEntries.clear();
-            opened.Main_Dir.SetText(destination);
-        };
-        return screen;
-    }
-
     // A new screen shown first on `page`: the pages before it are walked while the window is still hidden, so
     // that the page holds what the walk gave it (the summary of Page4), and nothing else is ever painted.
     std::unique_ptr<TDisplayScreen> ShowFirst(int page, const std::string& destination)
@@ -132,11 +84,6 @@ protected:
         shown.Show();
         return screen;
     }
-
-    const std::string temp_ = scratch / "Temp\\";
-    const std::string app_ = scratch / "App\\";
-    Leftovers leftovers_{{{HKEY_LOCAL_MACHINE, UninstallKeyPath(kTitle)}},
-                         {InWindows(kSystemFiles[0]), InWindows(kSystemFiles[1])}};
 };
 
 TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoDoesTheUninstaller)
@@ -184,8 +131,7 @@ TEST_F(ScreenPages, EveryPageReachedFromEachNeighbourLooksAsWhenShownFirstAndSoD
     // second file in the Windows directory, with the status of the first shown, where a full repaint must show
     // nothing else.
     Global.UninstallMode = true;
-    TCommandLine line;
-    line.Arguments = {"Northwind", "Notes", "2.0"};
+    const TCommandLine line = UninstallLine();
     TScreenPicture shown;
     {
         TDisplayScreen uninstaller(line);

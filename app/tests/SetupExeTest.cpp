@@ -177,4 +177,30 @@ TEST(SetupExe, VersionResourceCarriesTheProjectVersion)
     EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
 }
 
+// Windows reads these from the file before the first statement runs; Wine gives every program the display's real
+// scale whatever it declares, so only the built file shows them.
+TEST(SetupExe, ManifestDeclaresPerMonitorScalingAndTheWindowsItSupports)
+{
+    HMODULE image = LoadLibraryExA(SETUP_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr) << SETUP_EXE;
+    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
+                               SizeofResource(image, found));
+    FreeLibrary(image);
+    const std::string declarations[] = {
+        // The newest form first, with the older per-monitor form where version 2 is unknown (Windows 10 before
+        // 1703), and Windows 8.1's.
+        ">PerMonitorV2, PerMonitor</dpiAwareness>",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">",
+        // Windows Vista, 7, 8, 8.1 and 10, which Windows 11 shares.
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+        "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">"};
+    for (const std::string& declaration : declarations)
+        EXPECT_NE(manifest.find(declaration), std::string::npos) << declaration;
+}
+
 }  // namespace

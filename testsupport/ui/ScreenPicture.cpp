@@ -13,20 +13,41 @@ constexpr DWORD kPaintWaitMs = 50;
 
 }  // namespace
 
-TScreenPicture TScreenPicture::Of(HWND window)
+TScreenPicture TScreenPicture::OfDc(HDC dc, int width, int height)
 {
     TScreenPicture picture;
+    picture.width_ = width;
+    picture.height_ = height;
+    picture.pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    if (picture.pixels_.empty()) return picture;
+    const TDib copy(width, height);
+    BitBlt(copy.Dc(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    std::memcpy(picture.pixels_.data(), copy.Bits(), picture.pixels_.size() * sizeof(std::uint32_t));
+    return picture;
+}
+
+TScreenPicture TScreenPicture::Of(HWND window)
+{
     RECT client;
     GetClientRect(window, &client);
-    picture.width_ = client.right;
-    picture.height_ = client.bottom;
-    picture.pixels_.resize(static_cast<std::size_t>(picture.width_) * static_cast<std::size_t>(picture.height_));
-    if (picture.pixels_.empty()) return picture;
-    const TDib copy(picture.width_, picture.height_);
     HDC windowDc = GetDC(window);
-    BitBlt(copy.Dc(), 0, 0, picture.width_, picture.height_, windowDc, 0, 0, SRCCOPY);
+    TScreenPicture picture = OfDc(windowDc, client.right, client.bottom);
     ReleaseDC(window, windowDc);
-    std::memcpy(picture.pixels_.data(), copy.Bits(), picture.pixels_.size() * sizeof(std::uint32_t));
+    return picture;
+}
+
+std::optional<TScreenPicture> TScreenPicture::FromPng(const std::string& path)
+{
+    HBITMAP bitmap = LoadPng(path);
+    if (bitmap == nullptr) return std::nullopt;
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    TScreenPicture picture = OfDc(dc, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
     return picture;
 }
 

@@ -16,6 +16,8 @@ class TScreenPicture {
 public:
     // The client area of window as it stands.
     static TScreenPicture Of(HWND window);
+    // A picture saved by SavePng; nothing when the file cannot be read.
+    static std::optional<TScreenPicture> FromPng(const std::string& path);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -30,6 +32,7 @@ public:
     bool SavePng(const std::string& path) const;
 
 private:
+    static TScreenPicture OfDc(HDC dc, int width, int height);
     bool Masked(int x, int y) const;
 
     int width_ = 0;

@@ -51,3 +51,18 @@ bool SavePng(HBITMAP bitmap, const std::string& path)
     Gdiplus::GdiplusShutdown(token);
     return saved;
 }
+
+HBITMAP LoadPng(const std::string& path)
+{
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return nullptr;
+    HBITMAP bitmap = nullptr;
+    Gdiplus::GpBitmap* image = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromFile(Widened(path).c_str(), &image) == Gdiplus::Ok) {
+        Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(image, &bitmap, 0);
+        Gdiplus::DllExports::GdipDisposeImage(image);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return bitmap;
+}

@@ -6,3 +6,6 @@
 
 // False when GDI+ cannot start, has no PNG encoder or cannot write the file.
 bool SavePng(HBITMAP bitmap, const std::string& path);
+
+// The picture of a PNG file, or nullptr when GDI+ cannot read it; the caller deletes it.
+HBITMAP LoadPng(const std::string& path);
