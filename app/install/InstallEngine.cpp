@@ -23,6 +23,7 @@
 #include "app/record/FileKeyRules.h"
 #include "app/record/ProtectedPlaces.h"
 #include "app/record/UninstallRecordReader.h"
+#include "config/PictureTwin.h"
 #include "config/TextFields.h"
 #include "port/Exception.h"
 #include "port/FileSystem.h"
@@ -106,8 +107,12 @@ private:
         KeepDestinationsFromPendingRemoval();
         InstallDestinations();
         RecordInstallDirectory();
-        CopyPicture(global_.InstallSettings.LogoFile);
-        CopyPicture(global_.InstallSettings.BitMapFile);
+        for (const std::string& picture : {global_.InstallSettings.LogoFile, global_.InstallSettings.BitMapFile}) {
+            CopyPicture(picture);
+            // The larger twin, when the product shipped one, for the uninstaller on a screen above 96 DPI.
+            if (!picture.empty() && port::FileExists(global_.TempDir + LargerTwinName(picture)))
+                CopyPicture(LargerTwinName(picture));
+        }
 
         progress_.ShowStageMark(isFolders);
         progress_.ProcessMessages();

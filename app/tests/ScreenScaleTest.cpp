@@ -1,8 +1,10 @@
-// The setup screen at the display scales people run: each page of the install journey and the uninstaller's
-// page, shown by a run of this program that Wine starts at 96, 120, 144 and 192 pixels per inch, is the page of
-// 96 DPI times the scale: the wizard's size, every control's place, the controls' font, no layout faults, and
-// the picture itself. A window told by WM_DPICHANGED that it moved to another scale looks as one opened there.
+// The setup screen at the display scales people run: the expander's window, each page of the install journey
+// and the uninstaller's page, shown by a run of this program that Wine starts at 96, 120, 144 and 192 pixels per inch,
+// is the page of 96 DPI times the scale: the wizard's size, every control's place, the controls' font, no layout
+// faults, and the picture itself. A window told by WM_DPICHANGED that it moved to another scale looks as one opened
+// there.
 #include "app/tests/InstallModeScreen.h"
+#include "bootstrap/Unzip1.h"
 #include "testsupport/ui/DialogMoment.h"
 #include "testsupport/ui/ScreenPicture.h"
 #include "testsupport/ui/WindowLayout.h"
@@ -52,17 +54,23 @@ int FontHeightOf(const TWindow& control)
     return font.lfHeight;
 }
 
-TPageLayout LayoutOf(const TDisplayScreen& screen, std::vector<std::string> faults)
+// `window`'s page: its size and the controls below it; `text` shows the font the page's controls are given.
+TPageLayout LayoutOf(const TWindow& window, const TWindow& text, std::vector<std::string> faults)
 {
     TPageLayout layout;
-    layout.Dpi = screen.Dpi();
+    layout.Dpi = window.Dpi();
     RECT client;
-    GetClientRect(screen.Wizard.Handle(), &client);
+    GetClientRect(window.Handle(), &client);
     layout.Client = SIZE{client.right, client.bottom};
-    layout.FontHeight = FontHeightOf(screen.Cancel1);
-    AddControls(screen.Wizard.Handle(), screen.Wizard.Handle(), layout);
+    layout.FontHeight = FontHeightOf(text);
+    AddControls(window.Handle(), window.Handle(), layout);
     layout.Faults = std::move(faults);
     return layout;
+}
+
+TPageLayout LayoutOf(const TDisplayScreen& screen, std::vector<std::string> faults)
+{
+    return LayoutOf(screen.Wizard, screen.Cancel1, std::move(faults));
 }
 
 using TJourney = std::map<std::string, TPageLayout>;
@@ -172,11 +180,18 @@ protected:
         WizardPicture(screen).SavePng(PictureOfPage(name, screen.Dpi()));
     }
 
-    // Every page of the journey at this run's scale, with its picture saved: the pages up to Ready, the install
-    // page where a destination below a file stops its run, Finished after a run, and the uninstaller.
+    // Every page of the journey at this run's scale, with its picture saved: the expander's window, the pages up
+    // to Ready, the install page where a destination below a file stops its run, Finished after a run, and the
+    // uninstaller.
     TJourney WalkJourney()
     {
         TJourney journey;
+        {
+            TUNZIP expander([](const std::string&) {});
+            expander.Show();
+            journey["Expander"] = LayoutOf(expander, expander.Label1, LayoutFaults(expander.Handle()));
+            SettledPicture(expander.Handle()).SavePng(PictureOfPage("Expander", expander.Dpi()));
+        }
         ScratchDir::Write(scratch / "file", "not a directory");
         {
             std::unique_ptr<TDisplayScreen> screen = OpenScreen(scratch / "file\\App\\");
@@ -311,7 +326,7 @@ TEST_F(ScreenScale, EveryPageAtEachScaleIsTheDesignedPageTimesTheScale)
         for (const int dpi : kScales) journeys[dpi] = JourneyAt(dpi, dir);
     }
     const TJourney& designed = journeys[96];
-    ASSERT_EQ(designed.size(), 8U) << "the pages up to Ready, Install, Finished and the uninstaller's";
+    ASSERT_EQ(designed.size(), 9U) << "the expander's, the pages up to Ready, Install, Finished, the uninstaller's";
     for (const auto& [name, page] : designed) {
         EXPECT_EQ(page.FontHeight, -11) << name;
         EXPECT_TRUE(page.Faults.empty()) << name << ": " << (page.Faults.empty() ? "" : page.Faults.front());

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "config/FontStyle.h"
+#include "config/PictureTwin.h"
 
 namespace {
 
@@ -76,6 +79,17 @@ TEST(FontStyle, EachNameCountsOnlyBeforeAComma)
     EXPECT_TRUE(all.Contains(fsUnderline));
     EXPECT_TRUE(all.Contains(fsStrikeOut));
     EXPECT_FALSE(all.Contains(fsBold));
+}
+
+// "@2x" goes before the extension of the file's own name, never into a folder's.
+TEST(PictureTwin, TheTwinsNameHasTheMarkBeforeTheExtension)
+{
+    const std::pair<const char*, const char*> names[] = {{"logo.gif", "logo@2x.gif"},
+                                                         {"pics.v2\\back", "pics.v2\\back@2x"},
+                                                         {"a/b.c/d.e.bmp", "a/b.c/d.e@2x.bmp"},
+                                                         {".bmp", "@2x.bmp"},
+                                                         {"plain", "plain@2x"}};
+    for (const auto& [name, twin] : names) EXPECT_EQ(LargerTwinName(name), twin) << name;
 }
 
 }  // namespace

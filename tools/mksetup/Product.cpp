@@ -7,6 +7,7 @@
 #include <map>
 
 #include "compress/archive/ArchiveBudget.h"
+#include "config/PictureTwin.h"
 #include "config/TextFields.h"
 #include "port/DosDateTime.h"
 #include "port/Exception.h"
@@ -136,7 +137,13 @@ void CollectSupportFiles(Product& product)
     for (const char* key : {"Logo File", "BitMap"}) {
         const ProfileKey* k = product.install.FindKey(kScreen, key);
         const std::string value = product.install.ReadString(kScreen, key, "");
-        if (!value.empty()) collect.Add(value, "install.cfg", k->line, key);
+        if (value.empty()) continue;
+        collect.Add(value, "install.cfg", k->line, key);
+        // A larger twin beside the picture travels with it, for screens above 96 DPI.
+        const std::string twin = LargerTwinName(value);
+        std::error_code error;
+        if (fs::is_regular_file(PathOf(LocateSource(product.dir, twin)), error))
+            collect.Add(twin, "install.cfg", k->line, key);
     }
     const ProfileSection* launch = product.install.FindSection("Launch Applications");
     for (const std::string& program : product.install.KeyNames("Launch Applications")) {

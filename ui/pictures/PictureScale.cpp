@@ -1,16 +1,12 @@
 #include "ui/pictures/PictureScale.h"
 
+#include "config/PictureTwin.h"
 #include "ui/Scale.h"
 
 TPictureFile PictureFileFor(const std::string& path, int dpi)
 {
     if (dpi <= kDesignDpi) return TPictureFile{path, 1};
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::size_t dot = path.rfind('.');
-    const std::size_t stem =
-        dot == std::string::npos || (slash != std::string::npos && dot < slash) ? path.size() : dot;
-    std::string larger = path;
-    larger.insert(stem, "@2x");
+    const std::string larger = LargerTwinName(path);
     const DWORD attributes = GetFileAttributesA(larger.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return TPictureFile{path, 1};

@@ -1,8 +1,7 @@
 #pragma once
-// Pictures at a monitor's scale. A product may ship a picture twice as large beside the configured one, named
-// with "@2x" before the extension ("logo@2x.gif" beside "logo.gif"): above 96 DPI it is drawn instead, at the
-// configured picture's designed size, so that it is sharp where the smaller one would be enlarged. Either is
-// drawn at its designed size times the scale, smoothed.
+// Pictures at a monitor's scale. A product may ship a picture's larger twin beside it (config/PictureTwin.h):
+// above 96 DPI it is drawn instead, at the configured picture's designed size, so that it is sharp where the
+// smaller one would be enlarged. Either is drawn at its designed size times the scale, smoothed.
 #include <windows.h>
 
 #include <string>

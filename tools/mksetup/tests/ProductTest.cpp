@@ -64,6 +64,14 @@ TEST_F(SampleProduct, CollectsEverySupportFileUnderItsBareName)
                                                "readme.txt", "sample.nwn"}));
     const auto sample = std::find_if(p.files.begin(), p.files.end(), [](const SupportFile& f) { return f.name == "sample.nwn"; });
     EXPECT_EQ(fs::path(sample->source), dir / "sample.nwn") << "an absolute path is looked up by its bare name";
+
+    // A picture's larger twin beside it travels with it; a twin of another file does not.
+    for (const char* twin : {"logo@2x.gif", "notes@2x.exe"}) Write(twin, "twice the pixels");
+    const Product twins = LoadProduct(dir.string());
+    names.clear();
+    for (const SupportFile& f : twins.files) names.push_back(f.name);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "logo@2x.gif"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "notes@2x.exe"), 0);
 }
 
 TEST_F(SampleProduct, MissingFilesAndBareNameClashesNameTheLine)
