@@ -296,6 +296,7 @@ TEST_F(InstallRun, ExistingFolderAndDriveRootAreRecordedFileByFile)
     Support("a.txt", "a");
     Support("setuptest_root.txt", "root");
     Support("logo.gif", "GIF89a");
+    Support("logo@2x.gif", "GIF89a, twice the pixels");  // its larger twin goes with it
     global.InstallSettings.LogoFile = "logo.gif";
     Install({"Installation Directory,C:\\a.txt", "Installation Directory,Logs,", "Installation Directory,New,",
              "Root,C:\\setuptest_root.txt"});
@@ -303,9 +304,9 @@ TEST_F(InstallRun, ExistingFolderAndDriveRootAreRecordedFileByFile)
     const std::string app = AppDir();
     EXPECT_EQ(ScratchDir::Read(root + "setuptest_root.txt"), "root");
     const RawSections record = Record();
-    EXPECT_EQ(SectionKeys(record, "Files"),
-              (Keys{app + "a.txt", app + "New\\*.*", root + "setuptest_root.txt", app + "setup.exe",
-                    app + "install.cfg", app + "finstall.cfg", app + "uninstaller.cfg", app + "logo.gif"}));
+    EXPECT_EQ(SectionKeys(record, "Files"), (Keys{app + "a.txt", app + "New\\*.*", root + "setuptest_root.txt",
+                                                  app + "setup.exe", app + "install.cfg", app + "finstall.cfg",
+                                                  app + "uninstaller.cfg", app + "logo.gif", app + "logo@2x.gif"}));
     EXPECT_EQ(SectionKeys(record, "Folder"), (Keys{app + "New\\"})) << "Logs was there before";
     EXPECT_EQ(ScratchDir::Read(app + "users-own.txt"), "keep me");
 }
