@@ -8,6 +8,7 @@
 #include "testsupport/ui/DialogMoment.h"
 #include "testsupport/ui/ScreenPicture.h"
 #include "testsupport/ui/WindowLayout.h"
+#include "tools/setupwalk/DrivenProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -235,66 +236,29 @@ TEST_F(ScreenScale, DISABLED_ReportTheJourney)
     Write(out, journey);
 }
 
-// The scale a Wine process runs at is read from the user's LogPixels when it starts; the value the prefix had
-// comes back at the end.
-class TLogPixels {
-public:
-    TLogPixels()
-    {
-        DWORD size = sizeof saved_;
-        hadValue_ =
-            RegGetValueA(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &saved_, &size) == ERROR_SUCCESS;
-    }
-    ~TLogPixels()
-    {
-        if (hadValue_)
-            Set(static_cast<int>(saved_));
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
-    }
-    TLogPixels(const TLogPixels&) = delete;
-    TLogPixels& operator=(const TLogPixels&) = delete;
+// The scale a Wine process runs at is the user's LogPixels when it starts.
+constexpr const char* kDesktop = "Control Panel\\Desktop";
 
-    static void Set(int dpi)
-    {
-        const auto value = static_cast<DWORD>(dpi);
-        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &value, sizeof value);
-    }
-
-private:
-    static constexpr const char* kKey = "Control Panel\\Desktop";
-    static constexpr const char* kValue = "LogPixels";
-    DWORD saved_ = 0;
-    bool hadValue_ = false;
+// Whatever happens, the prefix goes back to its own scale for the tests that use it next.
+struct TPrefixScale {
+    TPrefixScale() = default;
+    TPrefixScale(const TPrefixScale&) = delete;
+    TPrefixScale& operator=(const TPrefixScale&) = delete;
+    ~TPrefixScale() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels"); }
 };
-
-// Runs a command line to its end; its exit code, or -1 when it cannot start.
-int RunAndWait(std::string command)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) ==
-        FALSE)
-        return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
-}
 
 TJourney JourneyAt(int dpi, const std::string& dir)
 {
-    TLogPixels::Set(dpi);
+    const auto value = static_cast<DWORD>(dpi);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &value, sizeof value);
     SetEnvironmentVariableA(kReportDir, dir.c_str());
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string command =
+    const DrivenProcess run(
         std::string("\"") + self +
-        "\" --gtest_also_run_disabled_tests --gtest_filter=ScreenScale.DISABLED_ReportTheJourney";
-    EXPECT_EQ(RunAndWait(command), 0) << "the journey at " << dpi << " DPI";
+            "\" --gtest_also_run_disabled_tests --gtest_filter=ScreenScale.DISABLED_ReportTheJourney",
+        dir);
+    EXPECT_EQ(run.WaitForExit(kHangCeilingMs * 2), 0U) << "the journey at " << dpi << " DPI";
     std::ifstream in(dir + "\\journey-" + std::to_string(dpi) + ".txt");
     return Read(in);
 }
@@ -322,7 +286,7 @@ TEST_F(ScreenScale, EveryPageAtEachScaleIsTheDesignedPageTimesTheScale)
     CreateDirectoryA(dir.c_str(), nullptr);
     std::map<int, TJourney> journeys;
     {
-        const TLogPixels restored;
+        const TPrefixScale restored;
         for (const int dpi : kScales) journeys[dpi] = JourneyAt(dpi, dir);
     }
     const TJourney& designed = journeys[96];
