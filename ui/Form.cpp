@@ -170,11 +170,9 @@ void TForm::ChangeScale(int dpi, const RECT& proposed)
         monitor.cbSize = sizeof monitor;
         GetMonitorInfoA(MonitorFromRect(&proposed, MONITOR_DEFAULTTONEAREST), &monitor);
         SetDeviceBounds(monitor.rcMonitor);
-    } else if (clientUnits_.cx > 0) {
-        SetDeviceBounds(proposed);
-        SetClientSize(clientUnits_.cx, clientUnits_.cy);
     } else {
         SetDeviceBounds(proposed);
+        if (clientUnits_.cx > 0) SetClientSize(clientUnits_.cx, clientUnits_.cy);
     }
     ScaleChildren(Handle());
     if (OnResize) OnResize();

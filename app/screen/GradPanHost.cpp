@@ -1,6 +1,5 @@
 #include "app/screen/GradPanHost.h"
 
-#include "ui/pictures/PictureScale.h"
 #include "widgets/Gradpan.h"
 #include "widgets/WidgetError.h"
 
@@ -39,9 +38,7 @@ void TGradPanHost::SetColorEnd(TColor color)
 
 void TGradPanHost::SetBitmap(HBITMAP bitmap)
 {
-    path_.clear();
-    loadedPath_.clear();
-    SetPicture(bitmap, 1);
+    SetPicture(bitmap, TPictureOrigin{});
 }
 
 void TGradPanHost::LoadBitmapFile(const std::string& path)
@@ -51,29 +48,28 @@ void TGradPanHost::LoadBitmapFile(const std::string& path)
         LoadImageA(nullptr, file.Path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!picture.Get()) return;
     try {
-        SetPicture(picture.Get(), file.Density);
-        path_ = path;
-        loadedPath_ = file.Path;
+        SetPicture(picture.Get(), TPictureOrigin{path, file});
     } catch (const EWidgetError&) {
         // The copy could not be made: the panel keeps its picture.
     }
 }
 
 // The look is handed the picture at the panel's scale; the panel keeps the picture as loaded for the next one.
-void TGradPanHost::SetPicture(HBITMAP bitmap, int density)
+void TGradPanHost::SetPicture(HBITMAP bitmap, const TPictureOrigin& origin)
 {
     HBITMAP copy = static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (copy == nullptr) throw EWidgetError("Cannot copy the picture");
     if (picture_ != nullptr) DeleteObject(picture_);
     picture_ = copy;
-    density_ = density;
+    origin_ = origin;
     ShowPicture();
 }
 
 void TGradPanHost::ShowPicture()
 {
     const SIZE size = BitmapSize(picture_);
-    const SIZE scaled{Scaled((size.cx + density_ - 1) / density_), Scaled((size.cy + density_ - 1) / density_)};
+    const SIZE designed = origin_.DesignedSize(size);
+    const SIZE scaled{Scaled(designed.cx), Scaled(designed.cy)};
     const TGdiObject<HBITMAP> drawn(scaled.cx == size.cx && scaled.cy == size.cy ? nullptr
                                                                                  : ScaledBitmap(picture_, scaled));
     look_->SetBitmap(drawn.Get() != nullptr ? drawn.Get() : picture_);
@@ -83,9 +79,9 @@ void TGradPanHost::ShowPicture()
 void TGradPanHost::ScaleChanged()
 {
     TPanel::ScaleChanged();
-    if (!path_.empty() && PictureFileFor(path_, Dpi()).Path != loadedPath_) {
-        const std::string path = path_;
-        LoadBitmapFile(path);
+    if (origin_.CallsForOtherFile(Dpi())) {
+        const std::string configured = origin_.Configured;  // the load replaces the origin
+        LoadBitmapFile(configured);
     } else if (picture_ != nullptr) {
         ShowPicture();
     }

@@ -3,6 +3,7 @@
 // logo) show the gradient or picture under them. The gradient panel's own window cannot hold toolkit
 // controls, and its header clashes with the toolkit's label alignment, so it is kept out of sight here.
 #include "ui/controls/Panel.h"
+#include "ui/pictures/PictureScale.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,12 +37,10 @@ protected:
 
 private:
     void Changed();
-    void SetPicture(HBITMAP bitmap, int density);
+    void SetPicture(HBITMAP bitmap, const TPictureOrigin& origin);
     void ShowPicture();
 
     std::unique_ptr<TGradPan> look_;
     HBITMAP picture_ = nullptr;  // the panel's copy, as loaded
-    int density_ = 1;
-    std::string path_;
-    std::string loadedPath_;
+    TPictureOrigin origin_;
 };

@@ -5,7 +5,6 @@
 
 #include "port/WholeFile.h"
 #include "ui/pictures/GdiPlus.h"
-#include "ui/pictures/PictureScale.h"
 
 namespace {
 
@@ -60,8 +59,7 @@ void TAnimatedImage::Unload()
     image_ = nullptr;
     width_ = height_ = frame_ = 0;
     delays_.clear();
-    path_.clear();
-    loadedPath_.clear();
+    origin_ = TPictureOrigin{};
 }
 
 bool TAnimatedImage::LoadFromFile(const std::string& path)
@@ -81,11 +79,10 @@ bool TAnimatedImage::LoadFromFile(const std::string& path)
     UINT width = 0, height = 0;
     gdiPlus->GdipGetImageWidth(image, &width);
     gdiPlus->GdipGetImageHeight(image, &height);
-    const auto density = static_cast<UINT>(file.Density);
-    width_ = static_cast<int>((width + density - 1) / density);
-    height_ = static_cast<int>((height + density - 1) / density);
-    path_ = path;
-    loadedPath_ = file.Path;
+    origin_ = TPictureOrigin{path, file};
+    const SIZE designed = origin_.DesignedSize(SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
+    width_ = designed.cx;
+    height_ = designed.cy;
     ReadFrameDelays();
     Repaint();
     return true;
@@ -94,10 +91,10 @@ bool TAnimatedImage::LoadFromFile(const std::string& path)
 // A move to another scale may call for the other file of the picture.
 void TAnimatedImage::ScaleChanged()
 {
-    if (!path_.empty() && PictureFileFor(path_, Dpi()).Path != loadedPath_) {
+    if (origin_.CallsForOtherFile(Dpi())) {
         const bool animate = Animate();
-        const std::string path = path_;
-        LoadFromFile(path);
+        const std::string configured = origin_.Configured;  // the load replaces the origin
+        LoadFromFile(configured);
         SetAnimate(animate);
     }
     TWindow::ScaleChanged();

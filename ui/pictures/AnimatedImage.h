@@ -3,6 +3,7 @@
 // frame's own delay while animating, in a loop.
 #include "ui/Timer.h"
 #include "ui/Window.h"
+#include "ui/pictures/PictureScale.h"
 
 #include <string>
 #include <vector>
@@ -34,8 +35,7 @@ private:
     void NextFrame();
 
     void* image_ = nullptr;  // the GDI+ image
-    std::string path_;
-    std::string loadedPath_;
+    TPictureOrigin origin_;
     int width_ = 0;  // units
     int height_ = 0;
     std::vector<unsigned> delays_;  // milliseconds, one per frame

@@ -1,7 +1,5 @@
 #include "ui/pictures/Image.h"
 
-#include "ui/pictures/PictureScale.h"
-
 TImage::TImage(TWindow& parent, int id)
 {
     CreateCustom(WS_CHILD | WS_VISIBLE, 0, parent.Handle(), id);
@@ -17,9 +15,7 @@ bool TImage::LoadFromFile(const std::string& path)
     const TPictureFile file = PictureFileFor(path, Dpi());
     HANDLE loaded = LoadImageA(nullptr, file.Path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (loaded == nullptr) return false;
-    path_ = path;
-    loadedPath_ = file.Path;
-    density_ = file.Density;
+    origin_ = TPictureOrigin{path, file};
     Take(static_cast<HBITMAP>(loaded));
     return true;
 }
@@ -27,7 +23,10 @@ bool TImage::LoadFromFile(const std::string& path)
 // A move to another scale may call for the other file of the picture.
 void TImage::ScaleChanged()
 {
-    if (!path_.empty() && PictureFileFor(path_, Dpi()).Path != loadedPath_) LoadFromFile(path_);
+    if (origin_.CallsForOtherFile(Dpi())) {
+        const std::string configured = origin_.Configured;  // the load replaces the origin
+        LoadFromFile(configured);
+    }
     TWindow::ScaleChanged();
     Repaint();
 }
@@ -37,8 +36,7 @@ bool TImage::LoadFromResource(int resourceId)
     HANDLE loaded =
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (loaded == nullptr) return false;
-    path_.clear();
-    density_ = 1;
+    origin_ = TPictureOrigin{};
     Take(static_cast<HBITMAP>(loaded));
     return true;
 }
@@ -48,8 +46,7 @@ void TImage::SetPicture(const TImage& other)
     if (other.bitmap_ == nullptr) return;
     HANDLE copy = CopyImage(other.bitmap_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (copy == nullptr) return;
-    path_.clear();
-    density_ = other.density_;
+    origin_ = TPictureOrigin{"", TPictureFile{"", other.origin_.Drawn.Density}};
     Take(static_cast<HBITMAP>(copy));
 }
 
@@ -63,12 +60,12 @@ void TImage::Take(HBITMAP bitmap)
 
 int TImage::PictureWidth() const
 {
-    return (BitmapSize(bitmap_).cx + density_ - 1) / density_;
+    return origin_.DesignedSize(BitmapSize(bitmap_)).cx;
 }
 
 int TImage::PictureHeight() const
 {
-    return (BitmapSize(bitmap_).cy + density_ - 1) / density_;
+    return origin_.DesignedSize(BitmapSize(bitmap_)).cy;
 }
 
 void TImage::SetAutoSize(bool autoSize)

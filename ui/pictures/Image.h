@@ -1,6 +1,7 @@
 #pragma once
 // A still picture (a bitmap). Transparent, the colour of its lower-left pixel lets the parent show through.
 #include "ui/Window.h"
+#include "ui/pictures/PictureScale.h"
 
 #include <string>
 
@@ -32,9 +33,7 @@ private:
     void Take(HBITMAP bitmap);
 
     HBITMAP bitmap_ = nullptr;
-    std::string path_;
-    std::string loadedPath_;
-    int density_ = 1;
+    TPictureOrigin origin_;
     bool autoSize_ = false;
     bool transparent_ = false;
 };

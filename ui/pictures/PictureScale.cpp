@@ -13,6 +13,17 @@ TPictureFile PictureFileFor(const std::string& path, int dpi)
     return TPictureFile{larger, 2};
 }
 
+SIZE TPictureOrigin::DesignedSize(SIZE pixels) const
+{
+    const int density = Drawn.Density;
+    return SIZE{(pixels.cx + density - 1) / density, (pixels.cy + density - 1) / density};
+}
+
+bool TPictureOrigin::CallsForOtherFile(int dpi) const
+{
+    return !Configured.empty() && PictureFileFor(Configured, dpi).Path != Drawn.Path;
+}
+
 void DrawSmoothed(HDC dc, const RECT& target, HDC source, SIZE size)
 {
     const int width = target.right - target.left;

@@ -15,6 +15,17 @@ struct TPictureFile {
 // The file to draw `path` from at `dpi`: its "@2x" twin above 96 DPI when that file exists, else `path`.
 TPictureFile PictureFileFor(const std::string& path, int dpi);
 
+// Where a picture came from: the configured file (empty for one not read from a file) and the file drawn.
+struct TPictureOrigin {
+    std::string Configured;
+    TPictureFile Drawn;
+
+    // The picture's designed size for the drawn file's `pixels`: its pixels over its density, rounded up.
+    SIZE DesignedSize(SIZE pixels) const;
+    // Whether at `dpi` the other file of the pair is the one to draw.
+    bool CallsForOtherFile(int dpi) const;
+};
+
 // Draws all of `source` (`size` pixels) into `target`, smoothed when the sizes differ.
 void DrawSmoothed(HDC dc, const RECT& target, HDC source, SIZE size);
 
