@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "bootstrap/OwnProgram.h"
+#include "payload/CarriedProgram.h"
 #include "payload/PayloadError.h"
 #include "payload/PayloadSegments.h"
+#include "port/FileStream.h"
 #include "port/FileSystem.h"
 #include "port/win32/WideText.h"
 #include "shell/ScratchFolder.h"
@@ -78,8 +80,14 @@ void TSingleFileSource::Stage(TOwnProgram& own)
         port::SetCurrentDir(stageDir_);
         if (!payload_) return;
         for (const std::string& name : kStagedMembers)
-            if (const TPayloadEntry* entry = payload_->Find(name))
-                own.CopyRangeTo(entry->Offset, entry->Size, stageDir_ + name);
+            if (const TPayloadEntry* entry = payload_->Find(name)) {
+                if (name != "setup.exe") {
+                    own.CopyRangeTo(entry->Offset, entry->Size, stageDir_ + name);
+                    continue;
+                }
+                const std::vector<unsigned char> program = RebuildCarriedProgram(*file_, *entry, program_);
+                FileStream(stageDir_ + name, FileMode::Create).WriteBuffer(program.data(), program.size());
+            }
         segments_ = std::make_unique<TPayloadSegments>(*file_, program_, *payload_);
     } catch (const std::exception& error) {
         if (problem_.empty()) problem_ = error.what();

@@ -1,8 +1,8 @@
 #pragma once
 // A setup.exe that carries its distribution as a payload. Its configuration and the bare setup.exe it
-// carries (the uninstaller to be) are written into a folder of the run's own below the user's temporary
-// folder (shell/ScratchFolder.h), which the run takes as its source folder, the current directory; the
-// segments are read as ranges of the program's own file, through the handle TOwnProgram holds.
+// carries (the uninstaller to be, rebuilt from its difference to this image) are written into a folder of the run's own
+// below the user's temporary folder (shell/ScratchFolder.h), which the run takes as its source folder, the current
+// directory; the segments are read as ranges of the program's own file, through the handle TOwnProgram holds.
 #include <memory>
 #include <optional>
 #include <string>

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz/SeedFiles.h"
+#include "payload/CarriedProgram.h"
 #include "payload/PayloadWriter.h"
 #include "testsupport/payload/ProgramImage.h"
 
@@ -23,11 +24,15 @@ using seeds::ReadAll;
 using seeds::WriteAll;
 
 // The members are kept small: the seeds' size bounds the units the fuzzer makes.
+// The carried setup.exe is the stub with a signature, as its difference from the stub.
 std::vector<TPayloadMember> PlantMembers(const fs::path& work)
 {
+    WriteAll(work / "carried.exe", ReadAll(work / "stub.exe") + "a signature");
+    const std::vector<unsigned char> carried =
+        ProgramDifference((work / "stub.exe").string(), (work / "carried.exe").string());
     const std::vector<std::pair<std::string, std::string>> members{{"install.cfg", "[Setup Screen]\r\nTitle=T\r\n"},
                                                                    {"finstall.cfg", "readme.txt,<INSTALLDIR>\r\n"},
-                                                                   {"setup.exe", "MZ"},
+                                                                   {"setup.exe", {carried.begin(), carried.end()}},
                                                                    {"disk.001", ""}};
     std::vector<TPayloadMember> list;
     for (const auto& [name, bytes] : members) {

@@ -4,7 +4,8 @@
 // A layout lies within the file, the signature after the image. A payload is found exactly when its
 // magic stands at the first 16-byte boundary past the image; it ends before the signature, and its
 // members lie past its table and within it, bear bare names and read back whole from the stream. The
-// CRC check passes exactly when the bytes after the header carry the header's CRC-32.
+// CRC check passes exactly when the bytes after the header carry the header's CRC-32. The carried setup.exe
+// is rebuilt from its difference within the bounds the difference gives, or refused naming the file.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "payload/CarriedProgram.h"
 #include "payload/Crc32.h"
 #include "payload/Payload.h"
 #include "payload/PayloadError.h"
@@ -83,6 +85,16 @@ void CheckCrc(const Program& program, const TPayload& payload, Stream& file)
     Require(intact);
 }
 
+// Every byte of a rebuilt program past the image comes from the difference, and it carries its CRC-32.
+void CheckCarried(const Program& program, const TPayloadEntry& carried, Stream& file)
+{
+    const std::vector<unsigned char> rebuilt = RebuildCarriedProgram(file, carried, kFileName);
+    Require(static_cast<std::int64_t>(rebuilt.size()) <= program.layout.ImageEnd + carried.Size);
+    std::uint32_t crc = 0;
+    std::memcpy(&crc, program.data + carried.Offset + 8, 4);
+    Require(Crc32(0, rebuilt.data(), rebuilt.size()) == crc);
+}
+
 void CheckPayload(const Program& program, const std::optional<TPayload>& payload, Stream& file)
 {
     const std::int64_t start =
@@ -93,6 +105,7 @@ void CheckPayload(const Program& program, const std::optional<TPayload>& payload
             payload->Start + payload->Size <= program.PayloadEnd());
     for (const TPayloadEntry& entry : payload->Entries) CheckMember(program, *payload, entry, file);
     CheckCrc(program, *payload, file);
+    if (const TPayloadEntry* carried = payload->Find("setup.exe")) CheckCarried(program, *carried, file);
 }
 
 }  // namespace

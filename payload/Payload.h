@@ -1,8 +1,8 @@
 #pragma once
 // The payload a single-file setup.exe carries after its image: install.cfg, finstall.cfg, the bare
-// setup.exe and the segments, each a range of the file. Its header sits at the first 16-byte boundary past
-// the image, found from the image's headers; a signature may follow the payload. docs/ARCHITECTURE.md
-// gives the layout.
+// setup.exe (as its difference from the image, CarriedProgram.h) and the segments, each a range of the file. Its header
+// sits at the first 16-byte boundary past the image, found from the image's headers; a signature may follow the
+// payload. docs/ARCHITECTURE.md gives the layout.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,7 +12,7 @@
 
 namespace payloadfmt {
 constexpr char kMagic[8] = {'S', 'E', 'T', 'U', 'P', 'P', 'L', '1'};
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;  // 1 carried setup.exe whole
 constexpr std::size_t kHeaderSize = 32;
 constexpr std::size_t kEntrySize = 32;
 constexpr std::size_t kNameSize = 16;

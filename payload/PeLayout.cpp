@@ -49,6 +49,8 @@ struct PeHeaders {
     std::int64_t SectionTableEnd = 0;
     std::uint64_t SymbolTable = 0;  // file offset, 0 when stripped
     std::uint64_t Symbols = 0;
+    std::int64_t CheckSumAt = 0;
+    std::int64_t SecurityDirectoryAt = 0;
 };
 
 PeHeaders ReadHeaders(HeaderReader& reader)
@@ -84,6 +86,8 @@ PeHeaders ReadHeaders(HeaderReader& reader)
     headers.SectionTableEnd = sectionsAt + static_cast<std::int64_t>(identity.SectionTable.size());
     headers.SymbolTable = GetLe(&pe[12], 4);
     headers.Symbols = GetLe(&pe[16], 4);
+    headers.CheckSumAt = optionalAt + 64;
+    headers.SecurityDirectoryAt = optionalAt + static_cast<std::int64_t>(securityAt);
     return headers;
 }
 
@@ -105,6 +109,8 @@ TPeLayout ReadPeLayout(Stream& file, const std::string& fileName)
     layout.Identity = headers.Identity;
     layout.SignatureOffset = headers.Identity.SignatureOffset;
     layout.SignatureSize = headers.Identity.SignatureSize;
+    layout.CheckSumAt = headers.CheckSumAt;
+    layout.SecurityDirectoryAt = headers.SecurityDirectoryAt;
     layout.ImageEnd = headers.SectionTableEnd;
     const std::vector<unsigned char>& table = headers.Identity.SectionTable;
     for (std::size_t at = 0; at < table.size(); at += kSectionHeaderSize) {

@@ -27,6 +27,9 @@ struct TPeLayout {
     std::int64_t ImageEnd = 0;         // past the headers, every section's raw data and the symbol table
     std::int64_t SignatureOffset = 0;  // 0: not signed
     std::int64_t SignatureSize = 0;
+    // The header fields signing writes: the checksum (4 bytes) and the security directory (8 bytes).
+    std::int64_t CheckSumAt = 0;
+    std::int64_t SecurityDirectoryAt = 0;
     TImageIdentity Identity;
 };
 

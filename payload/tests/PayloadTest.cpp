@@ -147,7 +147,7 @@ TEST_F(PayloadFile, DamagedPayloadsAreRefusedNamingTheFile)
         {"a member size past the payload", [&](std::string& b) { ProgramImage::Put(b, table + 24, ~0ULL, 8); }},
         {"a member in the table", [&](std::string& b) { ProgramImage::Put(b, table + 16, 8, 8); }},
         {"a member named with a path", [&](std::string& b) { b.replace(table, 6, "..\\a.x"); }},
-        {"an unknown version", [&](std::string& b) { ProgramImage::Put(b, start + 8, 2, 4); }},
+        {"the layout that carried setup.exe whole", [&](std::string& b) { ProgramImage::Put(b, start + 8, 1, 4); }},
         {"a flipped byte in a member", [&](std::string& b) { b[b.size() - 100] ^= 0x20; }},
         {"a flipped byte in the table", [&](std::string& b) { b[table + 20] ^= 0x01; }},
         {"a signature that overlaps the payload",

@@ -12,6 +12,7 @@
 
 #include "config/InstallScope.h"
 #include "config/TextFields.h"
+#include "payload/CarriedProgram.h"
 #include "payload/PayloadWriter.h"
 #include "port/Exception.h"
 #include "port/FileStream.h"
@@ -207,8 +208,8 @@ void SignInPlace(const SignOptions& sign, const std::string& program, const Scra
 }
 
 // The finished folder's files carried by one setup.exe: the setup program stays unsigned as the stub (a
-// signature must come last), and the copy it carries, which becomes the uninstaller, is signed already.
-// Returns the folder that holds the single file.
+// signature must come last), and the copy it carries, which becomes the uninstaller, is signed already and
+// travels as its difference from the stub. Returns the folder that holds the single file.
 std::string PackSingleFile(const BuildOptions& o, const ScratchArea& area, const std::string& folder)
 {
     std::vector<std::string> disks;
@@ -220,7 +221,10 @@ std::string PackSingleFile(const BuildOptions& o, const ScratchArea& area, const
     std::sort(disks.begin(), disks.end(), [](const std::string& a, const std::string& b) {
         return a.size() != b.size() ? a.size() < b.size() : a < b;  // disk.999 before disk.1000
     });
-    std::vector<TPayloadMember> members{{"setup.exe", folder + "setup.exe"}};
+    const std::string difference = area.Dir("carried") + "setup.dif";
+    const std::vector<unsigned char> bytes = ProgramDifference(o.setup, folder + "setup.exe");
+    FileStream(difference, FileMode::Create).WriteBuffer(bytes.data(), bytes.size());
+    std::vector<TPayloadMember> members{{"setup.exe", difference}};
     for (const char* name : kConfigFiles) members.push_back({name, folder + name});
     for (const std::string& disk : disks) members.push_back({disk, folder + disk});
     const std::string single = area.Dir("single") + "setup.exe";
@@ -245,6 +249,8 @@ int Build(BuildOptions o)
     // The set is built with the working folder as current directory: every other path is made absolute.
     for (std::string* path : {&o.product, &o.dist, &o.setup, &o.sign.cert, &o.sign.key, &o.sign.passFile})
         if (!path->empty()) *path = NameOf(fs::absolute(PathOf(*path)));
+    // "-o dist/" names the folder dist: its working area goes beside it, not into it.
+    while (o.dist.size() > 1 && PathOf(o.dist).filename().empty()) o.dist = NameOf(PathOf(o.dist).parent_path());
     CheckOutputFolder(o.dist);
     if (!fs::is_regular_file(PathOf(o.setup)))
         throw Exception("the setup program " + o.setup + " named by --setup does not exist");

@@ -8,6 +8,7 @@
 #include <regex>
 #include <vector>
 
+#include "payload/CarriedProgram.h"
 #include "payload/Payload.h"
 #include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
@@ -88,11 +89,10 @@ protected:
                                           ScratchDir::Read(single).substr(0, size)};
         FileStream in(single, FileMode::OpenRead);
         const std::optional<TPayload> payload = LocatePayload(in, single);
-        if (payload)
-            for (const TPayloadEntry& e : payload->Entries)
-                if (e.Name == "setup.exe")
-                    programs.push_back(ScratchDir::Read(single).substr(static_cast<std::size_t>(e.Offset),
-                                                                       static_cast<std::size_t>(e.Size)));
+        if (const TPayloadEntry* carried = payload ? payload->Find("setup.exe") : nullptr) {
+            const std::vector<unsigned char> program = RebuildCarriedProgram(in, *carried, single);
+            programs.emplace_back(program.begin(), program.end());
+        }
         EXPECT_EQ(programs.size(), 3u) << "the single file carries setup.exe";
         return programs;
     }

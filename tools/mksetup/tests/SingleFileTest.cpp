@@ -8,6 +8,7 @@
 #include <optional>
 #include <random>
 
+#include "payload/CarriedProgram.h"
 #include "payload/Payload.h"
 #include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
@@ -59,7 +60,7 @@ protected:
                        " --seg-size 100000 " + options);
     }
 
-    // The members of a single file's payload, read back through its table.
+    // The members of a single file's payload, read back through its table; setup.exe rebuilt from its difference.
     static Tree Members(const std::string& file)
     {
         FileStream in(file, FileMode::OpenRead);
@@ -70,6 +71,10 @@ protected:
         if (payload)
             for (const TPayloadEntry& e : payload->Entries)
                 members[e.Name] = bytes.substr(static_cast<std::size_t>(e.Offset), static_cast<std::size_t>(e.Size));
+        if (const TPayloadEntry* carried = payload ? payload->Find("setup.exe") : nullptr) {
+            const std::vector<unsigned char> program = RebuildCarriedProgram(in, *carried, file);
+            members["setup.exe"].assign(program.begin(), program.end());
+        }
         return members;
     }
 };
@@ -77,7 +82,7 @@ protected:
 TEST_F(MksetupSingleFile, OneSetupExeCarriesTheFolderAndListsVerifiesAndExtractsAsIt)
 {
     ASSERT_EQ(Build("folder", "").exitCode, 0);
-    const Result built = Build("single", "--single-file");
+    const Result built = Build("single/", "--single-file");  // a folder named with its separator too
     ASSERT_EQ(built.exitCode, 0) << built.output;
     EXPECT_NE(built.output.find("in one setup.exe of"), std::string::npos) << built.output;
     const std::string single = dir.Path() + "single/setup.exe";
