@@ -49,18 +49,19 @@ bool ReadHeader(TCompThreadSafety& coder, Header& header)
     throw ELzmaData("The LZMA data end within their header");
 }
 
-void CheckHeader(const Header& header)
+void CheckHeader(const Header& header, std::uint32_t maxDictionary)
 {
-    static_assert(kMaxLiteralBits == 4 && kMaxDictionary == 8u << 20, "the messages name the limits");
+    static_assert(kMaxLiteralBits == 4, "the message names the limit");
     CLzmaProps props{};
     if (LzmaProps_Decode(&props, header.data(), kHeaderSize) != SZ_OK)
         Refuse("The LZMA header names properties no LZMA coder has (byte ", header[0], ")");
     if (props.lc + props.lp > kMaxLiteralBits)
         Refuse("The LZMA header asks for ", props.lc + props.lp,
                " literal context and position bits; at most 4 are expanded");
-    if (DictionaryOf(header) > kMaxDictionary)
-        Refuse("The LZMA header asks for a dictionary of ", DictionaryOf(header),
-               " bytes; at most 8388608 (8 MB) are expanded");
+    if (DictionaryOf(header) > maxDictionary)
+        throw ELzmaData("The LZMA header asks for a dictionary of " + std::to_string(DictionaryOf(header)) +
+                        " bytes; at most " + std::to_string(maxDictionary) + " (" +
+                        std::to_string(maxDictionary >> 20) + " MB) are expanded");
 }
 
 Header WithDictionaryAtMost(Header header, std::uint32_t size)
@@ -126,7 +127,7 @@ void DecodeLZMA(TCompThreadSafety& coder, std::int32_t expandedSize)
     if (expandedSize <= 0) return;
     lzma::Header header{};
     if (!lzma::ReadHeader(coder, header)) return;
-    lzma::CheckHeader(header);
+    lzma::CheckHeader(header, lzma::kMaxDictionary);
     // The dictionary never needs to be larger than the file: a small file takes little memory whatever its
     // header asks for.
     const auto decoder = std::make_unique<lzma::TDecoder>(

@@ -16,8 +16,9 @@ using Header = std::array<unsigned char, kHeaderSize>;
 
 // Reads the header from the run's input; false when the input ends first (cancelled, or the data are cut).
 bool ReadHeader(TCompThreadSafety& coder, Header& header);
-// Refuses (ELzmaData) what would make the decoder ask for more memory than the method allows.
-void CheckHeader(const Header& header);
+// Refuses (ELzmaData) what would make the decoder ask for more memory than the method allows: a dictionary
+// above maxDictionary.
+void CheckHeader(const Header& header, std::uint32_t maxDictionary);
 // The header with its dictionary no larger than size.
 Header WithDictionaryAtMost(Header header, std::uint32_t size);
 

@@ -23,7 +23,7 @@ std::shared_ptr<TDecoder> DecoderFor(TCompThreadSafety& coder, unsigned char fla
     }
     lzma::Header header{};
     if (!lzma::ReadHeader(coder, header)) return nullptr;
-    lzma::CheckHeader(header);
+    lzma::CheckHeader(header, lzma::solid::kMaxDictionary);
     return std::make_shared<TDecoder>(header);
 }
 

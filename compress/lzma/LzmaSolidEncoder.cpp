@@ -70,7 +70,7 @@ private:
 // their bytes tell little about the next (0.2% smaller than the default settings).
 lzma::TEncoder ChainEncoder(const TCodingChain& chain)
 {
-    CLzmaEncProps props = lzma::StrongestProps(chain.plannedBytes, lzma::kMaxDictionary);
+    CLzmaEncProps props = lzma::StrongestProps(chain.plannedBytes, lzma::solid::kMaxDictionary);
     props.mc = 32;
     if (chain.programs) {
         props.lc = 1;
@@ -90,8 +90,8 @@ std::uint32_t DictionaryOf(const lzma::TEncoder& encoder)
     return dictionary;
 }
 
-// The last bytes of the files before a part, filtered as their entries were, as far back as the
-// dictionary reaches: what the reader's dictionary holds when it comes to the part.
+// The last bytes of the files before a part, filtered as their entries were, as far back as the part
+// reaches: the end of what the reader's dictionary holds when it comes to the part.
 class TTailInput {
 public:
     TTailInput(const std::vector<std::pair<std::string, std::int64_t>>& files, std::int64_t tail) : files_(files)
@@ -162,7 +162,8 @@ std::shared_ptr<lzma::TEncoder> PartEncoder(const TCodingChain& chain)
     auto encoder = std::make_shared<lzma::TEncoder>(ChainEncoder(chain));
     std::int64_t position = 0;
     for (const auto& file : chain.filesBefore) position += file.second;
-    TTailInput tail(chain.filesBefore, std::min<std::int64_t>(position, DictionaryOf(*encoder)));
+    TTailInput tail(chain.filesBefore,
+                    std::min<std::int64_t>({position, DictionaryOf(*encoder), lzma::solid::kPartReach}));
     auto in = lzma::ReaderInput(tail);
     const SRes result = LzmaEnc_PrimeWith(encoder->get(), &in.stream, static_cast<UInt64>(position), &lzma::Allocator(),
                                           &lzma::Allocator());

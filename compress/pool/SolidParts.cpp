@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "compress/lzma/Lzma.h"
+#include "compress/lzma/LzmaSolid.h"
 #include "compress/pool/ProgressWait.h"
 #include "port/FileStream.h"
 #include "port/FileSystem.h"
@@ -36,10 +36,10 @@ TSolidParts::TSolidParts(std::vector<TArchiveSource> files, const TEntryMethod& 
         if (IsProgram(file.Path)) programBytes += sizes.back();
     }
     // A part after the first goes on from the files before it, and its coder takes in as much of them as
-    // the dictionary reaches before it codes its own: the parts are cut so that each takes in and codes
+    // it reaches before it codes its own: the parts are cut so that each takes in and codes
     // about as many bytes. Entry i belongs to the part in which its middle byte falls.
     const std::size_t count = std::max<std::size_t>(1, std::min(kParts, files_.size()));
-    const std::int64_t reach = std::min<std::int64_t>(total, lzma::kMaxDictionary);
+    const std::int64_t reach = std::min<std::int64_t>(total, lzma::solid::kPartReach);
     const std::int64_t share =
         (total + static_cast<std::int64_t>(count - 1) * reach) / static_cast<std::int64_t>(count);
     parts_.resize(count);

@@ -183,6 +183,7 @@ TEST_F(SolidArchives, DamagedEntriesOfEitherMethodFailByNameAndWriteNothingPastT
         std::size_t header[2];
         std::size_t data[2];
         std::size_t lzmaHeader;
+        std::uint32_t maxDictionary;  // the method's
     };
     struct Damage {
         std::string what;
@@ -193,22 +194,31 @@ TEST_F(SolidArchives, DamagedEntriesOfEitherMethodFailByNameAndWriteNothingPastT
         bool checksumMayRefuse = false;
     };
     std::vector<Damage> damages = {
-        {"unknown flags", true, [](std::string& b, const Layout& at) { b[at.data[0]] = 0x09; }, {},
+        {"unknown flags",
+         true,
+         [](std::string& b, const Layout& at) { b[at.data[0]] = 0x09; },
+         {},
          "a.txt: The solid LZMA data start with flags no coder writes (9)"},
-        {"a 16 MB dictionary", false,
-         [&](std::string& b, const Layout& at) { setInt(b, at.data[0] + at.lzmaHeader + 1, 16u << 20); }, {},
-         "a.txt: The LZMA header asks for a dictionary of 16777216 bytes"},
-        {"the last entry cut", false,
+        {"a dictionary past the method's",
+         false,
+         [&](std::string& b, const Layout& at) { setInt(b, at.data[0] + at.lzmaHeader + 1, at.maxDictionary + 1); },
+         {},
+         "a.txt: The LZMA header asks for a dictionary of "},
+        {"the last entry cut",
+         false,
          [&](std::string& b, const Layout& at) {
              b.resize(at.data[1] + 300);
              setInt(b, at.header[1] + 12, 300);
          },
-         {}, "b.txt: The LZMA data end after"},
-        {"the first entry damaged, the second wanted alone", true,
+         {},
+         "b.txt: The LZMA data end after"},
+        {"the first entry damaged, the second wanted alone",
+         true,
          [](std::string& b, const Layout& at) {
              for (std::size_t i = 100; i < 120; ++i) b[at.data[0] + i] = '\0';
          },
-         {"b.txt"}, "b.txt: The entry goes on with a solid chain whose earlier entries were not expanded"}};
+         {"b.txt"},
+         "b.txt: The entry goes on with a solid chain whose earlier entries were not expanded"}};
     for (const std::size_t at : {std::size_t{20}, std::size_t{200}, std::size_t{0}})  // 0: a.txt's middle
         damages.push_back({"a byte changed at " + std::to_string(at), false,
                            [at](std::string& b, const Layout& layout) {
@@ -225,6 +235,7 @@ TEST_F(SolidArchives, DamagedEntriesOfEitherMethodFailByNameAndWriteNothingPastT
             layout.data[i] = layout.header[i] + TEntryHeader::kSize + 5;
         }
         layout.lzmaHeader = id == "LZS" ? 1 : 0;
+        layout.maxDictionary = id == "LZS" ? lzma::solid::kMaxDictionary : lzma::kMaxDictionary;
         ASSERT_GT(layout.header[1] - layout.data[0], 1000u) << id;
         for (const Damage& d : damages) {
             if (d.solidOnly && id != "LZS") continue;
@@ -248,8 +259,24 @@ TEST_F(SolidArchives, DamagedEntriesOfEitherMethodFailByNameAndWriteNothingPastT
     }
 }
 
-// Past one dictionary's reach an archive is coded in two parts at once: the second's coder takes in the end of
-// the files before it, so it still finds what they share; and the archive is the same coded on one thread.
+// A file repeats its start 9 MB further on, past the plain method's dictionary: the solid method's reaches it.
+TEST_F(SolidArchives, TheDictionaryReachesFurtherBackThanThePlainMethods)
+{
+    const Bytes noise = RandomBytes(300000, 3);
+    Bytes far = noise;
+    far.resize(far.size() + 9000000, 0x44);
+    far.insert(far.end(), noise.begin(), noise.end());
+    const auto sources = WrittenSources(dir, {{"far.bin", Text(far)}});
+    TSolidParts parts(sources, {coCustom, EncoderOf(coCustom, "LZS")}, 0, true);
+    EXPECT_LT(parts.Take(0, {}).Data.size(), noise.size() * 3 / 2) << "the noise is coded once";
+    Write(sources);
+    Expand("out");
+    EXPECT_EQ(ScratchDir::Read(dir / "out\\far.bin"), Text(far));
+}
+
+// Past one part's reach an archive is coded in two parts at once: the second's coder takes in the end of
+// the files before it, so it still finds what they share; and the archive is the same coded on one
+// thread.
 TEST_F(SolidArchives, ASecondPartFindsWhatTheFirstHoldsAndNeedsNoThreadOfItsOwn)
 {
     // Runs code fast; the noise at the end of b.bin comes again at the end of c.bin, where only what the
