@@ -8,10 +8,10 @@
 #include "payload/PayloadError.h"
 #include "payload/PeLayout.h"
 
+using namespace carriedfmt;
+
 namespace {
 
-constexpr std::size_t kHeaderSize = 16;
-constexpr std::size_t kPieceHeaderSize = 12;
 // A setup program is about a megabyte; a difference larger than this is no setup program's.
 constexpr std::int64_t kMaxDifference = 64 << 20;
 

@@ -13,6 +13,11 @@
 #include "payload/Payload.h"
 #include "port/Stream.h"
 
+namespace carriedfmt {
+constexpr std::size_t kHeaderSize = 16;
+constexpr std::size_t kPieceHeaderSize = 12;
+}  // namespace carriedfmt
+
 // The difference of program from the image of stub, both files.
 std::vector<unsigned char> ProgramDifference(const std::string& stub, const std::string& program);
 

@@ -6,11 +6,14 @@
 #include "payload/LittleEndian.h"
 #include "payload/PeLayout.h"
 #include "port/FileStream.h"
+#include "port/MemoryStream.h"
+
+using namespace carriedfmt;
 
 namespace {
 
 // Equal bytes between two changes are taken into one piece while they cost less than a piece's header.
-constexpr std::size_t kJoinGap = 12;
+constexpr std::size_t kJoinGap = kPieceHeaderSize;
 
 std::vector<unsigned char> ReadWhole(const std::string& path)
 {
@@ -24,7 +27,7 @@ void PutPiece(std::vector<unsigned char>& out, const std::vector<unsigned char>&
               std::size_t end)
 {
     const std::size_t at = out.size();
-    out.resize(at + 12);
+    out.resize(at + kPieceHeaderSize);
     PutLe(&out[at], begin, 8);
     PutLe(&out[at + 8], end - begin, 4);
     out.insert(out.end(), program.begin() + static_cast<std::ptrdiff_t>(begin),
@@ -35,12 +38,9 @@ void PutPiece(std::vector<unsigned char>& out, const std::vector<unsigned char>&
 
 std::vector<unsigned char> ProgramDifference(const std::string& stub, const std::string& program)
 {
-    TPeLayout layout;
-    {
-        FileStream file(stub, FileMode::OpenRead);
-        layout = ReadPeLayout(file, stub);
-    }
     const std::vector<unsigned char> base = ReadWhole(stub);
+    MemoryStream image(base);
+    const TPeLayout layout = ReadPeLayout(image, stub);
     const std::vector<unsigned char> carried = ReadWhole(program);
     const std::size_t common = std::min({static_cast<std::size_t>(layout.ImageEnd), base.size(), carried.size()});
     // The fields signing writes always travel: the carrier may be signed after the difference is taken.
@@ -50,7 +50,7 @@ std::vector<unsigned char> ProgramDifference(const std::string& stub, const std:
     const auto differs = [&](std::size_t i) {
         return base[i] != carried[i] || within(i, layout.CheckSumAt, 4) || within(i, layout.SecurityDirectoryAt, 8);
     };
-    std::vector<unsigned char> out(16);
+    std::vector<unsigned char> out(kHeaderSize);
     std::uint32_t count = 0;
     for (std::size_t i = 0; i < common;) {
         if (!differs(i)) {

@@ -8,14 +8,12 @@
 #include <regex>
 #include <vector>
 
-#include "payload/CarriedProgram.h"
-#include "payload/Payload.h"
-#include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
 #include "testsupport/payload/ProgramImage.h"
 #include "tools/mksetup/PeChecksum.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
+#include "tools/mksetup/tests/SignedSingleFile.h"
 
 namespace fs = std::filesystem;
 
@@ -87,12 +85,7 @@ protected:
         const std::string single = dir.Path() + name + "-single/setup.exe";
         std::vector<std::string> programs{ScratchDir::Read(dir.Path() + name + "/setup.exe"),
                                           ScratchDir::Read(single).substr(0, size)};
-        FileStream in(single, FileMode::OpenRead);
-        const std::optional<TPayload> payload = LocatePayload(in, single);
-        if (const TPayloadEntry* carried = payload ? payload->Find("setup.exe") : nullptr) {
-            const std::vector<unsigned char> program = RebuildCarriedProgram(in, *carried, single);
-            programs.emplace_back(program.begin(), program.end());
-        }
+        if (const std::optional<std::string> carried = CarriedProgramOf(single)) programs.push_back(*carried);
         EXPECT_EQ(programs.size(), 3u) << "the single file carries setup.exe";
         return programs;
     }

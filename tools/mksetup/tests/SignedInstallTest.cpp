@@ -5,45 +5,29 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 
-#include "payload/CarriedProgram.h"
-#include "payload/Payload.h"
-#include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
+#include "tools/mksetup/tests/SignedSingleFile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string CarriedProgramOf(const std::string& single)
-{
-    FileStream file(single, FileMode::OpenRead);
-    const std::optional<TPayload> payload = LocatePayload(file, single);
-    if (!payload || payload->Find("setup.exe") == nullptr) return {};
-    const std::vector<unsigned char> program = RebuildCarriedProgram(file, *payload->Find("setup.exe"), single);
-    return {program.begin(), program.end()};
-}
-
 TEST(SignedSingleFile, TheInstalledUninstallerIsTheCarriedProgramAndItsSignatureHolds)
 {
     ScratchDir dir;
-    const std::string cert = dir.Path() + "cert.pem", key = dir.Path() + "key.pem", pass = dir.Path() + "pass.txt";
-    ScratchDir::Write(pass, "test secret\n");
-    const Result made =
-        RunProgram("openssl", "req -x509 -newkey rsa:2048 -days 2 -subj /CN=Setup\\ Test\\ Signer -keyout " +
-                                  Quoted(key) + " -passout file:" + Quoted(pass) + " -out " + Quoted(cert));
+    const TestSigner signer(dir.Path());
+    const Result made = signer.Make();
     ASSERT_EQ(made.exitCode, 0) << made.output;
     StageSampleProduct(dir.Path() + "product");
     const std::string single = dir.Path() + "single/";
     const Result built = Mksetup("build " + Quoted(dir.Path() + "product") + " -o " + Quoted(single) + " --setup " +
-                                 Quoted(SETUP_EXE) + " --single-file --sign-cert " + Quoted(cert) + " --sign-key " +
-                                 Quoted(key) + " --sign-pass-file " + Quoted(pass));
+                                 Quoted(SETUP_EXE) + " --single-file " + signer.Options());
     ASSERT_EQ(built.exitCode, 0) << built.output;
-    const std::string carried = CarriedProgramOf(single + "setup.exe");
-    ASSERT_FALSE(carried.empty());
+    const std::optional<std::string> carried = CarriedProgramOf(single + "setup.exe");
+    ASSERT_TRUE(carried.has_value());
     EXPECT_LT(fs::file_size(single + "setup.exe"), fs::file_size(SETUP_EXE) * 11 / 10)
         << "the program travels once, and its difference";
 
@@ -56,9 +40,8 @@ TEST(SignedSingleFile, TheInstalledUninstallerIsTheCarriedProgramAndItsSignature
     RunProgram(WINE_RUN, "--shutdown");
     ASSERT_EQ(installed.exitCode, 0) << installed.output;
     const std::string uninstaller = dir.Path() + "wine/prefix/drive_c/Signed Notes/setup.exe";
-    EXPECT_TRUE(ScratchDir::Read(uninstaller) == carried) << "the installed uninstaller is the carried program";
-    const Result verified =
-        RunProgram("osslsigncode", "verify -in " + Quoted(uninstaller) + " -CAfile " + Quoted(cert));
+    EXPECT_TRUE(ScratchDir::Read(uninstaller) == *carried) << "the installed uninstaller is the carried program";
+    const Result verified = signer.Verify(uninstaller);
     EXPECT_EQ(verified.exitCode, 0) << verified.output;
 }
 

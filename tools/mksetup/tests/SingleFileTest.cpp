@@ -8,13 +8,13 @@
 #include <optional>
 #include <random>
 
-#include "payload/CarriedProgram.h"
 #include "payload/Payload.h"
 #include "port/FileStream.h"
 #include "testsupport/ScratchDir.h"
 #include "testsupport/payload/ProgramImage.h"
 #include "tools/mksetup/tests/RunMksetup.h"
 #include "tools/mksetup/tests/SampleProduct.h"
+#include "tools/mksetup/tests/SignedSingleFile.h"
 
 namespace fs = std::filesystem;
 
@@ -71,10 +71,7 @@ protected:
         if (payload)
             for (const TPayloadEntry& e : payload->Entries)
                 members[e.Name] = bytes.substr(static_cast<std::size_t>(e.Offset), static_cast<std::size_t>(e.Size));
-        if (const TPayloadEntry* carried = payload ? payload->Find("setup.exe") : nullptr) {
-            const std::vector<unsigned char> program = RebuildCarriedProgram(in, *carried, file);
-            members["setup.exe"].assign(program.begin(), program.end());
-        }
+        if (const std::optional<std::string> carried = CarriedProgramOf(file)) members["setup.exe"] = *carried;
         return members;
     }
 };
@@ -180,30 +177,18 @@ TEST_F(MksetupSingleFile, TheStoredConfigurationIsUtf8)
 // osslsigncode and openssl are Debian programs: the Windows mksetup signs only where they run.
 class MksetupSigning : public MksetupSingleFile {
 protected:
-    std::string cert = dir.Path() + "cert.pem";
-    std::string key = dir.Path() + "key.pem";
-    std::string pass = dir.Path() + "pass.txt";
+    TestSigner signer{dir.Path()};
+    const std::string& cert = signer.cert;
 
     void SetUp() override
     {
         MksetupSingleFile::SetUp();
-        ScratchDir::Write(pass, "test secret\n");
-        const Result made = RunProgram("openssl",
-                                       "req -x509 -newkey rsa:2048 -days 2 -subj /CN=Setup\\ Test\\ Signer"
-                                       " -keyout " +
-                                           Quoted(key) + " -passout file:" + Quoted(pass) + " -out " + Quoted(cert));
+        const Result made = signer.Make();
         ASSERT_EQ(made.exitCode, 0) << made.output;
     }
 
-    std::string SignOptions() const
-    {
-        return "--sign-cert " + Quoted(cert) + " --sign-key " + Quoted(key) + " --sign-pass-file " + Quoted(pass);
-    }
-
-    Result Osslverify(const std::string& file) const
-    {
-        return RunProgram("osslsigncode", "verify -in " + Quoted(file) + " -CAfile " + Quoted(cert));
-    }
+    std::string SignOptions() const { return signer.Options(); }
+    Result Osslverify(const std::string& file) const { return signer.Verify(file); }
 };
 
 TEST_F(MksetupSigning, TheCarriedUninstallerIsSignedAndThenTheWholeFileAndTheSignatureHolds)
