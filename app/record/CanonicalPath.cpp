@@ -64,39 +64,21 @@ std::optional<std::string> WithoutDevicePrefix(const std::string& path)
     return path;
 }
 
-// The long form of as much of path as exists, the rest appended as it is.
-std::string LongForm(const std::string& path)
-{
-    std::string head = path;
-    std::string tail;
-    while (!head.empty()) {
-        // A long head goes to the call after "\\?\", and comes back so.
-        const std::wstring wideHead = port::SystemPath(head);
-        const DWORD needed = GetLongPathNameW(wideHead.c_str(), nullptr, 0);
-        if (needed > 0) {
-            std::wstring longer(needed, L'\0');
-            const DWORD length = GetLongPathNameW(wideHead.c_str(), longer.data(), needed);
-            const std::string found = port::Narrowed(longer.substr(0, length));
-            if (length > 0 && length < needed) return WithoutDevicePrefix(found).value_or(found) + tail;
-        }
-        const std::size_t cut = head.find_last_of('\\');
-        if (cut == std::string::npos || cut + 1 >= head.size()) break;
-        tail = head.substr(cut) + tail;
-        head.resize(cut);
-        if (head.size() == 2 && head[1] == ':') head += '\\', tail.erase(0, 1);
-    }
-    return path;
-}
-
 }  // namespace
 
 std::optional<std::string> CanonicalPath(const std::string& path)
+{
+    TLongNames names;
+    return CanonicalPath(path, names);
+}
+
+std::optional<std::string> CanonicalPath(const std::string& path, TLongNames& names)
 {
     const std::optional<std::string> plain = WithoutDevicePrefix(path);
     if (!plain) return std::nullopt;
     const std::optional<std::string> full = ResolvedPath(WithoutAdministrativeShare(*plain));
     if (!full) return std::nullopt;
-    const std::string identity = PathIdentity(LongForm(*full));
+    const std::string identity = PathIdentity(names.LongForm(*full));
     if (!IsAbsolutePath(identity + "\\")) return std::nullopt;
     return identity;
 }

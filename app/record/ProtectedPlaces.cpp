@@ -107,10 +107,10 @@ std::vector<std::string> Profiles()
     return profiles;
 }
 
-void AddCanonical(std::vector<std::string>& places, const std::string& path)
+void AddCanonical(std::vector<std::string>& places, const std::string& path, TLongNames& names)
 {
     if (path.empty()) return;
-    if (const std::optional<std::string> canonical = CanonicalPath(path)) places.push_back(*canonical);
+    if (const std::optional<std::string> canonical = CanonicalPath(path, names)) places.push_back(*canonical);
 }
 
 bool IsWithin(const std::string& canonical, const std::string& tree)
@@ -123,8 +123,9 @@ bool IsWithin(const std::string& canonical, const std::string& tree)
 
 TProtectedPlaces::TProtectedPlaces(const std::vector<std::string>& folders, const std::vector<std::string>& trees)
 {
-    for (const std::string& folder : folders) AddCanonical(folders_, folder);
-    for (const std::string& tree : trees) AddCanonical(trees_, tree);
+    TLongNames names;
+    for (const std::string& folder : folders) AddCanonical(folders_, folder, names);
+    for (const std::string& tree : trees) AddCanonical(trees_, tree, names);
 }
 
 TProtectedPlaces TProtectedPlaces::OfThisMachine()
